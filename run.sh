@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and starts Charvane. Without a display it converts the
+# bundled sample picture with charvane-cli instead and says how to get the window.
+set -euo pipefail
+cd "$(dirname "$0")"
+source scripts/deps.sh
+charvane_ensure_packages "${CHARVANE_BUILD_PACKAGES[@]}"
+
+build=build
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCHARVANE_TESTS=OFF \
+    -DCHARVANE_BENCH=OFF >/dev/null
+cmake --build "$build" -j "$(nproc)"
+
+app="$build/app/charvane"
+cli="$build/cli/charvane-cli"
+sample="assets/sample.bmp"
+if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && [ -x "$app" ]; then
+    exec "$app" "$@"
+fi
+if [ -x "$cli" ] && [ -f "$sample" ]; then
+    "$cli" "$sample"
+    echo
+    echo "No display: this was charvane-cli on $sample."
+else
+    echo "Built. The window and charvane-cli are not part of this build yet."
+fi
+echo "For the window, run ./run.sh on a desktop, or: xvfb-run -s '-screen 0 1280x1024x24' ./run.sh"
