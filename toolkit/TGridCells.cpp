@@ -1,5 +1,7 @@
 #include "toolkit/TGridCells.h"
 
+#include <algorithm>
+
 #include "toolkit/Exceptions.h"
 
 namespace toolkit {
@@ -14,9 +16,8 @@ bool InRange(int index) {
 } // namespace
 
 TGridCells::TGridCells(int colCount, int rowCount, int fixedRows)
-    : m_colCount(CheckedCount(colCount)), m_rowCount(CheckedCount(rowCount)), m_fixedRows(0) {
-    SetFixedRows(fixedRows);
-}
+    : m_colCount(CheckedCount(colCount)), m_rowCount(CheckedCount(rowCount)),
+      m_fixedRows(std::clamp(fixedRows, 0, m_rowCount - 1)) {}
 
 int TGridCells::CheckedCount(std::int64_t count) {
     if (count > kMaxCount)

@@ -31,6 +31,7 @@ public:
     static constexpr int kMaxIndex = static_cast<int>(kMaxCount);
     static constexpr int kPageSize = 256;
 
+    // fixedRows is fitted into 0 ... RowCount - 1, as a lowered row count would fit it.
     TGridCells(int colCount, int rowCount, int fixedRows = 1);
 
     int ColCount() const { return m_colCount; }
