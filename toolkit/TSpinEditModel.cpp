@@ -18,10 +18,10 @@ bool IsDigit(char32_t ch) {
 TSpinEditModel::TSpinEditModel(SpinCharFilter filter, std::string text)
     : m_filter(filter), m_text(std::move(text)) {}
 
-void TSpinEditModel::SetText(std::string text) {
+void TSpinEditModel::SetText(std::string_view text) {
     if (text == m_text)
         return;
-    m_text = std::move(text);
+    m_text.assign(text);
     // A copy, so that a handler replacing OnChange does not destroy the function it runs in.
     if (auto handler = m_onChange)
         handler();
@@ -80,10 +80,10 @@ bool TSpinEditModel::KeyPress(char32_t ch) {
     return valid;
 }
 
-bool TSpinEditModel::PasteOrCut(std::string resultingText) {
+bool TSpinEditModel::PasteOrCut(std::string_view resultingText) {
     if (!CanPasteOrCut())
         return false;
-    SetText(std::move(resultingText));
+    SetText(resultingText);
     return true;
 }
 

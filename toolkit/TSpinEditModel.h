@@ -20,6 +20,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 
 namespace toolkit {
 
@@ -38,7 +39,7 @@ public:
 
     const std::string& Text() const { return m_text; }
     // Typing, deleting or a program setting the text: notifies when the text differs.
-    void SetText(std::string text);
+    void SetText(std::string_view text);
 
     std::int32_t Value() const;
     void SetValue(std::int32_t value);
@@ -74,7 +75,7 @@ public:
     // Whether paste and cut may reach the text at all.
     bool CanPasteOrCut() const { return m_editorEnabled && !m_readOnly; }
     // The text a paste or cut would leave, applied only when allowed. Returns whether it was.
-    bool PasteOrCut(std::string resultingText);
+    bool PasteOrCut(std::string_view resultingText);
     // A wheel message of the skinned edit: delta is the signed 16-bit wheel distance; a whole
     // notch (120) is one Increment, the division truncating toward zero.
     void Wheel(std::int16_t delta);

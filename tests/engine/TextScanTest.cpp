@@ -60,7 +60,7 @@ Outcome Scan(const TGreyRasterView& raster, const toolkit::TGridCells& table, in
     return outcome;
 }
 
-// The scan as the conversion describes it, pixel by pixel and bound by bound, parsing every
+// The scan written the slow, obvious way: pixel by pixel and bound by bound, parsing every
 // bound each time the search reaches it.
 Outcome ReferenceScan(const Raster& raster, const toolkit::TGridCells& table, int count) {
     Outcome outcome;
