@@ -1,0 +1,15 @@
+#include "engine/PictureConversion.h"
+
+namespace engine {
+
+void ConvertPicture(const TConversionRequest& request, const GreyDrawer& drawGrey,
+                    const std::function<void()>& repaintPreview, const LineSink& sink) {
+    const std::int32_t height = ConversionHeight(request.width, request.sourceWidth,
+                                                 request.sourceHeight, request.ratioIndex);
+    const TGreyRasterView grey = drawGrey(request.width, height);
+    if (repaintPreview)
+        repaintPreview();
+    ScanToText(grey, *request.table, request.boundCount, sink);
+}
+
+} // namespace engine
