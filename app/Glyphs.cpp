@@ -11,93 +11,202 @@ namespace {
 
 using platform::RGB;
 
+// clang-format off
 // One cool palette for every picture, so the icons and glyphs read as one set on the light
 // winter skin: dark navy outlines, three blues, white and greys, and a few warm accents kept
 // for things that are warm in life (folder, pencil, sun).
 constexpr TGlyphPaletteEntry kPalette[] = {
-    {'.', kGlyphTransparent},     {'K', RGB(0x1C, 0x2F, 0x4A)}, // outline, navy
-    {'D', RGB(0x1F, 0x5A, 0xA8)},                               // deep blue
-    {'B', RGB(0x3E, 0x86, 0xD6)},                               // blue
-    {'L', RGB(0x8C, 0xBD, 0xEE)},                               // light blue
-    {'P', RGB(0xD2, 0xE6, 0xF9)},                               // pale blue
-    {'W', RGB(0xFF, 0xFF, 0xFF)},                               // white
-    {'G', RGB(0x7D, 0x8F, 0xA6)},                               // slate grey
-    {'H', RGB(0xC3, 0xCF, 0xDD)},                               // light grey
-    {'Y', RGB(0xF3, 0xC2, 0x4A)},                               // gold
-    {'O', RGB(0xC9, 0x8A, 0x1A)},                               // amber
-    {'y', RGB(0xFB, 0xE4, 0xA2)},                               // light gold
-    {'T', RGB(0xEF, 0xCB, 0x9E)},                               // bare wood
-    {'R', RGB(0xE0, 0x68, 0x68)},                               // eraser rose
-    {'V', RGB(0x5D, 0xAA, 0x6C)},                               // green
-    {'v', RGB(0x2F, 0x7A, 0x48)},                               // dark green
+    {'.', kGlyphTransparent},       // transparent
+    {'K', RGB(0x1C, 0x2F, 0x4A)},   // outline, navy
+    {'D', RGB(0x1F, 0x5A, 0xA8)},   // deep blue
+    {'B', RGB(0x3E, 0x86, 0xD6)},   // blue
+    {'L', RGB(0x8C, 0xBD, 0xEE)},   // light blue
+    {'P', RGB(0xD2, 0xE6, 0xF9)},   // pale blue
+    {'W', RGB(0xFF, 0xFF, 0xFF)},   // white
+    {'G', RGB(0x7D, 0x8F, 0xA6)},   // slate grey
+    {'H', RGB(0xC3, 0xCF, 0xDD)},   // light grey
+    {'Y', RGB(0xF3, 0xC2, 0x4A)},   // gold
+    {'O', RGB(0xC9, 0x8A, 0x1A)},   // amber
+    {'y', RGB(0xFB, 0xE4, 0xA2)},   // light gold
+    {'T', RGB(0xEF, 0xCB, 0x9E)},   // bare wood
+    {'R', RGB(0xE0, 0x68, 0x68)},   // eraser rose
+    {'V', RGB(0x5D, 0xAA, 0x6C)},   // green
+    {'v', RGB(0x2F, 0x7A, 0x48)},   // dark green
 };
 
 // 0: manual bounds, a pencil writing into the bound column of a small table.
 constexpr std::string_view kManualRows[] = {
-    "...............K", "..............KR", ".............KRR", "KKKKKKKKKKK.KHHK",
-    "KLLLKLLLLLKKYOK.", "KLLLKLLLLLKYOK..", "KKKKKKKKKKYOK...", "KWDWGWWWKYOK....",
-    "KWDWGBBKYOK.....", "KHHHGHKTTKK.....", "KWDWGKTKWWK.....", "KWDWKKWWWWK.....",
-    "KHHHGHHHHHK.....", "KWDWGBBBWWK.....", "KWDWGBBBWWK.....", "KKKKKKKKKKK.....",
+    "...............K",
+    "..............KR",
+    ".............KRR",
+    "KKKKKKKKKKK.KHHK",
+    "KLLLKLLLLLKKYOK.",
+    "KLLLKLLLLLKYOK..",
+    "KKKKKKKKKKYOK...",
+    "KWKWHBBWKYOK....",
+    "KWKWHBBKYOK.....",
+    "KHHHHHKTTKK.....",
+    "KWKWHKTKWWK.....",
+    "KWKWKKWWWWK.....",
+    "KHHHHHHHHHK.....",
+    "KWKWHBBBWWK.....",
+    "KWKWHBBBWWK.....",
+    "KKKKKKKKKKK.....",
 };
 
-// 1: exponential bounds, bars that double.
+// 1: exponential bounds, the area under a doubling curve.
 constexpr std::string_view kExponentialRows[] = {
-    "................", "............KKKK", "............KLBK", "............KLBK",
-    "............KLBK", "............KLBK", "............KLBK", "............KLBK",
-    "........KKKKKLBK", "........KLBKKLBK", "........KLBKKLBK", "....KKKKKLBKKLBK",
-    "....KLBKKLBKKLBK", "KKKKKLBKKLBKKLBK", "KLBKKLBKKLBKKLBK", "KKKKKKKKKKKKKKKK",
+    "...............K",
+    "...............K",
+    "..............KK",
+    "..............KK",
+    ".............KLK",
+    ".............KBK",
+    "............KLBK",
+    "............KBBK",
+    "...........KLBBK",
+    "..........KLBBBK",
+    ".........KLBBBBK",
+    ".......KKLBBBBBK",
+    "....KKKLLBBBBBBK",
+    "KKKKLLLBBBBBBBBK",
+    "KLLLBBBBBBBBBBBK",
+    "KKKKKKKKKKKKKKKK",
 };
 
-// 2: Fibonacci bounds, squares of 1, 1, 2, 3, 5 with their spiral.
+// 2: Fibonacci bounds, the golden rectangle of squares 5, 3, 2, 1, 1 and its spiral.
 constexpr std::string_view kFibonacciRows[] = {
-    "................", "................", "................", "KKKKKKKKKKKKKKKK",
-    "KPPPDDDDPPLLDDLK", "KPPDDPPPPPLLLDDK", "KPDDPPPPPPLLLLDK", "KDDPPPPPPPLLLLLK",
-    "KDPPPPPPPPLLLLLK", "KDPPPPPPPPDDPPPK", "KDPPPPPPPPDWPPDK", "KPPPPPPPPPDLPDDK",
-    "KKKKKKKKKKKKKKKK", "................", "................", "................",
+    "................",
+    "................",
+    "................",
+    "KKKKKKKKKKKKKKKK",
+    "KBBBBWWWWWWWWBBK",
+    "KBBWWWWWWWWWWWBK",
+    "KBWWWBBBBKBBWWWK",
+    "KBWWBBBBBKBBBWWK",
+    "KWWBBBBBBKBBBWWK",
+    "KWWBBBBBBKKKKWWK",
+    "KWWBBBBBBKBWKWWK",
+    "KWWBBBBBBKBWWWBK",
+    "KKKKKKKKKKKKKKKK",
+    "................",
+    "................",
+    "................",
 };
 
-// 3: uniform bounds, evenly rising bars.
+// 3: uniform bounds, evenly rising steps.
 constexpr std::string_view kUniformRows[] = {
-    "................", "............KKKK", "............KLBK", "............KLBK",
-    "........KKKKKLBK", "........KLBKKLBK", "........KLBKKLBK", "........KLBKKLBK",
-    "....KKKKKLBKKLBK", "....KLBKKLBKKLBK", "....KLBKKLBKKLBK", "KKKKKLBKKLBKKLBK",
-    "KLBKKLBKKLBKKLBK", "KLBKKLBKKLBKKLBK", "KLBKKLBKKLBKKLBK", "KKKKKKKKKKKKKKKK",
+    "............KKKK",
+    "............KLLK",
+    "............KBBK",
+    "............KBBK",
+    "........KKKKKBBK",
+    "........KLLLBBBK",
+    "........KBBBBBBK",
+    "........KBBBBBBK",
+    "....KKKKKBBBBBBK",
+    "....KLLLBBBBBBBK",
+    "....KBBBBBBBBBBK",
+    "....KBBBBBBBBBBK",
+    "KKKKKBBBBBBBBBBK",
+    "KLLLBBBBBBBBBBBK",
+    "KBBBBBBBBBBBBBBK",
+    "KKKKKKKKKKKKKKKK",
 };
 
 // 4: the author's web page, a globe.
 constexpr std::string_view kWebPageRows[] = {
-    "......KKK.......", "....KKBPBKK.....", "..KKPBBPBBPKK...", "..KPPPPPPPPPK...",
-    ".KBBPBBPBBPBBK..", ".KBBPBBPBBPBBK..", "KBBPBBBPBBBPBBK.", "KPPPPPPPPPPPPPK.",
-    "KBBPBBBPBBBPBBK.", ".KBBPBBPBBPBBK..", ".KBBPBBPBBPBBK..", "..KPPPPPPPPPK...",
-    "..KKPBBPBBPKK...", "....KKBPBKK.....", "......KKK.......", "................",
+    ".....KKKKK......",
+    "...KKLLPLLKK....",
+    "..KLLPBPBPBBK...",
+    ".KLLPBBPBBPBBK..",
+    ".KLPBBBPBBBPBK..",
+    "KLBPBBBPBBBPBDK.",
+    "KBBPBBBPBBBPBDK.",
+    "KPPPPPPPPPPPPPK.",
+    "KBBPBBBPBBBPBDK.",
+    "KBBPBBBPBBBPDDK.",
+    ".KBPBBBPBBBPDK..",
+    ".KBBPBBPBBPBDK..",
+    "..KBBPBPBPDDK...",
+    "...KKDDPDDKK....",
+    ".....KKKKK......",
+    "................",
 };
 
 // "Файл картинка": an open folder holding a landscape picture.
 constexpr std::string_view kOpenPictureRows[] = {
-    "....................", ".....KKKKKKKKKKK....", ".....KLLLLLLLLLK....", ".....KLLLLLLLYLK....",
-    "KKKKKKLLLLLLLLLK....", "KOOOOKLLLLLLLLLK....", "KOOOOKLLLWLLLLLKKKK.", "KOOOOKLLWWWLLLLKOOK.",
-    "KOOOOKLVVWWLLLVVOOK.", "KOOOOVVVVVVWVVVVOOK.", "KOOKKKKKKKKKKKKKKKKK", "KOKYyyyyyyyyyyyyyyYK",
-    "KOKYYYYYYYYYYYYYYYYK", "KOKYYYYYYYYYYYYYYYYK", "KKYYYYYYYYYYYYYYYYYK", "KKYYYYYYYYYYYYYYYYK.",
-    "KKYYYYYYYYYYYYYYYYK.", "KYYYYYYYYYYYYYYYYYK.", "KKKKKKKKKKKKKKKKKKK.", "....................",
+    "....................",
+    "......KKKKKKKKKKK...",
+    "......KWWWWWWWWWK...",
+    "......KWLLLLLYYWK...",
+    ".KKKK.KWLLLLLYYWK...",
+    "KyyyyKKWLLLWLLLWK...",
+    "KYYYYYKWLLWWHLLWKKK.",
+    "KYYYYYKWLWWWWHLWKYK.",
+    "KYYYYYKWVVVVVVVWKYK.",
+    "KYYYYYKWVVVVVVVWKYK.",
+    "KYYKKKKKKKKKKKKKKKKK",
+    "KYKyyyyyyyyyyyyyyyYK",
+    "KYKYYYYYYYYYYYYYYYOK",
+    "KKYYYYYYYYYYYYYYYYOK",
+    "KKYYYYYYYYYYYYYYYYOK",
+    "KKYYYYYYYYYYYYYYYOK.",
+    "KYYYYYYYYYYYYYYYYOK.",
+    "KYYYYYYYYYYYYYYYYOK.",
+    "KKKKKKKKKKKKKKKKKKK.",
+    "....................",
 };
 
 // "Преобразовать": a picture turning into lines of characters.
 constexpr std::string_view kConvertRows[] = {
-    "KKKKKKKKKKK.........", "KLLLLLLLLLK.........", "KLLLLLLLLLK.........", "KLLLWLLLLLK.........",
-    "KLLWWWLLLLK.........", "KLWWWWWLLLK.........", "KLWWWWWLLKKKKKKKKKKK", "KWWWWWWWLKWWWWWWWWWK",
-    "KKKKKKKKKKWGGWGGGGWK", ".........KWWWWWWWWWK", ".KKKK....KWGGGGWGGWK", ".KBBK....KWWWWWWWWWK",
-    ".KBBK.K..KWGWGGGGWWK", ".KBBK.KK.KWWWWWWWWWK", ".KBBBKBBKKWGGGWGGGWK", ".KBBBBBBBKWWWWWWWWWK",
-    ".KBBBBBBBKWWGGGGWGWK", ".KKKKKBBKKWWWWWWWWWK", "......KK.KWWWWWWWWWK", "......K..KKKKKKKKKKK",
+    "KKKKKKKKKKKK........",
+    "KWWWWWWWWWWK........",
+    "KWLLLLLLYYWK........",
+    "KWLLLLLLYYWK........",
+    "KWLLLWLLLLWK........",
+    "KWLLWWHLLLWK........",
+    "KWLWWWWHLKKKKKKKK...",
+    "KWVVVVVVVKWWWWWWKK..",
+    "KWWWWWWWWKWWWWWWKHK.",
+    "KKKKKKKKKKWWWWWWKKKK",
+    "...DD....KWWWWWWWWWK",
+    "...DD....KWGGGWGGGWK",
+    "...DD.D..KWWWWWWWWWK",
+    "...DD.DD.KWGGWGGGGWK",
+    "...DDDDDDKWWWWWWWWWK",
+    "....DDDDDKWGGGGWGGWK",
+    "......DD.KWWWWWWWWWK",
+    "......D..KWGGWGGWWWK",
+    ".........KWWWWWWWWWK",
+    ".........KKKKKKKKKKK",
 };
 
 // "Сохранить": a disk whose label carries lines of text.
 constexpr std::string_view kSaveRows[] = {
-    "....................", ".KKKKKKKKKKKKKKKK...", ".KBBBKHHHHHHHHKBBK..", ".KBBBKHHHHHHHHKBBBK.",
-    ".KBBBKHHHHHHHHKBBBK.", ".KBBBKHHHHHHHHKBBBK.", ".KBBBKHHHHHHHHKBBBK.", ".KBBBKKKKKKKKKKBBBK.",
-    ".KBBBBBBBBBBBBBBBBK.", ".KBBBBBBBBBBBBBBBBK.", ".KBKKKKKKKKKKKKKKBK.", ".KBKWWWWWWWWWWWWKBK.",
-    ".KBKWGGGGGGGGGGWKBK.", ".KBKWWWWWWWWWWWWKBK.", ".KBKWGGGGGGGGGGWKBK.", ".KBKWWWWWWWWWWWWKBK.",
-    ".KBKWGGGGGGGGGGWKBK.", ".KBKWWWWWWWWWWWWKBK.", ".KKKKKKKKKKKKKKKKKK.", "....................",
+    "....................",
+    ".KKKKKKKKKKKKKKKK...",
+    ".KBBBKHHHHHHHHKBBK..",
+    ".KBLBKHWHHHGGHKBBBK.",
+    ".KBLBKHWHHHGGHKBBBK.",
+    ".KBLBKHWHHHGGHKBBBK.",
+    ".KBLBKHHHHHHHHKBBBK.",
+    ".KBLBKKKKKKKKKKBBBK.",
+    ".KBLBBBBBBBBBBBBBBK.",
+    ".KBBBBBBBBBBBBBBBBK.",
+    ".KBKKKKKKKKKKKKKKBK.",
+    ".KBKWWWWWWWWWWWWKBK.",
+    ".KBKWGGGGGGGGGGWKBK.",
+    ".KBKWWWWWWWWWWWWKBK.",
+    ".KBKWGGGGGGGGGGWKBK.",
+    ".KBKWWWWWWWWWWWWKBK.",
+    ".KBKWGGGGGGGWWWWKBK.",
+    ".KBKWWWWWWWWWWWWKBK.",
+    ".KKKKKKKKKKKKKKKKKK.",
+    "....................",
 };
+
+// clang-format on
 
 constexpr TGlyphSource kSources[] = {
     {"manual generator", kIconSize, kIconSize, kManualRows},

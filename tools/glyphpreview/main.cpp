@@ -1,10 +1,11 @@
 // charvane-glyphpreview [SHEET.ppm]
 //
-// Writes a sheet of every picture of app/Glyphs as a binary PPM (default "sheet.ppm"): one row
-// per picture with the picture enlarged 8 times on the skin's light blue and on white, then at
-// its real size on both, then on a plain mock of the control that carries it (the 39 x 22
-// drop-down tool button for the icons, the 191 x 31 button for the glyphs). Transparent pixels
-// show the background, as the image list and the buttons will show them.
+// Writes a sheet of every picture of app/Glyphs as a binary PPM (default "sheet.ppm"): the
+// image list icons, then the button glyphs, enlarged 8 times on the skin's light blue and on
+// white; below them every picture at its real size on both backgrounds and on plain mocks of
+// the controls that carry it (the 39 x 22 drop-down tool button, the 191 x 31 buttons), and
+// that real-size strip once more, twice as large. Transparent pixels show the background,
+// as the image list and the buttons will show them.
 //
 //   charvane-glyphpreview sheet.ppm && convert sheet.ppm sheet.png
 
@@ -36,6 +37,11 @@ public:
         Fill(0, 0, width, height, kSheet);
     }
 
+    Color Get(int x, int y) const {
+        if (x >= 0 && y >= 0 && x < m_width && y < m_height)
+            return m_pixels[static_cast<std::size_t>(y) * m_width + x];
+        return kSheet;
+    }
     void Put(int x, int y, Color color) {
         if (x >= 0 && y >= 0 && x < m_width && y < m_height)
             m_pixels[static_cast<std::size_t>(y) * m_width + x] = color;
@@ -100,52 +106,113 @@ void DrawButton(TSheet& sheet, int x, int y, int w, int h, bool dropDown) {
     }
 }
 
+int BandWidth(const std::vector<app::TGlyphImage>& images, int zoom) {
+    int width = kMargin;
+    for (const app::TGlyphImage& image : images)
+        width += image.width * zoom + 2 * kMargin + kMargin;
+    return width;
+}
+
+int BandHeight(const std::vector<app::TGlyphImage>& images, int zoom) {
+    int height = 0;
+    for (const app::TGlyphImage& image : images)
+        height = std::max(height, image.height * zoom + 2 * kMargin);
+    return height;
+}
+
+// One band: every picture of the set at the zoom, each on its own tile of the background.
+void DrawBand(TSheet& sheet, int x, int y, const std::vector<app::TGlyphImage>& images, int zoom,
+              Color background) {
+    const int height = BandHeight(images, zoom);
+    for (const app::TGlyphImage& image : images) {
+        const int w = image.width * zoom + 2 * kMargin;
+        sheet.Fill(x, y, w, height, background);
+        sheet.Draw(image, x + kMargin,
+                   y + kMargin + (height - 2 * kMargin - image.height * zoom) / 2, zoom);
+        x += w + kMargin;
+    }
+}
+
+// The pictures at their real size on both backgrounds, then on mocks of the controls that
+// carry them: the icons on the 39 x 22 drop-down tool button, the glyphs on 191 x 31 buttons.
+void DrawInPlace(TSheet& sheet, int x0, int y0, const std::vector<app::TGlyphImage>& icons,
+                 const std::vector<app::TGlyphImage>& glyphs) {
+    int x = x0;
+    for (const Color background : {kWinter, kWhite}) {
+        sheet.Fill(x, y0, 5 * 20 + 8, 2 * 24 + 8, background);
+        int ix = x + 4;
+        for (const app::TGlyphImage& icon : icons) {
+            sheet.Draw(icon, ix, y0 + 4, 1);
+            ix += 20;
+        }
+        ix = x + 4;
+        for (const app::TGlyphImage& glyph : glyphs) {
+            sheet.Draw(glyph, ix, y0 + 28, 1);
+            ix += 24;
+        }
+        x += 5 * 20 + 8 + kMargin;
+    }
+    sheet.Fill(x, y0, 5 * 45 + 4, 3 * 33 + 6 + 30, kWinter);
+    int bx = x + 4;
+    for (const app::TGlyphImage& icon : icons) {
+        DrawButton(sheet, bx, y0 + 4, 39, 22, true);
+        sheet.Draw(icon, bx + 4, y0 + 7, 1);
+        bx += 45;
+    }
+    int by = y0 + 32;
+    for (const app::TGlyphImage& glyph : glyphs) {
+        DrawButton(sheet, x + 4, by, 191, 31, false);
+        const int gy = by + (31 - glyph.height) / 2;
+        sheet.Draw(glyph, x + 4 + 40, gy, 1);
+        sheet.Fill(x + 4 + 40 + glyph.width + 8, gy + 6, 80, 7, RGB(0x60, 0x6C, 0x7C));
+        by += 33;
+    }
+}
+
+// Copies a block of the sheet, enlarged, to another place on it.
+void Magnify(TSheet& sheet, int sx, int sy, int w, int h, int dx, int dy, int zoom) {
+    for (int j = 0; j < h; ++j)
+        for (int i = 0; i < w; ++i)
+            sheet.Fill(dx + i * zoom, dy + j * zoom, zoom, zoom, sheet.Get(sx + i, sy + j));
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     const std::string fileName = argc > 1 ? argv[1] : "sheet.ppm";
     try {
-        std::vector<app::TGlyphImage> images;
+        std::vector<app::TGlyphImage> icons;
+        std::vector<app::TGlyphImage> glyphs;
         for (const app::GlyphId id : app::AllGlyphs())
-            images.push_back(app::Glyph(id));
+            (static_cast<int>(id) < app::kImageList1Count ? icons : glyphs)
+                .push_back(app::Glyph(id));
 
-        const int tile = app::kButtonGlyphSize * kZoom + 2 * kMargin;
-        const int small = app::kButtonGlyphSize + 2 * kMargin;
-        const int button = 191 + 2 * kMargin;
-        const int width = kMargin + 2 * (tile + kMargin) + 2 * (small + kMargin) + button + kMargin;
-        int height = kMargin;
-        for (const app::TGlyphImage& image : images)
-            height += image.height * kZoom + 2 * kMargin + kMargin;
+        // The real-size strip is copied twice as large below itself: a screen shot of the
+        // sheet gets scaled by whatever shows it, and the small sizes are the ones that matter.
+        constexpr int kStripWidth = 2 * (5 * 20 + 8 + kMargin) + 5 * 45 + 4;
+        constexpr int kStripHeight = 3 * 33 + 6 + 30;
+        constexpr int kLoupe = 2;
+        const int iconBand = BandHeight(icons, kZoom);
+        const int glyphBand = BandHeight(glyphs, kZoom);
+        const int width = std::max({BandWidth(icons, kZoom), BandWidth(glyphs, kZoom),
+                                    kMargin + kStripWidth * kLoupe + kMargin});
+        const int height = kMargin + 2 * (iconBand + kMargin) + 2 * (glyphBand + kMargin) +
+                           kStripHeight + kMargin + kStripHeight * kLoupe + kMargin;
 
         TSheet sheet(width, height);
         int y = kMargin;
-        for (const app::TGlyphImage& image : images) {
-            const int rowHeight = image.height * kZoom + 2 * kMargin;
-            int x = kMargin;
-            for (const Color background : {kWinter, kWhite}) {
-                sheet.Fill(x, y, tile, rowHeight, background);
-                sheet.Draw(image, x + kMargin, y + kMargin, kZoom);
-                x += tile + kMargin;
-            }
-            for (const Color background : {kWinter, kWhite}) {
-                sheet.Fill(x, y, small, rowHeight, background);
-                sheet.Draw(image, x + kMargin, y + kMargin, 1);
-                x += small + kMargin;
-            }
-            sheet.Fill(x, y, button, rowHeight, kWinter);
-            if (image.width == app::kIconSize) {
-                // As on the generator button: the icon at the left, the arrow zone at the right.
-                DrawButton(sheet, x + kMargin, y + kMargin, 39, 22, true);
-                sheet.Draw(image, x + kMargin + 4, y + kMargin + 3, 1);
-            } else {
-                DrawButton(sheet, x + kMargin, y + kMargin, 191, 31, false);
-                const int gy = y + kMargin + (31 - image.height) / 2;
-                sheet.Draw(image, x + kMargin + 40, gy, 1);
-                sheet.Fill(x + kMargin + 40 + image.width + 8, gy + 6, 80, 7,
-                           RGB(0x60, 0x6C, 0x7C));
-            }
-            y += rowHeight + kMargin;
-        }
+        DrawBand(sheet, kMargin, y, icons, kZoom, kWinter);
+        y += iconBand + kMargin;
+        DrawBand(sheet, kMargin, y, icons, kZoom, kWhite);
+        y += iconBand + kMargin;
+        DrawBand(sheet, kMargin, y, glyphs, kZoom, kWinter);
+        y += glyphBand + kMargin;
+        DrawBand(sheet, kMargin, y, glyphs, kZoom, kWhite);
+        y += glyphBand + kMargin;
+        DrawInPlace(sheet, kMargin, y, icons, glyphs);
+        Magnify(sheet, kMargin, y, kStripWidth, kStripHeight, kMargin, y + kStripHeight + kMargin,
+                kLoupe);
+
         if (!sheet.WritePpm(fileName)) {
             std::fprintf(stderr, "charvane-glyphpreview: cannot write %s\n", fileName.c_str());
             return 1;
