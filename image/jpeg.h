@@ -5,3 +5,4 @@
 #include "image/jpeg/EJPEG.h"
 #include "image/jpeg/JPEGDecoder.h"
 #include "image/jpeg/TDecodedPicture.h"
+#include "image/jpeg/TJPEGImage.h"
