@@ -25,6 +25,9 @@ constexpr std::int64_t kMaxPixels = std::int64_t{1} << 28;
 constexpr std::int64_t kPixelsWithoutProof = std::int64_t{1} << 24;
 constexpr std::int64_t kMaxPixelsPerDataByte = 4096;
 constexpr int kMaxScans = 1000;
+// Pass-by-pass decoding redraws the whole picture for every scan; past this many pixels drawn in
+// passes before the last one, the remaining scans are taken in without being shown.
+constexpr std::int64_t kMaxIntermediatePixels = std::int64_t{1} << 28;
 
 constexpr int kColorsWanted = 236;
 constexpr auto kProgressInterval = std::chrono::milliseconds(500);
@@ -353,7 +356,18 @@ TJPEGDecodeResult DecodeJPEG(std::span<const std::uint8_t> data,
         readAllRows();
     } else {
         bool firstPass = true;
+        const std::int64_t passPixels = std::int64_t{info.output_width} * info.output_height;
+        std::int64_t shownPixels = 0;
         while (context.Guard([&] { return jpeg_input_complete(&info); }) == 0) {
+            shownPixels += passPixels;
+            if (shownPixels > kMaxIntermediatePixels) {
+                // Enough passes shown: take in the rest at once, the final pass shows it all.
+                int status = JPEG_SUSPENDED + 1;
+                while (status != JPEG_REACHED_EOI && status != JPEG_SUSPENDED) {
+                    status = context.Guard([&] { return jpeg_consume_input(&info); });
+                }
+                break;
+            }
             context.Guard([&] { return jpeg_start_output(&info, info.input_scan_number); });
             if (firstPass) {
                 takePalette();
