@@ -16,6 +16,7 @@
 // picture as it was.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 #include "image/TDIBPixelFormat.h"
@@ -95,7 +96,7 @@ protected:
 private:
     void SetImage(TDIBSharedImage* image);
     // Runs fill on a new store and takes it when fill succeeds.
-    template <typename Fill> void ReplaceImage(Fill fill);
+    void ReplaceImage(const std::function<void(TDIBSharedImage&)>& fill);
 
     std::unique_ptr<toolkit::TCanvas> m_canvas;
     TDIBSharedImage* m_image = nullptr;
