@@ -226,6 +226,7 @@ void TJPEGImage::Decode() {
         try {
             finish(false);
         } catch (...) {
+            // A listener failing at the end must not hide the decoding error.
         }
         throw;
     }
