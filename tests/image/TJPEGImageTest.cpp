@@ -313,3 +313,15 @@ TEST(TJPEGImage, AJPEGOfNoBytesLeavesATDIBEmptyAndCannotBeDrawn) {
     EXPECT_EQ(ErrorOf([&] { dib.Assign(&jpeg); }), "Canvas does not allow drawing");
     EXPECT_TRUE(dib.Empty());
 }
+
+TEST(TJPEGImage, TheBundledSamplePictureLoadsAndDecodes) {
+    TJPEGImage jpeg;
+    jpeg.LoadFromFile(std::string(CHARVANE_SOURCE_DIR) + "/assets/sample.jpg");
+    ASSERT_EQ(jpeg.Width(), 640);
+    ASSERT_EQ(jpeg.Height(), 480);
+    toolkit::TBitmap& bitmap = jpeg.Bitmap();
+    const Color sun = BitmapPixel(bitmap, 455, 200), sky = BitmapPixel(bitmap, 320, 4);
+    EXPECT_GT(platform::GetRValue(sun), 240);
+    EXPECT_LT(platform::GetRValue(sky), 60);
+    EXPECT_GT(platform::GetBValue(sky), platform::GetRValue(sky));
+}
