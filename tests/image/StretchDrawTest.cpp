@@ -8,6 +8,7 @@
 #include "image/DIB.h"
 #include "tests/image/BitmapBytes.h"
 #include "toolkit/Exceptions.h"
+#include "toolkit/TBitmap.h"
 
 using namespace image;
 
@@ -184,4 +185,32 @@ TEST(StretchDraw, TargetStateIsRestored) {
     target.Canvas().Draw(0, 0, source);
     EXPECT_EQ(platform::GetStretchBltMode(dc), platform::StretchMode::Halftone);
     EXPECT_EQ(dc.GetState().palette, nullptr);
+}
+
+TEST(TDIBAssign, OtherPicturesArriveAs24BitWhateverTheLastLayout) {
+    toolkit::TBitmap bitmap;
+    bitmap.SetSize(2, 1);
+    bitmap.ScanLine(0)[3] = 9; // blue of pixel 1
+    TDIB dib;
+    dib.PixelFormat() = MakePixelFormat(5, 6, 5);
+    dib.SetSize(4, 4, 16);
+    dib.Assign(&bitmap);
+    EXPECT_EQ(dib.BitCount(), 24);
+    EXPECT_EQ(dib.Pixels(1, 0), 9u << 16);
+
+    toolkit::TBitmap grey;
+    grey.SetPixelFormat(toolkit::TPixelFormat::pf8bit);
+    const platform::Color colours[2] = {platform::RGB(0, 0, 0), platform::RGB(7, 8, 9)};
+    grey.SetPaletteColors(colours);
+    grey.SetSize(1, 1);
+    grey.ScanLine(0)[0] = 1;
+    dib.Assign(&grey);
+    EXPECT_EQ(dib.BitCount(), 8);
+    EXPECT_EQ(dib.ColorTable()[1], (platform::RgbQuad{9, 8, 7, 0}));
+    EXPECT_EQ(dib.Pixels(0, 0), 1u);
+
+    toolkit::TBitmap back;
+    back.Assign(&dib);
+    EXPECT_EQ(back.BitCount(), 8);
+    EXPECT_EQ(back.ScanLine(0)[0], 1);
 }
