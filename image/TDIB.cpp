@@ -244,13 +244,14 @@ void TDIB::Assign(const toolkit::TPersistent* source) {
         return;
     }
     std::int32_t bitCount = 24;
+    // A layout left over from a 16-bit picture would make the 24-bit size fail.
+    m_pixelFormat = MakePixelFormat(8, 8, 8);
     if (auto* bitmap = dynamic_cast<toolkit::TBitmap*>(graphic)) {
         m_colorTable = {};
         const auto& colors = bitmap->PaletteColors();
         for (std::size_t i = 0; i < colors.size() && i < 256; ++i)
             m_colorTable[i] = platform::ToRgbQuad(colors[i]);
         ApplyColorTable();
-        m_pixelFormat = MakePixelFormat(8, 8, 8);
         bitCount = bitmap->BitCount();
     }
     SetSize(graphic->Width(), graphic->Height(), bitCount);
