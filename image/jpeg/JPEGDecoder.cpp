@@ -1,0 +1,398 @@
+#include "image/jpeg/JPEGDecoder.h"
+
+#include <algorithm>
+#include <chrono>
+#include <csetjmp>
+#include <cstdio>
+#include <exception>
+#include <utility>
+
+#include <jpeglib.h>
+// jerror.h after jpeglib.h: it names the message codes.
+#include <jerror.h>
+
+#include "image/jpeg/EJPEG.h"
+
+namespace image {
+
+namespace {
+
+// What a user sees for data that does not start with the start-of-image marker, whatever the
+// library calls that case in its own numbering.
+constexpr int kNotAJPEGCode = 53;
+
+constexpr std::int64_t kMaxPixels = std::int64_t{1} << 28;
+constexpr std::int64_t kPixelsWithoutProof = std::int64_t{1} << 24;
+constexpr std::int64_t kMaxPixelsPerDataByte = 4096;
+constexpr int kMaxScans = 1000;
+// Pass-by-pass decoding redraws the whole picture for every scan; past this many pixels drawn in
+// passes before the last one, the remaining scans are taken in without being shown.
+constexpr std::int64_t kMaxIntermediatePixels = std::int64_t{1} << 28;
+
+constexpr int kColorsWanted = 236;
+constexpr auto kProgressInterval = std::chrono::milliseconds(500);
+
+// Owns one decompression record and is the only way to call into the library. A fatal error
+// inside a library call longjmps back into Guard, which turns it into an exception there, in our
+// own frame: no C++ exception ever travels through the library's C frames, and the frames the
+// jump skips (the library's and the lambda's) hold nothing that needs destroying.
+class TDecodeContext {
+public:
+    TDecodeContext(std::span<const std::uint8_t> data, const TJPEGProgressHandler* handler)
+        : m_handler(handler) {
+        m_info.err = jpeg_std_error(&m_errors);
+        m_errors.error_exit = ErrorExit;
+        m_errors.emit_message = EmitMessage;
+        m_errors.output_message = OutputMessage;
+        m_info.client_data = this;
+        try {
+            Guard([&] { jpeg_create_decompress(&m_info); });
+            m_progress.progress_monitor = ProgressMonitor;
+            m_info.progress = &m_progress;
+            // The standard memory source: the library reads the bytes where they lie and, at
+            // their end, pretends an end-of-image marker with a warning.
+            Guard([&] { jpeg_mem_src(&m_info, data.data(), data.size()); });
+            Guard([&] { jpeg_read_header(&m_info, TRUE); });
+        } catch (...) {
+            // Safe after a failed creation too: the record was zeroed, so there is no memory
+            // manager to tear down.
+            jpeg_destroy_decompress(&m_info);
+            throw;
+        }
+    }
+    ~TDecodeContext() { jpeg_destroy_decompress(&m_info); }
+    TDecodeContext(const TDecodeContext&) = delete;
+    TDecodeContext& operator=(const TDecodeContext&) = delete;
+
+    jpeg_decompress_struct& Info() { return m_info; }
+    int Warnings() const { return m_warnings; }
+
+    template <class Call> auto Guard(Call call) -> decltype(call()) {
+        if (setjmp(m_jump) != 0) {
+            if (m_failure) {
+                std::rethrow_exception(std::exchange(m_failure, nullptr));
+            }
+            throw EJPEG(m_code);
+        }
+        return call();
+    }
+
+    // Refusals of our own, raised outside the library.
+    [[noreturn]] void Refuse(int code) { throw EJPEG(code); }
+
+private:
+    static TDecodeContext& Of(j_common_ptr info) {
+        return *static_cast<TDecodeContext*>(info->client_data);
+    }
+
+    [[noreturn]] static void ErrorExit(j_common_ptr info) {
+        TDecodeContext& self = Of(info);
+        const int code = info->err->msg_code;
+        self.m_code = code == JERR_NO_SOI ? kNotAJPEGCode : code;
+        std::longjmp(self.m_jump, 1);
+    }
+    // Warnings (level -1) are counted and passed over; trace messages are dropped.
+    static void EmitMessage(j_common_ptr info, int level) {
+        if (level < 0) {
+            ++info->err->num_warnings;
+            ++Of(info).m_warnings;
+        }
+    }
+    static void OutputMessage(j_common_ptr) {}
+
+    static void ProgressMonitor(j_common_ptr common) {
+        TDecodeContext& self = Of(common);
+        auto* info = reinterpret_cast<j_decompress_ptr>(common);
+        if (info->input_scan_number > kMaxScans) {
+            self.m_code = JERR_IMAGE_TOO_BIG;
+            std::longjmp(self.m_jump, 1);
+        }
+        if (self.m_handler == nullptr || !*self.m_handler) {
+            return;
+        }
+        const auto now = std::chrono::steady_clock::now();
+        if (!self.m_progressStarted) {
+            self.m_progressStarted = true;
+            self.m_lastReport = now;
+            return;
+        }
+        if (now - self.m_lastReport < kProgressInterval) {
+            return;
+        }
+        self.m_lastReport = now;
+        const jpeg_progress_mgr& p = self.m_progress;
+        const int percent =
+            JPEGProgressPercent(p.pass_counter, p.pass_limit, p.completed_passes, p.total_passes);
+        if (percent == self.m_lastPercent) {
+            return;
+        }
+        self.m_lastPercent = percent;
+        const auto row = static_cast<std::int32_t>(info->output_scanline);
+        TJPEGProgress report;
+        report.Stage = TProgressStage::Running;
+        report.PercentDone = static_cast<std::uint8_t>(percent);
+        report.Rows = {0, std::min(self.m_lastRow, row),
+                       static_cast<std::int32_t>(info->output_width), row};
+        report.RedrawNow = report.Rows.Height() >= 4;
+        self.m_lastRow = row;
+        try {
+            (*self.m_handler)(report);
+        } catch (...) {
+            self.m_failure = std::current_exception();
+            std::longjmp(self.m_jump, 1);
+        }
+    }
+
+    jpeg_decompress_struct m_info{};
+    jpeg_error_mgr m_errors{};
+    jpeg_progress_mgr m_progress{};
+    std::jmp_buf m_jump{};
+    int m_code = 0;
+    int m_warnings = 0;
+    const TJPEGProgressHandler* m_handler;
+    bool m_progressStarted = false;
+    std::chrono::steady_clock::time_point m_lastReport{};
+    int m_lastPercent = -1;
+    std::int32_t m_lastRow = 0;
+    std::exception_ptr m_failure;
+};
+
+// Adobe's CMYK files store every channel inverted (0 = full ink); others store ink amounts.
+void CMYKRowToBGR(const JSAMPLE* cmyk, std::uint8_t* bgr, JDIMENSION width, bool inverted) {
+    for (JDIMENSION x = 0; x < width; ++x, cmyk += 4, bgr += 3) {
+        int c = cmyk[0], m = cmyk[1], y = cmyk[2], k = cmyk[3];
+        if (!inverted) {
+            c = 255 - c;
+            m = 255 - m;
+            y = 255 - y;
+            k = 255 - k;
+        }
+        bgr[0] = static_cast<std::uint8_t>((y * k + 127) / 255);
+        bgr[1] = static_cast<std::uint8_t>((m * k + 127) / 255);
+        bgr[2] = static_cast<std::uint8_t>((c * k + 127) / 255);
+    }
+}
+
+// Before any pixel memory: a picture too large for us at all, or larger than a few megapixels
+// without the data to show for it, is refused. A JPEG needs a few bits per 8 × 8 block even when
+// it is blank, so real pictures stay far below 4096 pixels per byte.
+void CheckPictureSize(TDecodeContext& context, std::size_t dataSize) {
+    const jpeg_decompress_struct& info = context.Info();
+    const std::int64_t pixels = std::int64_t{info.image_width} * info.image_height;
+    const std::int64_t plausible =
+        static_cast<std::int64_t>(std::min<std::size_t>(dataSize, kMaxPixels)) *
+        kMaxPixelsPerDataByte;
+    if (pixels > kMaxPixels || (pixels > kPixelsWithoutProof && pixels > plausible)) {
+        context.Refuse(JERR_IMAGE_TOO_BIG);
+    }
+}
+
+} // namespace
+
+std::uint8_t JPEGProgressPercent(std::int64_t passCounter, std::int64_t passLimit,
+                                 std::int32_t completedPasses, std::int32_t totalPasses) {
+    if (passLimit <= 0 || totalPasses <= 0) {
+        return 0;
+    }
+    const double done =
+        (static_cast<double>(passCounter) / static_cast<double>(passLimit) + completedPasses) *
+        100.0 / totalPasses;
+    return static_cast<std::uint8_t>(std::clamp(done, 0.0, 100.0));
+}
+
+TJPEGHeader ReadJPEGHeader(std::span<const std::uint8_t> data) {
+    TDecodeContext context(data, nullptr);
+    jpeg_decompress_struct& info = context.Info();
+    TJPEGHeader header;
+    // The library refuses dimensions beyond 65500, so both fit.
+    header.Width = static_cast<std::int32_t>(info.image_width);
+    header.Height = static_cast<std::int32_t>(info.image_height);
+    header.Grayscale = info.jpeg_color_space == JCS_GRAYSCALE;
+    header.Progressive = context.Guard([&] { return jpeg_has_multiple_scans(&info); }) != 0;
+    return header;
+}
+
+TJPEGDecodeResult DecodeJPEG(std::span<const std::uint8_t> data,
+                             const TJPEGDecodeSettings& settings, TJPEGTarget& target,
+                             const TJPEGProgressHandler& onProgress) {
+    TDecodeContext context(data, &onProgress);
+    jpeg_decompress_struct& info = context.Info();
+
+    const bool fourComponents =
+        info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
+    info.scale_num = 1;
+    info.scale_denom = 1u << std::min<unsigned>(settings.DecodeScale, 3);
+    info.do_block_smoothing = settings.BlockSmoothing ? TRUE : FALSE;
+    if (fourComponents) {
+        // The library turns YCCK into CMYK; we turn CMYK into blue, green, red below.
+        info.out_color_space = JCS_CMYK;
+    } else if (settings.Grayscale) {
+        info.out_color_space = JCS_GRAYSCALE;
+    } else if (info.out_color_space == JCS_RGB) {
+        info.out_color_space = JCS_EXT_BGR;
+    }
+    if (info.out_color_space != JCS_GRAYSCALE && info.out_color_space != JCS_EXT_BGR &&
+        info.out_color_space != JCS_CMYK) {
+        // Two components, or five and more: nothing a bitmap row can hold.
+        context.Refuse(JERR_CONVERSION_NOTIMPL);
+    }
+
+    const bool quantize = !fourComponents && (settings.OutputDepth == TJPEGOutputDepth::Bits8 ||
+                                              info.out_color_space == JCS_GRAYSCALE);
+    if (quantize) {
+        info.quantize_colors = TRUE;
+        info.desired_number_of_colors = kColorsWanted;
+    }
+    if (settings.DecodeSpeed == TJPEGDecodeSpeed::Fast) {
+        info.dct_method = JDCT_IFAST;
+        info.two_pass_quantize = FALSE;
+        info.dither_mode = JDITHER_ORDERED;
+    }
+    const J_DCT_METHOD savedDctMethod = info.dct_method;
+    const boolean savedTwoPass = info.two_pass_quantize;
+    const J_DITHER_MODE savedDither = info.dither_mode;
+
+    const bool multipleScans = context.Guard([&] { return jpeg_has_multiple_scans(&info); }) != 0;
+    const bool buffered = settings.IncrementalDisplay && multipleScans;
+    if (buffered) {
+        info.enable_2pass_quant = info.two_pass_quantize;
+        info.dct_method = JDCT_IFAST;
+        info.two_pass_quantize = FALSE;
+        info.dither_mode = JDITHER_ORDERED;
+        info.buffered_image = TRUE;
+    }
+
+    // A palette from outside replaces the library's choice for colour output; grey output keeps
+    // the library's own grey levels, which is what its pixels index.
+    bool paletteFromLibrary = quantize;
+    std::vector<platform::Color> imposedPalette;
+    if (quantize && info.out_color_space != JCS_GRAYSCALE && !settings.ColorMap.empty()) {
+        const auto count = static_cast<int>(std::min<std::size_t>(settings.ColorMap.size(), 256));
+        imposedPalette.assign(settings.ColorMap.begin(), settings.ColorMap.begin() + count);
+        JSAMPARRAY map = context.Guard([&] {
+            return (*info.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&info), JPOOL_IMAGE,
+                                             count, 3);
+        });
+        // Components in output order: blue, green, red.
+        for (int i = 0; i < count; ++i) {
+            map[0][i] = platform::GetBValue(imposedPalette[i]);
+            map[1][i] = platform::GetGValue(imposedPalette[i]);
+            map[2][i] = platform::GetRValue(imposedPalette[i]);
+        }
+        info.colormap = map;
+        info.actual_number_of_colors = count;
+        paletteFromLibrary = false;
+    }
+
+    CheckPictureSize(context, data.size());
+    context.Guard([&] { return jpeg_start_decompress(&info); });
+
+    const int expectedComponents = fourComponents ? 4 : (quantize ? 1 : 3);
+    if (info.output_components != expectedComponents || info.output_width == 0 ||
+        info.output_height == 0) {
+        context.Refuse(JERR_CONVERSION_NOTIMPL);
+    }
+    const auto width = static_cast<std::int32_t>(info.output_width);
+    const auto height = static_cast<std::int32_t>(info.output_height);
+    target.SetFormat(width, height, quantize ? 8 : 24);
+    if (!imposedPalette.empty()) {
+        target.SetPalette(imposedPalette);
+    }
+
+    std::vector<JSAMPROW> rows(static_cast<std::size_t>(height));
+    for (std::int32_t y = 0; y < height; ++y) {
+        rows[static_cast<std::size_t>(y)] = target.ScanLine(y);
+    }
+    // Four-component rows arrive in a scratch batch and are converted into the target's rows.
+    const auto batch = static_cast<JDIMENSION>(std::max(info.rec_outbuf_height, 1));
+    std::vector<JSAMPLE> scratch;
+    std::vector<JSAMPROW> scratchRows;
+    if (fourComponents) {
+        scratch.resize(std::size_t{batch} * info.output_width * 4);
+        for (JDIMENSION i = 0; i < batch; ++i) {
+            scratchRows.push_back(scratch.data() + std::size_t{i} * info.output_width * 4);
+        }
+    }
+    const bool adobeInverted = info.saw_Adobe_marker != 0;
+
+    auto readAllRows = [&] {
+        while (info.output_scanline < info.output_height) {
+            const JDIMENSION first = info.output_scanline;
+            const JDIMENSION wanted = std::min(batch, info.output_height - first);
+            JSAMPARRAY destination = fourComponents ? scratchRows.data() : rows.data() + first;
+            const JDIMENSION got =
+                context.Guard([&] { return jpeg_read_scanlines(&info, destination, wanted); });
+            if (got == 0) {
+                // Only a suspending source returns nothing; ours never does. Do not spin.
+                break;
+            }
+            if (fourComponents) {
+                for (JDIMENSION i = 0; i < got; ++i) {
+                    CMYKRowToBGR(scratchRows[i], rows[first + i], info.output_width, adobeInverted);
+                }
+            }
+        }
+    };
+    auto takePalette = [&] {
+        if (!paletteFromLibrary || info.colormap == nullptr || info.actual_number_of_colors <= 0) {
+            return;
+        }
+        std::vector<platform::Color> palette(
+            static_cast<std::size_t>(info.actual_number_of_colors));
+        for (std::size_t i = 0; i < palette.size(); ++i) {
+            if (info.out_color_components == 1) {
+                const JSAMPLE v = info.colormap[0][i];
+                palette[i] = platform::RGB(v, v, v);
+            } else {
+                palette[i] =
+                    platform::RGB(info.colormap[2][i], info.colormap[1][i], info.colormap[0][i]);
+            }
+        }
+        target.SetPalette(palette);
+    };
+
+    if (!buffered) {
+        takePalette();
+        readAllRows();
+    } else {
+        bool firstPass = true;
+        const std::int64_t passPixels = std::int64_t{info.output_width} * info.output_height;
+        std::int64_t shownPixels = 0;
+        while (context.Guard([&] { return jpeg_input_complete(&info); }) == 0) {
+            shownPixels += passPixels;
+            if (shownPixels > kMaxIntermediatePixels) {
+                // Enough passes shown: take in the rest at once, the final pass shows it all.
+                int status = JPEG_SUSPENDED + 1;
+                while (status != JPEG_REACHED_EOI && status != JPEG_SUSPENDED) {
+                    status = context.Guard([&] { return jpeg_consume_input(&info); });
+                }
+                break;
+            }
+            context.Guard([&] { return jpeg_start_output(&info, info.input_scan_number); });
+            if (firstPass) {
+                takePalette();
+                firstPass = false;
+            }
+            readAllRows();
+            context.Guard([&] { return jpeg_finish_output(&info); });
+        }
+        info.dct_method = savedDctMethod;
+        info.two_pass_quantize = savedTwoPass;
+        info.dither_mode = savedDither;
+        if (quantize && savedTwoPass && info.out_color_components == 3 && imposedPalette.empty()) {
+            // The final pass chooses its colours anew from the complete picture.
+            info.colormap = nullptr;
+        }
+        context.Guard([&] { return jpeg_start_output(&info, info.input_scan_number); });
+        takePalette();
+        readAllRows();
+        context.Guard([&] { return jpeg_finish_output(&info); });
+    }
+    context.Guard([&] { return jpeg_finish_decompress(&info); });
+
+    TJPEGDecodeResult result;
+    result.Warnings = context.Warnings();
+    return result;
+}
+
+} // namespace image

@@ -1,0 +1,320 @@
+#include "platform/gfx/DeviceContext.h"
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+#include "platform/gfx/BlitClip.h"
+#include "platform/gfx/PixelCodec.h"
+
+namespace platform {
+
+namespace {
+
+// Draws the planned target pixels of target from source. Source rows are read before a target
+// row is written, and a source that shares pixels with the target is copied first, so
+// overlapping transfers within one section come out right.
+void Transfer(const PixelRows& target, const PixelRows& source, const BlitPlan& plan) {
+    ColorMatcher matcher(target.colors, target.colorCount);
+    std::vector<std::int64_t> cols;
+    std::vector<Color> colors;
+    for (const Rect& r : plan.targets) {
+        const auto n = static_cast<std::size_t>(r.Width());
+        cols.resize(n);
+        colors.resize(n);
+        for (std::size_t i = 0; i < n; ++i)
+            cols[i] = plan.x.SourceOf(r.left + static_cast<std::int64_t>(i));
+        // Same format, same table, one to one: rows copy as bytes.
+        const bool byteCopy =
+            source.bitCount == target.bitCount && source.bitCount >= 8 && !plan.x.mirror &&
+            plan.x.srcLength == plan.x.dstLength && source.masks == target.masks &&
+            (source.bitCount > 8 ||
+             (source.colorCount == target.colorCount &&
+              std::equal(source.colors, source.colors + source.colorCount, target.colors)));
+        const std::size_t pixelBytes = static_cast<std::size_t>(source.bitCount / 8);
+        std::int64_t lastRow = -1;
+        for (std::int32_t y = r.top; y < r.bottom; ++y) {
+            const std::int64_t sy = plan.y.SourceOf(y);
+            const std::uint8_t* srcRow = source.Row(static_cast<std::int32_t>(sy));
+            std::uint8_t* dstRow = target.Row(y);
+            if (byteCopy) {
+                std::copy_n(srcRow + cols[0] * static_cast<std::int64_t>(pixelBytes),
+                            n * pixelBytes, dstRow + std::int64_t{r.left} * pixelBytes);
+                continue;
+            }
+            if (sy != lastRow) {
+                ReadColors(source, srcRow, cols.data(), n, colors.data());
+                lastRow = sy;
+            }
+            WriteColors(target, dstRow, r.left, colors.data(), n, matcher);
+        }
+    }
+}
+
+// A copy of rows that refers to its own pixels (and colour table) instead of the section's.
+struct OwnedRows {
+    std::vector<std::uint8_t> bytes;
+    std::vector<RgbQuad> colors;
+    PixelRows rows;
+};
+OwnedRows CopyRows(const PixelRows& rows) {
+    OwnedRows copy;
+    const std::size_t stride = static_cast<std::size_t>(rows.step < 0 ? -rows.step : rows.step);
+    copy.bytes.resize(stride * static_cast<std::size_t>(rows.height));
+    for (std::int32_t y = 0; y < rows.height; ++y)
+        std::copy_n(rows.Row(y), stride, copy.bytes.data() + stride * y);
+    copy.colors.assign(rows.colors, rows.colors + rows.colorCount);
+    copy.rows = rows;
+    copy.rows.top = copy.bytes.data();
+    copy.rows.step = static_cast<std::ptrdiff_t>(stride);
+    copy.rows.colors = copy.colors.data();
+    return copy;
+}
+
+bool Blit(DeviceContext& dst, const OriginSize& dstRange, const PixelRows& source,
+          const OriginSize& srcRange, RasterOp rop, bool sourceIsTarget) {
+    if (rop != RasterOp::SrcCopy || dst.Bitmap() == nullptr || source.IsEmpty())
+        return false;
+    const auto plan =
+        PlanBlit(dstRange, srcRange, {source.width, source.height}, dst.DrawableRegion());
+    if (!plan)
+        return true; // clipped away: nothing to draw is not a failure
+    if (sourceIsTarget) {
+        const OwnedRows copy = CopyRows(source);
+        Transfer(dst.Bitmap()->Rows(), copy.rows, *plan);
+    } else {
+        Transfer(dst.Bitmap()->Rows(), source, *plan);
+    }
+    return true;
+}
+
+OriginSize DeviceRange(const DeviceContext& dc, std::int32_t x, std::int32_t y, std::int32_t w,
+                       std::int32_t h) {
+    const auto& s = dc.GetState();
+    return {std::int64_t{x} - s.windowOrg.x + s.viewportOrg.x,
+            std::int64_t{y} - s.windowOrg.y + s.viewportOrg.y, w, h};
+}
+
+// Device point of a logical one if it is drawable.
+std::optional<Point> DrawablePoint(const DeviceContext& dc, std::int32_t x, std::int32_t y) {
+    const OriginSize p = DeviceRange(dc, x, y, 1, 1);
+    if (dc.Bitmap() == nullptr || p.x < INT32_MIN || p.x > INT32_MAX || p.y < INT32_MIN ||
+        p.y > INT32_MAX)
+        return std::nullopt;
+    const Point device{static_cast<std::int32_t>(p.x), static_cast<std::int32_t>(p.y)};
+    if (!dc.DrawableRegion().Contains(device))
+        return std::nullopt;
+    return device;
+}
+
+std::int32_t ClampToInt32(std::int64_t v) {
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX));
+}
+
+} // namespace
+
+Point DeviceContext::ToDevice(Point logical) const {
+    const OriginSize p = DeviceRange(*this, logical.x, logical.y, 0, 0);
+    return {ClampToInt32(p.x), ClampToInt32(p.y)};
+}
+
+Rect DeviceContext::ToDevice(const Rect& logical) const {
+    const Point a = ToDevice(Point{logical.left, logical.top});
+    const Point b = ToDevice(Point{logical.right, logical.bottom});
+    return {a.x, a.y, b.x, b.y};
+}
+
+Region DeviceContext::DrawableRegion() const {
+    if (!m_state.bitmap)
+        return {};
+    Region region(Rect{0, 0, m_state.bitmap->Width(), m_state.bitmap->Height()});
+    if (m_state.clip)
+        region.IntersectWith(*m_state.clip);
+    return region;
+}
+
+std::unique_ptr<DeviceContext> CreateCompatibleDC(const DeviceContext*) {
+    return std::make_unique<DeviceContext>();
+}
+
+std::shared_ptr<DibSection> SelectObject(DeviceContext& dc, std::shared_ptr<DibSection> bitmap) {
+    return std::exchange(dc.MutableState().bitmap, std::move(bitmap));
+}
+
+std::shared_ptr<GdiObject> SelectFont(DeviceContext& dc, std::shared_ptr<GdiObject> font) {
+    return std::exchange(dc.MutableState().font, std::move(font));
+}
+
+std::shared_ptr<Palette> SelectPalette(DeviceContext& dc, std::shared_ptr<Palette> palette, bool) {
+    return std::exchange(dc.MutableState().palette, std::move(palette));
+}
+
+std::uint32_t RealizePalette(DeviceContext& dc) {
+    const auto& palette = dc.GetState().palette;
+    return palette ? static_cast<std::uint32_t>(palette->Entries().size()) : 0;
+}
+
+StretchMode SetStretchBltMode(DeviceContext& dc, StretchMode mode) {
+    return std::exchange(dc.MutableState().stretchMode, mode);
+}
+
+StretchMode GetStretchBltMode(const DeviceContext& dc) {
+    return dc.GetState().stretchMode;
+}
+
+Point SetViewportOrgEx(DeviceContext& dc, Point origin) {
+    return std::exchange(dc.MutableState().viewportOrg, origin);
+}
+
+Point SetWindowOrgEx(DeviceContext& dc, Point origin) {
+    return std::exchange(dc.MutableState().windowOrg, origin);
+}
+
+Point OffsetViewportOrgEx(DeviceContext& dc, std::int32_t dx, std::int32_t dy) {
+    Point& origin = dc.MutableState().viewportOrg;
+    const Point old = origin;
+    origin = {ClampToInt32(std::int64_t{origin.x} + dx), ClampToInt32(std::int64_t{origin.y} + dy)};
+    return old;
+}
+
+RegionKind SelectClipRgn(DeviceContext& dc, const Region* region) {
+    if (region == nullptr) {
+        dc.MutableState().clip.reset();
+        return RegionKind::Simple;
+    }
+    dc.MutableState().clip = *region;
+    return region->Kind();
+}
+
+RegionKind IntersectClipRect(DeviceContext& dc, const Rect& logical) {
+    auto& clip = dc.MutableState().clip;
+    const Rect device = dc.ToDevice(logical);
+    if (!clip) {
+        // No clip yet: the whole section (or nothing without one) is the start.
+        clip = dc.Bitmap() ? Region(Rect{0, 0, dc.Bitmap()->Width(), dc.Bitmap()->Height()})
+                           : Region();
+    }
+    clip->IntersectWith(device);
+    return clip->Kind();
+}
+
+RegionKind ExcludeClipRect(DeviceContext& dc, const Rect& logical) {
+    auto& clip = dc.MutableState().clip;
+    const Rect device = dc.ToDevice(logical);
+    if (!clip) {
+        clip = dc.Bitmap() ? Region(Rect{0, 0, dc.Bitmap()->Width(), dc.Bitmap()->Height()})
+                           : Region();
+    }
+    clip->Subtract(device);
+    return clip->Kind();
+}
+
+Rect GetClipBox(const DeviceContext& dc) {
+    const Rect device = dc.DrawableRegion().Bounds();
+    if (device.IsEmpty())
+        return {};
+    const auto& s = dc.GetState();
+    return device.Offset(s.windowOrg.x - s.viewportOrg.x, s.windowOrg.y - s.viewportOrg.y);
+}
+
+Color SetTextColor(DeviceContext& dc, Color color) {
+    return std::exchange(dc.MutableState().textColor, color);
+}
+
+Color SetBkColor(DeviceContext& dc, Color color) {
+    return std::exchange(dc.MutableState().bkColor, color);
+}
+
+BkMode SetBkMode(DeviceContext& dc, BkMode mode) {
+    return std::exchange(dc.MutableState().bkMode, mode);
+}
+
+void GdiFlush() {}
+
+bool BitBlt(DeviceContext& dst, std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h,
+            const DeviceContext& src, std::int32_t sx, std::int32_t sy, RasterOp rop) {
+    return StretchBlt(dst, x, y, w, h, src, sx, sy, w, h, rop);
+}
+
+bool StretchBlt(DeviceContext& dst, std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h,
+                const DeviceContext& src, std::int32_t sx, std::int32_t sy, std::int32_t sw,
+                std::int32_t sh, RasterOp rop) {
+    if (src.Bitmap() == nullptr)
+        return false;
+    return Blit(dst, DeviceRange(dst, x, y, w, h), src.Bitmap()->Rows(),
+                DeviceRange(src, sx, sy, sw, sh), rop, src.Bitmap() == dst.Bitmap());
+}
+
+std::int32_t StretchDIBits(DeviceContext& dst, std::int32_t x, std::int32_t y, std::int32_t w,
+                           std::int32_t h, std::int32_t sx, std::int32_t sy, std::int32_t sw,
+                           std::int32_t sh, const void* bits, std::size_t bitsSize,
+                           const BitmapInfo& info, RasterOp rop) {
+    const auto geometry = DibGeometryOf(info.width, info.AbsHeight(), info.bitCount);
+    if (!geometry || bits == nullptr)
+        return 0;
+    const bool rle = info.compression == Compression::Rle8 || info.compression == Compression::Rle4;
+    if (rle) {
+        // Decoded into a private top-down copy; the caller's data stays compressed.
+        BitmapInfo plain = info;
+        plain.compression = Compression::Rgb;
+        plain.height = -info.AbsHeight();
+        std::vector<std::uint8_t> pixels(static_cast<std::size_t>(geometry->imageSize));
+        const PixelRows rows = MakePixelRows(plain, pixels.data());
+        if (!DecodeRle(static_cast<const std::uint8_t*>(bits), bitsSize, info.compression, rows))
+            return 0;
+        return Blit(dst, DeviceRange(dst, x, y, w, h), rows, {sx, sy, sw, sh}, rop, false)
+                   ? info.AbsHeight()
+                   : 0;
+    }
+    if (info.compression == Compression::BitFields && info.bitCount != 16 && info.bitCount != 32)
+        return 0;
+    if (bitsSize < static_cast<std::size_t>(geometry->imageSize))
+        return 0;
+    const PixelRows rows = MakePixelRows(info, bits);
+    const bool sameMemory = dst.Bitmap() != nullptr && rows.top != nullptr &&
+                            bits == static_cast<const void*>(dst.Bitmap()->Bits());
+    return Blit(dst, DeviceRange(dst, x, y, w, h), rows, {sx, sy, sw, sh}, rop, sameMemory)
+               ? info.AbsHeight()
+               : 0;
+}
+
+bool FillRect(DeviceContext& dc, const Rect& logical, Color color) {
+    DibSection* section = dc.Bitmap();
+    if (section == nullptr)
+        return false;
+    Region area = dc.DrawableRegion();
+    area.IntersectWith(dc.ToDevice(logical));
+    const PixelRows rows = section->Rows();
+    ColorMatcher matcher(rows.colors, rows.colorCount);
+    std::vector<Color> line;
+    for (const Rect& r : area.Rects()) {
+        line.assign(static_cast<std::size_t>(r.Width()), color);
+        for (std::int32_t y = r.top; y < r.bottom; ++y)
+            WriteColors(rows, rows.Row(y), r.left, line.data(), line.size(), matcher);
+    }
+    return true;
+}
+
+Color GetPixel(const DeviceContext& dc, std::int32_t x, std::int32_t y) {
+    const auto device = DrawablePoint(dc, x, y);
+    if (!device)
+        return kInvalidColor;
+    const PixelRows rows = dc.Bitmap()->Rows();
+    const std::int64_t col = device->x;
+    Color color = 0;
+    ReadColors(rows, rows.Row(device->y), &col, 1, &color);
+    return color;
+}
+
+Color SetPixel(DeviceContext& dc, std::int32_t x, std::int32_t y, Color color) {
+    const auto device = DrawablePoint(dc, x, y);
+    if (!device)
+        return kInvalidColor;
+    const PixelRows rows = dc.Bitmap()->Rows();
+    ColorMatcher matcher(rows.colors, rows.colorCount);
+    const Color rgb = color & 0xFFFFFF;
+    WriteColors(rows, rows.Row(device->y), device->x, &rgb, 1, matcher);
+    return GetPixel(dc, x, y);
+}
+
+} // namespace platform

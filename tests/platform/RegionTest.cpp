@@ -1,0 +1,76 @@
+#include "platform/gfx/Region.h"
+
+#include <gtest/gtest.h>
+
+using platform::Point;
+using platform::Rect;
+using platform::Region;
+using platform::RegionKind;
+using platform::RegionOp;
+
+namespace {
+
+int Area(const Region& r) {
+    int area = 0;
+    for (const Rect& rect : r.Rects())
+        area += rect.Width() * rect.Height();
+    return area;
+}
+
+} // namespace
+
+TEST(Region, OverlappingRectsBecomeDisjointBands) {
+    const Region r = Region::FromRects({Rect{0, 0, 10, 10}, Rect{5, 5, 15, 15}});
+    EXPECT_EQ(Area(r), 100 + 100 - 25);
+    EXPECT_EQ(r.Bounds(), (Rect{0, 0, 15, 15}));
+    EXPECT_EQ(r.Kind(), RegionKind::Complex);
+    for (std::size_t i = 0; i < r.Rects().size(); ++i)
+        for (std::size_t j = i + 1; j < r.Rects().size(); ++j)
+            EXPECT_TRUE(r.Rects()[i].Intersect(r.Rects()[j]).IsEmpty());
+}
+
+TEST(Region, EqualCoverageComparesEqualWhateverTheConstruction) {
+    const Region a = Region::FromRects({Rect{0, 0, 10, 5}, Rect{0, 5, 10, 10}});
+    const Region b(Rect{0, 0, 10, 10});
+    EXPECT_EQ(a, b);
+    EXPECT_EQ(a.Kind(), RegionKind::Simple);
+    Region c = Region::FromRects({Rect{0, 0, 5, 10}});
+    c.Unite(Rect{5, 0, 10, 10});
+    EXPECT_EQ(c, b);
+}
+
+TEST(Region, CombineOperations) {
+    const Region a(Rect{0, 0, 10, 10});
+    const Region b(Rect{5, 0, 15, 10});
+    EXPECT_EQ(Region::Combine(a, b, RegionOp::And), Region(Rect{5, 0, 10, 10}));
+    EXPECT_EQ(Region::Combine(a, b, RegionOp::Or), Region(Rect{0, 0, 15, 10}));
+    EXPECT_EQ(Region::Combine(a, b, RegionOp::Diff), Region(Rect{0, 0, 5, 10}));
+    EXPECT_EQ(Region::Combine(a, b, RegionOp::Xor),
+              Region::FromRects({Rect{0, 0, 5, 10}, Rect{10, 0, 15, 10}}));
+    EXPECT_EQ(Region::Combine(a, b, RegionOp::Copy), a);
+    EXPECT_TRUE(Region::Combine(a, Region(Rect{20, 20, 30, 30}), RegionOp::And).IsEmpty());
+}
+
+TEST(Region, HoleLeavesFrameAround) {
+    Region r(Rect{0, 0, 10, 10});
+    r.Subtract(Rect{3, 3, 7, 7});
+    EXPECT_EQ(Area(r), 100 - 16);
+    EXPECT_FALSE(r.Contains(Point{5, 5}));
+    EXPECT_TRUE(r.Contains(Point{2, 5}));
+    EXPECT_TRUE(r.Contains(Point{7, 5}));
+    EXPECT_FALSE(r.Contains(Point{10, 5})); // right edge is exclusive
+    EXPECT_TRUE(r.Intersects(Rect{6, 6, 8, 8}));
+    EXPECT_FALSE(r.Intersects(Rect{4, 4, 6, 6}));
+}
+
+TEST(Region, OffsetMovesEveryRect) {
+    Region r = Region::FromRects({Rect{0, 0, 2, 2}, Rect{4, 4, 6, 6}});
+    r.Offset(10, -1);
+    EXPECT_EQ(r, Region::FromRects({Rect{10, -1, 12, 1}, Rect{14, 3, 16, 5}}));
+}
+
+TEST(Region, EmptyRectsAreIgnored) {
+    EXPECT_TRUE(Region(Rect{5, 5, 5, 10}).IsEmpty());
+    EXPECT_EQ(Region().Kind(), RegionKind::Null);
+    EXPECT_EQ(Region().Bounds(), Rect{});
+}
