@@ -3,15 +3,13 @@
 // as a JPEG picture and tell its size", "draw that picture into a bitmap of its size".
 //
 // TsSkinBitmap is a 24-bit picture with rows top-down, three bytes per pixel in blue, green,
-// red order, each row padded to 4 bytes, as skin painting wants it. TsSkinPicture keeps the
-// compressed JPEG bytes and the size read from its header; pixels are only made on request.
+// red order, each row padded to 4 bytes, as skin painting wants it. Bitmap files of every kind
+// TDIB reads (1 to 32 bits, RLE) arrive here as 24-bit pixels of the same colours.
+// TsSkinPicture is a TJPEGImage: its header's size is known on load; pixels are only made when
+// the picture is rendered.
 //
-// Loading never raises for bad picture data: a stream that is not a picture the loader can read
-// gives no picture, and the skin drops that one piece or pattern.
-//
-// TODO: the bitmap file reader and the JPEG header reader here are interim; once the image
-// layer's TDIB and TJPEGImage are in, these functions load through them and TsSkinBitmap wraps
-// the toolkit bitmap, so the skin model keeps this interface.
+// Loading never raises for bad picture data: a stream that is not a picture the image layer
+// can read gives no picture, and the skin drops that one piece or pattern.
 
 #include <cstdint>
 #include <memory>
@@ -19,6 +17,10 @@
 
 #include "platform/gfx/Geometry.h"
 #include "toolkit/Streams.h"
+
+namespace image {
+class TJPEGImage;
+}
 
 namespace skin {
 
@@ -51,23 +53,21 @@ private:
 
 class TsSkinPicture {
 public:
-    std::int32_t Width() const { return m_width; }
-    std::int32_t Height() const { return m_height; }
-    const std::vector<std::uint8_t>& Bytes() const { return m_bytes; }
+    explicit TsSkinPicture(std::unique_ptr<image::TJPEGImage> jpeg);
+    ~TsSkinPicture();
+    std::int32_t Width() const;
+    std::int32_t Height() const;
+    image::TJPEGImage& Jpeg() { return *m_jpeg; }
 
 private:
-    friend std::unique_ptr<TsSkinPicture> LoadSkinPicture(toolkit::TStream& source);
-    std::vector<std::uint8_t> m_bytes;
-    std::int32_t m_width = 0;
-    std::int32_t m_height = 0;
+    std::unique_ptr<image::TJPEGImage> m_jpeg;
 };
 
 // Reads a bitmap file from the stream's current position; none when it is not one.
 std::unique_ptr<TsSkinBitmap> LoadSkinBitmap(toolkit::TStream& source);
-// Reads a JPEG picture (the rest of the stream) and its header's size; none when the header
-// cannot be read.
+// Reads a JPEG picture (the rest of the stream) and its header; none when that fails.
 std::unique_ptr<TsSkinPicture> LoadSkinPicture(toolkit::TStream& source);
-// The picture drawn into a new bitmap of its size; none when it cannot be decoded.
-std::unique_ptr<TsSkinBitmap> RenderSkinPicture(const TsSkinPicture& picture);
+// The picture decoded into a new bitmap of its size; none when it cannot be decoded.
+std::unique_ptr<TsSkinBitmap> RenderSkinPicture(TsSkinPicture& picture);
 
 } // namespace skin

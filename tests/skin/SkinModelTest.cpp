@@ -317,13 +317,16 @@ TEST(SkinLookups, InheritPiecesAndStopAtCycles) {
     EXPECT_EQ(m.FindPatternIndex(m.FindSectionIndex("LOOPA"), "LOOPA", "PATTERN"), -1);
 }
 
-TEST(SkinPatterns, LargeJpegPicturesStayPatterns) {
+TEST(SkinPatterns, LargeJpegPicturesStayPatternsSmallOnesBecomeTextures) {
     TempFolder folder;
     folder.Write("T/Options.dat", std::string(kGlobal) +
                                       "[FORM]\r\nPATTERN=bg.jpg\r\nHOTPATTERN=BG.JPG\r\n"
-                                      "[MAINMENU]\r\nPATTERN=missing.jpg\r\n");
+                                      "[MAINMENU]\r\nPATTERN=missing.jpg\r\nA=broken.jpeg\r\n"
+                                      "[Small]\r\nPattern=small.JPG\r\n");
     folder.Write("T/Master.bmp", skintest::Bitmap24(10, 10, 0));
-    folder.Write("T/BG.JPG", skintest::JpegHeader(300, 300));
+    folder.Write("T/BG.JPG", skintest::Jpeg(300, 300, 0xC08040));
+    folder.Write("T/small.jpg", skintest::Jpeg(299, 300, 0xC08040));
+    folder.Write("T/broken.jpeg", std::string("plain text, not a picture"));
     TsSkinManager manager;
     manager.SetSkinDirectory(folder.Str());
     manager.SetSkinName("T");
@@ -333,7 +336,22 @@ TEST(SkinPatterns, LargeJpegPicturesStayPatterns) {
     EXPECT_EQ(manager.pa()[0].Img->Width(), 300);
     const auto form = manager.FindSectionIndex("FORM");
     EXPECT_EQ(manager.FindPatternIndex(form, "FORM", "HOTPATTERN"), 1);
-    EXPECT_TRUE(manager.ma().empty());
+    // 299 × 300 is under 90,000 pixels: drawn once into a texture piece of its own.
+    ASSERT_EQ(manager.ma().size(), 1u);
+    const auto& texture = manager.ma()[0];
+    EXPECT_EQ(texture.SectionName, "SMALL");
+    EXPECT_EQ(texture.PropertyName, "PATTERN");
+    EXPECT_EQ(texture.ImgType, skin::TacImgType::itisaTexture);
+    EXPECT_EQ(texture.ImageCount, 1);
+    EXPECT_EQ(texture.R, (platform::Rect{0, 0, 299, 300}));
+    ASSERT_NE(texture.Image, nullptr);
+    const platform::Color middle = texture.Image->Pixel(150, 150);
+    EXPECT_NEAR(platform::GetRValue(middle), 0x40, 3);
+    EXPECT_NEAR(platform::GetBValue(middle), 0xC0, 3);
+    // The piece is named in capitals while the section keeps its spelling.
+    const auto small = manager.FindSectionIndex("Small");
+    EXPECT_EQ(manager.FindTextureIndex(small, "Small", "PATTERN"), -1);
+    EXPECT_EQ(manager.FindTextureIndex(small, "SMALL", "PATTERN"), 0);
 }
 
 TEST(CommonSections, ApplyOnTopOfTheSkin) {

@@ -1,8 +1,11 @@
 #include "SkinTestSupport.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <random>
 
+#include <jpeglib.h>
 #include <zlib.h>
 
 namespace skintest {
@@ -62,36 +65,33 @@ Bytes Bitmap24(int width, int height, platform::Color fill) {
     return out;
 }
 
-Bytes JpegHeader(int width, int height) {
-    return Bytes{0xFF,
-                 0xD8,
-                 0xFF,
-                 0xE0,
-                 0x00,
-                 0x04,
-                 0x00,
-                 0x00,
-                 0xFF,
-                 0xC0,
-                 0x00,
-                 0x11,
-                 0x08,
-                 static_cast<std::uint8_t>(height >> 8),
-                 static_cast<std::uint8_t>(height),
-                 static_cast<std::uint8_t>(width >> 8),
-                 static_cast<std::uint8_t>(width),
-                 0x03,
-                 0x01,
-                 0x22,
-                 0x00,
-                 0x02,
-                 0x11,
-                 0x01,
-                 0x03,
-                 0x11,
-                 0x01,
-                 0xFF,
-                 0xD9};
+Bytes Jpeg(int width, int height, platform::Color fill) {
+    jpeg_compress_struct info{};
+    jpeg_error_mgr errors{};
+    info.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&info);
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&info, &buffer, &size);
+    info.image_width = static_cast<JDIMENSION>(width);
+    info.image_height = static_cast<JDIMENSION>(height);
+    info.input_components = 3;
+    info.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&info);
+    jpeg_start_compress(&info, TRUE);
+    std::vector<unsigned char> row;
+    for (int x = 0; x < width; ++x)
+        row.insert(row.end(), {platform::GetRValue(fill), platform::GetGValue(fill),
+                               platform::GetBValue(fill)});
+    while (info.next_scanline < info.image_height) {
+        JSAMPROW rows[] = {row.data()};
+        jpeg_write_scanlines(&info, rows, 1);
+    }
+    jpeg_finish_compress(&info);
+    Bytes out(buffer, buffer + size);
+    jpeg_destroy_compress(&info);
+    std::free(buffer);
+    return out;
 }
 
 TempFolder::TempFolder() {

@@ -26,8 +26,8 @@ Bytes Pack(const std::vector<Member>& members);
 
 // A 24-bit bottom-up bitmap file of the given size, every pixel the given colour.
 Bytes Bitmap24(int width, int height, platform::Color fill);
-// A baseline JPEG header (start of image and a start-of-frame) claiming the given size.
-Bytes JpegHeader(int width, int height);
+// A baseline colour JPEG of the given size, every pixel near the given colour.
+Bytes Jpeg(int width, int height, platform::Color fill);
 
 // A fresh folder under the system's temporary folder, removed with the object.
 class TempFolder {
