@@ -44,8 +44,8 @@ std::vector<std::string> SplitWords(std::string_view text, std::string_view deli
 // Each state image, and its mask when there is one, is cut into a 3 × 3 grid.
 void SetDefaultWidths(TsMaskData& m) {
     using toolkit::int32::Div;
-    m.WL = m.WR = static_cast<std::int16_t>(Div(m.R.Width(), m.ImageCount * 3));
-    m.WT = m.WB = static_cast<std::int16_t>(Div(m.R.Height(), (m.MaskType + 1) * 3));
+    m.WL = m.WR = static_cast<std::int16_t>(Div(PieceWidth(m), m.ImageCount * 3));
+    m.WT = m.WB = static_cast<std::int16_t>(Div(PieceHeight(m), (m.MaskType + 1) * 3));
 }
 
 std::int16_t Short(std::int32_t value) {

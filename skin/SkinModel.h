@@ -12,6 +12,7 @@
 
 #include "platform/gfx/Geometry.h"
 #include "skin/SkinPictures.h"
+#include "toolkit/Int32.h"
 
 namespace skin {
 
@@ -90,6 +91,15 @@ struct TsMaskData {
     std::int16_t WL = 0, WT = 0, WR = 0, WB = 0;
 };
 using TsMaskArray = std::vector<TsMaskData>;
+
+// The size of a piece's area. Rectangles come from skin texts and may hold any 32-bit numbers;
+// their sizes wrap as the program's 32-bit arithmetic does instead of overflowing.
+inline std::int32_t PieceWidth(const TsMaskData& m) {
+    return toolkit::int32::Sub(m.R.right, m.R.left);
+}
+inline std::int32_t PieceHeight(const TsMaskData& m) {
+    return toolkit::int32::Sub(m.R.bottom, m.R.top);
+}
 
 struct TsPatternData {
     std::shared_ptr<TsSkinPicture> Img;

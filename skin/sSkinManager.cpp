@@ -466,7 +466,7 @@ platform::Size TsSkinManager::GetStateImageSize(std::int32_t maskIndex) const {
     using toolkit::int32::Div;
     if (m.Image)
         return {Div(m.Image->Width(), 3), Div(m.Image->Height(), 2)};
-    return {Div(m.R.Width(), m.ImageCount), Div(m.R.Height(), m.MaskType + 1)};
+    return {Div(PieceWidth(m), m.ImageCount), Div(PieceHeight(m), m.MaskType + 1)};
 }
 
 std::int32_t TsSkinManager::GetMaskWidthLeft(std::int32_t maskIndex) {
@@ -479,7 +479,7 @@ std::int32_t TsSkinManager::GetMaskWidthLeft(std::int32_t maskIndex) {
         return m.WL;
     if (m.BorderWidth > 0)
         return m.BorderWidth;
-    return toolkit::int32::Div(m.R.Width(), m.ImageCount * 3);
+    return toolkit::int32::Div(PieceWidth(m), m.ImageCount * 3);
 }
 
 std::int32_t TsSkinManager::GetMaskWidthTop(std::int32_t maskIndex) const {
@@ -490,7 +490,7 @@ std::int32_t TsSkinManager::GetMaskWidthTop(std::int32_t maskIndex) const {
         return m.WT;
     if (m.BorderWidth > 0)
         return m.BorderWidth;
-    return toolkit::int32::Div(m.R.Height(), (m.MaskType + 1) * 3);
+    return toolkit::int32::Div(PieceHeight(m), (m.MaskType + 1) * 3);
 }
 
 std::int32_t TsSkinManager::GetMaskWidthRight(std::int32_t maskIndex) const {
@@ -501,7 +501,7 @@ std::int32_t TsSkinManager::GetMaskWidthRight(std::int32_t maskIndex) const {
         return m.WR;
     if (m.BorderWidth > 0)
         return m.BorderWidth;
-    return toolkit::int32::Div(m.R.Width(), m.ImageCount * 3);
+    return toolkit::int32::Div(PieceWidth(m), m.ImageCount * 3);
 }
 
 std::int32_t TsSkinManager::GetMaskWidthBottom(std::int32_t maskIndex) const {
@@ -512,7 +512,7 @@ std::int32_t TsSkinManager::GetMaskWidthBottom(std::int32_t maskIndex) const {
         return m.WB;
     if (m.BorderWidth > 0)
         return m.BorderWidth;
-    return toolkit::int32::Div(m.R.Height(), (m.MaskType + 1) * 3);
+    return toolkit::int32::Div(PieceHeight(m), (m.MaskType + 1) * 3);
 }
 
 bool TsSkinManager::IsValidImgIndex(std::int32_t index) const {
