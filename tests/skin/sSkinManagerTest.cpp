@@ -288,3 +288,35 @@ TEST(ManagerProperties, StartWithTheirDefaults) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(GlobalQueries, FallBackToSystemColoursWithoutGlobalInfo) {
+    TempFolder dir;
+    dir.Write("T/Options.dat", std::string("[PANEL]\r\nCOLOR=1\r\n"));
+    TsSkinManager m;
+    m.SetSkinDirectory(dir.Str());
+    m.SetSkinName("T");
+    EXPECT_EQ(m.GetGlobalColor(), skin::ColorToRGB(skin::kClBtnFace));
+    EXPECT_EQ(m.GetGlobalFontColor(), skin::kMagenta);
+    EXPECT_EQ(m.GetActiveEditColor(), skin::ColorToRGB(skin::kClWindow));
+    EXPECT_TRUE(m.IsValidSkinIndex(0));
+    EXPECT_FALSE(m.IsValidSkinIndex(1));
+    EXPECT_EQ(m.MasterBitmap()->Width(), 0); // no MASTERBITMAP: an empty master bitmap
+}
+
+TEST(StoredSkin, DataStreamsTheContainerBytesAsTheyAre) {
+    skin::TsStoredSkins skins;
+    auto& item = skins.Add();
+    EXPECT_EQ(item.Shadow1Blur, -1);
+    EXPECT_EQ(item.BorderColor, 0xFF00FF);
+    const Bytes bytes = Container("x", 1);
+    toolkit::TMemoryStream in(bytes);
+    item.ReadData(in);
+    toolkit::TMemoryStream out;
+    item.WriteData(out);
+    EXPECT_EQ(out.Bytes(), bytes);
+    EXPECT_THROW(skins[1], toolkit::EListError);
+}
+
+} // namespace
