@@ -1,0 +1,228 @@
+#pragma once
+// TsSkinManager: the component that owns the current skin. It chooses where a skin comes from
+// (a packed ".asz" file or a folder in SkinDirectory, else one of its InternalSkins), builds
+// the skin model from the skin's "Options.dat" and images, re-colours it by HueOffset and
+// Saturation, and answers the lookups painting uses.
+//
+// Skin paths use "\" or "/" between folders (see SkinPaths.h). Lookups never raise: a missing
+// section, piece or pattern is -1. Loading raises what the data calls for (EConvertError for a
+// fixed-layout number that does not parse, EReadError for a damaged container); the previous
+// model may then be partly replaced, and the skin-changing flag is cleared either way.
+//
+// This file holds the data side only; telling controls about a new skin, applying it to
+// windows and the window hooks arrive with the skinned controls.
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <set>
+#include <string>
+#include <string_view>
+
+#include "skin/SkinModel.h"
+#include "skin/acSkinPack.h"
+#include "toolkit/TMemIniFile.h"
+#include "toolkit/TStringList.h"
+
+namespace skin {
+
+enum class TacSkinningRule { srStdForms, srStdDialogs, srThirdParty };
+using TacSkinningRules = std::set<TacSkinningRule>;
+
+enum class TacBtnEvent { beMouseEnter, beMouseLeave, beMouseDown, beMouseUp };
+struct TacBtnEffects {
+    std::set<TacBtnEvent> Events{TacBtnEvent::beMouseEnter, TacBtnEvent::beMouseLeave,
+                                 TacBtnEvent::beMouseDown, TacBtnEvent::beMouseUp};
+};
+struct TacAnimation {
+    bool Active = true;
+    std::int32_t Time = 0; // milliseconds
+};
+struct TacAnimEffects {
+    TacBtnEffects Buttons;
+    TacAnimation DialogShow{true, 100};
+    TacAnimation FormShow{true, 0};
+    TacAnimation PageChange{true, 0};
+    TacAnimation SkinChanging{true, 100};
+};
+// TODO: ExtraLineFont joins when the toolkit has fonts.
+struct TacMenuSupport {
+    std::string IcoLineSkin = "ICOLINE";
+    bool UseExtraLine = false;
+    std::int32_t ExtraLineWidth = 32;
+};
+
+// Indexes the library asks for most, recomputed after every load; -1 when absent.
+struct TsPieceIndexes {
+    std::int32_t Section = -1;
+    std::int32_t Border = -1;
+    std::int32_t Glyph = -1;
+    std::int32_t Pattern = -1;
+    std::int32_t HotPattern = -1;
+};
+enum class TacCheckGlyph {
+    BoxChecked,
+    BoxUnchecked,
+    BoxGrayed,
+    RadioChecked,
+    RadioUnchecked,
+    RadioGrayed,
+    SmallChecked,
+    SmallUnchecked,
+    SmallGrayed
+};
+enum TacSide { kTop = 0, kBottom = 1, kLeft = 2, kRight = 3 };
+struct TsCachedIndexes {
+    std::int32_t GlobalInfo = -1;
+    std::array<std::int32_t, 9> CheckGlyphs{-1, -1, -1, -1, -1, -1, -1, -1, -1}; // TacCheckGlyph
+    TsPieceIndexes ComboButton;
+    std::int32_t ComboGlyph = -1;
+    std::array<TsPieceIndexes, 4> Tabs;          // TABTOP, TABBOTTOM, TABLEFT, TABRIGHT
+    std::array<TsPieceIndexes, 4> ScrollButtons; // SCROLLBTNTOP, …BOTTOM, …LEFT, …RIGHT
+    std::array<TsPieceIndexes, 2> ScrollSliders; // SCROLLSLIDERV, SCROLLSLIDERH
+    std::array<TsPieceIndexes, 4> ScrollBars;    // SCROLLBAR1H, SCROLLBAR1V, SCROLLBAR2H, 2V
+};
+
+enum class TacSkinListMode { Folders = 0, PackedFiles = 1, Both = 2 };
+
+class TsSkinManager {
+public:
+    TsSkinManager();
+    ~TsSkinManager();
+    TsSkinManager(const TsSkinManager&) = delete;
+    TsSkinManager& operator=(const TsSkinManager&) = delete;
+
+    // Reading from a form resource: between these two calls the component is loading.
+    void BeginLoading() { m_loading = true; }
+    void Loaded();
+
+    // Published properties.
+    TacAnimEffects& AnimEffects() { return m_animEffects; }
+    bool IsDefault() const { return DefaultManager() == this; }
+    void SetIsDefault(bool value);
+    bool Active() const { return m_active; }
+    void SetActive(bool value);
+    const toolkit::TStringList& CommonSections() const { return m_commonSections; }
+    void SetCommonSections(const toolkit::TStringList& lines);
+    std::int32_t Saturation() const { return m_saturation; }
+    void SetSaturation(std::int32_t value);
+    std::int32_t HueOffset() const { return m_hueOffset; }
+    void SetHueOffset(std::int32_t value);
+    TsStoredSkins& InternalSkins() { return m_internalSkins; }
+    TacMenuSupport& MenuSupport() { return m_menuSupport; }
+    const std::string& SkinDirectory() const { return m_skinDirectory; }
+    void SetSkinDirectory(const std::string& value);
+    const std::string& SkinName() const { return m_skinName; }
+    void SetSkinName(const std::string& value);
+    // The loaded skin's version with "." as decimal separator, or "N/A"; writing does nothing.
+    std::string SkinInfo() const;
+    void SetSkinInfo(const std::string&) {}
+    const TacSkinningRules& SkinningRules() const { return m_skinningRules; }
+    void SetSkinningRules(TacSkinningRules rules) { m_skinningRules = std::move(rules); }
+    std::string Version() const { return "5.32"; }
+    void SetVersion(const std::string&) {}
+    bool SkinnedPopups() const { return m_skinnedPopups; }
+    void SetSkinnedPopups(bool value) { m_skinnedPopups = value; }
+    std::function<void(TsSkinManager&)> OnAfterChange;
+    std::function<void(TsSkinManager&)> OnBeforeChange;
+
+    // The skin model.
+    TsSkinData& SkinData() { return m_skinData; }
+    const TsGeneralDataArray& gd() const { return m_sections; }
+    TsMaskArray& ma() { return m_masks; }
+    const TsPatternArray& pa() const { return m_patterns; }
+    TsSkinBitmap* MasterBitmap() { return m_masterBitmap.get(); }
+    const TsCachedIndexes& CachedIndexes() const { return m_cache; }
+    bool FromContainer() const { return m_fromContainer; }
+
+    // Lookups: exact, case-sensitive names; masks and patterns are inherited through
+    // PARENTCLASS (cycles stop); -1 when nothing is found.
+    std::int32_t FindSectionIndex(std::string_view sectionName) const;
+    std::int32_t FindPieceIndex(std::int32_t sectionIndex, std::string_view sectionName,
+                                std::string_view key) const;
+    std::int32_t FindTextureIndex(std::int32_t sectionIndex, std::string_view sectionName,
+                                  std::string_view key) const;
+    std::int32_t FindPatternIndex(std::int32_t sectionIndex, std::string_view sectionName,
+                                  std::string_view key) const;
+    std::int32_t FindOwnPieceIndex(std::string_view sectionName, std::string_view key) const;
+
+    // Queries. Widths divide R by the piece's image count; a count of 0 raises EDivByZero,
+    // except that the left width first turns it into 1.
+    platform::Color GetGlobalColor() const;
+    platform::Color GetGlobalFontColor() const;
+    platform::Color GetActiveEditColor() const;
+    platform::Size GetStateImageSize(std::int32_t maskIndex) const;
+    std::int32_t GetMaskWidthLeft(std::int32_t maskIndex);
+    std::int32_t GetMaskWidthTop(std::int32_t maskIndex) const;
+    std::int32_t GetMaskWidthRight(std::int32_t maskIndex) const;
+    std::int32_t GetMaskWidthBottom(std::int32_t maskIndex) const;
+    bool IsValidImgIndex(std::int32_t index) const;
+    bool IsValidSkinIndex(std::int32_t index) const;
+
+    // Fills list with the available skin names (sorted) and returns the first name found.
+    std::string GetSkinNames(toolkit::TStringList& list, TacSkinListMode mode) const;
+
+    // Folder rules, public for their own sake: programFolder ends with a separator.
+    static std::string ResolveSkinDirectory(std::string_view directory,
+                                            std::string_view programFolder);
+    static std::string PackedSkinFileName(std::string_view directory, std::string_view name);
+
+    // The process-wide default manager (none when there is none) and skin state flags.
+    static TsSkinManager* DefaultManager();
+    static bool SkinChanging();
+    static bool SkinApplying();
+    static bool SkinRemoving();
+
+private:
+    // Choosing and loading (sSkinManager.cpp).
+    void LoadSkin();
+    void ApplySkin();
+    void RemoveSkin();
+    void FreeSkinData();
+    void UpdateCachedIndexes();
+    void ResetCachedIndexes() { m_cache = TsCachedIndexes{}; }
+    std::string ResolvedSkinDirectory() const;
+
+    // Building the model (SkinLoader.cpp).
+    void LoadFromIni(const toolkit::TMemIniFile& ini);
+    void LoadMasks(const toolkit::TMemIniFile& ini, bool withMaster);
+    void AddMask(const std::string& section, const std::string& key, const std::string& value);
+    void LoadPatterns(const toolkit::TMemIniFile& ini);
+    void LoadSections(const toolkit::TMemIniFile& ini);
+    void LoadFromStoredSkin(const TsStoredSkin& item);
+    void ApplyCommonSections();
+    void TransformColors();
+    std::unique_ptr<TsSkinBitmap> LoadImageBitmap(const std::string& name);
+    std::unique_ptr<TsSkinPicture> LoadImagePicture(const std::string& name);
+    std::unique_ptr<toolkit::TMemoryStream> OpenImage(const std::string& name);
+
+    template <typename Accept>
+    std::int32_t FindInherited(std::int32_t sectionIndex, std::string_view sectionName,
+                               std::string_view key, Accept accept) const;
+
+    TacAnimEffects m_animEffects;
+    bool m_active = true;
+    bool m_loading = false;
+    toolkit::TStringList m_commonSections;
+    std::int32_t m_saturation = 0;
+    std::int32_t m_hueOffset = 0;
+    TsStoredSkins m_internalSkins;
+    TacMenuSupport m_menuSupport;
+    std::string m_skinDirectory = "c:\\Skins";
+    std::string m_skinName;
+    TacSkinningRules m_skinningRules{TacSkinningRule::srStdForms, TacSkinningRule::srStdDialogs,
+                                     TacSkinningRule::srThirdParty};
+    bool m_skinnedPopups = true;
+
+    TsSkinData m_skinData;
+    TsGeneralDataArray m_sections;
+    TsMaskArray m_masks;
+    TsPatternArray m_patterns;
+    std::unique_ptr<TsSkinBitmap> m_masterBitmap;
+    TsCachedIndexes m_cache;
+    bool m_fromContainer = false;
+    TacSkinConvertor* m_convertor = nullptr; // the container being read during a load
+};
+
+} // namespace skin
