@@ -13,7 +13,6 @@ namespace image {
 
 namespace {
 
-constexpr std::uint32_t kClipboardFormatDib = 8;
 int g_moduleUsers = 0;
 
 // Runs the module's start-up when the program starts and its shut-down when it ends.
@@ -28,7 +27,7 @@ void DIBModuleStartup() {
     if (g_moduleUsers++ > 0)
         return;
     auto create = [] { return std::unique_ptr<toolkit::TGraphic>(new TDIB); };
-    toolkit::TPicture::RegisterClipboardFormat(kClipboardFormatDib, "TDIB", create);
+    toolkit::TPicture::RegisterClipboardFormat(TDIB::kClipboardFormat, "TDIB", create);
     toolkit::TPicture::RegisterFileFormat("dib", "Device Independent Bitmap", "TDIB", create);
 }
 

@@ -133,6 +133,23 @@ Region DeviceContext::DrawableRegion() const {
     return region;
 }
 
+int SaveDC(DeviceContext& dc) {
+    dc.SavedStates().push_back(dc.GetState());
+    return static_cast<int>(dc.SavedStates().size());
+}
+
+bool RestoreDC(DeviceContext& dc, int level) {
+    auto& saved = dc.SavedStates();
+    const int count = static_cast<int>(saved.size());
+    if (level < 0)
+        level = count + 1 + level;
+    if (level < 1 || level > count)
+        return false;
+    dc.SetState(std::move(saved[static_cast<std::size_t>(level - 1)]));
+    saved.resize(static_cast<std::size_t>(level - 1));
+    return true;
+}
+
 std::unique_ptr<DeviceContext> CreateCompatibleDC(const DeviceContext*) {
     return std::make_unique<DeviceContext>();
 }

@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "platform/gfx/Dib.h"
 #include "platform/gfx/Geometry.h"
@@ -62,6 +63,9 @@ public:
     State& MutableState() { return m_state; }
     void SetState(State state) { m_state = std::move(state); }
 
+    // The platform's numbered save stack (SaveDC/RestoreDC); DcStateGuard is the scoped form.
+    std::vector<State>& SavedStates() { return m_saved; }
+
     DibSection* Bitmap() const { return m_state.bitmap.get(); }
     Point ToDevice(Point logical) const;
     Rect ToDevice(const Rect& logical) const;
@@ -70,6 +74,7 @@ public:
 
 private:
     State m_state;
+    std::vector<State> m_saved;
 };
 
 // Saves the whole state of a context and puts it back when the scope ends.
@@ -84,6 +89,12 @@ private:
     DeviceContext& m_dc;
     DeviceContext::State m_saved;
 };
+
+// Pushes the state and returns its level (1 for the first save).
+int SaveDC(DeviceContext& dc);
+// Restores the state saved at level (a negative level counts back from the latest: -1 is the
+// latest) and drops it and every later save. False for a level that is not saved.
+bool RestoreDC(DeviceContext& dc, int level);
 
 // A memory context with no section selected (the reference context is only for the platform's
 // signature: every context draws the same way).

@@ -251,3 +251,43 @@ TEST(DibGeometry, RefusesWhatDoesNotFit32Bits) {
     EXPECT_FALSE(DibGeometryOf(20000, 30000, 32));
     EXPECT_TRUE(DibGeometryOf(20000, 20000, 32)); // 1.6 GB fits 32 bits: refusing is the reader's
 }
+
+TEST(DeviceContextState, GuardAndSaveStackRestoreEverything) {
+    Surface s(4, 4, 24);
+    const Region clip(Rect{1, 1, 3, 3});
+    {
+        DcStateGuard guard(*s.dc);
+        SelectClipRgn(*s.dc, &clip);
+        SetViewportOrgEx(*s.dc, {5, 5});
+        SetStretchBltMode(*s.dc, StretchMode::ColorOnColor);
+        SelectObject(*s.dc, nullptr);
+    }
+    EXPECT_FALSE(s.dc->GetState().clip);
+    EXPECT_EQ(s.dc->GetState().viewportOrg, (Point{0, 0}));
+    EXPECT_EQ(GetStretchBltMode(*s.dc), StretchMode::BlackOnWhite);
+    EXPECT_EQ(s.dc->Bitmap(), s.section.get());
+
+    EXPECT_EQ(SaveDC(*s.dc), 1);
+    IntersectClipRect(*s.dc, Rect{0, 0, 2, 2});
+    EXPECT_EQ(SaveDC(*s.dc), 2);
+    ExcludeClipRect(*s.dc, Rect{0, 0, 1, 1});
+    EXPECT_EQ(GetClipBox(*s.dc), (Rect{0, 0, 2, 2}));
+    EXPECT_FALSE(s.dc->DrawableRegion().Contains({0, 0}));
+    EXPECT_TRUE(RestoreDC(*s.dc, -1));
+    EXPECT_TRUE(s.dc->DrawableRegion().Contains({0, 0}));
+    EXPECT_TRUE(RestoreDC(*s.dc, 1));
+    EXPECT_EQ(GetClipBox(*s.dc), (Rect{0, 0, 4, 4}));
+    EXPECT_FALSE(RestoreDC(*s.dc, 1));
+}
+
+TEST(FillRect, FillsOnlyInsideClipAndSection) {
+    Surface s(5, 5, 8);
+    SetViewportOrgEx(*s.dc, {2, 2});
+    IntersectClipRect(*s.dc, Rect{-2, -2, 2, 2}); // device (0, 0) to (4, 4)
+    EXPECT_TRUE(FillRect(*s.dc, Rect{-10, -10, 10, 10}, RGB(200, 200, 200)));
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 5; ++x)
+            EXPECT_EQ(s.Index(x, y), x < 4 && y < 4 ? 200 : 0) << x << ", " << y;
+    EXPECT_EQ(GetPixel(*s.dc, 3, 3), kInvalidColor); // device (5, 5): outside
+    EXPECT_EQ(GetPixel(*s.dc, -2, -2), RGB(200, 200, 200));
+}
