@@ -1,6 +1,7 @@
 #include "platform/gfx/DeviceContext.h"
 
 #include <algorithm>
+#include <new>
 #include <utility>
 #include <vector>
 
@@ -80,7 +81,12 @@ bool Blit(DeviceContext& dst, const OriginSize& dstRange, const PixelRows& sourc
     if (!plan)
         return true; // clipped away: nothing to draw is not a failure
     if (sourceIsTarget) {
-        const OwnedRows copy = CopyRows(source);
+        OwnedRows copy;
+        try {
+            copy = CopyRows(source);
+        } catch (const std::bad_alloc&) {
+            return false;
+        }
         Transfer(dst.Bitmap()->Rows(), copy.rows, *plan);
     } else {
         Transfer(dst.Bitmap()->Rows(), source, *plan);
@@ -275,7 +281,12 @@ std::int32_t StretchDIBits(DeviceContext& dst, std::int32_t x, std::int32_t y, s
         BitmapInfo plain = info;
         plain.compression = Compression::Rgb;
         plain.height = -info.AbsHeight();
-        std::vector<std::uint8_t> pixels(static_cast<std::size_t>(geometry->imageSize));
+        std::vector<std::uint8_t> pixels;
+        try {
+            pixels.resize(static_cast<std::size_t>(geometry->imageSize));
+        } catch (const std::bad_alloc&) {
+            return 0;
+        }
         const PixelRows rows = MakePixelRows(plain, pixels.data());
         if (!DecodeRle(static_cast<const std::uint8_t*>(bits), bitsSize, info.compression, rows))
             return 0;

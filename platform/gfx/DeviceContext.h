@@ -148,7 +148,7 @@ bool StretchBlt(DeviceContext& dst, std::int32_t x, std::int32_t y, std::int32_t
 // here, the source staying as it is). Source coordinates count rows from the picture's top.
 // bitsSize bounds every read of bits. Returns the number of source rows drawn from (the
 // picture's height), or 0 on failure (no section, bad info, too little data for uncompressed
-// rows, RLE with the wrong bit count).
+// rows, RLE with the wrong bit count, no memory to decode RLE data into).
 std::int32_t StretchDIBits(DeviceContext& dst, std::int32_t x, std::int32_t y, std::int32_t w,
                            std::int32_t h, std::int32_t sx, std::int32_t sy, std::int32_t sw,
                            std::int32_t sh, const void* bits, std::size_t bitsSize,
