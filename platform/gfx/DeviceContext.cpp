@@ -15,7 +15,10 @@ namespace {
 // Draws the planned target pixels of target from source. Source rows are read before a target
 // row is written, and a source that shares pixels with the target is copied first, so
 // overlapping transfers within one section come out right.
-void Transfer(const PixelRows& target, const PixelRows& source, const BlitPlan& plan) {
+// sourceRow(sy) gives source picture row sy; source describes the format.
+template <typename SourceRow>
+void Transfer(const PixelRows& target, const PixelRows& source, SourceRow sourceRow,
+              const BlitPlan& plan) {
     ColorMatcher matcher(target.colors, target.colorCount);
     std::vector<std::int64_t> cols;
     std::vector<Color> colors;
@@ -36,7 +39,7 @@ void Transfer(const PixelRows& target, const PixelRows& source, const BlitPlan& 
         std::int64_t lastRow = -1;
         for (std::int32_t y = r.top; y < r.bottom; ++y) {
             const std::int64_t sy = plan.y.SourceOf(y);
-            const std::uint8_t* srcRow = source.Row(static_cast<std::int32_t>(sy));
+            const std::uint8_t* srcRow = sourceRow(sy);
             std::uint8_t* dstRow = target.Row(y);
             if (byteCopy) {
                 std::copy_n(srcRow + cols[0] * static_cast<std::int64_t>(pixelBytes),
@@ -50,6 +53,54 @@ void Transfer(const PixelRows& target, const PixelRows& source, const BlitPlan& 
             WriteColors(target, dstRow, r.left, colors.data(), n, matcher);
         }
     }
+}
+
+auto RowsOf(const PixelRows& rows) {
+    return [&rows](std::int64_t y) -> const std::uint8_t* {
+        return rows.Row(static_cast<std::int32_t>(y));
+    };
+}
+
+// Draws RLE data: only the source rows the plan samples are decoded, so drawing a large
+// compressed picture small costs memory for the rows drawn, not for the whole picture.
+bool BlitRle(DeviceContext& dst, const OriginSize& dstRange, const BitmapInfo& info,
+             const std::uint8_t* data, std::size_t size, const OriginSize& srcRange,
+             std::int32_t widthBytes) {
+    const std::int32_t height = info.AbsHeight();
+    PixelRows format;
+    format.width = info.width;
+    format.height = height;
+    format.bitCount = info.bitCount;
+    format.colors = info.colors.data();
+    format.colorCount = info.ColorCount();
+    if (!((info.compression == Compression::Rle8 && info.bitCount == 8) ||
+          (info.compression == Compression::Rle4 && info.bitCount == 4)))
+        return false;
+    const auto plan = PlanBlit(dstRange, srcRange, {info.width, height}, dst.DrawableRegion());
+    if (!plan)
+        return true;
+    std::vector<std::int32_t> needed;
+    std::vector<std::uint8_t> rows;
+    try {
+        for (const Rect& r : plan->targets)
+            for (std::int32_t y = r.top; y < r.bottom; ++y)
+                needed.push_back(static_cast<std::int32_t>(plan->y.SourceOf(y)));
+        std::sort(needed.begin(), needed.end());
+        needed.erase(std::unique(needed.begin(), needed.end()), needed.end());
+        rows.resize(needed.size() * static_cast<std::size_t>(widthBytes));
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    auto slot = [&](std::int64_t y) -> std::uint8_t* {
+        const auto it = std::lower_bound(needed.begin(), needed.end(), y);
+        if (it == needed.end() || *it != y)
+            return nullptr;
+        return rows.data() + (it - needed.begin()) * std::ptrdiff_t{widthBytes};
+    };
+    DecodeRleRows(data, size, info.compression, info.width, height, info.bitCount,
+                  [&](std::int32_t y) { return slot(y); });
+    Transfer(dst.Bitmap()->Rows(), format, slot, *plan);
+    return true;
 }
 
 // A copy of rows that refers to its own pixels (and colour table) instead of the section's.
@@ -87,9 +138,9 @@ bool Blit(DeviceContext& dst, const OriginSize& dstRange, const PixelRows& sourc
         } catch (const std::bad_alloc&) {
             return false;
         }
-        Transfer(dst.Bitmap()->Rows(), copy.rows, *plan);
+        Transfer(dst.Bitmap()->Rows(), copy.rows, RowsOf(copy.rows), *plan);
     } else {
-        Transfer(dst.Bitmap()->Rows(), source, *plan);
+        Transfer(dst.Bitmap()->Rows(), source, RowsOf(source), *plan);
     }
     return true;
 }
@@ -277,20 +328,12 @@ std::int32_t StretchDIBits(DeviceContext& dst, std::int32_t x, std::int32_t y, s
         return 0;
     const bool rle = info.compression == Compression::Rle8 || info.compression == Compression::Rle4;
     if (rle) {
-        // Decoded into a private top-down copy; the caller's data stays compressed.
-        BitmapInfo plain = info;
-        plain.compression = Compression::Rgb;
-        plain.height = -info.AbsHeight();
-        std::vector<std::uint8_t> pixels;
-        try {
-            pixels.resize(static_cast<std::size_t>(geometry->imageSize));
-        } catch (const std::bad_alloc&) {
+        // Decoded here, row by row; the caller's data stays compressed.
+        if (dst.Bitmap() == nullptr || rop != RasterOp::SrcCopy)
             return 0;
-        }
-        const PixelRows rows = MakePixelRows(plain, pixels.data());
-        if (!DecodeRle(static_cast<const std::uint8_t*>(bits), bitsSize, info.compression, rows))
-            return 0;
-        return Blit(dst, DeviceRange(dst, x, y, w, h), rows, {sx, sy, sw, sh}, rop, false)
+        return BlitRle(dst, DeviceRange(dst, x, y, w, h), info,
+                       static_cast<const std::uint8_t*>(bits), bitsSize, {sx, sy, sw, sh},
+                       geometry->widthBytes)
                    ? info.AbsHeight()
                    : 0;
     }

@@ -291,3 +291,26 @@ TEST(FillRect, FillsOnlyInsideClipAndSection) {
     EXPECT_EQ(GetPixel(*s.dc, 3, 3), kInvalidColor); // device (5, 5): outside
     EXPECT_EQ(GetPixel(*s.dc, -2, -2), RGB(200, 200, 200));
 }
+
+TEST(StretchDIBits, ShrinkingRleDecodesOnlyTheSampledRows) {
+    // Storage row r (from the bottom) holds index 10 + r; picture row y = 3 - r.
+    const std::vector<std::uint8_t> data = {4, 10, 0, 0, 4, 11, 0, 0, 4, 12, 0, 0, 4, 13, 0, 1};
+    BitmapInfo info = InfoOf(4, 4, 8);
+    info.compression = Compression::Rle8;
+    Surface dst(1, 2, 8);
+    ASSERT_EQ(StretchDIBits(*dst.dc, 0, 0, 1, 2, 0, 0, 4, 4, data.data(), data.size(), info,
+                            RasterOp::SrcCopy),
+              4);
+    EXPECT_EQ(dst.Index(0, 0), 12); // picture row 1
+    EXPECT_EQ(dst.Index(0, 1), 10); // picture row 3
+
+    // A huge picture that its data leaves blank draws small without decoding all of it.
+    info.width = 20000;
+    info.height = 20000;
+    const std::uint8_t end[2] = {0, 1};
+    FillRect(*dst.dc, Rect{0, 0, 1, 2}, RGB(255, 255, 255));
+    EXPECT_EQ(
+        StretchDIBits(*dst.dc, 0, 0, 1, 2, 0, 0, 20000, 20000, end, 2, info, RasterOp::SrcCopy),
+        20000);
+    EXPECT_EQ(dst.Index(0, 0), 0);
+}
