@@ -349,21 +349,35 @@ std::int32_t StretchDIBits(DeviceContext& dst, std::int32_t x, std::int32_t y, s
                : 0;
 }
 
-bool FillRect(DeviceContext& dc, const Rect& logical, Color color) {
+bool FillRgn(DeviceContext& dc, const Region& logical, Color color) {
     DibSection* section = dc.Bitmap();
     if (section == nullptr)
         return false;
-    Region area = dc.DrawableRegion();
-    area.IntersectWith(dc.ToDevice(logical));
+    Region area = logical;
+    const Point origin = dc.ToDevice(Point{0, 0});
+    area.Offset(origin.x, origin.y);
+    area.IntersectWith(dc.DrawableRegion());
     const PixelRows rows = section->Rows();
     ColorMatcher matcher(rows.colors, rows.colorCount);
     std::vector<Color> line;
     for (const Rect& r : area.Rects()) {
-        line.assign(static_cast<std::size_t>(r.Width()), color);
+        line.assign(static_cast<std::size_t>(r.Width()), color & 0xFFFFFF);
         for (std::int32_t y = r.top; y < r.bottom; ++y)
             WriteColors(rows, rows.Row(y), r.left, line.data(), line.size(), matcher);
     }
     return true;
+}
+
+bool FillRect(DeviceContext& dc, const Rect& logical, Color color) {
+    return FillRgn(dc, Region(logical), color);
+}
+
+bool FrameRect(DeviceContext& dc, const Rect& logical, Color color) {
+    if (logical.IsEmpty())
+        return dc.Bitmap() != nullptr;
+    Region frame(logical);
+    frame.Subtract(logical.Inflate(-1, -1));
+    return FillRgn(dc, frame, color);
 }
 
 Color GetPixel(const DeviceContext& dc, std::int32_t x, std::int32_t y) {

@@ -157,6 +157,11 @@ std::int32_t StretchDIBits(DeviceContext& dst, std::int32_t x, std::int32_t y, s
 // Fills a rectangle (logical coordinates, right/bottom exclusive) with a solid colour.
 bool FillRect(DeviceContext& dc, const Rect& logical, Color color);
 
+// Fills a region (logical coordinates) with a solid colour.
+bool FillRgn(DeviceContext& dc, const Region& logical, Color color);
+// A one-pixel frame just inside the rectangle (logical coordinates).
+bool FrameRect(DeviceContext& dc, const Rect& logical, Color color);
+
 // One pixel, as RGB; kInvalidColor outside the drawable area. SetPixel returns the colour
 // actually stored (the nearest table entry's for a section with a colour table).
 Color GetPixel(const DeviceContext& dc, std::int32_t x, std::int32_t y);

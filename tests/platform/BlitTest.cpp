@@ -314,3 +314,18 @@ TEST(StretchDIBits, ShrinkingRleDecodesOnlyTheSampledRows) {
         20000);
     EXPECT_EQ(dst.Index(0, 0), 0);
 }
+
+TEST(FillRect, FrameAndRegionFills) {
+    Surface s(5, 4, 24);
+    SetViewportOrgEx(*s.dc, {1, 0});
+    EXPECT_TRUE(FrameRect(*s.dc, Rect{0, 0, 4, 4}, RGB(9, 9, 9)));
+    const char* expected[4] = {".####", ".#..#", ".#..#", ".####"};
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 5; ++x)
+            EXPECT_EQ(GetPixel(*s.dc, x - 1, y) == RGB(9, 9, 9), expected[y][x] == '#')
+                << x << ", " << y;
+    EXPECT_TRUE(
+        FillRgn(*s.dc, Region::FromRects({Rect{1, 1, 2, 2}, Rect{2, 2, 3, 3}}), RGB(1, 1, 1)));
+    EXPECT_EQ(GetPixel(*s.dc, 1, 1), RGB(1, 1, 1));
+    EXPECT_EQ(GetPixel(*s.dc, 2, 1), RGB(0, 0, 0));
+}
