@@ -185,6 +185,8 @@ Region DeviceContext::DrawableRegion() const {
     if (!m_state.bitmap)
         return {};
     Region region(Rect{0, 0, m_state.bitmap->Width(), m_state.bitmap->Height()});
+    if (m_state.visible)
+        region.IntersectWith(*m_state.visible);
     if (m_state.clip)
         region.IntersectWith(*m_state.clip);
     return region;
@@ -251,13 +253,19 @@ Point OffsetViewportOrgEx(DeviceContext& dc, std::int32_t dx, std::int32_t dy) {
     return old;
 }
 
+void SetVisibleRegion(DeviceContext& dc, const Region* region) {
+    if (region == nullptr)
+        dc.MutableState().visible.reset();
+    else
+        dc.MutableState().visible = *region;
+}
+
 RegionKind SelectClipRgn(DeviceContext& dc, const Region* region) {
-    if (region == nullptr) {
+    if (region == nullptr)
         dc.MutableState().clip.reset();
-        return RegionKind::Simple;
-    }
-    dc.MutableState().clip = *region;
-    return region->Kind();
+    else
+        dc.MutableState().clip = *region;
+    return dc.DrawableRegion().Kind();
 }
 
 RegionKind IntersectClipRect(DeviceContext& dc, const Rect& logical) {
@@ -269,7 +277,7 @@ RegionKind IntersectClipRect(DeviceContext& dc, const Rect& logical) {
                            : Region();
     }
     clip->IntersectWith(device);
-    return clip->Kind();
+    return dc.DrawableRegion().Kind();
 }
 
 RegionKind ExcludeClipRect(DeviceContext& dc, const Rect& logical) {
@@ -280,7 +288,7 @@ RegionKind ExcludeClipRect(DeviceContext& dc, const Rect& logical) {
                            : Region();
     }
     clip->Subtract(device);
-    return clip->Kind();
+    return dc.DrawableRegion().Kind();
 }
 
 Rect GetClipBox(const DeviceContext& dc) {

@@ -4,8 +4,11 @@
 //
 // Coordinates: drawing calls take logical coordinates; device = logical - window origin +
 // viewport origin, device pixels being the section's picture coordinates (row 0 at the top).
-// The clip is a region in device pixels; without one the whole section is drawable. Nothing is
-// ever written outside the clip or outside the section.
+// Two regions in device pixels limit drawing: the visible region, set by the window system for
+// a window's context (the part of the surface the window may paint), and the clip, which the
+// drawing code sets and resets (SelectClipRgn, IntersectClipRect, ...). Without either the
+// whole section is drawable. Nothing is ever written outside the visible region, the clip or
+// the section.
 //
 // State (selected section and palette, origins, clip, stretch mode, text settings, font) is
 // saved and restored with DcStateGuard, a scope guard that also restores on exceptions.
@@ -51,7 +54,8 @@ public:
         std::shared_ptr<Palette> palette;
         Point viewportOrg;
         Point windowOrg;
-        std::optional<Region> clip; // device pixels; none: the whole section
+        std::optional<Region> visible; // device pixels; none: the whole section
+        std::optional<Region> clip;    // device pixels; none: no further limit
         StretchMode stretchMode = StretchMode::BlackOnWhite;
         Color textColor = RGB(0, 0, 0);
         Color bkColor = RGB(255, 255, 255);
@@ -69,7 +73,8 @@ public:
     DibSection* Bitmap() const { return m_state.bitmap.get(); }
     Point ToDevice(Point logical) const;
     Rect ToDevice(const Rect& logical) const;
-    // The drawable area in device pixels: the section's bounds within the clip.
+    // The drawable area in device pixels: the section's bounds within the visible region and
+    // the clip.
     Region DrawableRegion() const;
 
 private:
@@ -115,9 +120,14 @@ Point SetViewportOrgEx(DeviceContext& dc, Point origin); // return the old origi
 Point SetWindowOrgEx(DeviceContext& dc, Point origin);
 Point OffsetViewportOrgEx(DeviceContext& dc, std::int32_t dx, std::int32_t dy);
 
-// Clip in device pixels: a copy of region, or none (nullptr) for the whole section.
+// The window system's limit, in device pixels (nullptr: none). Drawing code never widens it.
+void SetVisibleRegion(DeviceContext& dc, const Region* region);
+
+// Clip in device pixels: a copy of region, or none (nullptr) for no limit besides the visible
+// region.
 RegionKind SelectClipRgn(DeviceContext& dc, const Region* region);
-// Narrow or cut the clip by a rectangle in logical coordinates.
+// Narrow or cut the clip by a rectangle in logical coordinates. The three return what the
+// drawable area has become.
 RegionKind IntersectClipRect(DeviceContext& dc, const Rect& logical);
 RegionKind ExcludeClipRect(DeviceContext& dc, const Rect& logical);
 // The bounds of the drawable area, in logical coordinates.

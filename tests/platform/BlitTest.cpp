@@ -329,3 +329,17 @@ TEST(FillRect, FrameAndRegionFills) {
     EXPECT_EQ(GetPixel(*s.dc, 1, 1), RGB(1, 1, 1));
     EXPECT_EQ(GetPixel(*s.dc, 2, 1), RGB(0, 0, 0));
 }
+
+TEST(DeviceContextState, ClipNeverReachesBeyondTheVisibleRegion) {
+    Surface s(6, 1, 8);
+    const Region visible(Rect{2, 0, 4, 1});
+    SetVisibleRegion(*s.dc, &visible);
+    SelectClipRgn(*s.dc, nullptr);
+    const Region wide(Rect{0, 0, 6, 1});
+    EXPECT_EQ(SelectClipRgn(*s.dc, &wide), RegionKind::Simple);
+    FillRect(*s.dc, Rect{0, 0, 6, 1}, RGB(255, 255, 255));
+    for (int x = 0; x < 6; ++x)
+        EXPECT_EQ(s.Index(x, 0), x >= 2 && x < 4 ? 255 : 0) << x;
+    EXPECT_EQ(GetClipBox(*s.dc), (Rect{2, 0, 4, 1}));
+    EXPECT_EQ(IntersectClipRect(*s.dc, Rect{5, 0, 6, 1}), RegionKind::Null);
+}
