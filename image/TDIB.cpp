@@ -183,13 +183,13 @@ std::uint8_t* TDIB::ScanLine(std::int32_t y) {
 }
 
 toolkit::TCanvas& TDIB::Canvas() {
-    if (m_canvas) {
-        Unshare(false); // the canvas's change hook
-        return *m_canvas;
+    // Whoever asks for the canvas may draw through its context directly, so the store is made
+    // an unshared, decoded surface here and not only on the canvas's own drawing calls.
+    Unshare(false);
+    if (!m_canvas) {
+        m_canvas = std::make_unique<toolkit::TCanvas>(m_image->DC());
+        m_canvas->OnChanging = [this] { Unshare(false); };
     }
-    MakeSurface();
-    m_canvas = std::make_unique<toolkit::TCanvas>(m_image->DC());
-    m_canvas->OnChanging = [this] { Unshare(false); };
     return *m_canvas;
 }
 
