@@ -236,4 +236,16 @@ void TDIB::WriteData(toolkit::TStream& stream) {
     m_image->WriteData(stream);
 }
 
+std::vector<std::uint8_t> TDIB::SaveToClipboardFormat(std::uint32_t& format) {
+    format = kClipboardFormat;
+    toolkit::TMemoryStream stream;
+    WriteData(stream);
+    return stream.Bytes();
+}
+
+void TDIB::LoadFromClipboardFormat(std::uint32_t, const std::vector<std::uint8_t>& data) {
+    toolkit::TMemoryStream stream(data);
+    ReadData(stream);
+}
+
 } // namespace image

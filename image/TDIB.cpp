@@ -13,7 +13,6 @@ namespace image {
 
 namespace {
 
-constexpr std::uint32_t kClipboardFormatDib = 8;
 int g_moduleUsers = 0;
 
 // Runs the module's start-up when the program starts and its shut-down when it ends.
@@ -28,7 +27,7 @@ void DIBModuleStartup() {
     if (g_moduleUsers++ > 0)
         return;
     auto create = [] { return std::unique_ptr<toolkit::TGraphic>(new TDIB); };
-    toolkit::TPicture::RegisterClipboardFormat(kClipboardFormatDib, "TDIB", create);
+    toolkit::TPicture::RegisterClipboardFormat(TDIB::kClipboardFormat, "TDIB", create);
     toolkit::TPicture::RegisterFileFormat("dib", "Device Independent Bitmap", "TDIB", create);
 }
 
@@ -184,13 +183,13 @@ std::uint8_t* TDIB::ScanLine(std::int32_t y) {
 }
 
 toolkit::TCanvas& TDIB::Canvas() {
-    if (m_canvas) {
-        Unshare(false); // the canvas's change hook
-        return *m_canvas;
+    // Whoever asks for the canvas may draw through its context directly, so the store is made
+    // an unshared, decoded surface here and not only on the canvas's own drawing calls.
+    Unshare(false);
+    if (!m_canvas) {
+        m_canvas = std::make_unique<toolkit::TCanvas>(m_image->DC());
+        m_canvas->OnChanging = [this] { Unshare(false); };
     }
-    MakeSurface();
-    m_canvas = std::make_unique<toolkit::TCanvas>(m_image->DC());
-    m_canvas->OnChanging = [this] { Unshare(false); };
     return *m_canvas;
 }
 

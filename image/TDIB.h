@@ -18,6 +18,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "image/TDIBPixelFormat.h"
 #include "image/TDIBSharedImage.h"
@@ -81,6 +82,12 @@ public:
     void SaveToStream(toolkit::TStream& stream) override;
     void ReadData(toolkit::TStream& stream);
     void WriteData(toolkit::TStream& stream);
+
+    // Clipboard exchange in format 8 (a bitmap without its file header). Saving gives the
+    // WriteData bytes (none for an empty picture); loading runs ReadData over the given bytes.
+    static constexpr std::uint32_t kClipboardFormat = 8;
+    std::vector<std::uint8_t> SaveToClipboardFormat(std::uint32_t& format);
+    void LoadFromClipboardFormat(std::uint32_t format, const std::vector<std::uint8_t>& data);
 
     // The current store (never null).
     const TDIBSharedImage& Image() const { return *m_image; }

@@ -279,3 +279,17 @@ TEST(BitmapFile, LoadFromFileReportsUnopenableFiles) {
         EXPECT_EQ(e.Message().rfind("Cannot open file \"/nonexistent/picture.bmp\". ", 0), 0u);
     }
 }
+
+TEST(BitmapFile, ClipboardDataIsTheFileWithoutItsHeader) {
+    TDIB dib;
+    Fill(dib, 3, 2, 8);
+    std::uint32_t format = 0;
+    const auto data = dib.SaveToClipboardFormat(format);
+    EXPECT_EQ(format, 8u);
+    const auto file = Save(dib);
+    EXPECT_EQ(data, std::vector<std::uint8_t>(file.begin() + 14, file.end()));
+    TDIB pasted;
+    pasted.LoadFromClipboardFormat(format, data);
+    EXPECT_EQ(pasted.Pixels(2, 1), dib.Pixels(2, 1));
+    EXPECT_EQ(Save(pasted), file);
+}

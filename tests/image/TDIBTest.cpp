@@ -241,3 +241,15 @@ TEST(TDIBPixelFormat, MasksMeasureRunsNotPositions) {
     EXPECT_EQ(MakePixelFormatFromMasks(0x80000000, 1, 1).RBitCount, 0u);
     EXPECT_EQ(MakePixelFormat(10, 10, 10).RBitMask, 0x3FF00000u);
 }
+
+TEST(TDIB, CanvasContextNeverDrawsIntoASharedStore) {
+    TDIB first;
+    first.SetSize(2, 2, 24);
+    first.Canvas(); // a surface store
+    TDIB second;
+    second.Assign(&first);
+    platform::DeviceContext& dc = second.Canvas().Handle();
+    platform::FillRect(dc, {0, 0, 2, 2}, RGB(9, 9, 9));
+    EXPECT_EQ(first.Pixels(0, 0), 0u);
+    EXPECT_EQ(second.Pixels(0, 0), 0x090909u);
+}
