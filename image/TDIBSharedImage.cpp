@@ -160,6 +160,10 @@ void TDIBSharedImage::NewImage(std::int32_t width, std::int32_t height, std::int
     m_memoryImage = memoryImage || m_compressed;
 
     if (!m_compressed) {
+        if (std::int64_t{m_width} * std::abs(std::int64_t{m_height}) > platform::kMaxPicturePixels) {
+            Reinitialise(memoryImage);
+            throw toolkit::EOutOfMemory();
+        }
         if (m_memoryImage) {
             AllocateMemory(static_cast<std::size_t>(m_size));
         } else {

@@ -11,7 +11,7 @@
 // Failures: a bit count other than 1, 4, 8, 16, 24, 32 raises EInvalidGraphicOperation
 // "Bitcount in invalid (%d)"; masks that do not suit the bit count "PixelFormat in invalid";
 // a geometry whose row or image size does not fit 32 bits EInvalidGraphic "DIB is invalid";
-// plain memory that cannot be had EOutOfMemory; a surface that cannot be made EOutOfResources
+// more pixels than platform::kMaxPicturePixels, or plain memory that cannot be had, EOutOfMemory; a surface that cannot be made EOutOfResources
 // "DIB cannot be made". A store that failed to fill is left empty.
 
 #include <cstdint>

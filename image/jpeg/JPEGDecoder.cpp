@@ -12,6 +12,7 @@
 #include <jerror.h>
 
 #include "image/jpeg/EJPEG.h"
+#include "platform/gfx/Dib.h"
 
 namespace image {
 
@@ -21,7 +22,7 @@ namespace {
 // library calls that case in its own numbering.
 constexpr int kNotAJPEGCode = 53;
 
-constexpr std::int64_t kMaxPixels = std::int64_t{1} << 28;
+constexpr std::int64_t kMaxPixels = platform::kMaxPicturePixels;
 constexpr std::int64_t kPixelsWithoutProof = std::int64_t{1} << 24;
 constexpr std::int64_t kMaxPixelsPerDataByte = 4096;
 constexpr int kMaxScans = 1000;

@@ -78,6 +78,11 @@ struct BitmapInfo {
     ChannelMasks EffectiveMasks() const;
 };
 
+// The most pixels a picture the program decodes or makes may have (about 800 MB at 24 bits).
+// A few bytes of compressed data can claim far more; such pictures are refused rather than
+// allocated.
+inline constexpr std::int64_t kMaxPicturePixels = std::int64_t{1} << 28;
+
 struct DibGeometry {
     std::int32_t widthBytes = 0; // ((width × bitCount + 31) div 32) × 4
     std::int32_t imageSize = 0;  // widthBytes × |height|

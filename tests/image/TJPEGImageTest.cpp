@@ -306,6 +306,22 @@ TEST(TJPEGImage, EntersATDIBAsA24BitPicture) {
     }
 }
 
+TEST(TJPEGImage, AFewBytesClaimingAHugePictureDoNotMakeATDIBThatSize) {
+    auto bytes = MakeJPEG(16, 16, [](int, int) { return RGB(1, 2, 3); });
+    const long sof = testjpeg::FindMarker(bytes, 0xC0);
+    ASSERT_GT(sof, 0);
+    // 20 000 pixels each way: 1.2 GB at 24 bits, a size whose geometry is valid.
+    bytes[sof + 5] = bytes[sof + 7] = 0x4E;
+    bytes[sof + 6] = bytes[sof + 8] = 0x20;
+    TJPEGImage jpeg;
+    Load(jpeg, bytes);
+    TDIB dib;
+    dib.SetSize(3, 2, 24);
+    EXPECT_EQ(ErrorOf([&] { dib.Assign(&jpeg); }), "Out of memory");
+    EXPECT_EQ(ErrorOf([&] { dib.SetSize(20000, 20000, 8); }), "Out of memory");
+    EXPECT_EQ(dib.Width(), 3);
+}
+
 TEST(TJPEGImage, AJPEGOfNoBytesLeavesATDIBEmptyAndCannotBeDrawn) {
     TJPEGImage jpeg;
     Load(jpeg, {});

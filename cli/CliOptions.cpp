@@ -1,0 +1,132 @@
+#include "cli/CliOptions.h"
+
+#include <array>
+#include <string_view>
+
+#include "toolkit/IntText.h"
+
+namespace cli {
+namespace {
+
+constexpr std::array<std::string_view, 4> kGeneratorNames = {"manual", "exponential", "fibonacci",
+                                                             "uniform"};
+constexpr std::array<std::string_view, 3> kRatioNames = {"1:1", "2:3", "1:2"};
+
+std::int32_t IntegerArgument(std::string_view option, const std::string& text) {
+    if (const auto value = toolkit::TryStrToInt(text))
+        return *value;
+    throw CliUsageError(std::string(option) + " needs an integer, not '" + text + "'");
+}
+
+template <std::size_t N>
+std::int32_t NameIndex(std::string_view option, const std::array<std::string_view, N>& names,
+                       const std::string& text) {
+    for (std::size_t i = 0; i < N; ++i)
+        if (names[i] == text)
+            return static_cast<std::int32_t>(i);
+    std::string choices;
+    for (auto name : names)
+        choices += (choices.empty() ? "" : ", ") + std::string(name);
+    throw CliUsageError(std::string(option) + " is one of " + choices + ", not '" + text + "'");
+}
+
+// "C,R=TEXT": the text may hold anything, "=" and "," included.
+CellAssignment ParseCell(const std::string& text) {
+    const auto equals = text.find('=');
+    const auto comma = text.find(',');
+    if (equals == std::string::npos || comma == std::string::npos || comma > equals)
+        throw CliUsageError("--cell needs C,R=TEXT, not '" + text + "'");
+    CellAssignment cell;
+    cell.column = IntegerArgument("--cell", text.substr(0, comma));
+    cell.row = IntegerArgument("--cell", text.substr(comma + 1, equals - comma - 1));
+    cell.text = text.substr(equals + 1);
+    return cell;
+}
+
+} // namespace
+
+CliOptions ParseCliOptions(const std::vector<std::string>& args) {
+    CliOptions options;
+    std::vector<std::string> pictures;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        auto value = [&]() -> const std::string& {
+            if (i + 1 >= args.size())
+                throw CliUsageError(arg + " needs a value");
+            return args[++i];
+        };
+        if (arg == "--help" || arg == "-h") {
+            options.help = true;
+        } else if (arg == "--generator") {
+            options.generator = static_cast<Generator>(NameIndex(arg, kGeneratorNames, value()));
+        } else if (arg == "--preset") {
+            const std::int32_t preset = IntegerArgument(arg, value());
+            if (preset < 0 || preset > 3)
+                throw CliUsageError("--preset is 0, 1, 2 or 3");
+            options.preset = preset;
+        } else if (arg == "--bounds") {
+            options.boundsText = value();
+        } else if (arg == "--cell") {
+            options.cells.push_back(ParseCell(value()));
+        } else if (arg == "--width") {
+            options.width = IntegerArgument(arg, value());
+        } else if (arg == "--ratio") {
+            options.ratioIndex = NameIndex(arg, kRatioNames, value());
+        } else if (arg == "--print-table") {
+            options.printTable = true;
+        } else if (arg == "--save") {
+            options.saveFile = value();
+        } else if (arg == "--cpl") {
+            options.charsPerLine = IntegerArgument(arg, value());
+        } else if (arg == "--lpp") {
+            options.linesPerPage = IntegerArgument(arg, value());
+        } else if (arg.starts_with("--") && arg.size() > 2) {
+            throw CliUsageError("unknown option " + arg);
+        } else {
+            pictures.push_back(arg == "--" && i + 1 < args.size() ? args[++i] : arg);
+        }
+    }
+    if (options.help)
+        return options;
+    if (pictures.size() != 1 && !(options.printTable && pictures.empty()))
+        throw CliUsageError(pictures.empty() ? "no PICTURE given" : "more than one PICTURE given");
+    if (!pictures.empty())
+        options.picture = pictures.front();
+    return options;
+}
+
+std::string CliHelpText() {
+    return R"(Usage: charvane-cli [OPTIONS] PICTURE
+
+Turns a Windows bitmap or JPEG picture into text art, exactly as Charvane's window does,
+and prints the lines. A PICTURE whose name ends in ".jpg" (any letter case) is read as JPEG,
+anything else as a bitmap.
+
+The character table starts as the window's does (preset "Цифры+Знаки", uniform bounds).
+Options change it in this order, whatever their order here:
+  --generator NAME   choose the bound generator, then run it:
+                     manual, exponential, fibonacci or uniform
+  --preset I         choose preset I of the list: 0 "Цифры 8651", 1 "Цифры 01",
+                     2 "Цифры+Знаки", 3 "Знаки"
+  --bounds N         type N into the number-of-bounds field
+  --cell C,R=TEXT    set column C (0 symbol, 1 bound) of row R to TEXT; repeatable
+
+Conversion:
+  --width N          width in symbols (default 80)
+  --ratio R          height to width of a text cell: 1:1, 2:3 (default) or 1:2
+
+Output:
+  --print-table      print rows 1 to N of the table (symbol, a tab, bound) and stop;
+                     no PICTURE is needed then
+  --save FILE        write the paged text to FILE instead of printing the lines
+  --cpl N            characters per line of a page (default 55)
+  --lpp N            lines per page (default 42)
+  --help             show this text
+
+Exit status: 0 on success; 1 when the conversion or the export fails (the message the
+window's error box would show goes to standard error, and the lines finished before a failing
+row are still printed); 2 for a malformed command line.
+)";
+}
+
+} // namespace cli
