@@ -25,10 +25,10 @@ namespace engine {
 struct TConversionRequest {
     std::int32_t sourceWidth = 0;
     std::int32_t sourceHeight = 0;
-    std::int32_t width = 80;          // W, symbols per line
+    std::int32_t width = 80;           // W, symbols per line
     int ratioIndex = kRatioTwoToThree; // item index of the height-to-width list
     const toolkit::TGridCells* table = nullptr;
-    std::int32_t boundCount = 0;      // N
+    std::int32_t boundCount = 0; // N
 };
 
 using GreyDrawer = std::function<TGreyRasterView(std::int32_t width, std::int32_t height)>;

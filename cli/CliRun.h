@@ -1,0 +1,17 @@
+#pragma once
+// What charvane-cli does with a parsed command line: the window's start-up table, the options
+// applied as the window's controls would apply them, then the table printed, or the picture
+// opened, converted and printed or saved in pages.
+//
+// Failures are reported as the window's error box words them, on one line of err, and give
+// exit status 1; lines finished before a failing row have been written to out by then.
+
+#include <ostream>
+
+#include "cli/CliOptions.h"
+
+namespace cli {
+
+int RunCli(const CliOptions& options, std::ostream& out, std::ostream& err);
+
+} // namespace cli

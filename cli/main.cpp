@@ -1,0 +1,24 @@
+// charvane-cli: Charvane's conversion and paged export without a window.
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli/CliOptions.h"
+#include "cli/CliRun.h"
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    cli::CliOptions options;
+    try {
+        options = cli::ParseCliOptions(args);
+    } catch (const cli::CliUsageError& e) {
+        std::cerr << "charvane-cli: " << e.what() << "\nTry 'charvane-cli --help'.\n";
+        return 2;
+    }
+    if (options.help) {
+        std::cout << cli::CliHelpText();
+        return 0;
+    }
+    return cli::RunCli(options, std::cout, std::cerr);
+}

@@ -1,0 +1,134 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+#include "cli/CliOptions.h"
+#include "cli/CliRun.h"
+#include "engine/PagedExport.h"
+
+using namespace cli;
+
+namespace {
+
+struct CliResult {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+CliResult RunTool(const std::vector<std::string>& args) {
+    std::ostringstream out, err;
+    const int status = RunCli(ParseCliOptions(args), out, err);
+    return {status, out.str(), err.str()};
+}
+
+std::filesystem::path TempDir() {
+    const auto dir =
+        std::filesystem::temp_directory_path() / ("charvane-cli-" + std::to_string(getpid()));
+    std::filesystem::create_directories(dir);
+    return dir;
+}
+
+std::string ReadFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// Makes a picture with ImageMagick, as a user's picture tool would; empty when it is missing.
+std::string MagickPicture(const std::string& name, const std::string& drawing) {
+    const std::string path = (TempDir() / name).string();
+    const std::string command = "convert " + drawing + " " + path + " 2>/dev/null";
+    return std::system(command.c_str()) == 0 ? path : "";
+}
+
+const std::string kSample = CHARVANE_SOURCE_DIR "/assets/sample.bmp";
+
+} // namespace
+
+TEST(CliOptions, RefusesMalformedCommandLines) {
+    for (const std::vector<std::string>& args :
+         std::vector<std::vector<std::string>>{{},
+                                               {"a.bmp", "b.bmp"},
+                                               {"--width", "ten", "a.bmp"},
+                                               {"--ratio", "3:4", "a.bmp"},
+                                               {"--generator", "random", "a.bmp"},
+                                               {"--preset", "4", "a.bmp"},
+                                               {"--cell", "1=x", "a.bmp"},
+                                               {"--frobnicate", "a.bmp"},
+                                               {"a.bmp", "--save"}})
+        EXPECT_THROW(ParseCliOptions(args), CliUsageError) << ::testing::PrintToString(args);
+}
+
+TEST(CliOptions, TakesCellTextsAsTheyStand) {
+    const CliOptions options = ParseCliOptions({"--cell", "0,2= =,", "--print-table"});
+    ASSERT_EQ(options.cells.size(), 1u);
+    EXPECT_EQ(options.cells[0].column, 0);
+    EXPECT_EQ(options.cells[0].row, 2);
+    EXPECT_EQ(options.cells[0].text, " =,");
+}
+
+TEST(Cli, AppliesTheTableOptionsInTheWindowsOrder) {
+    // The generator runs before the preset, whatever the order given.
+    const CliResult result =
+        RunTool({"--preset", "3", "--generator", "fibonacci", "--print-table"});
+    EXPECT_EQ(result.out, "#\t15\n%\t22\n+\t37\n|\t60\n:\t97\n.\t157\n \t255\n");
+    // Typing 9 over 7 blanks row 9 only: row 8 never had a symbol.
+    const CliResult typed = RunTool({"--bounds", "9", "--cell", "0,1=@@", "--print-table"});
+    EXPECT_EQ(typed.out, "@@\t28\n6\t56\n5\t85\n1\t113\n:\t141\n.\t170\n \t198\n\t226\n \t255\n");
+}
+
+TEST(Cli, ConvertsPicturesMadeByAnotherProgram) {
+    // Left half black, right half white: two symbols of the darkest class, two blanks.
+    const std::string bmp = MagickPicture("halves.bmp", "-size 40x20 xc:white -fill black "
+                                                        "-draw 'rectangle 0,0 19,19' BMP3:");
+    if (bmp.empty())
+        GTEST_SKIP() << "ImageMagick is not installed";
+    EXPECT_EQ(RunTool({"--width", "4", "--ratio", "1:1", bmp}).out, "88  \n88  \n");
+
+    const std::string jpg = MagickPicture("halves.JPG", "-size 40x20 xc:white -fill black "
+                                                        "-draw 'rectangle 0,0 19,19' -quality 95");
+    EXPECT_EQ(RunTool({"--width", "4", "--ratio", "1:1", jpg}).out, "88  \n88  \n");
+}
+
+TEST(Cli, ReportsFailuresAsTheErrorBoxWordsThem) {
+    const auto dir = TempDir();
+    const std::string missing = (dir / "missing.bmp").string();
+    const CliResult open = RunTool({missing});
+    EXPECT_EQ(open.status, 1);
+    EXPECT_EQ(open.err, "Cannot open file \"" + missing + "\". No such file or directory.\n");
+
+    // A JPEG named .jpeg goes to the bitmap reader, as in the window.
+    const auto jpeg = dir / "sample.jpeg";
+    std::filesystem::copy_file(CHARVANE_SOURCE_DIR "/assets/sample.jpg", jpeg,
+                               std::filesystem::copy_options::overwrite_existing);
+    EXPECT_EQ(RunTool({jpeg.string()}).err, "DIB is invalid.\n");
+
+    EXPECT_EQ(RunTool({"--width", "0", kSample}).err, "Canvas does not allow drawing.\n");
+    EXPECT_EQ(RunTool({"--bounds", "-1", kSample}).err, "List index out of bounds (-1)\n");
+}
+
+TEST(Cli, KeepsTheLinesFinishedBeforeABadBound) {
+    // The sky is darker than the first bound but the snow is not: rows of sky come out, then the
+    // first row that reaches the bad third bound stops the conversion.
+    const CliResult result = RunTool({"--cell", "1,3=abc", "--bounds", "7", kSample});
+    const CliResult clean = RunTool({kSample});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err, "'abc' is not a valid integer value.\n");
+    EXPECT_EQ(clean.out.substr(0, result.out.size()), result.out);
+    EXPECT_LT(result.out.size(), clean.out.size());
+}
+
+TEST(Cli, SavesTheSameBytesAsThePagedExportOfItsLines) {
+    const auto file = TempDir() / "paged.txt";
+    const CliResult printed = RunTool({"--width", "108", kSample});
+    ASSERT_EQ(RunTool({"--width", "108", "--save", file.string(), kSample}).status, 0);
+    std::vector<std::string> lines;
+    std::istringstream in(printed.out);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    EXPECT_EQ(ReadFile(file), engine::BuildPagedText(lines, 108, 55, 42));
+}
