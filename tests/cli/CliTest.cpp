@@ -39,9 +39,10 @@ std::string ReadFile(const std::filesystem::path& path) {
 }
 
 // Makes a picture with ImageMagick, as a user's picture tool would; empty when it is missing.
-std::string MagickPicture(const std::string& name, const std::string& drawing) {
+std::string MagickPicture(const std::string& name, const std::string& drawing,
+                          const std::string& format = "") {
     const std::string path = (TempDir() / name).string();
-    const std::string command = "convert " + drawing + " " + path + " 2>/dev/null";
+    const std::string command = "convert " + drawing + " " + format + path + " 2>/dev/null";
     return std::system(command.c_str()) == 0 ? path : "";
 }
 
@@ -83,8 +84,10 @@ TEST(Cli, AppliesTheTableOptionsInTheWindowsOrder) {
 
 TEST(Cli, ConvertsPicturesMadeByAnotherProgram) {
     // Left half black, right half white: two symbols of the darkest class, two blanks.
-    const std::string bmp = MagickPicture("halves.bmp", "-size 40x20 xc:white -fill black "
-                                                        "-draw 'rectangle 0,0 19,19' BMP3:");
+    const std::string bmp = MagickPicture("halves.bmp",
+                                          "-size 40x20 xc:white -fill black "
+                                          "-draw 'rectangle 0,0 19,19'",
+                                          "BMP3:");
     if (bmp.empty())
         GTEST_SKIP() << "ImageMagick is not installed";
     EXPECT_EQ(RunTool({"--width", "4", "--ratio", "1:1", bmp}).out, "88  \n88  \n");
