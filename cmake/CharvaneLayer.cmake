@@ -9,6 +9,13 @@ function(charvane_layer name)
     target_link_libraries(charvane_${name} PUBLIC ${ARG_DEPS})
 endfunction()
 
+# The team's shared folder (test corpora) lies beside the repository; a clone elsewhere falls
+# back to the workplace's copy.
+set(CHARVANE_SHARED_DIR "${PROJECT_SOURCE_DIR}/../shared")
+if(NOT EXISTS "${CHARVANE_SHARED_DIR}/testdata" AND EXISTS "/work/shared/testdata")
+    set(CHARVANE_SHARED_DIR "/work/shared")
+endif()
+
 # charvane_test_suite(NAME [DEPS lib...]) makes the test program test_NAME from every .cpp below
 # the current folder and registers each of its cases with CTest.
 function(charvane_test_suite name)
@@ -18,6 +25,6 @@ function(charvane_test_suite name)
     target_link_libraries(test_${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
     target_compile_definitions(test_${name} PRIVATE
         CHARVANE_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
-        CHARVANE_SHARED_DIR="${PROJECT_SOURCE_DIR}/../shared")
+        CHARVANE_SHARED_DIR="${CHARVANE_SHARED_DIR}")
     gtest_discover_tests(test_${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300)
 endfunction()
