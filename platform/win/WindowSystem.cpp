@@ -1,0 +1,159 @@
+#include "platform/win/WindowSystem.h"
+
+#include <stdexcept>
+
+#include "platform/win/Message.h"
+#include "platform/win/Window.h"
+#include "platform/win/WindowState.h"
+
+namespace platform {
+
+using detail::RawInput;
+using detail::State;
+
+namespace {
+
+// Decodes UTF-8; a malformed sequence gives one U+FFFD per bad byte and decoding goes on.
+std::vector<std::uint32_t> DecodeUtf8(const std::string& text) {
+    std::vector<std::uint32_t> out;
+    const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+    const std::size_t n = text.size();
+    for (std::size_t i = 0; i < n;) {
+        const unsigned char c = p[i];
+        int extra = c < 0x80           ? 0
+                    : (c >> 5) == 0x6  ? 1
+                    : (c >> 4) == 0xE  ? 2
+                    : (c >> 3) == 0x1E ? 3
+                                       : -1;
+        std::uint32_t cp = extra == 0   ? c
+                           : extra == 1 ? (c & 0x1F)
+                           : extra == 2 ? (c & 0x0F)
+                                        : (c & 0x07);
+        bool ok = extra >= 0;
+        for (int k = 1; ok && k <= extra; ++k) {
+            if (i + k >= n || (p[i + k] & 0xC0) != 0x80)
+                ok = false;
+            else
+                cp = cp << 6 | (p[i + k] & 0x3F);
+        }
+        static constexpr std::uint32_t kMin[] = {0, 0x80, 0x800, 0x10000};
+        if (ok && (cp < kMin[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)))
+            ok = false;
+        if (!ok) {
+            out.push_back(0xFFFD);
+            ++i;
+            continue;
+        }
+        out.push_back(cp);
+        i += static_cast<std::size_t>(extra) + 1;
+    }
+    return out;
+}
+
+class Sink : public InputSink {
+public:
+    void OnMouseMove(Point screen) override {
+        State& s = State::Get();
+        // Moves coalesce, as the platform's queue does: only the latest position matters.
+        if (!s.input.empty() && !s.input.back().msg &&
+            s.input.back().raw.kind == RawInput::Kind::Move) {
+            s.input.back().raw.pt = screen;
+            s.input.back().raw.time = s.Now();
+            return;
+        }
+        RawInput r;
+        r.kind = RawInput::Kind::Move;
+        r.pt = screen;
+        Push(r);
+    }
+    void OnMouseButton(MouseButton button, bool down, Point screen) override {
+        RawInput r;
+        r.kind = RawInput::Kind::Button;
+        r.button = button;
+        r.down = down;
+        r.pt = screen;
+        Push(r);
+    }
+    void OnMouseWheel(int delta, Point screen) override {
+        RawInput r;
+        r.kind = RawInput::Kind::Wheel;
+        r.value = delta;
+        r.pt = screen;
+        Push(r);
+    }
+    void OnKey(int vk, bool down, bool repeat) override {
+        RawInput r;
+        r.kind = RawInput::Kind::Key;
+        r.value = vk;
+        r.down = down;
+        r.repeat = repeat;
+        Push(r);
+    }
+    void OnText(const std::string& utf8) override {
+        for (std::uint32_t cp : DecodeUtf8(utf8)) {
+            RawInput r;
+            r.kind = RawInput::Kind::Char;
+            r.value = static_cast<int>(cp);
+            Push(r);
+        }
+    }
+    void OnHostClose(HWND window) override {
+        if (IsWindow(window))
+            PostMessage(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    }
+    void OnHostRect(HWND window, const Rect& screen) override {
+        Rect now;
+        if (!GetWindowRect(window, now) || now == screen || GetParent(window) != HWND{})
+            return;
+        SetWindowPos(window, HWND{}, screen.left, screen.top, screen.Width(), screen.Height(),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    void OnHostExpose(HWND window) override {
+        Rect r;
+        if (GetWindowRect(window, r))
+            detail::PresentTopLevel(window, Rect::FromSize(0, 0, r.Width(), r.Height()));
+    }
+
+private:
+    static void Push(RawInput r) {
+        State& s = State::Get();
+        r.time = s.Now();
+        s.input.push_back({r, std::nullopt});
+    }
+};
+
+} // namespace
+
+WindowSystem::WindowSystem(std::unique_ptr<Backend> backend) : m_backend(std::move(backend)) {
+    if (State::current)
+        throw std::logic_error("a window system is already running");
+    if (!m_backend)
+        throw std::invalid_argument("a window system needs a backend");
+    m_sink = std::make_unique<Sink>();
+    State::current = new State;
+    State::current->backend = m_backend.get();
+    State::current->sink = m_sink.get();
+}
+
+WindowSystem::~WindowSystem() {
+    State* s = State::current;
+    try {
+        // Every window goes the ordinary way, so procedures see their WM_DESTROY.
+        for (int guard = 0; guard < 100000 && !s->topLevel.empty(); ++guard) {
+            const HWND h = s->topLevel.front();
+            if (!DestroyWindow(h) && IsWindow(h))
+                s->topLevel.erase(s->topLevel.begin()); // refused by a hook: drop it
+        }
+    } catch (...) {
+        // A procedure that throws while everything is torn down loses nothing more.
+    }
+    s->lentDcs.clear();
+    delete s;
+    State::current = nullptr;
+}
+
+bool WindowSystem::Running() {
+    return State::current != nullptr;
+}
+
+} // namespace platform
