@@ -299,7 +299,6 @@ void TranslateRawInput(QueuedInput& q) {
 
 HWND SetFocus(HWND h) {
     State& s = State::Get();
-    const HWND old = s.focus;
     if (h) {
         if (!s.Find(h))
             return {};
@@ -320,7 +319,7 @@ HWND SetFocus(HWND h) {
         SendMessage(before, WM_KILLFOCUS, static_cast<WPARAM>(h.Value()), 0);
     if (h && s.focus == h && s.Find(h))
         SendMessage(h, WM_SETFOCUS, static_cast<WPARAM>(before.Value()), 0);
-    return old;
+    return before;
 }
 
 HWND GetFocus() {
