@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "platform/gfx/text/Utf8.h"
 #include "platform/win/Message.h"
 #include "platform/win/Window.h"
 #include "platform/win/WindowState.h"
@@ -12,43 +13,6 @@ using detail::RawInput;
 using detail::State;
 
 namespace {
-
-// Decodes UTF-8; a malformed sequence gives one U+FFFD per bad byte and decoding goes on.
-std::vector<std::uint32_t> DecodeUtf8(const std::string& text) {
-    std::vector<std::uint32_t> out;
-    const auto* p = reinterpret_cast<const unsigned char*>(text.data());
-    const std::size_t n = text.size();
-    for (std::size_t i = 0; i < n;) {
-        const unsigned char c = p[i];
-        int extra = c < 0x80           ? 0
-                    : (c >> 5) == 0x6  ? 1
-                    : (c >> 4) == 0xE  ? 2
-                    : (c >> 3) == 0x1E ? 3
-                                       : -1;
-        std::uint32_t cp = extra == 0   ? c
-                           : extra == 1 ? (c & 0x1F)
-                           : extra == 2 ? (c & 0x0F)
-                                        : (c & 0x07);
-        bool ok = extra >= 0;
-        for (int k = 1; ok && k <= extra; ++k) {
-            if (i + k >= n || (p[i + k] & 0xC0) != 0x80)
-                ok = false;
-            else
-                cp = cp << 6 | (p[i + k] & 0x3F);
-        }
-        static constexpr std::uint32_t kMin[] = {0, 0x80, 0x800, 0x10000};
-        if (ok && (cp < kMin[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)))
-            ok = false;
-        if (!ok) {
-            out.push_back(0xFFFD);
-            ++i;
-            continue;
-        }
-        out.push_back(cp);
-        i += static_cast<std::size_t>(extra) + 1;
-    }
-    return out;
-}
 
 class Sink : public InputSink {
 public:
@@ -90,7 +54,7 @@ public:
         Push(r);
     }
     void OnText(const std::string& utf8) override {
-        for (std::uint32_t cp : DecodeUtf8(utf8)) {
+        for (char32_t cp : Utf8ToUtf32(utf8)) {
             RawInput r;
             r.kind = RawInput::Kind::Char;
             r.value = static_cast<int>(cp);
