@@ -27,27 +27,27 @@ Rect DrawEdge3D(DeviceContext& dc, const Rect& r, EdgeKind kind) {
     return DrawBevel(dc, inner, GetSysColor(COLOR_3DDKSHADOW), GetSysColor(COLOR_3DLIGHT));
 }
 
-void DrawGlyph(DeviceContext& dc, const Rect& r, Glyph glyph, Color color) {
+void DrawGlyph(DeviceContext& dc, const Rect& r, FrameGlyph glyph, Color color) {
     const int cx = r.left + r.Width() / 2;
     const int cy = r.top + r.Height() / 2;
     const int size = std::max(1, std::min(r.Width(), r.Height()) / 4);
     switch (glyph) {
-    case Glyph::ArrowUp:
-    case Glyph::ArrowDown:
+    case FrameGlyph::ArrowUp:
+    case FrameGlyph::ArrowDown:
         // A triangle of `size` rows, widest at the base.
         for (int i = 0; i < size; ++i) {
-            const int y = glyph == Glyph::ArrowUp ? cy - size / 2 + i : cy + size / 2 - i;
+            const int y = glyph == FrameGlyph::ArrowUp ? cy - size / 2 + i : cy + size / 2 - i;
             FillRect(dc, {cx - i, y, cx + i + 1, y + 1}, color);
         }
         break;
-    case Glyph::ArrowLeft:
-    case Glyph::ArrowRight:
+    case FrameGlyph::ArrowLeft:
+    case FrameGlyph::ArrowRight:
         for (int i = 0; i < size; ++i) {
-            const int x = glyph == Glyph::ArrowLeft ? cx - size / 2 + i : cx + size / 2 - i;
+            const int x = glyph == FrameGlyph::ArrowLeft ? cx - size / 2 + i : cx + size / 2 - i;
             FillRect(dc, {x, cy - i, x + 1, cy + i + 1}, color);
         }
         break;
-    case Glyph::Close: {
+    case FrameGlyph::Close: {
         const int half = std::max(2, size + 1);
         for (int i = -half; i <= half; ++i) {
             FillRect(dc, {cx + i - 1, cy + i, cx + i + 1, cy + i + 1}, color);
@@ -55,16 +55,16 @@ void DrawGlyph(DeviceContext& dc, const Rect& r, Glyph glyph, Color color) {
         }
         break;
     }
-    case Glyph::Minimize:
+    case FrameGlyph::Minimize:
         FillRect(dc, {cx - size - 1, cy + size - 1, cx + size, cy + size + 1}, color);
         break;
-    case Glyph::Maximize: {
+    case FrameGlyph::Maximize: {
         const Rect box{cx - size - 2, cy - size - 1, cx + size + 2, cy + size + 2};
         FillRect(dc, {box.left, box.top, box.right, box.top + 2}, color);
         DrawBevel(dc, box, color, color);
         break;
     }
-    case Glyph::Restore: {
+    case FrameGlyph::Restore: {
         const Rect back{cx - size, cy - size - 2, cx + size + 2, cy + size};
         const Rect front{cx - size - 2, cy - size, cx + size, cy + size + 2};
         FillRect(dc, {back.left, back.top, back.right, back.top + 2}, color);
@@ -77,7 +77,8 @@ void DrawGlyph(DeviceContext& dc, const Rect& r, Glyph glyph, Color color) {
     }
 }
 
-void DrawClassicButton(DeviceContext& dc, const Rect& r, Glyph glyph, bool pressed, bool enabled) {
+void DrawClassicButton(DeviceContext& dc, const Rect& r, FrameGlyph glyph, bool pressed,
+                       bool enabled) {
     if (r.IsEmpty())
         return;
     Rect inner;

@@ -13,9 +13,19 @@ Rect DrawEdge3D(DeviceContext& dc, const Rect& r, EdgeKind kind);
 // One-pixel frame lines: light on the top and left, dark on the bottom and right.
 Rect DrawBevel(DeviceContext& dc, const Rect& r, Color topLeft, Color bottomRight);
 
-enum class Glyph { ArrowUp, ArrowDown, ArrowLeft, ArrowRight, Close, Minimize, Maximize, Restore };
+enum class FrameGlyph {
+    ArrowUp,
+    ArrowDown,
+    ArrowLeft,
+    ArrowRight,
+    Close,
+    Minimize,
+    Maximize,
+    Restore
+};
 // A button face (raised, or flat and shifted while pressed) with a glyph in the middle.
-void DrawClassicButton(DeviceContext& dc, const Rect& r, Glyph glyph, bool pressed, bool enabled);
-void DrawGlyph(DeviceContext& dc, const Rect& r, Glyph glyph, Color color);
+void DrawClassicButton(DeviceContext& dc, const Rect& r, FrameGlyph glyph, bool pressed,
+                       bool enabled);
+void DrawGlyph(DeviceContext& dc, const Rect& r, FrameGlyph glyph, Color color);
 
 } // namespace platform

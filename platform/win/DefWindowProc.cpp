@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "platform/gfx/text/TextDraw.h"
 #include "platform/win/ClassicLook.h"
 #include "platform/win/Input.h"
 #include "platform/win/Message.h"
@@ -276,6 +277,31 @@ void TrackCaptionButton(HWND h, LRESULT hit) {
         SendMessage(h, WM_SYSCOMMAND, command, 0);
 }
 
+void DrawCaptionText(DeviceContext& dc, const NonClientLayout& L, const std::string& text,
+                     bool active) {
+    static const std::shared_ptr<Font> captionFont = [] {
+        LOGFONT lf;
+        lf.lfHeight = -11;
+        lf.lfWeight = FW_BOLD;
+        lf.lfFaceName = "MS Sans Serif";
+        return CreateFontIndirect(lf);
+    }();
+    if (!captionFont || text.empty())
+        return;
+    Rect r = L.caption;
+    r.left = (L.sysMenu.IsEmpty() ? r.left : L.sysMenu.right) + 2;
+    const Rect& firstButton = !L.minButton.IsEmpty() ? L.minButton : L.closeButton;
+    if (!firstButton.IsEmpty())
+        r.right = firstButton.left - 2;
+    if (r.IsEmpty())
+        return;
+    DcStateGuard guard(dc);
+    SelectFont(dc, captionFont);
+    SetBkMode(dc, BkMode::Transparent);
+    SetTextColor(dc, GetSysColor(active ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT));
+    DrawText(dc, text, r, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
+}
+
 } // namespace
 
 namespace detail {
@@ -309,13 +335,15 @@ void PaintFrame(HWND h) {
                  GetSysColor(w->ncActive ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION));
         FillRect(*dc, {L.caption.left, L.caption.bottom, L.caption.right, L.caption.bottom + 1},
                  GetSysColor(COLOR_BTNFACE));
-        // TODO: the caption text, once the text module can draw into a context.
+        DrawCaptionText(*dc, L, w->text, w->ncActive);
         const bool pressing = s.captionPressWindow == h;
         auto pressed = [&](LRESULT hit) { return pressing && s.captionPressHit == hit; };
-        DrawClassicButton(*dc, L.closeButton, Glyph::Close, pressed(HTCLOSE), true);
-        DrawClassicButton(*dc, L.maxButton, IsZoomed(h) ? Glyph::Restore : Glyph::Maximize,
+        DrawClassicButton(*dc, L.closeButton, FrameGlyph::Close, pressed(HTCLOSE), true);
+        DrawClassicButton(*dc, L.maxButton,
+                          IsZoomed(h) ? FrameGlyph::Restore : FrameGlyph::Maximize,
                           pressed(HTMAXBUTTON), (w->style & WS_MAXIMIZEBOX) != 0);
-        DrawClassicButton(*dc, L.minButton, IsIconic(h) ? Glyph::Restore : Glyph::Minimize,
+        DrawClassicButton(*dc, L.minButton,
+                          IsIconic(h) ? FrameGlyph::Restore : FrameGlyph::Minimize,
                           pressed(HTMINBUTTON), (w->style & WS_MINIMIZEBOX) != 0);
     }
     if (L.edge) {

@@ -295,12 +295,13 @@ void PaintScrollBars(HWND h, DeviceContext& dc) {
         if (pressed == ScrollPart::PageAfter && g.thumbLength)
             FillRect(dc, span(g.thumbOffset + g.thumbLength, length - g.arrow),
                      GetSysColor(COLOR_3DDKSHADOW));
-        DrawClassicButton(dc, span(0, g.arrow), vertical ? Glyph::ArrowUp : Glyph::ArrowLeft,
-                          pressed == ScrollPart::FirstArrow,
-                          enabled && !(d.disabledArrows & ESB_DISABLE_LTUP));
         DrawClassicButton(
-            dc, span(length - g.arrow, length), vertical ? Glyph::ArrowDown : Glyph::ArrowRight,
-            pressed == ScrollPart::SecondArrow, enabled && !(d.disabledArrows & ESB_DISABLE_RTDN));
+            dc, span(0, g.arrow), vertical ? FrameGlyph::ArrowUp : FrameGlyph::ArrowLeft,
+            pressed == ScrollPart::FirstArrow, enabled && !(d.disabledArrows & ESB_DISABLE_LTUP));
+        DrawClassicButton(dc, span(length - g.arrow, length),
+                          vertical ? FrameGlyph::ArrowDown : FrameGlyph::ArrowRight,
+                          pressed == ScrollPart::SecondArrow,
+                          enabled && !(d.disabledArrows & ESB_DISABLE_RTDN));
         if (enabled && g.thumbLength) {
             const Rect thumb = span(g.thumbOffset, g.thumbOffset + g.thumbLength);
             FillRect(dc, DrawEdge3D(dc, thumb, EdgeKind::Raised), GetSysColor(COLOR_BTNFACE));

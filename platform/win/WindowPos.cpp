@@ -443,7 +443,9 @@ HWND FindWindowAt(Point screen, const std::vector<HWND>& skip) {
     for (HWND top : s.topLevel) {
         WindowData* w = s.Find(top);
         if (!w || !(w->style & WS_VISIBLE) || (w->style & WS_MINIMIZE) || skipped(top) ||
-            !w->rect.Contains(screen))
+            !w->rect.Contains(screen) ||
+            (w->windowRegion &&
+             !w->windowRegion->Contains({screen.x - w->rect.left, screen.y - w->rect.top})))
             continue;
         HWND found = top;
         for (;;) {
@@ -458,7 +460,8 @@ HWND FindWindowAt(Point screen, const std::vector<HWND>& skip) {
             for (HWND c : cur->children) {
                 WindowData* cw = s.Find(c);
                 if (cw && (cw->style & WS_VISIBLE) && !skipped(c) && cw->rect.Contains(local) &&
-                    !((cw->style & WS_DISABLED) && false)) {
+                    (!cw->windowRegion || cw->windowRegion->Contains(
+                                              {local.x - cw->rect.left, local.y - cw->rect.top}))) {
                     next = c;
                     break;
                 }
