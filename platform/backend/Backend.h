@@ -39,6 +39,8 @@ public:
     virtual void OnHostRect(HWND window, const Rect& screen) = 0;
     // The host needs the window's pixels again.
     virtual void OnHostExpose(HWND window) = 0;
+    // The host gave a window the focus (a window-manager gesture, not a click of ours).
+    virtual void OnHostFocus(HWND window) = 0;
 };
 
 // How a host window behaves: popups (menus, drop-downs) float above and never take the focus.
@@ -69,6 +71,7 @@ public:
     virtual void ShowHostWindow(HWND window, bool visible) = 0;
     virtual void SetHostRect(HWND window, const Rect& screen) = 0;
     virtual void RaiseHostWindow(HWND window) = 0;
+    virtual void SetHostTitle(HWND window, const std::string& title) = 0;
     // Shows the window's pixels; dirty is the changed part in window coordinates.
     virtual void PresentHostWindow(HWND window, const HostPixels& pixels, const Rect& dirty) = 0;
 

@@ -440,6 +440,8 @@ LRESULT DefWindowProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_SETTEXT: {
         const char* text = reinterpret_cast<const char*>(lParam);
         w->text = text ? text : "";
+        if (w->nativeHost)
+            s.backend->SetHostTitle(h, w->text);
         if ((w->style & WS_CAPTION) == WS_CAPTION)
             detail::PaintFrame(h);
         return 1;

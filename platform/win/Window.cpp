@@ -368,6 +368,7 @@ HWND CreateWindowEx(DWORD exStyle, const std::string& className, const std::stri
     if (!child) {
         ResizeSurface(ref);
         s.backend->CreateHostWindow(h, ref.rect, HostKindOf(ref));
+        s.backend->SetHostTitle(h, ref.text);
         ref.nativeHost = true;
     }
 

@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "platform/gfx/text/Utf8.h"
+#include "platform/win/Input.h"
 #include "platform/win/Message.h"
 #include "platform/win/Window.h"
 #include "platform/win/WindowState.h"
@@ -76,6 +77,13 @@ public:
         Rect r;
         if (GetWindowRect(window, r))
             detail::PresentTopLevel(window, Rect::FromSize(0, 0, r.Width(), r.Height()));
+    }
+
+    void OnHostFocus(HWND window) override {
+        // The host's choice counts like a click: the window becomes active if it can be.
+        if (IsWindow(window) && IsWindowVisible(window) && IsWindowEnabled(window) &&
+            GetActiveWindow() != window)
+            SetActiveWindow(window);
     }
 
 private:

@@ -89,6 +89,18 @@ void HeadlessBackend::HostClose(HWND window, std::uint64_t afterMs) {
     Schedule(std::move(e), afterMs);
 }
 
+void HeadlessBackend::HostFocus(HWND window, std::uint64_t afterMs) {
+    Event e;
+    e.kind = Event::Kind::Focus;
+    e.window = window;
+    Schedule(std::move(e), afterMs);
+}
+
+void HeadlessBackend::SetHostTitle(HWND window, const std::string& title) {
+    if (auto it = m_hosts.find(window); it != m_hosts.end())
+        it->second.title = title;
+}
+
 const HeadlessBackend::HostWindow* HeadlessBackend::Host(HWND window) const {
     auto it = m_hosts.find(window);
     return it == m_hosts.end() ? nullptr : &it->second;
@@ -117,6 +129,9 @@ void HeadlessBackend::PollEvents(InputSink& sink) {
             break;
         case Event::Kind::Close:
             sink.OnHostClose(e.window);
+            break;
+        case Event::Kind::Focus:
+            sink.OnHostFocus(e.window);
             break;
         }
     }

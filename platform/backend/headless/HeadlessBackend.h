@@ -31,6 +31,7 @@ public:
     void Key(int vk, std::uint64_t afterMs = 0); // down, then up
     void Text(const std::string& utf8, std::uint64_t afterMs = 0);
     void HostClose(HWND window, std::uint64_t afterMs = 0);
+    void HostFocus(HWND window, std::uint64_t afterMs = 0);
     bool HasPendingInput() const { return !m_events.empty(); }
 
     // ---- what the host would show ----
@@ -40,6 +41,7 @@ public:
         bool visible = false;
         int presents = 0;
         Rect lastDirty;
+        std::string title;
     };
     const HostWindow* Host(HWND window) const;
     std::vector<HWND> HostStackingOrder() const { return m_stack; } // topmost first
@@ -56,6 +58,7 @@ public:
     void ShowHostWindow(HWND window, bool visible) override;
     void SetHostRect(HWND window, const Rect& screen) override;
     void RaiseHostWindow(HWND window) override;
+    void SetHostTitle(HWND window, const std::string& title) override;
     void PresentHostWindow(HWND window, const HostPixels& pixels, const Rect& dirty) override;
     bool HostDrivesMoveSize() const override { return false; }
     void SetHostCapture(bool capture) override { m_capture = capture; }
@@ -69,7 +72,7 @@ public:
 private:
     struct Event {
         std::uint64_t time = 0;
-        enum class Kind { Move, Button, Wheel, Key, Text, Close } kind = Kind::Move;
+        enum class Kind { Move, Button, Wheel, Key, Text, Close, Focus } kind = Kind::Move;
         Point pt;
         MouseButton button = MouseButton::Left;
         bool down = false;
