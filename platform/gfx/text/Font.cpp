@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <cstdlib>
 #include <map>
 
 namespace platform {
@@ -61,7 +62,14 @@ struct Match {
 
 Match FindFace(const std::string& family, int weight, bool italic) {
     Match m;
-    if (!FcInit())
+    static const bool ready = [] {
+        if (!FcInit())
+            return false;
+        // Fontconfig's tables live until the process ends; hand them back then.
+        std::atexit([] { FcFini(); });
+        return true;
+    }();
+    if (!ready)
         return m;
     FcPattern* pattern = FcPatternCreate();
     FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
