@@ -64,6 +64,13 @@ void DrawGlyph(DeviceContext& dc, const Rect& r, FrameGlyph glyph, Color color) 
         DrawBevel(dc, box, color, color);
         break;
     }
+    case FrameGlyph::Check:
+        // A tick: down for three columns, then up for four, two pixels thick.
+        for (int i = 0; i < 7; ++i) {
+            const int y = i < 3 ? cy - 1 + i : cy + 1 - (i - 2);
+            FillRect(dc, {cx - 3 + i, y, cx - 2 + i, y + 2}, color);
+        }
+        break;
     case FrameGlyph::Restore: {
         const Rect back{cx - size, cy - size - 2, cx + size + 2, cy + size};
         const Rect front{cx - size - 2, cy - size, cx + size, cy + size + 2};

@@ -21,7 +21,8 @@ enum class FrameGlyph {
     Close,
     Minimize,
     Maximize,
-    Restore
+    Restore,
+    Check
 };
 // A button face (raised, or flat and shifted while pressed) with a glyph in the middle.
 void DrawClassicButton(DeviceContext& dc, const Rect& r, FrameGlyph glyph, bool pressed,

@@ -100,6 +100,18 @@ struct QueuedInput {
     std::optional<MSG> msg; // once translated
 };
 
+struct MenuItemData {
+    UINT flags = 0;
+    UINT_PTR id = 0;
+    std::uint32_t submenu = 0;
+    std::string text;
+    UINT_PTR itemData = 0;
+};
+
+struct MenuData {
+    std::vector<MenuItemData> items;
+};
+
 struct State {
     static State& Get();
     static State* current;
@@ -147,6 +159,10 @@ struct State {
         int bar = -1;
         int part = 0; // ScrollPart
     } scrollPress;
+    std::map<std::uint32_t, MenuData> menus;
+    std::uint32_t nextMenu = 1;
+    void* menuTracking = nullptr; // the popup menu loop running, if any
+
     // The caption button being pressed (hit code), for the frame painter.
     HWND captionPressWindow;
     LRESULT captionPressHit = 0;
@@ -185,6 +201,9 @@ void PaintScrollBars(HWND h, DeviceContext& windowDc);
 void TrackScrollBar(HWND h, int bar, Point screen);
 // DefWindowProc.cpp
 void PaintFrame(HWND h);
+
+// Menu.cpp, MessageBox.cpp: the classes the system provides.
+void RegisterSystemClasses();
 
 // Window.cpp
 std::string Fold(const std::string& name);

@@ -105,6 +105,7 @@ WindowSystem::WindowSystem(std::unique_ptr<Backend> backend) : m_backend(std::mo
     State::current = new State;
     State::current->backend = m_backend.get();
     State::current->sink = m_sink.get();
+    detail::RegisterSystemClasses();
 }
 
 WindowSystem::~WindowSystem() {
