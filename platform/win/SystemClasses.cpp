@@ -3,9 +3,11 @@
 namespace platform::detail {
 
 void RegisterMenuClass();
+void RegisterDialogClass();
 
 void RegisterSystemClasses() {
     RegisterMenuClass();
+    RegisterDialogClass();
 }
 
 } // namespace platform::detail
