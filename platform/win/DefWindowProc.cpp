@@ -205,25 +205,32 @@ void MoveSizeLoop(HWND h, LRESULT hit, Point start) {
         SetWindowPos(h, HWND{}, r.left, r.top, r.Width(), r.Height(),
                      SWP_NOZORDER | SWP_NOACTIVATE);
     };
-    while (IsWindow(h) && GetCapture() == h) {
-        MSG m;
-        if (!GetMessage(m, HWND{}, 0, 0)) {
-            PostQuitMessage(static_cast<int>(m.wParam));
-            break;
-        }
-        if (m.hwnd == h && (m.message == WM_MOUSEMOVE || m.message == WM_LBUTTONUP)) {
-            apply(m.pt);
-            if (m.message == WM_LBUTTONUP)
+    try {
+        while (IsWindow(h) && GetCapture() == h) {
+            MSG m;
+            if (!GetMessage(m, HWND{}, 0, 0)) {
+                PostQuitMessage(static_cast<int>(m.wParam));
                 break;
-            continue;
+            }
+            if (m.hwnd == h && (m.message == WM_MOUSEMOVE || m.message == WM_LBUTTONUP)) {
+                apply(m.pt);
+                if (m.message == WM_LBUTTONUP)
+                    break;
+                continue;
+            }
+            if (m.message == WM_KEYDOWN && m.wParam == VK_ESCAPE) {
+                SetWindowPos(h, HWND{}, original.left, original.top, original.Width(),
+                             original.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+                break;
+            }
+            TranslateMessage(m);
+            DispatchMessage(m);
         }
-        if (m.message == WM_KEYDOWN && m.wParam == VK_ESCAPE) {
-            SetWindowPos(h, HWND{}, original.left, original.top, original.Width(),
-                         original.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
-            break;
-        }
-        TranslateMessage(m);
-        DispatchMessage(m);
+    } catch (...) {
+        // A throwing procedure ends the move; the pointer is free again.
+        if (GetCapture() == h)
+            ReleaseCapture();
+        throw;
     }
     if (IsWindow(h)) {
         if (GetCapture() == h)
@@ -240,22 +247,30 @@ void TrackCaptionButton(HWND h, LRESULT hit) {
     detail::PaintFrame(h);
     SetCapture(h);
     bool over = true;
-    while (IsWindow(h) && GetCapture() == h) {
-        MSG m;
-        if (!GetMessage(m, HWND{}, 0, 0)) {
-            PostQuitMessage(static_cast<int>(m.wParam));
-            break;
-        }
-        if (m.hwnd == h && (m.message == WM_MOUSEMOVE || m.message == WM_LBUTTONUP)) {
-            over = HitTest(h, m.pt) == hit;
-            s.captionPressHit = over ? hit : 0;
-            detail::PaintFrame(h);
-            if (m.message == WM_LBUTTONUP)
+    try {
+        while (IsWindow(h) && GetCapture() == h) {
+            MSG m;
+            if (!GetMessage(m, HWND{}, 0, 0)) {
+                PostQuitMessage(static_cast<int>(m.wParam));
                 break;
-            continue;
+            }
+            if (m.hwnd == h && (m.message == WM_MOUSEMOVE || m.message == WM_LBUTTONUP)) {
+                over = HitTest(h, m.pt) == hit;
+                s.captionPressHit = over ? hit : 0;
+                detail::PaintFrame(h);
+                if (m.message == WM_LBUTTONUP)
+                    break;
+                continue;
+            }
+            TranslateMessage(m);
+            DispatchMessage(m);
         }
-        TranslateMessage(m);
-        DispatchMessage(m);
+    } catch (...) {
+        s.captionPressWindow = HWND{};
+        s.captionPressHit = 0;
+        if (GetCapture() == h)
+            ReleaseCapture();
+        throw;
     }
     s.captionPressWindow = HWND{};
     s.captionPressHit = 0;

@@ -452,6 +452,144 @@ void RegisterMenuClass() {
 
 } // namespace detail
 
+namespace {
+
+// The menu loop proper; leaves the windows open for the caller to close.
+void RunMenu(Tracking& t, HMENU menu, int x, int y) {
+    const UINT flags = t.flags;
+    const HWND owner = t.owner;
+    if (!(flags & TPM_NONOTIFY))
+        SendMessage(owner, WM_ENTERMENULOOP, 1, 0);
+
+    // Alignment: measure first, then place the named corner at (x, y).
+    {
+        Level probe;
+        probe.menu = menu;
+        const Size content = Measure(t, probe);
+        const int w = content.cx + 2 * kBorder, h = content.cy + 2 * kBorder;
+        if (flags & TPM_CENTERALIGN)
+            x -= w / 2;
+        else if (flags & TPM_RIGHTALIGN)
+            x -= w;
+        if (flags & TPM_VCENTERALIGN)
+            y -= h / 2;
+        else if (flags & TPM_BOTTOMALIGN)
+            y -= h;
+    }
+    OpenLevel(t, menu, {x, y}, nullptr);
+    const HWND top = t.levels.empty() ? HWND{} : t.levels.front().window;
+    if (top)
+        SetCapture(top);
+    bool pressedInside = false;
+
+    while (!t.done && top && IsWindow(top) && GetCapture() == top && IsWindow(owner)) {
+        MSG m;
+        if (!GetMessage(m, HWND{}, 0, 0)) {
+            PostQuitMessage(static_cast<int>(m.wParam));
+            break;
+        }
+        const bool mouse = m.message >= WM_MOUSEMOVE && m.message <= WM_MBUTTONDBLCLK;
+        if (mouse) {
+            const auto [depth, item] = ItemAt(t, m.pt);
+            switch (m.message) {
+            case WM_MOUSEMOVE:
+                if (depth >= 0 && item >= 0) {
+                    Select(t, static_cast<std::size_t>(depth), item);
+                    OpenSelectedSubmenu(t, static_cast<std::size_t>(depth), false);
+                } else if (depth < 0 && !t.levels.empty() && t.levels.size() == 1 &&
+                           t.levels.back().selected >= 0) {
+                    t.levels.back().selected = -1;
+                    Repaint(t.levels.back());
+                }
+                break;
+            case WM_LBUTTONDOWN:
+            case WM_RBUTTONDOWN:
+            case WM_LBUTTONDBLCLK:
+            case WM_RBUTTONDBLCLK:
+                if (depth < 0)
+                    t.done = true; // a click elsewhere dismisses the menu and is used up
+                else
+                    pressedInside = true;
+                break;
+            case WM_LBUTTONUP:
+            case WM_RBUTTONUP:
+                if (m.message == WM_RBUTTONUP && !(flags & TPM_RIGHTBUTTON) && !pressedInside)
+                    break;
+                if (depth >= 0 && item >= 0) {
+                    Select(t, static_cast<std::size_t>(depth), item);
+                    Choose(t, static_cast<std::size_t>(depth));
+                }
+                break;
+            default:
+                break;
+            }
+            continue;
+        }
+        if (m.message == WM_KEYDOWN || m.message == WM_SYSKEYDOWN) {
+            switch (m.wParam) {
+            case VK_ESCAPE:
+                if (t.levels.size() > 1)
+                    CloseLevelsFrom(t, t.levels.size() - 1);
+                else
+                    t.done = true;
+                break;
+            case VK_DOWN:
+                MoveSelection(t, 1);
+                break;
+            case VK_UP:
+                MoveSelection(t, -1);
+                break;
+            case VK_RIGHT:
+                OpenSelectedSubmenu(t, t.levels.size() - 1, true);
+                break;
+            case VK_LEFT:
+                if (t.levels.size() > 1)
+                    CloseLevelsFrom(t, t.levels.size() - 1);
+                break;
+            case VK_RETURN:
+                Choose(t, t.levels.size() - 1);
+                break;
+            case VK_MENU:
+            case VK_F10:
+                t.done = true;
+                break;
+            default:
+                TranslateMessage(m); // the letter comes back as WM_CHAR
+                break;
+            }
+            continue;
+        }
+        if (m.message == WM_CHAR || m.message == WM_SYSCHAR) {
+            const int k = MnemonicItem(t, static_cast<char32_t>(m.wParam));
+            if (k >= 0) {
+                Select(t, t.levels.size() - 1, k);
+                Choose(t, t.levels.size() - 1);
+            }
+            continue;
+        }
+        if (m.message == WM_KEYUP || m.message == WM_SYSKEYUP)
+            continue;
+        TranslateMessage(m);
+        DispatchMessage(m);
+    }
+}
+
+// After a procedure threw inside the loop: close what is open without telling anyone, so the
+// exception reaches the application's loop with no menu state left behind.
+void AbandonMenu(Tracking& t) noexcept {
+    State::Get().menuTracking = nullptr;
+    for (auto it = t.levels.rbegin(); it != t.levels.rend(); ++it) {
+        try {
+            if (IsWindow(it->window))
+                DestroyWindow(it->window);
+        } catch (...) {
+        }
+    }
+    t.levels.clear();
+}
+
+} // namespace
+
 HMENU CreatePopupMenu() {
     State& s = State::Get();
     const HMENU h = s.nextMenu++;
@@ -584,121 +722,13 @@ int TrackPopupMenu(HMENU menu, UINT flags, int x, int y, HWND owner) {
     t.owner = owner;
     t.flags = flags;
     s.menuTracking = &t;
-    if (!(flags & TPM_NONOTIFY))
-        SendMessage(owner, WM_ENTERMENULOOP, 1, 0);
-
-    // Alignment: measure first, then place the named corner at (x, y).
-    {
-        Level probe;
-        probe.menu = menu;
-        const Size content = Measure(t, probe);
-        const int w = content.cx + 2 * kBorder, h = content.cy + 2 * kBorder;
-        if (flags & TPM_CENTERALIGN)
-            x -= w / 2;
-        else if (flags & TPM_RIGHTALIGN)
-            x -= w;
-        if (flags & TPM_VCENTERALIGN)
-            y -= h / 2;
-        else if (flags & TPM_BOTTOMALIGN)
-            y -= h;
+    try {
+        RunMenu(t, menu, x, y);
+    } catch (...) {
+        AbandonMenu(t);
+        throw;
     }
-    OpenLevel(t, menu, {x, y}, nullptr);
     const HWND top = t.levels.empty() ? HWND{} : t.levels.front().window;
-    if (top)
-        SetCapture(top);
-    bool pressedInside = false;
-
-    while (!t.done && top && IsWindow(top) && GetCapture() == top && IsWindow(owner)) {
-        MSG m;
-        if (!GetMessage(m, HWND{}, 0, 0)) {
-            PostQuitMessage(static_cast<int>(m.wParam));
-            break;
-        }
-        const bool mouse = m.message >= WM_MOUSEMOVE && m.message <= WM_MBUTTONDBLCLK;
-        if (mouse) {
-            const auto [depth, item] = ItemAt(t, m.pt);
-            switch (m.message) {
-            case WM_MOUSEMOVE:
-                if (depth >= 0 && item >= 0) {
-                    Select(t, static_cast<std::size_t>(depth), item);
-                    OpenSelectedSubmenu(t, static_cast<std::size_t>(depth), false);
-                } else if (depth < 0 && !t.levels.empty() && t.levels.size() == 1 &&
-                           t.levels.back().selected >= 0) {
-                    t.levels.back().selected = -1;
-                    Repaint(t.levels.back());
-                }
-                break;
-            case WM_LBUTTONDOWN:
-            case WM_RBUTTONDOWN:
-            case WM_LBUTTONDBLCLK:
-            case WM_RBUTTONDBLCLK:
-                if (depth < 0)
-                    t.done = true; // a click elsewhere dismisses the menu and is used up
-                else
-                    pressedInside = true;
-                break;
-            case WM_LBUTTONUP:
-            case WM_RBUTTONUP:
-                if (m.message == WM_RBUTTONUP && !(flags & TPM_RIGHTBUTTON) && !pressedInside)
-                    break;
-                if (depth >= 0 && item >= 0) {
-                    Select(t, static_cast<std::size_t>(depth), item);
-                    Choose(t, static_cast<std::size_t>(depth));
-                }
-                break;
-            default:
-                break;
-            }
-            continue;
-        }
-        if (m.message == WM_KEYDOWN || m.message == WM_SYSKEYDOWN) {
-            switch (m.wParam) {
-            case VK_ESCAPE:
-                if (t.levels.size() > 1)
-                    CloseLevelsFrom(t, t.levels.size() - 1);
-                else
-                    t.done = true;
-                break;
-            case VK_DOWN:
-                MoveSelection(t, 1);
-                break;
-            case VK_UP:
-                MoveSelection(t, -1);
-                break;
-            case VK_RIGHT:
-                OpenSelectedSubmenu(t, t.levels.size() - 1, true);
-                break;
-            case VK_LEFT:
-                if (t.levels.size() > 1)
-                    CloseLevelsFrom(t, t.levels.size() - 1);
-                break;
-            case VK_RETURN:
-                Choose(t, t.levels.size() - 1);
-                break;
-            case VK_MENU:
-            case VK_F10:
-                t.done = true;
-                break;
-            default:
-                TranslateMessage(m); // the letter comes back as WM_CHAR
-                break;
-            }
-            continue;
-        }
-        if (m.message == WM_CHAR || m.message == WM_SYSCHAR) {
-            const int k = MnemonicItem(t, static_cast<char32_t>(m.wParam));
-            if (k >= 0) {
-                Select(t, t.levels.size() - 1, k);
-                Choose(t, t.levels.size() - 1);
-            }
-            continue;
-        }
-        if (m.message == WM_KEYUP || m.message == WM_SYSKEYUP)
-            continue;
-        TranslateMessage(m);
-        DispatchMessage(m);
-    }
-
     CloseLevelsFrom(t, 0);
     if (GetCapture() == top && top)
         ReleaseCapture();

@@ -323,33 +323,45 @@ int MessageBox(HWND owner, const std::string& text, const std::string& caption, 
         return 0;
     }
     const bool ownerWasEnabled = ownerRoot && IsWindowEnabled(ownerRoot);
-    if (ownerWasEnabled)
-        EnableWindow(ownerRoot, false);
-    MessageBeep(type & 0xF0);
-    ShowWindow(h, SW_SHOWNORMAL);
-    UpdateWindow(h);
-
-    while (!box.result && IsWindow(h)) {
-        MSG m;
-        if (!GetMessage(m, HWND{}, 0, 0)) {
-            PostQuitMessage(static_cast<int>(m.wParam));
-            break;
+    // Puts everything back however the box ends, also when a procedure throws inside its loop.
+    auto finish = [&]() {
+        if (ownerWasEnabled && IsWindow(ownerRoot))
+            EnableWindow(ownerRoot, true);
+        if (IsWindow(h)) {
+            // The owner is active again before the box goes, so the activation does not wander.
+            if (ownerRoot && IsWindow(ownerRoot) && GetActiveWindow() == h)
+                SetActiveWindow(ownerRoot);
+            DestroyWindow(h);
         }
-        // Keys belong to the box whichever of its parts has the focus.
-        if ((m.message == WM_KEYDOWN || m.message == WM_CHAR) && GetActiveWindow() == h)
-            m.hwnd = h;
-        TranslateMessage(m);
-        DispatchMessage(m);
+        g_box = outer;
+    };
+    try {
+        if (ownerWasEnabled)
+            EnableWindow(ownerRoot, false);
+        MessageBeep(type & 0xF0);
+        ShowWindow(h, SW_SHOWNORMAL);
+        UpdateWindow(h);
+        while (!box.result && IsWindow(h)) {
+            MSG m;
+            if (!GetMessage(m, HWND{}, 0, 0)) {
+                PostQuitMessage(static_cast<int>(m.wParam));
+                break;
+            }
+            // Keys belong to the box whichever of its parts has the focus.
+            if ((m.message == WM_KEYDOWN || m.message == WM_CHAR) && GetActiveWindow() == h)
+                m.hwnd = h;
+            TranslateMessage(m);
+            DispatchMessage(m);
+        }
+    } catch (...) {
+        try {
+            finish();
+        } catch (...) {
+            g_box = outer;
+        }
+        throw;
     }
-    if (ownerWasEnabled && IsWindow(ownerRoot))
-        EnableWindow(ownerRoot, true);
-    if (IsWindow(h)) {
-        // The owner is active again before the box goes, so the activation does not wander.
-        if (ownerRoot && IsWindow(ownerRoot) && GetActiveWindow() == h)
-            SetActiveWindow(ownerRoot);
-        DestroyWindow(h);
-    }
-    g_box = outer;
+    finish();
     return box.result;
 }
 

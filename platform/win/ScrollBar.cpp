@@ -359,61 +359,80 @@ void TrackScrollBar(HWND h, int bar, Point screen) {
         SendMessage(h, message, MAKEWPARAM(static_cast<WORD>(c), static_cast<WORD>(pos)), 0);
     };
 
-    s.scrollPress = {h, bar, static_cast<int>(part)};
-    SetCapture(h);
+    // The press ends cleanly even when a scroll handler throws.
+    auto release = [&]() {
+        s.scrollPress = {};
+        if (IsWindow(h)) {
+            KillTimer(h, kScrollTimerId);
+            if (GetCapture() == h)
+                ReleaseCapture();
+        }
+    };
     int grab = 0;
     int trackPos = d.info.nPos;
-    if (part == ScrollPart::Thumb) {
-        const Rect r = BarRect(h, bar);
-        grab = along(screen) - GeometryOf(r, bar, d.info).thumbOffset;
-        BarOf(*w, bar)->info.nTrackPos = trackPos;
-        RepaintBar(h);
-    } else {
-        RepaintBar(h);
-        send(code, 0);
-        SetTimer(h, kScrollTimerId, kScrollFirstDelayMs);
-    }
+    try {
+        s.scrollPress = {h, bar, static_cast<int>(part)};
+        SetCapture(h);
+        if (part == ScrollPart::Thumb) {
+            const Rect r = BarRect(h, bar);
+            grab = along(screen) - GeometryOf(r, bar, d.info).thumbOffset;
+            BarOf(*w, bar)->info.nTrackPos = trackPos;
+            RepaintBar(h);
+        } else {
+            RepaintBar(h);
+            send(code, 0);
+            SetTimer(h, kScrollTimerId, kScrollFirstDelayMs);
+        }
 
-    while (IsWindow(h) && GetCapture() == h) {
-        MSG m;
-        if (!GetMessage(m, HWND{}, 0, 0)) {
-            PostQuitMessage(static_cast<int>(m.wParam));
-            break;
-        }
-        if (m.hwnd == h && m.message == WM_TIMER && m.wParam == kScrollTimerId) {
-            SetTimer(h, kScrollTimerId, kScrollRepeatMs);
-            // Only while the pointer stays on the part that was pressed.
-            if (partAt(s.cursor) == part)
-                send(code, 0);
-            continue;
-        }
-        if (m.hwnd == h && (m.message == WM_MOUSEMOVE || m.message == WM_LBUTTONUP)) {
-            if (part == ScrollPart::Thumb) {
-                const SCROLLINFO si = info();
-                const Rect r = BarRect(h, bar);
-                const ScrollBarGeometry g = GeometryOf(r, bar, si);
-                const int track = (vertical ? r.Height() : r.Width()) - 2 * g.arrow;
-                const int room = track - g.thumbLength;
-                const int offset = std::clamp(along(m.pt) - grab - g.arrow, 0, std::max(room, 0));
-                const int span = si.nMax - si.nMin + 1 - std::max(static_cast<int>(si.nPage), 1);
-                int pos = si.nMin + (room > 0 ? MulDiv(offset, span, room) : 0);
-                pos = std::clamp(pos, si.nMin, std::max(si.nMin, MaxPos(si)));
-                if (pos != trackPos) {
-                    trackPos = pos;
-                    if (WindowData* cur = s.Find(h))
-                        BarOf(*cur, bar)->info.nTrackPos = pos;
-                    send(SB_THUMBTRACK, pos);
-                    RepaintBar(h);
-                }
-            }
-            if (m.message == WM_LBUTTONUP)
+        while (IsWindow(h) && GetCapture() == h) {
+            MSG m;
+            if (!GetMessage(m, HWND{}, 0, 0)) {
+                PostQuitMessage(static_cast<int>(m.wParam));
                 break;
-            continue;
+            }
+            if (m.hwnd == h && m.message == WM_TIMER && m.wParam == kScrollTimerId) {
+                SetTimer(h, kScrollTimerId, kScrollRepeatMs);
+                // Only while the pointer stays on the part that was pressed.
+                if (partAt(s.cursor) == part)
+                    send(code, 0);
+                continue;
+            }
+            if (m.hwnd == h && (m.message == WM_MOUSEMOVE || m.message == WM_LBUTTONUP)) {
+                if (part == ScrollPart::Thumb) {
+                    const SCROLLINFO si = info();
+                    const Rect r = BarRect(h, bar);
+                    const ScrollBarGeometry g = GeometryOf(r, bar, si);
+                    const int track = (vertical ? r.Height() : r.Width()) - 2 * g.arrow;
+                    const int room = track - g.thumbLength;
+                    const int offset =
+                        std::clamp(along(m.pt) - grab - g.arrow, 0, std::max(room, 0));
+                    const int span =
+                        si.nMax - si.nMin + 1 - std::max(static_cast<int>(si.nPage), 1);
+                    int pos = si.nMin + (room > 0 ? MulDiv(offset, span, room) : 0);
+                    pos = std::clamp(pos, si.nMin, std::max(si.nMin, MaxPos(si)));
+                    if (pos != trackPos) {
+                        trackPos = pos;
+                        if (WindowData* cur = s.Find(h))
+                            BarOf(*cur, bar)->info.nTrackPos = pos;
+                        send(SB_THUMBTRACK, pos);
+                        RepaintBar(h);
+                    }
+                }
+                if (m.message == WM_LBUTTONUP)
+                    break;
+                continue;
+            }
+            if (m.message == WM_KEYDOWN && m.wParam == VK_ESCAPE)
+                break;
+            TranslateMessage(m);
+            DispatchMessage(m);
         }
-        if (m.message == WM_KEYDOWN && m.wParam == VK_ESCAPE)
-            break;
-        TranslateMessage(m);
-        DispatchMessage(m);
+    } catch (...) {
+        try {
+            release();
+        } catch (...) {
+        }
+        throw;
     }
     if (IsWindow(h)) {
         KillTimer(h, kScrollTimerId);

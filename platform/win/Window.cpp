@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
-#include <new>
 #include <stdexcept>
 
 #include "platform/win/DefWindowProc.h"
@@ -139,6 +138,13 @@ std::vector<HWND>& Siblings(State& s, WindowData& w) {
     return w.parent ? s.Need(w.parent).children : s.topLevel;
 }
 
+int ClampCoord(std::int64_t v) {
+    return static_cast<int>(std::clamp<std::int64_t>(v, kMinCoord, kMaxCoord));
+}
+int ClampExtent(std::int64_t v) {
+    return static_cast<int>(std::clamp<std::int64_t>(v, 0, kMaxCoord));
+}
+
 void ResizeSurface(WindowData& w) {
     if (w.parent)
         return;
@@ -146,7 +152,8 @@ void ResizeSurface(WindowData& w) {
     const DibSection* old = w.surface.get();
     if (old && old->Width() == width && old->Height() == height)
         return;
-    if (width == 0 || height == 0) {
+    if (width == 0 || height == 0 ||
+        static_cast<std::int64_t>(width) * height > kMaxSurfacePixels) {
         w.surface.reset();
         return;
     }
@@ -155,8 +162,10 @@ void ResizeSurface(WindowData& w) {
     info.height = -height;
     info.bitCount = 32;
     std::shared_ptr<DibSection> fresh = CreateDIBSection(info);
-    if (!fresh)
-        throw std::bad_alloc();
+    if (!fresh) {
+        w.surface.reset(); // out of memory: the window draws nowhere until it shrinks
+        return;
+    }
     // Keep what was drawn, so a host that shows the window before its next paint shows that.
     if (old) {
         const int rows = std::min(height, old->Height());
@@ -321,7 +330,7 @@ HWND CreateWindowEx(DWORD exStyle, const std::string& className, const std::stri
         width = work.Width() * 3 / 4;
         height = work.Height() * 3 / 4;
     }
-    w->rect = Rect::FromSize(x, y, std::max(0, width), std::max(0, height));
+    w->rect = Rect::FromSize(ClampCoord(x), ClampCoord(y), ClampExtent(width), ClampExtent(height));
     w->client = Rect::FromSize(0, 0, w->rect.Width(), w->rect.Height());
     w->normalRect = w->rect;
     WindowData& ref = *w;

@@ -185,8 +185,10 @@ bool SetWindowPos(HWND h, HWND insertAfter, int x, int y, int cx, int cy, UINT f
         if (!(w = s.Find(h)))
             return false;
     }
-    wp.cx = std::max(0, wp.cx);
-    wp.cy = std::max(0, wp.cy);
+    wp.x = detail::ClampCoord(wp.x);
+    wp.y = detail::ClampCoord(wp.y);
+    wp.cx = detail::ClampExtent(wp.cx);
+    wp.cy = detail::ClampExtent(wp.cy);
     const Rect oldRect = w->rect;
     const Rect oldClient = w->client;
     const Rect newRect = Rect::FromSize(wp.x, wp.y, wp.cx, wp.cy);

@@ -206,6 +206,14 @@ void PaintFrame(HWND h);
 void RegisterSystemClasses();
 
 // Window.cpp
+// Positions and sizes stay within what a 16-bit message parameter carries, as on the platform,
+// so no sum of nested offsets can overflow.
+constexpr int kMinCoord = -32768, kMaxCoord = 32767;
+// A top-level window larger than this many pixels gets no surface (it draws nowhere) rather than
+// an allocation that could exhaust memory.
+constexpr std::int64_t kMaxSurfacePixels = 64 * 1024 * 1024;
+int ClampCoord(std::int64_t v);
+int ClampExtent(std::int64_t v);
 std::string Fold(const std::string& name);
 std::vector<HWND>& Siblings(State& s, WindowData& w);
 void ResizeSurface(WindowData& w);
