@@ -16,7 +16,9 @@
 // picture as it was.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <vector>
 
 #include "image/TDIBPixelFormat.h"
 #include "image/TDIBSharedImage.h"
@@ -81,6 +83,12 @@ public:
     void ReadData(toolkit::TStream& stream);
     void WriteData(toolkit::TStream& stream);
 
+    // Clipboard exchange in format 8 (a bitmap without its file header). Saving gives the
+    // WriteData bytes (none for an empty picture); loading runs ReadData over the given bytes.
+    static constexpr std::uint32_t kClipboardFormat = 8;
+    std::vector<std::uint8_t> SaveToClipboardFormat(std::uint32_t& format);
+    void LoadFromClipboardFormat(std::uint32_t format, const std::vector<std::uint8_t>& data);
+
     // The current store (never null).
     const TDIBSharedImage& Image() const { return *m_image; }
     // Copy on write: after it the store has one reference, is decoded, and has a surface unless
@@ -95,7 +103,7 @@ protected:
 private:
     void SetImage(TDIBSharedImage* image);
     // Runs fill on a new store and takes it when fill succeeds.
-    template <typename Fill> void ReplaceImage(Fill fill);
+    void ReplaceImage(const std::function<void(TDIBSharedImage&)>& fill);
 
     std::unique_ptr<toolkit::TCanvas> m_canvas;
     TDIBSharedImage* m_image = nullptr;

@@ -37,6 +37,8 @@ public:
     void NewImage(std::int32_t width, std::int32_t height, std::int32_t bitCount,
                   const TDIBPixelFormat& pixelFormat, const platform::ColorTable& colorTable,
                   bool memoryImage, bool compressed);
+    // Hands the store the compressed data of a store made with compressed true.
+    void SetCompressedData(std::unique_ptr<std::uint8_t[]> data, std::int32_t size);
     // An uncompressed copy of source's pixels (decoding RLE data) as memory-only or surface store.
     void DecompressFrom(const TDIBSharedImage& source, bool memoryImage);
     // An exact copy (compressed data stays compressed).
@@ -77,6 +79,11 @@ public:
     // The rows as a view (uncompressed stores with pixels only; else an empty view).
     platform::PixelRows Rows() const;
 
+    // The checks NewImage makes before it allocates: bit count, pixel format, geometry.
+    static platform::DibGeometry CheckFormat(std::int32_t width, std::int32_t height,
+                                             std::int32_t bitCount,
+                                             const TDIBPixelFormat& pixelFormat);
+
 private:
     void FreeImage();
     void AllocateMemory(std::size_t bytes);
@@ -103,11 +110,11 @@ private:
     std::uint8_t* m_topRow = nullptr;
     std::int32_t m_width = 0;
     std::int32_t m_widthBytes = 0;
-
-    friend class TDIBReader;
 };
 
 // The one process-wide empty store, made on first need; every empty TDIB refers to it.
 TDIBSharedImage& EmptyImage();
+// Gives up the module's reference to EmptyImage (module shut-down).
+void FreeEmptyImage();
 
 } // namespace image

@@ -38,5 +38,7 @@ private:
 
 // The process-wide manager, made on first use.
 TPaletteManager& PaletteManager();
+// Frees the process-wide manager (module shut-down); a later use makes a new one.
+void FreePaletteManager();
 
 } // namespace image

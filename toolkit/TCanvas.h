@@ -4,8 +4,8 @@
 // does not allow drawing" and changes nothing.
 //
 // Every drawing operation runs, in order: OnChanging (the owner may swap the context here, as a
-// copy-on-write picture does), a check that a context is there (asking CreateHandle for one
-// first), the drawing, then OnChange. The canvas does not own its context.
+// copy-on-write picture does), Handle() (asking CreateHandle for a context when there is none),
+// the drawing, then OnChange. The canvas does not own its context.
 
 #include <cstdint>
 #include <functional>
@@ -37,8 +37,8 @@ public:
 
     std::string ClassName() const override { return "TCanvas"; }
 
-    // The context, after running OnChanging and asking CreateHandle when there is none; raises
-    // "Canvas does not allow drawing" when there still is none.
+    // The context, asking CreateHandle when there is none; raises "Canvas does not allow
+    // drawing" when there still is none.
     platform::DeviceContext& Handle();
     void SetHandle(platform::DeviceContext* dc) { m_handle = dc; }
     bool HandleAllocated() const { return m_handle != nullptr; }

@@ -1,6 +1,7 @@
 #include "platform/gfx/DeviceContext.h"
 
 #include <algorithm>
+#include <new>
 #include <utility>
 #include <vector>
 
@@ -14,7 +15,10 @@ namespace {
 // Draws the planned target pixels of target from source. Source rows are read before a target
 // row is written, and a source that shares pixels with the target is copied first, so
 // overlapping transfers within one section come out right.
-void Transfer(const PixelRows& target, const PixelRows& source, const BlitPlan& plan) {
+// sourceRow(sy) gives source picture row sy; source describes the format.
+template <typename SourceRow>
+void Transfer(const PixelRows& target, const PixelRows& source, SourceRow sourceRow,
+              const BlitPlan& plan) {
     ColorMatcher matcher(target.colors, target.colorCount);
     std::vector<std::int64_t> cols;
     std::vector<Color> colors;
@@ -35,7 +39,7 @@ void Transfer(const PixelRows& target, const PixelRows& source, const BlitPlan& 
         std::int64_t lastRow = -1;
         for (std::int32_t y = r.top; y < r.bottom; ++y) {
             const std::int64_t sy = plan.y.SourceOf(y);
-            const std::uint8_t* srcRow = source.Row(static_cast<std::int32_t>(sy));
+            const std::uint8_t* srcRow = sourceRow(sy);
             std::uint8_t* dstRow = target.Row(y);
             if (byteCopy) {
                 std::copy_n(srcRow + cols[0] * static_cast<std::int64_t>(pixelBytes),
@@ -49,6 +53,54 @@ void Transfer(const PixelRows& target, const PixelRows& source, const BlitPlan& 
             WriteColors(target, dstRow, r.left, colors.data(), n, matcher);
         }
     }
+}
+
+auto RowsOf(const PixelRows& rows) {
+    return [&rows](std::int64_t y) -> const std::uint8_t* {
+        return rows.Row(static_cast<std::int32_t>(y));
+    };
+}
+
+// Draws RLE data: only the source rows the plan samples are decoded, so drawing a large
+// compressed picture small costs memory for the rows drawn, not for the whole picture.
+bool BlitRle(DeviceContext& dst, const OriginSize& dstRange, const BitmapInfo& info,
+             const std::uint8_t* data, std::size_t size, const OriginSize& srcRange,
+             std::int32_t widthBytes) {
+    const std::int32_t height = info.AbsHeight();
+    PixelRows format;
+    format.width = info.width;
+    format.height = height;
+    format.bitCount = info.bitCount;
+    format.colors = info.colors.data();
+    format.colorCount = info.ColorCount();
+    if (!((info.compression == Compression::Rle8 && info.bitCount == 8) ||
+          (info.compression == Compression::Rle4 && info.bitCount == 4)))
+        return false;
+    const auto plan = PlanBlit(dstRange, srcRange, {info.width, height}, dst.DrawableRegion());
+    if (!plan)
+        return true;
+    std::vector<std::int32_t> needed;
+    std::vector<std::uint8_t> rows;
+    try {
+        for (const Rect& r : plan->targets)
+            for (std::int32_t y = r.top; y < r.bottom; ++y)
+                needed.push_back(static_cast<std::int32_t>(plan->y.SourceOf(y)));
+        std::sort(needed.begin(), needed.end());
+        needed.erase(std::unique(needed.begin(), needed.end()), needed.end());
+        rows.resize(needed.size() * static_cast<std::size_t>(widthBytes));
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    auto slot = [&](std::int64_t y) -> std::uint8_t* {
+        const auto it = std::lower_bound(needed.begin(), needed.end(), y);
+        if (it == needed.end() || *it != y)
+            return nullptr;
+        return rows.data() + (it - needed.begin()) * std::ptrdiff_t{widthBytes};
+    };
+    DecodeRleRows(data, size, info.compression, info.width, height, info.bitCount,
+                  [&](std::int32_t y) { return slot(y); });
+    Transfer(dst.Bitmap()->Rows(), format, slot, *plan);
+    return true;
 }
 
 // A copy of rows that refers to its own pixels (and colour table) instead of the section's.
@@ -80,10 +132,15 @@ bool Blit(DeviceContext& dst, const OriginSize& dstRange, const PixelRows& sourc
     if (!plan)
         return true; // clipped away: nothing to draw is not a failure
     if (sourceIsTarget) {
-        const OwnedRows copy = CopyRows(source);
-        Transfer(dst.Bitmap()->Rows(), copy.rows, *plan);
+        OwnedRows copy;
+        try {
+            copy = CopyRows(source);
+        } catch (const std::bad_alloc&) {
+            return false;
+        }
+        Transfer(dst.Bitmap()->Rows(), copy.rows, RowsOf(copy.rows), *plan);
     } else {
-        Transfer(dst.Bitmap()->Rows(), source, *plan);
+        Transfer(dst.Bitmap()->Rows(), source, RowsOf(source), *plan);
     }
     return true;
 }
@@ -128,9 +185,28 @@ Region DeviceContext::DrawableRegion() const {
     if (!m_state.bitmap)
         return {};
     Region region(Rect{0, 0, m_state.bitmap->Width(), m_state.bitmap->Height()});
+    if (m_state.visible)
+        region.IntersectWith(*m_state.visible);
     if (m_state.clip)
         region.IntersectWith(*m_state.clip);
     return region;
+}
+
+int SaveDC(DeviceContext& dc) {
+    dc.SavedStates().push_back(dc.GetState());
+    return static_cast<int>(dc.SavedStates().size());
+}
+
+bool RestoreDC(DeviceContext& dc, int level) {
+    auto& saved = dc.SavedStates();
+    const int count = static_cast<int>(saved.size());
+    if (level < 0)
+        level = count + 1 + level;
+    if (level < 1 || level > count)
+        return false;
+    dc.SetState(std::move(saved[static_cast<std::size_t>(level - 1)]));
+    saved.resize(static_cast<std::size_t>(level - 1));
+    return true;
 }
 
 std::unique_ptr<DeviceContext> CreateCompatibleDC(const DeviceContext*) {
@@ -177,13 +253,19 @@ Point OffsetViewportOrgEx(DeviceContext& dc, std::int32_t dx, std::int32_t dy) {
     return old;
 }
 
+void SetVisibleRegion(DeviceContext& dc, const Region* region) {
+    if (region == nullptr)
+        dc.MutableState().visible.reset();
+    else
+        dc.MutableState().visible = *region;
+}
+
 RegionKind SelectClipRgn(DeviceContext& dc, const Region* region) {
-    if (region == nullptr) {
+    if (region == nullptr)
         dc.MutableState().clip.reset();
-        return RegionKind::Simple;
-    }
-    dc.MutableState().clip = *region;
-    return region->Kind();
+    else
+        dc.MutableState().clip = *region;
+    return dc.DrawableRegion().Kind();
 }
 
 RegionKind IntersectClipRect(DeviceContext& dc, const Rect& logical) {
@@ -195,7 +277,7 @@ RegionKind IntersectClipRect(DeviceContext& dc, const Rect& logical) {
                            : Region();
     }
     clip->IntersectWith(device);
-    return clip->Kind();
+    return dc.DrawableRegion().Kind();
 }
 
 RegionKind ExcludeClipRect(DeviceContext& dc, const Rect& logical) {
@@ -206,7 +288,7 @@ RegionKind ExcludeClipRect(DeviceContext& dc, const Rect& logical) {
                            : Region();
     }
     clip->Subtract(device);
-    return clip->Kind();
+    return dc.DrawableRegion().Kind();
 }
 
 Rect GetClipBox(const DeviceContext& dc) {
@@ -254,15 +336,12 @@ std::int32_t StretchDIBits(DeviceContext& dst, std::int32_t x, std::int32_t y, s
         return 0;
     const bool rle = info.compression == Compression::Rle8 || info.compression == Compression::Rle4;
     if (rle) {
-        // Decoded into a private top-down copy; the caller's data stays compressed.
-        BitmapInfo plain = info;
-        plain.compression = Compression::Rgb;
-        plain.height = -info.AbsHeight();
-        std::vector<std::uint8_t> pixels(static_cast<std::size_t>(geometry->imageSize));
-        const PixelRows rows = MakePixelRows(plain, pixels.data());
-        if (!DecodeRle(static_cast<const std::uint8_t*>(bits), bitsSize, info.compression, rows))
+        // Decoded here, row by row; the caller's data stays compressed.
+        if (dst.Bitmap() == nullptr || rop != RasterOp::SrcCopy)
             return 0;
-        return Blit(dst, DeviceRange(dst, x, y, w, h), rows, {sx, sy, sw, sh}, rop, false)
+        return BlitRle(dst, DeviceRange(dst, x, y, w, h), info,
+                       static_cast<const std::uint8_t*>(bits), bitsSize, {sx, sy, sw, sh},
+                       geometry->widthBytes)
                    ? info.AbsHeight()
                    : 0;
     }
@@ -278,21 +357,35 @@ std::int32_t StretchDIBits(DeviceContext& dst, std::int32_t x, std::int32_t y, s
                : 0;
 }
 
-bool FillRect(DeviceContext& dc, const Rect& logical, Color color) {
+bool FillRgn(DeviceContext& dc, const Region& logical, Color color) {
     DibSection* section = dc.Bitmap();
     if (section == nullptr)
         return false;
-    Region area = dc.DrawableRegion();
-    area.IntersectWith(dc.ToDevice(logical));
+    Region area = logical;
+    const Point origin = dc.ToDevice(Point{0, 0});
+    area.Offset(origin.x, origin.y);
+    area.IntersectWith(dc.DrawableRegion());
     const PixelRows rows = section->Rows();
     ColorMatcher matcher(rows.colors, rows.colorCount);
     std::vector<Color> line;
     for (const Rect& r : area.Rects()) {
-        line.assign(static_cast<std::size_t>(r.Width()), color);
+        line.assign(static_cast<std::size_t>(r.Width()), color & 0xFFFFFF);
         for (std::int32_t y = r.top; y < r.bottom; ++y)
             WriteColors(rows, rows.Row(y), r.left, line.data(), line.size(), matcher);
     }
     return true;
+}
+
+bool FillRect(DeviceContext& dc, const Rect& logical, Color color) {
+    return FillRgn(dc, Region(logical), color);
+}
+
+bool FrameRect(DeviceContext& dc, const Rect& logical, Color color) {
+    if (logical.IsEmpty())
+        return dc.Bitmap() != nullptr;
+    Region frame(logical);
+    frame.Subtract(logical.Inflate(-1, -1));
+    return FillRgn(dc, frame, color);
 }
 
 Color GetPixel(const DeviceContext& dc, std::int32_t x, std::int32_t y) {

@@ -4,8 +4,11 @@
 //
 // Coordinates: drawing calls take logical coordinates; device = logical - window origin +
 // viewport origin, device pixels being the section's picture coordinates (row 0 at the top).
-// The clip is a region in device pixels; without one the whole section is drawable. Nothing is
-// ever written outside the clip or outside the section.
+// Two regions in device pixels limit drawing: the visible region, set by the window system for
+// a window's context (the part of the surface the window may paint), and the clip, which the
+// drawing code sets and resets (SelectClipRgn, IntersectClipRect, ...). Without either the
+// whole section is drawable. Nothing is ever written outside the visible region, the clip or
+// the section.
 //
 // State (selected section and palette, origins, clip, stretch mode, text settings, font) is
 // saved and restored with DcStateGuard, a scope guard that also restores on exceptions.
@@ -17,6 +20,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "platform/gfx/Dib.h"
 #include "platform/gfx/Geometry.h"
@@ -50,7 +54,8 @@ public:
         std::shared_ptr<Palette> palette;
         Point viewportOrg;
         Point windowOrg;
-        std::optional<Region> clip; // device pixels; none: the whole section
+        std::optional<Region> visible; // device pixels; none: the whole section
+        std::optional<Region> clip;    // device pixels; none: no further limit
         StretchMode stretchMode = StretchMode::BlackOnWhite;
         Color textColor = RGB(0, 0, 0);
         Color bkColor = RGB(255, 255, 255);
@@ -62,14 +67,19 @@ public:
     State& MutableState() { return m_state; }
     void SetState(State state) { m_state = std::move(state); }
 
+    // The platform's numbered save stack (SaveDC/RestoreDC); DcStateGuard is the scoped form.
+    std::vector<State>& SavedStates() { return m_saved; }
+
     DibSection* Bitmap() const { return m_state.bitmap.get(); }
     Point ToDevice(Point logical) const;
     Rect ToDevice(const Rect& logical) const;
-    // The drawable area in device pixels: the section's bounds within the clip.
+    // The drawable area in device pixels: the section's bounds within the visible region and
+    // the clip.
     Region DrawableRegion() const;
 
 private:
     State m_state;
+    std::vector<State> m_saved;
 };
 
 // Saves the whole state of a context and puts it back when the scope ends.
@@ -84,6 +94,12 @@ private:
     DeviceContext& m_dc;
     DeviceContext::State m_saved;
 };
+
+// Pushes the state and returns its level (1 for the first save).
+int SaveDC(DeviceContext& dc);
+// Restores the state saved at level (a negative level counts back from the latest: -1 is the
+// latest) and drops it and every later save. False for a level that is not saved.
+bool RestoreDC(DeviceContext& dc, int level);
 
 // A memory context with no section selected (the reference context is only for the platform's
 // signature: every context draws the same way).
@@ -104,9 +120,14 @@ Point SetViewportOrgEx(DeviceContext& dc, Point origin); // return the old origi
 Point SetWindowOrgEx(DeviceContext& dc, Point origin);
 Point OffsetViewportOrgEx(DeviceContext& dc, std::int32_t dx, std::int32_t dy);
 
-// Clip in device pixels: a copy of region, or none (nullptr) for the whole section.
+// The window system's limit, in device pixels (nullptr: none). Drawing code never widens it.
+void SetVisibleRegion(DeviceContext& dc, const Region* region);
+
+// Clip in device pixels: a copy of region, or none (nullptr) for no limit besides the visible
+// region.
 RegionKind SelectClipRgn(DeviceContext& dc, const Region* region);
-// Narrow or cut the clip by a rectangle in logical coordinates.
+// Narrow or cut the clip by a rectangle in logical coordinates. The three return what the
+// drawable area has become.
 RegionKind IntersectClipRect(DeviceContext& dc, const Rect& logical);
 RegionKind ExcludeClipRect(DeviceContext& dc, const Rect& logical);
 // The bounds of the drawable area, in logical coordinates.
@@ -137,7 +158,7 @@ bool StretchBlt(DeviceContext& dst, std::int32_t x, std::int32_t y, std::int32_t
 // here, the source staying as it is). Source coordinates count rows from the picture's top.
 // bitsSize bounds every read of bits. Returns the number of source rows drawn from (the
 // picture's height), or 0 on failure (no section, bad info, too little data for uncompressed
-// rows, RLE with the wrong bit count).
+// rows, RLE with the wrong bit count, no memory to decode RLE data into).
 std::int32_t StretchDIBits(DeviceContext& dst, std::int32_t x, std::int32_t y, std::int32_t w,
                            std::int32_t h, std::int32_t sx, std::int32_t sy, std::int32_t sw,
                            std::int32_t sh, const void* bits, std::size_t bitsSize,
@@ -145,6 +166,11 @@ std::int32_t StretchDIBits(DeviceContext& dst, std::int32_t x, std::int32_t y, s
 
 // Fills a rectangle (logical coordinates, right/bottom exclusive) with a solid colour.
 bool FillRect(DeviceContext& dc, const Rect& logical, Color color);
+
+// Fills a region (logical coordinates) with a solid colour.
+bool FillRgn(DeviceContext& dc, const Region& logical, Color color);
+// A one-pixel frame just inside the rectangle (logical coordinates).
+bool FrameRect(DeviceContext& dc, const Rect& logical, Color color);
 
 // One pixel, as RGB; kInvalidColor outside the drawable area. SetPixel returns the colour
 // actually stored (the nearest table entry's for a section with a colour table).

@@ -142,36 +142,34 @@ std::shared_ptr<DibSection> CreateDIBSection(const BitmapInfo& info) {
     return std::shared_ptr<DibSection>(new DibSection(own, *geometry, std::move(pixels)));
 }
 
-bool DecodeRle(const std::uint8_t* data, std::size_t size, Compression compression,
-               const PixelRows& target) {
-    if (target.IsEmpty())
-        return false;
-    const std::size_t rowBytes =
-        static_cast<std::size_t>(target.step < 0 ? -target.step : target.step);
-    for (std::int32_t y = 0; y < target.height; ++y)
-        std::memset(target.Row(y), 0, rowBytes);
+bool DecodeRleRows(const std::uint8_t* data, std::size_t size, Compression compression,
+                   std::int32_t width, std::int32_t height, int bitCount,
+                   const std::function<std::uint8_t*(std::int32_t)>& rowOf) {
     const bool rle8 = compression == Compression::Rle8;
-    if (!(rle8 && target.bitCount == 8) &&
-        !(compression == Compression::Rle4 && target.bitCount == 4))
+    if (!(rle8 && bitCount == 8) && !(compression == Compression::Rle4 && bitCount == 4))
         return false;
+    if (width <= 0 || height <= 0)
+        return true;
+    PixelRows format;
+    format.width = width;
+    format.bitCount = bitCount;
 
     // Storage row 0 is the bottom picture row; columns and rows only grow, so 64 bits hold them.
     std::int64_t x = 0;
     std::int64_t storageRow = 0;
     std::size_t pos = 0;
-    auto rowPointer = [&]() -> std::uint8_t* {
-        return target.Row(static_cast<std::int32_t>(target.height - 1 - storageRow));
-    };
-    while (pos + 2 <= size && storageRow < target.height) {
+    auto rowPointer = [&]() { return rowOf(static_cast<std::int32_t>(height - 1 - storageRow)); };
+    while (pos + 2 <= size && storageRow < height) {
         const std::uint8_t count = data[pos];
         const std::uint8_t value = data[pos + 1];
         pos += 2;
         if (count > 0) {
-            std::uint8_t* row = rowPointer();
-            const std::int64_t end = std::min<std::int64_t>(x + count, target.width);
-            for (std::int64_t k = 0; x + k < end; ++k) {
-                const std::uint8_t index = rle8 ? value : ((k & 1) ? value & 0x0F : value >> 4);
-                PutIndex(target, row, x + k, index);
+            if (std::uint8_t* row = rowPointer()) {
+                const std::int64_t end = std::min<std::int64_t>(x + count, width);
+                for (std::int64_t k = 0; x + k < end; ++k) {
+                    const std::uint8_t index = rle8 ? value : ((k & 1) ? value & 0x0F : value >> 4);
+                    PutIndex(format, row, x + k, index);
+                }
             }
             x += count;
         } else if (value == 0) {
@@ -190,12 +188,13 @@ bool DecodeRle(const std::uint8_t* data, std::size_t size, Compression compressi
             const std::size_t available = std::min(bytes, size - pos);
             const std::size_t pixels =
                 rle8 ? available : std::min<std::size_t>(value, available * 2);
-            std::uint8_t* row = rowPointer();
-            for (std::size_t k = 0; k < pixels && x + static_cast<std::int64_t>(k) < target.width;
-                 ++k) {
-                const std::uint8_t b = data[pos + (rle8 ? k : k / 2)];
-                const std::uint8_t index = rle8 ? b : ((k & 1) ? b & 0x0F : b >> 4);
-                PutIndex(target, row, x + static_cast<std::int64_t>(k), index);
+            if (std::uint8_t* row = rowPointer()) {
+                for (std::size_t k = 0; k < pixels && x + static_cast<std::int64_t>(k) < width;
+                     ++k) {
+                    const std::uint8_t b = data[pos + (rle8 ? k : k / 2)];
+                    const std::uint8_t index = rle8 ? b : ((k & 1) ? b & 0x0F : b >> 4);
+                    PutIndex(format, row, x + static_cast<std::int64_t>(k), index);
+                }
             }
             x += value;
             pos += bytes;
@@ -203,6 +202,18 @@ bool DecodeRle(const std::uint8_t* data, std::size_t size, Compression compressi
         }
     }
     return true;
+}
+
+bool DecodeRle(const std::uint8_t* data, std::size_t size, Compression compression,
+               const PixelRows& target) {
+    if (target.IsEmpty())
+        return false;
+    const std::size_t rowBytes =
+        static_cast<std::size_t>(target.step < 0 ? -target.step : target.step);
+    for (std::int32_t y = 0; y < target.height; ++y)
+        std::memset(target.Row(y), 0, rowBytes);
+    return DecodeRleRows(data, size, compression, target.width, target.height, target.bitCount,
+                         [&](std::int32_t y) { return target.Row(y); });
 }
 
 } // namespace platform

@@ -16,6 +16,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -146,5 +147,12 @@ std::shared_ptr<DibSection> CreateDIBSection(const BitmapInfo& info);
 // compression does not suit the target's bit count.
 bool DecodeRle(const std::uint8_t* data, std::size_t size, Compression compression,
                const PixelRows& target);
+
+// The same decoding for only some rows: rowOf(y) gives where picture row y goes (already
+// zeroed by the caller) or nullptr to skip it. Returns false for a compression that does not
+// suit the bit count.
+bool DecodeRleRows(const std::uint8_t* data, std::size_t size, Compression compression,
+                   std::int32_t width, std::int32_t height, int bitCount,
+                   const std::function<std::uint8_t*(std::int32_t)>& rowOf);
 
 } // namespace platform

@@ -14,15 +14,9 @@ using Color = std::uint32_t;
 constexpr Color RGB(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
     return Color{r} | Color{g} << 8 | Color{b} << 16;
 }
-constexpr std::uint8_t GetRValue(Color c) {
-    return c & 0xFF;
-}
-constexpr std::uint8_t GetGValue(Color c) {
-    return (c >> 8) & 0xFF;
-}
-constexpr std::uint8_t GetBValue(Color c) {
-    return (c >> 16) & 0xFF;
-}
+constexpr std::uint8_t GetRValue(Color c) { return c & 0xFF; }
+constexpr std::uint8_t GetGValue(Color c) { return (c >> 8) & 0xFF; }
+constexpr std::uint8_t GetBValue(Color c) { return (c >> 16) & 0xFF; }
 
 struct Point {
     std::int32_t x = 0;

@@ -251,3 +251,95 @@ TEST(DibGeometry, RefusesWhatDoesNotFit32Bits) {
     EXPECT_FALSE(DibGeometryOf(20000, 30000, 32));
     EXPECT_TRUE(DibGeometryOf(20000, 20000, 32)); // 1.6 GB fits 32 bits: refusing is the reader's
 }
+
+TEST(DeviceContextState, GuardAndSaveStackRestoreEverything) {
+    Surface s(4, 4, 24);
+    const Region clip(Rect{1, 1, 3, 3});
+    {
+        DcStateGuard guard(*s.dc);
+        SelectClipRgn(*s.dc, &clip);
+        SetViewportOrgEx(*s.dc, {5, 5});
+        SetStretchBltMode(*s.dc, StretchMode::ColorOnColor);
+        SelectObject(*s.dc, nullptr);
+    }
+    EXPECT_FALSE(s.dc->GetState().clip);
+    EXPECT_EQ(s.dc->GetState().viewportOrg, (Point{0, 0}));
+    EXPECT_EQ(GetStretchBltMode(*s.dc), StretchMode::BlackOnWhite);
+    EXPECT_EQ(s.dc->Bitmap(), s.section.get());
+
+    EXPECT_EQ(SaveDC(*s.dc), 1);
+    IntersectClipRect(*s.dc, Rect{0, 0, 2, 2});
+    EXPECT_EQ(SaveDC(*s.dc), 2);
+    ExcludeClipRect(*s.dc, Rect{0, 0, 1, 1});
+    EXPECT_EQ(GetClipBox(*s.dc), (Rect{0, 0, 2, 2}));
+    EXPECT_FALSE(s.dc->DrawableRegion().Contains({0, 0}));
+    EXPECT_TRUE(RestoreDC(*s.dc, -1));
+    EXPECT_TRUE(s.dc->DrawableRegion().Contains({0, 0}));
+    EXPECT_TRUE(RestoreDC(*s.dc, 1));
+    EXPECT_EQ(GetClipBox(*s.dc), (Rect{0, 0, 4, 4}));
+    EXPECT_FALSE(RestoreDC(*s.dc, 1));
+}
+
+TEST(FillRect, FillsOnlyInsideClipAndSection) {
+    Surface s(5, 5, 8);
+    SetViewportOrgEx(*s.dc, {2, 2});
+    IntersectClipRect(*s.dc, Rect{-2, -2, 2, 2}); // device (0, 0) to (4, 4)
+    EXPECT_TRUE(FillRect(*s.dc, Rect{-10, -10, 10, 10}, RGB(200, 200, 200)));
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 5; ++x)
+            EXPECT_EQ(s.Index(x, y), x < 4 && y < 4 ? 200 : 0) << x << ", " << y;
+    EXPECT_EQ(GetPixel(*s.dc, 3, 3), kInvalidColor); // device (5, 5): outside
+    EXPECT_EQ(GetPixel(*s.dc, -2, -2), RGB(200, 200, 200));
+}
+
+TEST(StretchDIBits, ShrinkingRleDecodesOnlyTheSampledRows) {
+    // Storage row r (from the bottom) holds index 10 + r; picture row y = 3 - r.
+    const std::vector<std::uint8_t> data = {4, 10, 0, 0, 4, 11, 0, 0, 4, 12, 0, 0, 4, 13, 0, 1};
+    BitmapInfo info = InfoOf(4, 4, 8);
+    info.compression = Compression::Rle8;
+    Surface dst(1, 2, 8);
+    ASSERT_EQ(StretchDIBits(*dst.dc, 0, 0, 1, 2, 0, 0, 4, 4, data.data(), data.size(), info,
+                            RasterOp::SrcCopy),
+              4);
+    EXPECT_EQ(dst.Index(0, 0), 12); // picture row 1
+    EXPECT_EQ(dst.Index(0, 1), 10); // picture row 3
+
+    // A huge picture that its data leaves blank draws small without decoding all of it.
+    info.width = 20000;
+    info.height = 20000;
+    const std::uint8_t end[2] = {0, 1};
+    FillRect(*dst.dc, Rect{0, 0, 1, 2}, RGB(255, 255, 255));
+    EXPECT_EQ(
+        StretchDIBits(*dst.dc, 0, 0, 1, 2, 0, 0, 20000, 20000, end, 2, info, RasterOp::SrcCopy),
+        20000);
+    EXPECT_EQ(dst.Index(0, 0), 0);
+}
+
+TEST(FillRect, FrameAndRegionFills) {
+    Surface s(5, 4, 24);
+    SetViewportOrgEx(*s.dc, {1, 0});
+    EXPECT_TRUE(FrameRect(*s.dc, Rect{0, 0, 4, 4}, RGB(9, 9, 9)));
+    const char* expected[4] = {".####", ".#..#", ".#..#", ".####"};
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 5; ++x)
+            EXPECT_EQ(GetPixel(*s.dc, x - 1, y) == RGB(9, 9, 9), expected[y][x] == '#')
+                << x << ", " << y;
+    EXPECT_TRUE(
+        FillRgn(*s.dc, Region::FromRects({Rect{1, 1, 2, 2}, Rect{2, 2, 3, 3}}), RGB(1, 1, 1)));
+    EXPECT_EQ(GetPixel(*s.dc, 1, 1), RGB(1, 1, 1));
+    EXPECT_EQ(GetPixel(*s.dc, 2, 1), RGB(0, 0, 0));
+}
+
+TEST(DeviceContextState, ClipNeverReachesBeyondTheVisibleRegion) {
+    Surface s(6, 1, 8);
+    const Region visible(Rect{2, 0, 4, 1});
+    SetVisibleRegion(*s.dc, &visible);
+    SelectClipRgn(*s.dc, nullptr);
+    const Region wide(Rect{0, 0, 6, 1});
+    EXPECT_EQ(SelectClipRgn(*s.dc, &wide), RegionKind::Simple);
+    FillRect(*s.dc, Rect{0, 0, 6, 1}, RGB(255, 255, 255));
+    for (int x = 0; x < 6; ++x)
+        EXPECT_EQ(s.Index(x, 0), x >= 2 && x < 4 ? 255 : 0) << x;
+    EXPECT_EQ(GetClipBox(*s.dc), (Rect{2, 0, 4, 1}));
+    EXPECT_EQ(IntersectClipRect(*s.dc, Rect{5, 0, 6, 1}), RegionKind::Null);
+}

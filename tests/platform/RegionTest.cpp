@@ -74,3 +74,47 @@ TEST(Region, EmptyRectsAreIgnored) {
     EXPECT_EQ(Region().Kind(), RegionKind::Null);
     EXPECT_EQ(Region().Bounds(), Rect{});
 }
+
+TEST(Region, CombineMatchesPixelSetsOnRandomRects) {
+    std::uint32_t seed = 12345;
+    auto next = [&](int n) {
+        seed = seed * 1103515245u + 12345u;
+        return static_cast<int>((seed >> 16) % static_cast<std::uint32_t>(n));
+    };
+    auto randomRegion = [&] {
+        std::vector<Rect> rects;
+        for (int i = next(5); i >= 0; --i) {
+            const int x = next(16), y = next(16);
+            rects.push_back({x, y, x + 1 + next(8), y + 1 + next(8)});
+        }
+        return std::pair{Region::FromRects(rects), rects};
+    };
+    auto inRects = [](const std::vector<Rect>& rects, Point p) {
+        for (const Rect& r : rects)
+            if (r.Contains(p))
+                return true;
+        return false;
+    };
+    for (int round = 0; round < 200; ++round) {
+        const auto [a, rectsA] = randomRegion();
+        const auto [b, rectsB] = randomRegion();
+        const Region both = Region::Combine(a, b, RegionOp::And);
+        const Region either = Region::Combine(a, b, RegionOp::Or);
+        const Region diff = Region::Combine(a, b, RegionOp::Diff);
+        const Region x = Region::Combine(a, b, RegionOp::Xor);
+        for (int py = -1; py < 26; ++py) {
+            for (int px = -1; px < 26; ++px) {
+                const Point p{px, py};
+                const bool inA = inRects(rectsA, p);
+                const bool inB = inRects(rectsB, p);
+                ASSERT_EQ(a.Contains(p), inA);
+                ASSERT_EQ(both.Contains(p), inA && inB);
+                ASSERT_EQ(either.Contains(p), inA || inB);
+                ASSERT_EQ(diff.Contains(p), inA && !inB);
+                ASSERT_EQ(x.Contains(p), inA != inB);
+            }
+        }
+        // Canonical form: the same pixels give the same rectangles.
+        EXPECT_EQ(Region::Combine(either, both, RegionOp::Diff), x);
+    }
+}
