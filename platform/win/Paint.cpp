@@ -103,7 +103,7 @@ HDC Lend(State& s, WindowData& w, bool wholeWindow, const Region* extra, bool in
         else
             clip.Subtract(e);
     }
-    SelectClipRgn(*dc, &clip);
+    SetVisibleRegion(*dc, &clip);
     SetViewportOrgEx(*dc, logicalOrigin);
     HDC out = dc.get();
     s.lentDcs.push_back({w.self, std::move(dc)});
@@ -255,8 +255,9 @@ bool ReleaseDC(HWND h, HDC dc) {
         return false;
     (void)h;
     const HWND owner = it->hwnd;
-    const std::optional<Region>& clip = dc->GetState().clip;
-    const Rect dirty = clip ? clip->Bounds() : Rect{};
+    // What the window could have drawn is what the host must show again.
+    const std::optional<Region>& visible = dc->GetState().visible;
+    const Rect dirty = visible ? visible->Bounds() : Rect{};
     s.lentDcs.erase(it);
     if (s.Find(owner))
         detail::PresentTopLevel(detail::RootOf(owner), dirty);

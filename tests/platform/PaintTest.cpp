@@ -185,6 +185,21 @@ TEST_F(Painting, TheDefaultFrameIsDrawnOutsideTheClient) {
         << "deactivation repaints the caption";
 }
 
+TEST_F(Painting, DrawingCodeCannotWidenAWindowsVisibleArea) {
+    const HWND top = TopLevel(WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, {0, 0, 100, 100});
+    const HWND child = Child(top, {10, 10, 30, 30});
+    PaintIn(top, RGB(255, 255, 255));
+    Pump();
+    HDC dc = GetDC(child);
+    SelectClipRgn(*dc, nullptr);
+    FillRect(*dc, {-50, -50, 200, 200}, RGB(0, 0, 0));
+    ReleaseDC(child, dc);
+    EXPECT_EQ(SurfacePixel(top, 15, 15), RGB(0, 0, 0));
+    EXPECT_EQ(SurfacePixel(top, 5, 5), RGB(255, 255, 255));
+    EXPECT_EQ(SurfacePixel(top, 35, 35), RGB(255, 255, 255));
+    EXPECT_EQ(host->Host(top)->lastDirty, (Rect{10, 10, 30, 30})) << "the host shows that part";
+}
+
 TEST_F(Painting, WindowRegionShapesHitTestingAndPainting) {
     const HWND h = TopLevel(WS_POPUP | WS_VISIBLE, {0, 0, 40, 40});
     PaintIn(h, RGB(0, 0, 0));
