@@ -561,6 +561,10 @@ LRESULT DefWindowProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         return 0;
     }
+    case WM_SYSTIMER:
+        if (wParam == detail::kCaretTimerId)
+            detail::BlinkCaret(h);
+        return 0;
     case WM_SYSKEYDOWN:
         if (wParam == VK_F4 && (HIWORD(lParam) & 0x2000))
             SendMessage(detail::RootOf(h), WM_SYSCOMMAND, SC_CLOSE, 0);

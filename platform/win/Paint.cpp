@@ -276,6 +276,7 @@ HDC BeginPaint(HWND h, PAINTSTRUCT& ps) {
         if (!(w = s.Find(h)))
             return nullptr;
     }
+    detail::HideCaretForPaint(h);
     Region paint = std::move(w->update);
     w->update.Clear();
     w->internalPaint = false;
@@ -291,7 +292,10 @@ HDC BeginPaint(HWND h, PAINTSTRUCT& ps) {
 }
 
 bool EndPaint(HWND h, const PAINTSTRUCT& ps) {
-    return ps.hdc && ReleaseDC(h, ps.hdc);
+    const bool released = ps.hdc && ReleaseDC(h, ps.hdc);
+    if (IsWindow(h))
+        detail::RestoreCaretAfterPaint(h);
+    return released;
 }
 
 bool RedrawWindow(HWND h, const Rect* rect, const Region* rgn, UINT flags) {

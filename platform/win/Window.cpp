@@ -477,6 +477,7 @@ void FreeTree(State& s, HWND h) {
         std::remove_if(s.posted.begin(), s.posted.end(), [&](const MSG& m) { return m.hwnd == h; }),
         s.posted.end());
     detail::ForgetWindowInInput(h);
+    detail::ForgetCaretOf(h);
     if (s.active == h)
         s.active = HWND{};
     if (s.focus == h)
