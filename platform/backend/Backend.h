@@ -72,6 +72,8 @@ public:
     virtual void SetHostRect(HWND window, const Rect& screen) = 0;
     virtual void RaiseHostWindow(HWND window) = 0;
     virtual void SetHostTitle(HWND window, const std::string& title) = 0;
+    // 255: opaque.
+    virtual void SetHostOpacity(HWND window, std::uint8_t alpha) = 0;
     // Shows the window's pixels; dirty is the changed part in window coordinates.
     virtual void PresentHostWindow(HWND window, const HostPixels& pixels, const Rect& dirty) = 0;
 

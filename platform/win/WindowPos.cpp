@@ -437,6 +437,19 @@ bool BringWindowToTop(HWND h) {
 // ---- finding windows by position
 // ------------------------------------------------------------------
 
+namespace {
+
+// A layered window's key-coloured pixels are holes for the mouse.
+bool ShowsKeyColourAt(const WindowData& w, Point p) {
+    if (!(w.exStyle & WS_EX_LAYERED) || !(w.layeredFlags & LWA_COLORKEY) || !w.surface || p.x < 0 ||
+        p.y < 0 || p.x >= w.surface->Width() || p.y >= w.surface->Height())
+        return false;
+    const std::uint8_t* px = const_cast<DibSection*>(w.surface.get())->Row(p.y) + p.x * 4;
+    return RGB(px[2], px[1], px[0]) == w.layeredKey;
+}
+
+} // namespace
+
 namespace detail {
 
 HWND FindWindowAt(Point screen, const std::vector<HWND>& skip) {
@@ -447,7 +460,8 @@ HWND FindWindowAt(Point screen, const std::vector<HWND>& skip) {
         if (!w || !(w->style & WS_VISIBLE) || (w->style & WS_MINIMIZE) || skipped(top) ||
             !w->rect.Contains(screen) ||
             (w->windowRegion &&
-             !w->windowRegion->Contains({screen.x - w->rect.left, screen.y - w->rect.top})))
+             !w->windowRegion->Contains({screen.x - w->rect.left, screen.y - w->rect.top})) ||
+            ShowsKeyColourAt(*w, {screen.x - w->rect.left, screen.y - w->rect.top}))
             continue;
         HWND found = top;
         for (;;) {

@@ -64,6 +64,9 @@ struct WindowData {
     bool nativeHost = false; // a host window exists
 
     std::optional<Region> windowRegion; // window coordinates; none: the whole rectangle
+    Color layeredKey = 0;
+    std::uint8_t layeredAlpha = 255;
+    DWORD layeredFlags = 0;
 
     // Top-level windows own their pixels: a 32-bit top-down section of the window's size (none
     // while the window has no area).

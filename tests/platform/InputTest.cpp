@@ -125,6 +125,20 @@ TEST_F(Mouse, TransparentHitTestPassesThePointToTheParent) {
     EXPECT_EQ(Of(WM_LBUTTONDOWN, top).size(), 1u);
 }
 
+TEST_F(Mouse, KeyColouredPixelsOfLayeredWindowsLetTheMouseThrough) {
+    const HWND below = TopLevel(WS_POPUP | WS_VISIBLE, {0, 0, 100, 100});
+    const HWND above = TopLevel(WS_POPUP | WS_VISIBLE, {0, 0, 100, 100}, WS_EX_LAYERED);
+    Pump(); // both white
+    EXPECT_FALSE(SetLayeredWindowAttributes(below, 0, 255, LWA_COLORKEY));
+    ASSERT_TRUE(SetLayeredWindowAttributes(above, RGB(255, 0, 255), 200, LWA_COLORKEY | LWA_ALPHA));
+    EXPECT_EQ(host->Host(above)->opacity, 200);
+    HDC dc = GetDC(above);
+    FillRect(*dc, {0, 0, 50, 100}, RGB(255, 0, 255));
+    ReleaseDC(above, dc);
+    EXPECT_EQ(WindowFromPoint({10, 10}), below);
+    EXPECT_EQ(WindowFromPoint({60, 10}), above);
+}
+
 TEST_F(Mouse, DoubleClickNeedsTheClassStyleTimeAndPlace) {
     const HWND h = TopLevel(WS_POPUP | WS_VISIBLE, {0, 0, 100, 100});
     host->Click({10, 10});

@@ -1,5 +1,6 @@
 #include "WinTestSupport.h"
 
+#include "platform/win/ClassicLook.h"
 #include "platform/win/SystemMetrics.h"
 
 namespace platform::testing {
@@ -231,6 +232,27 @@ TEST_F(Painting, ScrollingMovesPixelsAndInvalidatesWhatIsUncovered) {
     ScrollWindowEx(h, 5, 0, &band, &band, nullptr, &bounds, 0);
     EXPECT_EQ(bounds, (Rect{10, 0, 15, 40})) << "only inside the band";
     EXPECT_EQ(SurfacePixel(h, 31, 3), RGB(65, 65, 65)) << "outside the clip nothing moved";
+}
+
+TEST_F(Painting, EdgesAndFocusFrames) {
+    const HWND h = TopLevel(WS_POPUP | WS_VISIBLE, {0, 0, 40, 40});
+    Pump();
+    HDC dc = GetDC(h);
+    Rect r{5, 5, 25, 25};
+    DrawEdge(*dc, r, EDGE_SUNKEN, BF_RECT | BF_ADJUST | BF_MIDDLE);
+    EXPECT_EQ(r, (Rect{7, 7, 23, 23}));
+    EXPECT_EQ(GetPixel(*dc, 5, 10), GetSysColor(COLOR_BTNSHADOW));
+    EXPECT_EQ(GetPixel(*dc, 6, 10), GetSysColor(COLOR_3DDKSHADOW));
+    EXPECT_EQ(GetPixel(*dc, 24, 10), GetSysColor(COLOR_BTNHIGHLIGHT));
+    EXPECT_EQ(GetPixel(*dc, 10, 10), GetSysColor(COLOR_BTNFACE));
+    const Rect focus{30, 30, 38, 38};
+    DrawFocusRect(*dc, focus);
+    EXPECT_EQ(GetPixel(*dc, 30, 30), RGB(0, 0, 0));
+    EXPECT_EQ(GetPixel(*dc, 31, 30), RGB(255, 255, 255));
+    DrawFocusRect(*dc, focus);
+    EXPECT_EQ(GetPixel(*dc, 30, 30), RGB(255, 255, 255)) << "drawn twice, it is gone";
+    ReleaseDC(h, dc);
+    EXPECT_EQ(GetNonClientMetrics().lfCaptionFont.lfWeight, FW_BOLD);
 }
 
 TEST_F(Painting, WindowRegionShapesHitTestingAndPainting) {

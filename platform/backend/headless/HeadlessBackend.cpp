@@ -101,6 +101,11 @@ void HeadlessBackend::SetHostTitle(HWND window, const std::string& title) {
         it->second.title = title;
 }
 
+void HeadlessBackend::SetHostOpacity(HWND window, std::uint8_t alpha) {
+    if (auto it = m_hosts.find(window); it != m_hosts.end())
+        it->second.opacity = alpha;
+}
+
 const HeadlessBackend::HostWindow* HeadlessBackend::Host(HWND window) const {
     auto it = m_hosts.find(window);
     return it == m_hosts.end() ? nullptr : &it->second;

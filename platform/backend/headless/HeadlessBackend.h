@@ -42,6 +42,7 @@ public:
         int presents = 0;
         Rect lastDirty;
         std::string title;
+        std::uint8_t opacity = 255;
     };
     const HostWindow* Host(HWND window) const;
     std::vector<HWND> HostStackingOrder() const { return m_stack; } // topmost first
@@ -59,6 +60,7 @@ public:
     void SetHostRect(HWND window, const Rect& screen) override;
     void RaiseHostWindow(HWND window) override;
     void SetHostTitle(HWND window, const std::string& title) override;
+    void SetHostOpacity(HWND window, std::uint8_t alpha) override;
     void PresentHostWindow(HWND window, const HostPixels& pixels, const Rect& dirty) override;
     bool HostDrivesMoveSize() const override { return false; }
     void SetHostCapture(bool capture) override { m_capture = capture; }

@@ -325,6 +325,11 @@ void SdlBackend::SetHostTitle(HWND window, const std::string& title) {
         SDL_SetWindowTitle(it->second, title.c_str());
 }
 
+void SdlBackend::SetHostOpacity(HWND window, std::uint8_t alpha) {
+    if (auto it = m_windows.find(window); it != m_windows.end())
+        SDL_SetWindowOpacity(it->second, alpha / 255.0f);
+}
+
 void SdlBackend::PresentHostWindow(HWND window, const HostPixels& px, const Rect& dirty) {
     auto it = m_windows.find(window);
     if (it == m_windows.end() || !px.pixels || px.width <= 0 || px.height <= 0)
