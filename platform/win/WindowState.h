@@ -60,6 +60,7 @@ struct WindowData {
 
     ScrollBarData hbar, vbar;
     Rect normalRect; // where a maximized or minimized window returns to
+    bool restoreToMaximized = false;
     bool destroying = false;
     bool nativeHost = false; // a host window exists
 

@@ -235,6 +235,33 @@ TEST_F(FrameMouse, TheSystemMenuOffersWhatTheWindowAllows) {
     EXPECT_TRUE(IsZoomed(w));
 }
 
+TEST_F(FrameMouse, MinimizeHidesTheHostAndRestoreBringsItBack) {
+    const HWND other = TopLevel(WS_OVERLAPPEDWINDOW | WS_VISIBLE, {600, 0, 800, 200});
+    const HWND w = TopLevel(WS_OVERLAPPEDWINDOW | WS_VISIBLE, {10, 20, 310, 220});
+    Pump();
+    SendMessage(w, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_TRUE(IsIconic(w));
+    EXPECT_FALSE(host->Host(w)->visible);
+    EXPECT_EQ(Of(WM_SIZE, w).back().wParam, SIZE_MINIMIZED);
+    EXPECT_EQ(GetActiveWindow(), other) << "a minimized window gives the activation away";
+    EXPECT_EQ(WindowFromPoint({100, 100}), HWND{});
+    SendMessage(w, WM_SYSCOMMAND, SC_RESTORE, 0);
+    EXPECT_FALSE(IsIconic(w));
+    EXPECT_TRUE(host->Host(w)->visible);
+    Rect r;
+    GetWindowRect(w, r);
+    EXPECT_EQ(r, (Rect{10, 20, 310, 220}));
+    EXPECT_EQ(GetActiveWindow(), w);
+    // Maximized, minimized, restored: back to maximized, as the platform does.
+    SendMessage(w, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+    SendMessage(w, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    SendMessage(w, WM_SYSCOMMAND, SC_RESTORE, 0);
+    EXPECT_TRUE(IsZoomed(w));
+    SendMessage(w, WM_SYSCOMMAND, SC_RESTORE, 0);
+    GetWindowRect(w, r);
+    EXPECT_EQ(r, (Rect{10, 20, 310, 220}));
+}
+
 TEST_F(FrameMouse, MaximizeFillsTheWorkAreaAndRestoreReturns) {
     const HWND w = TopLevel(WS_OVERLAPPEDWINDOW | WS_VISIBLE, {10, 20, 310, 220});
     Pump();
