@@ -54,6 +54,19 @@ TEST_F(Activation, SetFocusOnAChildOfAnInactiveWindowActivatesIt) {
     EXPECT_EQ(HwndFromParam(log[set].wParam), a);
 }
 
+TEST_F(Activation, TheHostsFocusActivatesNormalWindowsOnly) {
+    const HWND a = TopLevel();
+    const HWND b = TopLevel();
+    const HWND tip = TopLevel(WS_POPUP | WS_VISIBLE, {0, 0, 10, 10}, WS_EX_NOACTIVATE);
+    ASSERT_EQ(GetActiveWindow(), b);
+    host->HostFocus(a);
+    Pump();
+    EXPECT_EQ(GetActiveWindow(), a);
+    host->HostFocus(tip);
+    Pump();
+    EXPECT_EQ(GetActiveWindow(), a) << "a popup the host focused does not take the activation";
+}
+
 TEST_F(Activation, FocusLeavesADisabledWindow) {
     const HWND a = TopLevel();
     const HWND child = Child(a, {0, 0, 20, 20});
