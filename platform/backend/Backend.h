@@ -41,6 +41,8 @@ public:
     virtual void OnHostExpose(HWND window) = 0;
     // The host gave a window the focus (a window-manager gesture, not a click of ours).
     virtual void OnHostFocus(HWND window) = 0;
+    // Another program took the focus: none of our windows is active any more.
+    virtual void OnHostDeactivate() = 0;
 };
 
 // How a host window behaves: popups (menus, drop-downs) float above and never take the focus.

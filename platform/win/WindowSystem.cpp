@@ -89,6 +89,11 @@ public:
             SetActiveWindow(window);
     }
 
+    void OnHostDeactivate() override {
+        if (GetActiveWindow())
+            detail::Activate(HWND{}, WA_INACTIVE);
+    }
+
 private:
     static void Push(RawInput r) {
         State& s = State::Get();

@@ -65,6 +65,15 @@ TEST_F(Activation, TheHostsFocusActivatesNormalWindowsOnly) {
     host->HostFocus(tip);
     Pump();
     EXPECT_EQ(GetActiveWindow(), a) << "a popup the host focused does not take the activation";
+    log.clear();
+    host->HostDeactivate();
+    Pump();
+    EXPECT_EQ(GetActiveWindow(), HWND{});
+    ASSERT_EQ(Of(WM_NCACTIVATE, a).size(), 1u);
+    EXPECT_EQ(Of(WM_NCACTIVATE, a)[0].wParam, 0u);
+    host->HostFocus(a);
+    Pump();
+    EXPECT_EQ(GetActiveWindow(), a);
 }
 
 TEST_F(Activation, FocusLeavesADisabledWindow) {

@@ -96,6 +96,12 @@ void HeadlessBackend::HostFocus(HWND window, std::uint64_t afterMs) {
     Schedule(std::move(e), afterMs);
 }
 
+void HeadlessBackend::HostDeactivate(std::uint64_t afterMs) {
+    Event e;
+    e.kind = Event::Kind::Deactivate;
+    Schedule(std::move(e), afterMs);
+}
+
 void HeadlessBackend::SetHostTitle(HWND window, const std::string& title) {
     if (auto it = m_hosts.find(window); it != m_hosts.end())
         it->second.title = title;
@@ -137,6 +143,9 @@ void HeadlessBackend::PollEvents(InputSink& sink) {
             break;
         case Event::Kind::Focus:
             sink.OnHostFocus(e.window);
+            break;
+        case Event::Kind::Deactivate:
+            sink.OnHostDeactivate();
             break;
         }
     }

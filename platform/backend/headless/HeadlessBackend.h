@@ -32,6 +32,7 @@ public:
     void Text(const std::string& utf8, std::uint64_t afterMs = 0);
     void HostClose(HWND window, std::uint64_t afterMs = 0);
     void HostFocus(HWND window, std::uint64_t afterMs = 0);
+    void HostDeactivate(std::uint64_t afterMs = 0); // another program takes the focus
     bool HasPendingInput() const { return !m_events.empty(); }
 
     // ---- what the host would show ----
@@ -74,7 +75,16 @@ public:
 private:
     struct Event {
         std::uint64_t time = 0;
-        enum class Kind { Move, Button, Wheel, Key, Text, Close, Focus } kind = Kind::Move;
+        enum class Kind {
+            Move,
+            Button,
+            Wheel,
+            Key,
+            Text,
+            Close,
+            Focus,
+            Deactivate
+        } kind = Kind::Move;
         Point pt;
         MouseButton button = MouseButton::Left;
         bool down = false;

@@ -248,6 +248,12 @@ void SdlBackend::Dispatch(const SDL_Event& e, InputSink& sink) {
         case SDL_WINDOWEVENT_FOCUS_GAINED:
             sink.OnHostFocus(h);
             break;
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+            // Focus moving between our own windows is no deactivation; SDL's idea of the focus
+            // is already up to date when the event is read.
+            if (!SDL_GetKeyboardFocus())
+                sink.OnHostDeactivate();
+            break;
         default:
             break;
         }
