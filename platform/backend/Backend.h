@@ -1,0 +1,92 @@
+#pragma once
+// The presentation backend: what the window system needs from the host. The window system owns
+// windows, messages and surfaces; a backend shows top-level windows on the host (or keeps them in
+// memory), reports raw input in screen coordinates, and keeps time.
+//
+// Contract:
+// - Every HWND given to a backend is a top-level window of ours; the backend keeps no other state
+//   about windows than its host counterpart.
+// - Raw input goes to an InputSink during PollEvents/WaitEvents only, never from another thread.
+// - Time is milliseconds on a monotonic clock; the headless backend's clock moves only when a
+//   test (or an idle wait) moves it.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "platform/gfx/Geometry.h"
+#include "platform/win/WinDefs.h"
+
+namespace platform {
+
+enum class MouseButton { Left, Right, Middle };
+
+// What the host hands to the window system. Positions are screen pixels.
+class InputSink {
+public:
+    virtual ~InputSink() = default;
+    virtual void OnMouseMove(Point screen) = 0;
+    virtual void OnMouseButton(MouseButton button, bool down, Point screen) = 0;
+    // delta in WHEEL_DELTA units (120 per notch), positive away from the user.
+    virtual void OnMouseWheel(int delta, Point screen) = 0;
+    // vk is a virtual-key code; repeat is true for auto-repeated key downs.
+    virtual void OnKey(int vk, bool down, bool repeat) = 0;
+    // Text typed on the host, UTF-8; becomes WM_CHAR per code point.
+    virtual void OnText(const std::string& utf8) = 0;
+    // The host asks to close a window (its own close gesture).
+    virtual void OnHostClose(HWND window) = 0;
+    // The host moved or resized a window (after a host-driven move/size).
+    virtual void OnHostRect(HWND window, const Rect& screen) = 0;
+    // The host needs the window's pixels again.
+    virtual void OnHostExpose(HWND window) = 0;
+    // The host gave a window the focus (a window-manager gesture, not a click of ours).
+    virtual void OnHostFocus(HWND window) = 0;
+};
+
+// How a host window behaves: popups (menus, drop-downs) float above and never take the focus.
+enum class HostKind { Normal, Popup };
+
+// A top-level window's pixels as the backend presents them: 32-bit pixels, rows top-down.
+struct HostPixels {
+    const std::uint32_t* pixels = nullptr;
+    int width = 0;
+    int height = 0;
+    int stride = 0; // in pixels
+};
+
+class Backend {
+public:
+    virtual ~Backend() = default;
+
+    virtual std::uint64_t NowMs() = 0;
+
+    // Hands every event that is due to the sink and returns.
+    virtual void PollEvents(InputSink& sink) = 0;
+    // Waits until an event is due or the clock reaches deadline (when given). Returns false when
+    // nothing can ever arrive (the headless backend with no scripted input and no deadline).
+    virtual bool WaitEvents(std::optional<std::uint64_t> deadlineMs) = 0;
+
+    virtual void CreateHostWindow(HWND window, const Rect& screen, HostKind kind) = 0;
+    virtual void DestroyHostWindow(HWND window) = 0;
+    virtual void ShowHostWindow(HWND window, bool visible) = 0;
+    virtual void SetHostRect(HWND window, const Rect& screen) = 0;
+    virtual void RaiseHostWindow(HWND window) = 0;
+    virtual void SetHostTitle(HWND window, const std::string& title) = 0;
+    // Shows the window's pixels; dirty is the changed part in window coordinates.
+    virtual void PresentHostWindow(HWND window, const HostPixels& pixels, const Rect& dirty) = 0;
+
+    // The host follows our hit testing for moving and sizing when it can; the answer says whether
+    // a move or size started with this hit code is the host's to drive.
+    virtual bool HostDrivesMoveSize() const = 0;
+    virtual void SetHostCapture(bool capture) = 0;
+    virtual void SetCursor(Cursor cursor) = 0;
+
+    virtual Rect ScreenRect() = 0;
+    virtual Rect WorkArea() = 0;
+
+    virtual void Beep() = 0;
+    virtual std::string ClipboardText() = 0;
+    virtual void SetClipboardText(const std::string& utf8) = 0;
+};
+
+} // namespace platform

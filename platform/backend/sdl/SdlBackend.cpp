@@ -1,0 +1,428 @@
+#include "platform/backend/sdl/SdlBackend.h"
+
+#include <SDL2/SDL.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <stdexcept>
+
+#include "platform/win/Message.h"
+
+namespace platform {
+
+namespace {
+
+SDL_HitTestResult HitTest(SDL_Window* window, const SDL_Point* area, void* data) {
+    const HWND h(static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(data)));
+    int x = 0, y = 0;
+    SDL_GetWindowPosition(window, &x, &y);
+    LRESULT hit = HTCLIENT;
+    try {
+        hit = SendMessage(h, WM_NCHITTEST, 0, PointToLParam({x + area->x, y + area->y}));
+    } catch (...) {
+        // A procedure's failure must not unwind through SDL's C frames.
+        return SDL_HITTEST_NORMAL;
+    }
+    switch (hit) {
+    case HTCAPTION:
+        return SDL_HITTEST_DRAGGABLE;
+    case HTLEFT:
+        return SDL_HITTEST_RESIZE_LEFT;
+    case HTRIGHT:
+        return SDL_HITTEST_RESIZE_RIGHT;
+    case HTTOP:
+        return SDL_HITTEST_RESIZE_TOP;
+    case HTBOTTOM:
+        return SDL_HITTEST_RESIZE_BOTTOM;
+    case HTTOPLEFT:
+        return SDL_HITTEST_RESIZE_TOPLEFT;
+    case HTTOPRIGHT:
+        return SDL_HITTEST_RESIZE_TOPRIGHT;
+    case HTBOTTOMLEFT:
+        return SDL_HITTEST_RESIZE_BOTTOMLEFT;
+    case HTBOTTOMRIGHT:
+        return SDL_HITTEST_RESIZE_BOTTOMRIGHT;
+    default:
+        return SDL_HITTEST_NORMAL;
+    }
+}
+
+MouseButton ButtonOf(Uint8 b) {
+    return b == SDL_BUTTON_RIGHT    ? MouseButton::Right
+           : b == SDL_BUTTON_MIDDLE ? MouseButton::Middle
+                                    : MouseButton::Left;
+}
+
+} // namespace
+
+int VirtualKeyFromScancode(int sc) {
+    if (sc >= SDL_SCANCODE_A && sc <= SDL_SCANCODE_Z)
+        return 'A' + (sc - SDL_SCANCODE_A);
+    if (sc >= SDL_SCANCODE_1 && sc <= SDL_SCANCODE_9)
+        return '1' + (sc - SDL_SCANCODE_1);
+    if (sc >= SDL_SCANCODE_F1 && sc <= SDL_SCANCODE_F12)
+        return VK_F1 + (sc - SDL_SCANCODE_F1);
+    if (sc >= SDL_SCANCODE_KP_1 && sc <= SDL_SCANCODE_KP_9)
+        return VK_NUMPAD0 + 1 + (sc - SDL_SCANCODE_KP_1);
+    switch (sc) {
+    case SDL_SCANCODE_0:
+        return '0';
+    case SDL_SCANCODE_KP_0:
+        return VK_NUMPAD0;
+    case SDL_SCANCODE_RETURN:
+    case SDL_SCANCODE_KP_ENTER:
+        return VK_RETURN;
+    case SDL_SCANCODE_ESCAPE:
+        return VK_ESCAPE;
+    case SDL_SCANCODE_BACKSPACE:
+        return VK_BACK;
+    case SDL_SCANCODE_TAB:
+        return VK_TAB;
+    case SDL_SCANCODE_SPACE:
+        return VK_SPACE;
+    case SDL_SCANCODE_LEFT:
+        return VK_LEFT;
+    case SDL_SCANCODE_RIGHT:
+        return VK_RIGHT;
+    case SDL_SCANCODE_UP:
+        return VK_UP;
+    case SDL_SCANCODE_DOWN:
+        return VK_DOWN;
+    case SDL_SCANCODE_HOME:
+        return VK_HOME;
+    case SDL_SCANCODE_END:
+        return VK_END;
+    case SDL_SCANCODE_PAGEUP:
+        return VK_PRIOR;
+    case SDL_SCANCODE_PAGEDOWN:
+        return VK_NEXT;
+    case SDL_SCANCODE_INSERT:
+        return VK_INSERT;
+    case SDL_SCANCODE_DELETE:
+        return VK_DELETE;
+    case SDL_SCANCODE_LSHIFT:
+    case SDL_SCANCODE_RSHIFT:
+        return VK_SHIFT;
+    case SDL_SCANCODE_LCTRL:
+    case SDL_SCANCODE_RCTRL:
+        return VK_CONTROL;
+    case SDL_SCANCODE_LALT:
+    case SDL_SCANCODE_RALT:
+        return VK_MENU;
+    case SDL_SCANCODE_CAPSLOCK:
+        return VK_CAPITAL;
+    case SDL_SCANCODE_NUMLOCKCLEAR:
+        return VK_NUMLOCK;
+    case SDL_SCANCODE_KP_PLUS:
+        return VK_ADD;
+    case SDL_SCANCODE_KP_MINUS:
+        return VK_SUBTRACT;
+    case SDL_SCANCODE_KP_MULTIPLY:
+        return VK_MULTIPLY;
+    case SDL_SCANCODE_KP_DIVIDE:
+        return VK_DIVIDE;
+    case SDL_SCANCODE_KP_PERIOD:
+        return VK_DECIMAL;
+    case SDL_SCANCODE_SEMICOLON:
+        return VK_OEM_1;
+    case SDL_SCANCODE_EQUALS:
+        return VK_OEM_PLUS;
+    case SDL_SCANCODE_COMMA:
+        return VK_OEM_COMMA;
+    case SDL_SCANCODE_MINUS:
+        return VK_OEM_MINUS;
+    case SDL_SCANCODE_PERIOD:
+        return VK_OEM_PERIOD;
+    case SDL_SCANCODE_SLASH:
+        return VK_OEM_2;
+    case SDL_SCANCODE_GRAVE:
+        return VK_OEM_3;
+    case SDL_SCANCODE_LEFTBRACKET:
+        return VK_OEM_4;
+    case SDL_SCANCODE_BACKSLASH:
+        return VK_OEM_5;
+    case SDL_SCANCODE_RIGHTBRACKET:
+        return VK_OEM_6;
+    case SDL_SCANCODE_APOSTROPHE:
+        return VK_OEM_7;
+    case SDL_SCANCODE_APPLICATION:
+        return VK_APPS;
+    case SDL_SCANCODE_PAUSE:
+        return VK_PAUSE;
+    case SDL_SCANCODE_PRINTSCREEN:
+        return VK_SNAPSHOT;
+    case SDL_SCANCODE_SCROLLLOCK:
+        return VK_SCROLL;
+    default:
+        return 0;
+    }
+}
+
+SdlBackend::SdlBackend() {
+    // The first click on an inactive window is a click, as on the classic desktop.
+    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
+        throw std::runtime_error(std::string("Cannot open the display: ") + SDL_GetError());
+    SDL_StartTextInput();
+}
+
+SdlBackend::~SdlBackend() {
+    for (auto& [h, w] : m_windows)
+        SDL_DestroyWindow(w);
+    for (auto& [k, c] : m_cursors)
+        SDL_FreeCursor(c);
+    SDL_StopTextInput();
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+std::uint64_t SdlBackend::NowMs() {
+    return SDL_GetTicks64();
+}
+
+HWND SdlBackend::WindowOf(std::uint32_t sdlId) const {
+    SDL_Window* w = SDL_GetWindowFromID(sdlId);
+    for (const auto& [h, win] : m_windows)
+        if (win == w)
+            return h;
+    return {};
+}
+
+Point SdlBackend::ToScreen(std::uint32_t sdlId, int x, int y) const {
+    int wx = 0, wy = 0;
+    if (SDL_Window* w = SDL_GetWindowFromID(sdlId))
+        SDL_GetWindowPosition(w, &wx, &wy);
+    return {wx + x, wy + y};
+}
+
+void SdlBackend::Dispatch(const SDL_Event& e, InputSink& sink) {
+    switch (e.type) {
+    case SDL_MOUSEMOTION:
+        sink.OnMouseMove(ToScreen(e.motion.windowID, e.motion.x, e.motion.y));
+        break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP: {
+        const Point p = ToScreen(e.button.windowID, e.button.x, e.button.y);
+        sink.OnMouseMove(p);
+        sink.OnMouseButton(ButtonOf(e.button.button), e.type == SDL_MOUSEBUTTONDOWN, p);
+        break;
+    }
+    case SDL_MOUSEWHEEL: {
+        int x = 0, y = 0;
+        SDL_GetGlobalMouseState(&x, &y);
+        const int notches = e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -e.wheel.y : e.wheel.y;
+        if (notches)
+            sink.OnMouseWheel(notches * WHEEL_DELTA, {x, y});
+        break;
+    }
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+        if (const int vk = VirtualKeyFromScancode(e.key.keysym.scancode))
+            sink.OnKey(vk, e.type == SDL_KEYDOWN, e.key.repeat != 0);
+        break;
+    case SDL_TEXTINPUT:
+        sink.OnText(e.text.text);
+        break;
+    case SDL_WINDOWEVENT: {
+        const HWND h = WindowOf(e.window.windowID);
+        if (!h)
+            break;
+        SDL_Window* w = m_windows[h];
+        switch (e.window.event) {
+        case SDL_WINDOWEVENT_CLOSE:
+            sink.OnHostClose(h);
+            break;
+        case SDL_WINDOWEVENT_MOVED:
+        case SDL_WINDOWEVENT_SIZE_CHANGED: {
+            int x = 0, y = 0, cw = 0, ch = 0;
+            SDL_GetWindowPosition(w, &x, &y);
+            SDL_GetWindowSize(w, &cw, &ch);
+            sink.OnHostRect(h, Rect::FromSize(x, y, cw, ch));
+            if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)
+                sink.OnHostExpose(h);
+            break;
+        }
+        case SDL_WINDOWEVENT_EXPOSED:
+            sink.OnHostExpose(h);
+            break;
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+            sink.OnHostFocus(h);
+            break;
+        default:
+            break;
+        }
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void SdlBackend::PollEvents(InputSink& sink) {
+    SDL_Event e;
+    while (SDL_PollEvent(&e))
+        Dispatch(e, sink);
+}
+
+bool SdlBackend::WaitEvents(std::optional<std::uint64_t> deadlineMs) {
+    if (!deadlineMs) {
+        SDL_WaitEvent(nullptr);
+        return true;
+    }
+    const std::uint64_t now = NowMs();
+    if (*deadlineMs > now)
+        SDL_WaitEventTimeout(
+            nullptr, static_cast<int>(std::min<std::uint64_t>(*deadlineMs - now, 1u << 30)));
+    return true;
+}
+
+void SdlBackend::CreateHostWindow(HWND window, const Rect& screen, HostKind kind) {
+    Uint32 flags = SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN;
+    if (kind == HostKind::Popup)
+        flags |= SDL_WINDOW_POPUP_MENU | SDL_WINDOW_ALWAYS_ON_TOP | SDL_WINDOW_SKIP_TASKBAR;
+    SDL_Window* w = SDL_CreateWindow("", screen.left, screen.top, std::max(1, screen.Width()),
+                                     std::max(1, screen.Height()), flags);
+    if (!w)
+        return; // the window lives on without a host; painting still works
+    SDL_SetWindowHitTest(w, &HitTest,
+                         reinterpret_cast<void*>(static_cast<std::uintptr_t>(window.Value())));
+    m_windows[window] = w;
+}
+
+void SdlBackend::DestroyHostWindow(HWND window) {
+    auto it = m_windows.find(window);
+    if (it == m_windows.end())
+        return;
+    SDL_DestroyWindow(it->second);
+    m_windows.erase(it);
+}
+
+void SdlBackend::ShowHostWindow(HWND window, bool visible) {
+    auto it = m_windows.find(window);
+    if (it == m_windows.end())
+        return;
+    if (visible)
+        SDL_ShowWindow(it->second);
+    else
+        SDL_HideWindow(it->second);
+}
+
+void SdlBackend::SetHostRect(HWND window, const Rect& screen) {
+    auto it = m_windows.find(window);
+    if (it == m_windows.end())
+        return;
+    SDL_SetWindowPosition(it->second, screen.left, screen.top);
+    SDL_SetWindowSize(it->second, std::max(1, screen.Width()), std::max(1, screen.Height()));
+}
+
+void SdlBackend::RaiseHostWindow(HWND window) {
+    if (auto it = m_windows.find(window); it != m_windows.end())
+        SDL_RaiseWindow(it->second);
+}
+
+void SdlBackend::SetHostTitle(HWND window, const std::string& title) {
+    if (auto it = m_windows.find(window); it != m_windows.end())
+        SDL_SetWindowTitle(it->second, title.c_str());
+}
+
+void SdlBackend::PresentHostWindow(HWND window, const HostPixels& px, const Rect& dirty) {
+    auto it = m_windows.find(window);
+    if (it == m_windows.end() || !px.pixels || px.width <= 0 || px.height <= 0)
+        return;
+    SDL_Surface* target = SDL_GetWindowSurface(it->second);
+    if (!target)
+        return;
+    SDL_Surface* source =
+        SDL_CreateRGBSurfaceWithFormatFrom(const_cast<std::uint32_t*>(px.pixels), px.width,
+                                           px.height, 32, px.stride * 4, SDL_PIXELFORMAT_XRGB8888);
+    if (!source)
+        return;
+    const Rect r =
+        dirty.Intersect({0, 0, std::min(px.width, target->w), std::min(px.height, target->h)});
+    if (!r.IsEmpty()) {
+        SDL_Rect area{r.left, r.top, r.Width(), r.Height()};
+        SDL_Rect to = area;
+        SDL_BlitSurface(source, &area, target, &to);
+        SDL_UpdateWindowSurfaceRects(it->second, &area, 1);
+    }
+    SDL_FreeSurface(source);
+}
+
+void SdlBackend::SetHostCapture(bool capture) {
+    SDL_CaptureMouse(capture ? SDL_TRUE : SDL_FALSE);
+}
+
+void SdlBackend::SetCursor(Cursor cursor) {
+    SDL_SystemCursor id = SDL_SYSTEM_CURSOR_ARROW;
+    switch (cursor) {
+    case Cursor::IBeam:
+        id = SDL_SYSTEM_CURSOR_IBEAM;
+        break;
+    case Cursor::Wait:
+        id = SDL_SYSTEM_CURSOR_WAIT;
+        break;
+    case Cursor::Cross:
+        id = SDL_SYSTEM_CURSOR_CROSSHAIR;
+        break;
+    case Cursor::SizeNWSE:
+        id = SDL_SYSTEM_CURSOR_SIZENWSE;
+        break;
+    case Cursor::SizeNESW:
+        id = SDL_SYSTEM_CURSOR_SIZENESW;
+        break;
+    case Cursor::SizeWE:
+        id = SDL_SYSTEM_CURSOR_SIZEWE;
+        break;
+    case Cursor::SizeNS:
+        id = SDL_SYSTEM_CURSOR_SIZENS;
+        break;
+    case Cursor::SizeAll:
+        id = SDL_SYSTEM_CURSOR_SIZEALL;
+        break;
+    case Cursor::Hand:
+        id = SDL_SYSTEM_CURSOR_HAND;
+        break;
+    case Cursor::No:
+        id = SDL_SYSTEM_CURSOR_NO;
+        break;
+    case Cursor::Arrow:
+        break;
+    }
+    SDL_Cursor*& c = m_cursors[id];
+    if (!c)
+        c = SDL_CreateSystemCursor(id);
+    if (c)
+        SDL_SetCursor(c);
+}
+
+Rect SdlBackend::ScreenRect() {
+    SDL_Rect r{0, 0, 1024, 768};
+    SDL_GetDisplayBounds(0, &r);
+    return Rect::FromSize(r.x, r.y, r.w, r.h);
+}
+
+Rect SdlBackend::WorkArea() {
+    SDL_Rect r{0, 0, 0, 0};
+    if (SDL_GetDisplayUsableBounds(0, &r) != 0 || r.w <= 0 || r.h <= 0)
+        return ScreenRect();
+    return Rect::FromSize(r.x, r.y, r.w, r.h);
+}
+
+void SdlBackend::Beep() {
+    // SDL has no bell; the terminal's is the nearest thing.
+    std::fputc('\a', stderr);
+    std::fflush(stderr);
+}
+
+std::string SdlBackend::ClipboardText() {
+    char* text = SDL_GetClipboardText();
+    std::string out = text ? text : "";
+    SDL_free(text);
+    return out;
+}
+
+void SdlBackend::SetClipboardText(const std::string& utf8) {
+    SDL_SetClipboardText(utf8.c_str());
+}
+
+} // namespace platform

@@ -1,0 +1,59 @@
+#pragma once
+// The backend on a real screen through SDL2. Every top-level window is a borderless SDL window
+// showing its surface; popups (menus, drop-downs) float on top and stay off the task bar. The
+// host moves and sizes windows itself where our hit testing says caption or border (SDL's hit
+// test asks the window's WM_NCHITTEST), and reports the result back. Keys are translated by
+// their physical position into virtual-key codes, so letter keys give 'A' ... 'Z' whatever the
+// keyboard layout; typed text comes from SDL's text input.
+//
+// Construction initialises SDL's video and fails with std::runtime_error (SDL's message) when no
+// display can be opened. One instance at a time.
+
+#include <map>
+#include <memory>
+
+#include "platform/backend/Backend.h"
+
+struct SDL_Window;
+struct SDL_Cursor;
+union SDL_Event;
+
+namespace platform {
+
+class SdlBackend : public Backend {
+public:
+    SdlBackend();
+    ~SdlBackend() override;
+
+    std::uint64_t NowMs() override;
+    void PollEvents(InputSink& sink) override;
+    bool WaitEvents(std::optional<std::uint64_t> deadlineMs) override;
+    void CreateHostWindow(HWND window, const Rect& screen, HostKind kind) override;
+    void DestroyHostWindow(HWND window) override;
+    void ShowHostWindow(HWND window, bool visible) override;
+    void SetHostRect(HWND window, const Rect& screen) override;
+    void RaiseHostWindow(HWND window) override;
+    void SetHostTitle(HWND window, const std::string& title) override;
+    void PresentHostWindow(HWND window, const HostPixels& pixels, const Rect& dirty) override;
+    bool HostDrivesMoveSize() const override { return true; }
+    void SetHostCapture(bool capture) override;
+    void SetCursor(Cursor cursor) override;
+    Rect ScreenRect() override;
+    Rect WorkArea() override;
+    void Beep() override;
+    std::string ClipboardText() override;
+    void SetClipboardText(const std::string& utf8) override;
+
+private:
+    void Dispatch(const SDL_Event& e, InputSink& sink);
+    HWND WindowOf(std::uint32_t sdlId) const;
+    Point ToScreen(std::uint32_t sdlId, int x, int y) const;
+
+    std::map<HWND, SDL_Window*> m_windows;
+    std::map<int, SDL_Cursor*> m_cursors;
+};
+
+// The virtual-key code of an SDL scancode; 0 for keys the program has no code for.
+int VirtualKeyFromScancode(int scancode);
+
+} // namespace platform

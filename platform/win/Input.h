@@ -1,0 +1,40 @@
+#pragma once
+// Focus, activation, capture and the mouse and keyboard state.
+//
+// Activation is for top-level windows: activating a window deactivates the previous one
+// (WM_NCACTIVATE false, WM_ACTIVATE WA_INACTIVE), then tells the new one (WM_NCACTIVATE true,
+// WM_ACTIVATE), whose default handling gives it the focus. The WH_CBT hook sees HCBT_ACTIVATE
+// first and may refuse. SetFocus activates the focus window's top-level window when needed and
+// sends WM_KILLFOCUS to the old focus before WM_SETFOCUS to the new one.
+//
+// Mouse messages go to the capture window when there is one (always as client messages), else to
+// the window under the cursor, as client or non-client messages by its WM_NCHITTEST answer.
+// WM_MOUSEWHEEL goes to the focus window; DefWindowProc passes it on to the parent.
+
+#include "platform/win/WinDefs.h"
+
+namespace platform {
+
+HWND SetFocus(HWND h); // answers the previous focus; null h removes the focus
+HWND GetFocus();
+HWND SetActiveWindow(HWND h);
+HWND GetActiveWindow();
+bool SetForegroundWindow(HWND h);
+HWND GetForegroundWindow();
+
+HWND SetCapture(HWND h);
+bool ReleaseCapture();
+HWND GetCapture();
+
+bool TrackMouseEvent(TRACKMOUSEEVENT& tme);
+
+// Bit 0x8000: down; bit 1: toggled (for lock keys). As of the last message taken out.
+std::int16_t GetKeyState(int vk);
+std::int16_t GetAsyncKeyState(int vk);
+
+bool GetCursorPos(Point& p);
+// The cursor the host shows; DefWindowProc's WM_SETCURSOR sets it from the class or hit code.
+void SetCursor(Cursor cursor);
+Cursor GetCursor();
+
+} // namespace platform

@@ -1,0 +1,343 @@
+#include "platform/win/Message.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "platform/win/DefWindowProc.h"
+#include "platform/win/Window.h"
+#include "platform/win/WindowState.h"
+
+namespace platform {
+
+using detail::State;
+using detail::WindowData;
+
+LRESULT SendMessage(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
+    WindowData* w = State::Get().Find(h);
+    if (!w)
+        return 0;
+    // A copy: the procedure may be replaced, or the window destroyed, while it runs.
+    const WNDPROC proc = w->proc;
+    return CallWindowProc(proc, h, msg, wParam, lParam);
+}
+
+bool PostMessage(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
+    State& s = State::Get();
+    if (h && !s.Find(h))
+        return false;
+    MSG m;
+    m.hwnd = h;
+    m.message = msg;
+    m.wParam = wParam;
+    m.lParam = lParam;
+    m.time = static_cast<DWORD>(s.Now());
+    m.pt = s.cursor;
+    s.posted.push_back(m);
+    return true;
+}
+
+void PostQuitMessage(int exitCode) {
+    State& s = State::Get();
+    s.quitPosted = true;
+    s.quitCode = exitCode;
+}
+
+namespace {
+
+bool InRange(UINT msg, UINT minMsg, UINT maxMsg) {
+    return (minMsg == 0 && maxMsg == 0) || (msg >= minMsg && msg <= maxMsg);
+}
+
+bool Matches(const MSG& m, HWND filter, UINT minMsg, UINT maxMsg) {
+    return (!filter || m.hwnd == filter) && InRange(m.message, minMsg, maxMsg);
+}
+
+void Taken(State& s, const MSG& m) {
+    s.messageTime = m.time;
+    s.messagePos = m.pt;
+}
+
+bool Retrieve(MSG& out, HWND filter, UINT minMsg, UINT maxMsg, bool remove) {
+    State& s = State::Get();
+    s.backend->PollEvents(*s.sink);
+
+    for (auto it = s.posted.begin(); it != s.posted.end(); ++it) {
+        if (Matches(*it, filter, minMsg, maxMsg)) {
+            out = *it;
+            if (remove) {
+                s.posted.erase(it);
+                Taken(s, out);
+            }
+            return true;
+        }
+    }
+
+    for (std::size_t i = 0; i < s.input.size();) {
+        if (!s.input[i].msg) {
+            detail::QueuedInput q = s.input[i];
+            detail::TranslateRawInput(q); // may send messages and change the queue
+            if (i >= s.input.size())
+                break;
+            s.input[i].msg = q.msg;
+            if (!q.msg) {
+                s.input.erase(s.input.begin() + static_cast<std::ptrdiff_t>(i));
+                continue;
+            }
+        }
+        if (Matches(*s.input[i].msg, filter, minMsg, maxMsg)) {
+            out = *s.input[i].msg;
+            if (remove) {
+                s.input.erase(s.input.begin() + static_cast<std::ptrdiff_t>(i));
+                Taken(s, out);
+            }
+            return true;
+        }
+        ++i;
+    }
+
+    if (s.quitPosted && !filter) {
+        out = MSG{};
+        out.message = WM_QUIT;
+        out.wParam = static_cast<WPARAM>(s.quitCode);
+        out.time = static_cast<DWORD>(s.Now());
+        if (remove)
+            s.quitPosted = false;
+        return true;
+    }
+
+    if (InRange(WM_TIMER, minMsg, maxMsg)) {
+        const std::uint64_t now = s.Now();
+        detail::Timer* due = nullptr;
+        for (detail::Timer& t : s.timers)
+            if (t.due <= now && (!filter || t.hwnd == filter) && (!due || t.due < due->due))
+                due = &t;
+        if (due) {
+            out = MSG{};
+            out.hwnd = due->hwnd;
+            out.message = WM_TIMER;
+            out.wParam = due->id;
+            out.time = static_cast<DWORD>(now);
+            out.pt = s.cursor;
+            if (remove) {
+                due->due = now + due->interval;
+                Taken(s, out);
+            }
+            return true;
+        }
+    }
+
+    if (InRange(WM_PAINT, minMsg, maxMsg)) {
+        if (const HWND h = detail::FindWindowToPaint(filter)) {
+            out = MSG{};
+            out.hwnd = h;
+            out.message = WM_PAINT;
+            out.time = static_cast<DWORD>(s.Now());
+            out.pt = s.cursor;
+            if (remove)
+                Taken(s, out);
+            return true;
+        }
+    }
+    return false;
+}
+
+std::optional<std::uint64_t> NextTimerDue(State& s) {
+    std::optional<std::uint64_t> next;
+    for (const detail::Timer& t : s.timers)
+        if (!next || t.due < *next)
+            next = t.due;
+    return next;
+}
+
+} // namespace
+
+bool GetMessage(MSG& msg, HWND filter, UINT minMsg, UINT maxMsg) {
+    State& s = State::Get();
+    for (;;) {
+        if (Retrieve(msg, filter, minMsg, maxMsg, true))
+            return msg.message != WM_QUIT;
+        if (!s.backend->WaitEvents(NextTimerDue(s)))
+            throw std::logic_error("the message loop waits for input that can never come");
+    }
+}
+
+bool PeekMessage(MSG& msg, HWND filter, UINT minMsg, UINT maxMsg, UINT removeFlags) {
+    return Retrieve(msg, filter, minMsg, maxMsg, (removeFlags & PM_REMOVE) != 0);
+}
+
+bool WaitMessage() {
+    State& s = State::Get();
+    MSG m;
+    if (Retrieve(m, HWND{}, 0, 0, false))
+        return true;
+    return s.backend->WaitEvents(NextTimerDue(s));
+}
+
+void ProcessPendingMessages() {
+    State& s = State::Get();
+    MSG m;
+    // A procedure that never validates its window would make this spin; that is a programming
+    // error worth a loud stop rather than a hang.
+    for (int guard = 0; guard < 1000000; ++guard) {
+        if (!PeekMessage(m, HWND{}, 0, 0, PM_REMOVE))
+            return;
+        if (m.message == WM_QUIT) {
+            s.quitPosted = true;
+            s.quitCode = static_cast<int>(m.wParam);
+            return;
+        }
+        TranslateMessage(m);
+        DispatchMessage(m);
+    }
+    throw std::logic_error("messages keep coming: a window never validates its paint?");
+}
+
+bool TranslateMessage(const MSG& msg) {
+    if (msg.message != WM_KEYDOWN)
+        return false;
+    State& s = State::Get();
+    const int vk = static_cast<int>(msg.wParam);
+    int ch = 0;
+    // Keys the host's text input leaves out, but that still type a character here.
+    switch (vk) {
+    case VK_BACK:
+        ch = 8;
+        break;
+    case VK_TAB:
+        ch = 9;
+        break;
+    case VK_RETURN:
+        ch = 13;
+        break;
+    case VK_ESCAPE:
+        ch = 27;
+        break;
+    default:
+        if ((s.keyState[VK_CONTROL] & 0x80) && !(s.keyState[VK_MENU] & 0x80) && vk >= 'A' &&
+            vk <= 'Z')
+            ch = vk - 'A' + 1;
+        break;
+    }
+    if (!ch)
+        return false;
+    MSG c = msg;
+    c.message = WM_CHAR;
+    c.wParam = static_cast<WPARAM>(ch);
+    s.posted.push_front(c);
+    return true;
+}
+
+LRESULT DispatchMessage(const MSG& msg) {
+    if (!msg.hwnd)
+        return 0;
+    return SendMessage(msg.hwnd, msg.message, msg.wParam, msg.lParam);
+}
+
+DWORD GetMessageTime() {
+    return State::Get().messageTime;
+}
+Point GetMessagePos() {
+    return State::Get().messagePos;
+}
+
+UINT_PTR SetTimer(HWND h, UINT_PTR id, UINT elapseMs) {
+    State& s = State::Get();
+    if (h && !s.Find(h))
+        return 0;
+    if (!h) {
+        // Thread timers get their id from the system, as on the platform.
+        auto existing = std::find_if(s.timers.begin(), s.timers.end(), [&](const auto& t) {
+            return !t.hwnd && t.id == id && id != 0;
+        });
+        if (existing == s.timers.end())
+            id = ++s.nextThreadTimerId;
+    }
+    const std::uint64_t interval = std::max<UINT>(elapseMs, 10);
+    for (detail::Timer& t : s.timers)
+        if (t.hwnd == h && t.id == id) {
+            t.interval = interval;
+            t.due = s.Now() + interval;
+            return h ? (id ? id : 1) : id;
+        }
+    s.timers.push_back({h, id, interval, s.Now() + interval});
+    return h ? (id ? id : 1) : id;
+}
+
+bool KillTimer(HWND h, UINT_PTR id) {
+    State& s = State::Get();
+    const auto before = s.timers.size();
+    s.timers.erase(std::remove_if(s.timers.begin(), s.timers.end(),
+                                  [&](const auto& t) { return t.hwnd == h && t.id == id; }),
+                   s.timers.end());
+    // A WM_TIMER already handed out is gone with the timer; none is queued to remove.
+    return s.timers.size() != before;
+}
+
+HHOOK SetWindowsHookEx(int kind, HOOKPROC proc) {
+    State& s = State::Get();
+    if (kind != WH_CBT || !proc)
+        return 0;
+    const HHOOK id = s.nextHookId++;
+    s.hooks.insert(s.hooks.begin(), detail::Hook{id, kind, std::move(proc)});
+    return id;
+}
+
+bool UnhookWindowsHookEx(HHOOK hook) {
+    State& s = State::Get();
+    auto it = std::find_if(s.hooks.begin(), s.hooks.end(), [&](auto& h) { return h.id == hook; });
+    if (it == s.hooks.end())
+        return false;
+    s.hooks.erase(it);
+    return true;
+}
+
+LRESULT CallNextHookEx(HHOOK hook, int code, WPARAM wParam, LPARAM lParam) {
+    State& s = State::Get();
+    auto it = std::find_if(s.hooks.begin(), s.hooks.end(), [&](auto& h) { return h.id == hook; });
+    if (it == s.hooks.end())
+        return 0;
+    const int kind = it->kind;
+    for (++it; it != s.hooks.end(); ++it)
+        if (it->kind == kind) {
+            const HOOKPROC next = it->proc;
+            return next(code, wParam, lParam);
+        }
+    return 0;
+}
+
+namespace detail {
+
+LRESULT CallHooks(int kind, int code, WPARAM wParam, LPARAM lParam) {
+    State& s = State::Get();
+    for (const Hook& h : s.hooks)
+        if (h.kind == kind) {
+            const HOOKPROC proc = h.proc;
+            return proc(code, wParam, lParam);
+        }
+    return 0;
+}
+
+} // namespace detail
+
+UINT RegisterWindowMessage(const std::string& name) {
+    State& s = State::Get();
+    if (name.empty())
+        return 0;
+    const std::string key = detail::Fold(name);
+    auto it = s.registeredMessages.find(key);
+    if (it != s.registeredMessages.end())
+        return it->second;
+    const UINT id = 0xC000 + static_cast<UINT>(s.registeredMessages.size());
+    s.registeredMessages[key] = id;
+    return id;
+}
+
+DWORD GetTickCount() {
+    return static_cast<DWORD>(State::Get().Now());
+}
+
+void MessageBeep(UINT) {
+    State::Get().backend->Beep();
+}
+
+} // namespace platform
