@@ -26,8 +26,7 @@ std::int64_t TStream::CopyFrom(TStream& source, std::int64_t count) {
         source.SetPosition(0);
         count = source.Size();
     }
-    std::vector<std::uint8_t> block(
-        static_cast<std::size_t>(std::min<std::int64_t>(count, 1 << 16)));
+    std::vector<std::uint8_t> block(static_cast<std::size_t>(std::min<std::int64_t>(count, 1 << 16)));
     for (std::int64_t left = count; left > 0;) {
         const auto n = static_cast<std::size_t>(std::min<std::int64_t>(left, block.size()));
         source.ReadBuffer(block.data(), n);
