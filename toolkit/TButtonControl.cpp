@@ -43,6 +43,12 @@ void TButtonControl::WndProc(TMessage& m) {
             m_active = m_default;
         return;
     }
+    case platform::WM_LBUTTONDOWN:
+    case platform::WM_LBUTTONDBLCLK:
+        // A pressed button takes the focus, as the platform's buttons do.
+        if (CanFocus() && !Focused())
+            SetFocus();
+        break;
     case platform::WM_GETDLGCODE:
         m.Result = m_active ? DLGC_DEFPUSHBUTTON | DLGC_BUTTON : DLGC_UNDEFPUSHBUTTON | DLGC_BUTTON;
         return;

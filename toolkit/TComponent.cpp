@@ -49,12 +49,14 @@ TComponent::~TComponent() {
 void TComponent::Free(TComponent* c) {
     if (!c)
         return;
-    if (!c->IsDestroying())
+    // An owner going marks its components destroying at once; their own last words still come.
+    if (!c->m_beforeDestructionDone)
         c->BeforeDestruction();
     delete c;
 }
 
 void TComponent::BeforeDestruction() {
+    m_beforeDestructionDone = true;
     Destroying();
 }
 

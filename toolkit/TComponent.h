@@ -93,6 +93,7 @@ private:
     std::vector<TComponent*> m_components;
     std::vector<TComponent*> m_freeNotifies;
     TComponentState m_state;
+    bool m_beforeDestructionDone = false;
 };
 
 } // namespace toolkit

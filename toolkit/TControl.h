@@ -34,6 +34,7 @@
 #include "toolkit/Colors.h"
 #include "toolkit/ControlMessages.h"
 #include "toolkit/TComponent.h"
+#include "toolkit/TControlCanvas.h"
 #include "toolkit/TGraphicsObject.h"
 #include "toolkit/TSet.h"
 
