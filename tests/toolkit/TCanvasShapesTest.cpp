@@ -134,8 +134,9 @@ TEST_F(Shapes, TextRectClipsToItsRectangle) {
     c().TextRect({5, 5, 8, 20}, 2, 5, "WWWW");
     for (int y = 0; y < 30; ++y)
         for (int x = 0; x < 40; ++x)
-            if (x < 5 || x >= 8 || y < 5 || y >= 20)
+            if (x < 5 || x >= 8 || y < 5 || y >= 20) {
                 ASSERT_EQ(P(x, y), kWhite) << x << "," << y;
+            }
 }
 
 TEST_F(Shapes, DrawTextMeasuresWithCalcRect) {
