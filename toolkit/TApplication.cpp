@@ -72,11 +72,14 @@ void TApplication::Terminate() {
 }
 
 bool TApplication::IsKeyMsg(const platform::MSG& msg) {
-    if (msg.message != platform::WM_KEYDOWN && msg.message != platform::WM_SYSKEYDOWN)
+    UINT reflected = 0;
+    if (msg.message == platform::WM_KEYDOWN || msg.message == platform::WM_SYSKEYDOWN)
+        reflected = CN_KEYDOWN;
+    else if (msg.message == platform::WM_CHAR)
+        reflected = CN_CHAR;
+    if (!reflected || !FindControl(msg.hwnd))
         return false;
-    if (!FindControl(msg.hwnd))
-        return false;
-    return platform::SendMessage(msg.hwnd, CN_KEYDOWN, msg.wParam, msg.lParam) != 0;
+    return platform::SendMessage(msg.hwnd, reflected, msg.wParam, msg.lParam) != 0;
 }
 
 bool TApplication::ProcessMessage() {

@@ -88,7 +88,9 @@ void TControl::BeforeDestruction() {
 
 LRESULT TControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam) {
     TMessage m{msg, wParam, lParam, 0};
-    m_windowProc(m);
+    // A copy: the handler may replace WindowProc while it runs.
+    const TWndMethod proc = m_windowProc;
+    proc(m);
     return m.Result;
 }
 

@@ -755,6 +755,17 @@ void TWinControl::WndProc(TMessage& m) {
             m.Result = 1;
         return;
     }
+    case CN_CHAR: {
+        // A character the focused control does not take goes to the form's controls first
+        // (mnemonics, the space of a skinned button).
+        m.Result = 0;
+        if (Perform(WM_GETDLGCODE, 0, 0) & DLGC_WANTCHARS)
+            return;
+        TCustomForm* form = ParentForm();
+        if (form && form->Perform(CM_DIALOGCHAR, m.WParam, m.LParam) != 0)
+            m.Result = 1;
+        return;
+    }
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN: {
         auto key = static_cast<WORD>(m.WParam);

@@ -232,6 +232,24 @@ TEST_F(Messages, FocusChangeIsBroadcastToEveryControl) {
     EXPECT_EQ(form->ActiveControl(), nullptr);
 }
 
+TEST_F(Messages, CharactersNobodyWantsGoRoundTheFormAsDialogCharacters) {
+    // The label answers "&x" as a mnemonic would.
+    label->SetWindowProc([this, old = label->WindowProc()](TMessage& m) {
+        old(m);
+        if (m.Msg == CM_DIALOGCHAR && m.WParam == 'x')
+            m.Result = 1;
+    });
+    std::vector<char32_t> typed;
+    inner->OnKeyPress = [&](TObject*, char32_t& key) { typed.push_back(key); };
+    inner->SetFocus();
+    host->Text("xy");
+    Pump();
+    EXPECT_EQ(log.Count("label", CM_DIALOGCHAR), 2);
+    EXPECT_EQ(log.Count("inner", CM_DIALOGCHAR), 1); // the broadcast stops at the answer
+    // "x" was used up as a dialog character; "y" reaches the focused control.
+    EXPECT_EQ(typed, (std::vector<char32_t>{U'y'}));
+}
+
 TEST_F(Messages, AHandlerMayDeleteItsOwnControl) {
     label->OnClick = [&](TObject* sender) {
         delete static_cast<TControl*>(sender);
