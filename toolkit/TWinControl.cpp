@@ -232,6 +232,10 @@ void TWinControl::RecreateWnd() {
         return;
     DestroyWnd();
     CreateHandle();
+    // A child window comes back visible through its style; a top-level one must be shown.
+    if (m_handle && Visible() &&
+        !(platform::GetWindowLongPtr(m_handle, platform::GWL_STYLE) & platform::WS_CHILD))
+        platform::ShowWindow(m_handle, platform::SW_SHOWNORMAL);
 }
 
 void TWinControl::ApplyText() {
@@ -850,19 +854,21 @@ void TWinControl::WndProc(TMessage& m) {
             if (!c->IsWindowed() && c->MouseCapture())
                 captured = c;
         target = captured ? captured : ControlAtPos(p, false);
+        // Leaving the window is noticed whichever of its controls the mouse is over.
+        if (m.Msg == WM_MOUSEMOVE && m_handle) {
+            TRACKMOUSEEVENT tme;
+            tme.dwFlags = TME_LEAVE;
+            tme.hwndTrack = m_handle;
+            TrackMouseEvent(tme);
+        }
         if (target) {
             if (m.Msg == WM_MOUSEMOVE)
                 SetMouseControl(target);
             m.Result = target->Perform(m.Msg, m.WParam, Shifted(m.LParam, *target));
             return;
         }
-        if (m.Msg == WM_MOUSEMOVE && m_handle) {
+        if (m.Msg == WM_MOUSEMOVE && m_handle)
             SetMouseControl(this);
-            TRACKMOUSEEVENT tme;
-            tme.dwFlags = TME_LEAVE;
-            tme.hwndTrack = m_handle;
-            TrackMouseEvent(tme);
-        }
     }
     TControl::WndProc(m);
 }

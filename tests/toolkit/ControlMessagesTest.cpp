@@ -182,12 +182,21 @@ TEST_F(Messages, MouseEnterAndLeaveFollowTheMouseAcrossGraphicAndWindowedControl
     EXPECT_EQ(events,
               (std::vector<std::string>{"enter panel", "leave panel", "enter label", "leave label",
                                         "enter inner", "leave inner", "enter panel"}));
+    // Leaving the window from a graphic child tells the child.
+    host->MouseMove(at(*label, 5, 5));
+    Pump();
+    host->MouseMove(form->ClientToScreen({-30, -30}));
+    Pump();
+    // The leave notice is posted while the move is taken out, after the queue was looked at.
+    Pump();
+    EXPECT_EQ(MouseControl(), nullptr);
+    EXPECT_EQ(log.Count("label", CM_MOUSELEAVE), 2);
     // The container hears about its children, naming them.
     int heardLabel = 0;
     for (const auto& e : log.entries)
         if (e.control == "panel" && e.msg == CM_MOUSEENTER && ControlFromParam(e.lParam) == label)
             ++heardLabel;
-    EXPECT_EQ(heardLabel, 1);
+    EXPECT_EQ(heardLabel, 2);
 }
 
 TEST_F(Messages, GraphicControlsGetClicksRoutedByTheirParent) {

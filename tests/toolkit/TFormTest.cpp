@@ -260,6 +260,18 @@ TEST_F(Forms, PositionAndClientSize) {
     EXPECT_EQ(client.Width(), 250);
 }
 
+TEST_F(Forms, ChangingTheBorderRemakesTheWindowWithItsControls) {
+    auto* b = Button(mainForm, "B1", {10, 10, 60, 30});
+    const platform::HWND before = mainForm->Handle();
+    mainForm->SetBorderStyle(bsSingle);
+    EXPECT_NE(mainForm->Handle(), before);
+    EXPECT_FALSE(platform::IsWindow(before));
+    EXPECT_TRUE(platform::IsWindowVisible(mainForm->Handle()));
+    EXPECT_TRUE(platform::IsChild(mainForm->Handle(), b->Handle()));
+    EXPECT_FALSE(platform::GetWindowLongPtr(mainForm->Handle(), platform::GWL_STYLE) &
+                 platform::WS_THICKFRAME);
+}
+
 TEST_F(Forms, TransparentColourMarksTheWindowLayered) {
     mainForm->SetTransparentColorValue(clSkyBlue);
     mainForm->SetTransparentColor(true);
