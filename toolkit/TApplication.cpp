@@ -119,25 +119,22 @@ void TApplication::ProcessMessages() {
 void TApplication::HandleException(std::exception_ptr error) {
     if (!error)
         return;
+    auto report = [this](const std::exception& e, const std::string& message) {
+        if (OnException)
+            Fire(OnException, this, e);
+        else
+            ShowException(message);
+    };
     try {
         std::rethrow_exception(error);
     } catch (const std::bad_alloc&) {
         const EOutOfMemory e;
-        if (OnException)
-            OnException(this, e);
-        else
-            ShowException(e.Message());
+        report(e, e.Message());
     } catch (const std::exception& e) {
-        if (OnException)
-            OnException(this, e);
-        else
-            ShowException(e.what());
+        report(e, e.what());
     } catch (...) {
         const Exception e("Unknown error");
-        if (OnException)
-            OnException(this, e);
-        else
-            ShowException(e.Message());
+        report(e, e.Message());
     }
 }
 

@@ -460,33 +460,27 @@ void TControl::SetMouseCapture(bool on) {
 }
 
 void TControl::Click() {
-    if (OnClick)
-        OnClick(this);
+    Fire(OnClick, this);
 }
 
 void TControl::DblClick() {
-    if (OnDblClick)
-        OnDblClick(this);
+    Fire(OnDblClick, this);
 }
 
 void TControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
-    if (OnMouseDown)
-        OnMouseDown(this, button, shift, x, y);
+    Fire(OnMouseDown, this, button, shift, x, y);
 }
 
 void TControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
-    if (OnMouseUp)
-        OnMouseUp(this, button, shift, x, y);
+    Fire(OnMouseUp, this, button, shift, x, y);
 }
 
 void TControl::MouseMove(TShiftState shift, int x, int y) {
-    if (OnMouseMove)
-        OnMouseMove(this, shift, x, y);
+    Fire(OnMouseMove, this, shift, x, y);
 }
 
 void TControl::Resize() {
-    if (OnResize)
-        OnResize(this);
+    Fire(OnResize, this);
 }
 
 // ---- TGraphicControl ------------------------------------------------------------------------

@@ -46,16 +46,14 @@ void TCustomForm::AfterConstruction() {
     if (m_created)
         return;
     m_created = true;
-    if (OnCreate)
-        OnCreate(this);
+    Fire(OnCreate, this);
 }
 
 void TCustomForm::BeforeDestruction() {
     TWinControl::BeforeDestruction();
     if (!m_destroyed) {
         m_destroyed = true;
-        if (OnDestroy)
-            OnDestroy(this);
+        Fire(OnDestroy, this);
     }
 }
 
@@ -187,14 +185,12 @@ void TCustomForm::ShowingChanged() {
         if (!m_placed)
             PlaceByPosition();
         const std::weak_ptr<const bool> alive = LifeToken();
-        if (OnShow)
-            OnShow(this);
+        Fire(OnShow, this);
         if (alive.expired() || !Visible() || !HandleAllocated())
             return;
         platform::ShowWindow(HandleIfAllocated(), platform::SW_SHOWNORMAL);
     } else {
-        if (OnHide)
-            OnHide(this);
+        Fire(OnHide, this);
         if (HandleAllocated() && platform::WindowSystem::Running())
             platform::ShowWindow(HandleIfAllocated(), platform::SW_HIDE);
     }
@@ -204,14 +200,12 @@ void TCustomForm::ShowingChanged() {
 
 bool TCustomForm::CloseQuery() {
     bool canClose = true;
-    if (OnCloseQuery)
-        OnCloseQuery(this, canClose);
+    Fire(OnCloseQuery, this, canClose);
     return canClose;
 }
 
 void TCustomForm::DoClose(TCloseAction& action) {
-    if (OnClose)
-        OnClose(this, action);
+    Fire(OnClose, this, action);
 }
 
 void TCustomForm::Release() {
@@ -412,20 +406,17 @@ void TCustomForm::DefocusControl(TControl* control, bool removing) {
 // ---- keys and messages ----------------------------------------------------------------------
 
 bool TCustomForm::DoKeyDown(platform::WORD& key, TShiftState shift) {
-    if (OnKeyDown)
-        OnKeyDown(this, key, shift);
+    Fire(OnKeyDown, this, key, shift);
     return key == 0;
 }
 
 bool TCustomForm::DoKeyUp(platform::WORD& key, TShiftState shift) {
-    if (OnKeyUp)
-        OnKeyUp(this, key, shift);
+    Fire(OnKeyUp, this, key, shift);
     return key == 0;
 }
 
 bool TCustomForm::DoKeyPress(char32_t& key) {
-    if (OnKeyPress)
-        OnKeyPress(this, key);
+    Fire(OnKeyPress, this, key);
     return key == 0;
 }
 
@@ -442,13 +433,12 @@ void TCustomForm::WndProc(TMessage& m) {
             Screen().SetActiveForm(this);
             if (m_activeControl && m_activeControl->CanFocus())
                 platform::SetFocus(m_activeControl->Handle());
-            if (!alive.expired() && OnActivate)
-                OnActivate(this);
+            if (!alive.expired())
+                Fire(OnActivate, this);
         } else {
             if (Screen().ActiveForm() == this)
                 Screen().SetActiveForm(nullptr);
-            if (OnDeactivate)
-                OnDeactivate(this);
+            Fire(OnDeactivate, this);
         }
         return;
     }

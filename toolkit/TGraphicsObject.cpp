@@ -13,8 +13,7 @@ int MulDiv(int a, int b, int c) {
 }
 
 void TGraphicsObject::Changed() {
-    if (OnChange)
-        OnChange(this);
+    Fire(OnChange, this);
 }
 
 // ---- TFont ----------------------------------------------------------------------------------

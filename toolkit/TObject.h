@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 
 namespace toolkit {
 
@@ -16,5 +17,14 @@ public:
 
 // The plain event: "something happened to sender".
 using TNotifyEvent = std::function<void(TObject* sender)>;
+
+// Runs an event handler through a copy, so a handler that frees the object raising the event
+// (and with it the handler itself) still finishes safely.
+template <class Handler, class... Args> void Fire(const Handler& handler, Args&&... args) {
+    if (!handler)
+        return;
+    const Handler copy = handler;
+    copy(std::forward<Args>(args)...);
+}
 
 } // namespace toolkit

@@ -87,8 +87,8 @@ void TTimer::UpdateTimer() {
 }
 
 void TTimer::Timer() {
-    if (m_enabled && m_onTimer)
-        m_onTimer(this);
+    if (m_enabled)
+        Fire(m_onTimer, this);
 }
 
 } // namespace toolkit

@@ -478,12 +478,10 @@ void TWinControl::WndProc(TMessage& m) {
         Broadcast(m);
         return;
     case CM_ENTER:
-        if (OnEnter)
-            OnEnter(this);
+        Fire(OnEnter, this);
         return;
     case CM_EXIT:
-        if (OnExit)
-            OnExit(this);
+        Fire(OnExit, this);
         return;
     case CM_VISIBLECHANGED:
         UpdateShowing();

@@ -101,8 +101,7 @@ bool TWinControl::DoKeyDown(platform::WORD& key, TShiftState shift) {
     TCustomForm* form = ParentForm();
     if (form && form != this && form->KeyPreview() && form->DoKeyDown(key, shift))
         return true;
-    if (OnKeyDown)
-        OnKeyDown(this, key, shift);
+    Fire(OnKeyDown, this, key, shift);
     return key == 0;
 }
 
@@ -110,8 +109,7 @@ bool TWinControl::DoKeyUp(platform::WORD& key, TShiftState shift) {
     TCustomForm* form = ParentForm();
     if (form && form != this && form->KeyPreview() && form->DoKeyUp(key, shift))
         return true;
-    if (OnKeyUp)
-        OnKeyUp(this, key, shift);
+    Fire(OnKeyUp, this, key, shift);
     return key == 0;
 }
 
@@ -119,8 +117,7 @@ bool TWinControl::DoKeyPress(char32_t& key) {
     TCustomForm* form = ParentForm();
     if (form && form != this && form->KeyPreview() && form->DoKeyPress(key))
         return true;
-    if (OnKeyPress)
-        OnKeyPress(this, key);
+    Fire(OnKeyPress, this, key);
     return key == 0;
 }
 

@@ -171,6 +171,27 @@ TEST_F(Forms, AnExceptionInAClickHandlerIsShownInTheErrorBoxAndTheLoopGoesOn) {
     EXPECT_TRUE(app->Terminated());
 }
 
+TEST_F(Forms, AFormMayBeFreedFromItsOwnButtonsHandler) {
+    TForm* second = MakeForm();
+    auto* button = Button(second, "CloseButton", {10, 10, 90, 35});
+    bool destroyed = false;
+    second->OnDestroy = [&](TObject*) { destroyed = true; };
+    button->OnClick = [&](TObject*) { TComponent::Free(second); };
+    second->Show();
+    Pump();
+    host->Click(Middle(*button));
+    Pump();
+    EXPECT_TRUE(destroyed);
+    EXPECT_EQ(Screen().FormCount(), 1);
+    // The loop is fine afterwards.
+    auto* other = Button(mainForm, "Other", {10, 10, 90, 35});
+    int clicks = 0;
+    other->OnClick = [&](TObject*) { ++clicks; };
+    host->Click(Middle(*other));
+    Pump();
+    EXPECT_EQ(clicks, 1);
+}
+
 TEST_F(Forms, OnExceptionReplacesTheErrorBox) {
     auto* button = Button(mainForm, "Button1", {10, 10, 90, 35});
     button->OnClick = [](TObject*) { throw EDivByZero(); };
