@@ -76,6 +76,20 @@ TEST_F(Paint, WindowedChildrenAreNeverPaintedOver) {
     EXPECT_EQ(PixelAt(*panel, {25, 25}), RGB(0, 255, 255));
 }
 
+TEST_F(Paint, ACanvasUsedOutsidePaintingDrawsOnlyInsideItsControl) {
+    auto* square = Square(panel, 10, 10, clRed, "square");
+    form->Show();
+    Pump();
+    square->Canvas().Brush().SetColor(clBlack);
+    square->Canvas().FillRect({-50, -50, 500, 500});
+    TControlCanvas::FreeDeviceContexts();
+    EXPECT_EQ(PixelAt(*panel, {10, 10}), RGB(0, 0, 0));
+    EXPECT_EQ(PixelAt(*panel, {49, 49}), RGB(0, 0, 0));
+    EXPECT_EQ(PixelAt(*panel, {9, 9}), RGB(255, 255, 0));
+    EXPECT_EQ(PixelAt(*panel, {50, 50}), RGB(255, 255, 0));
+    EXPECT_FALSE(square->Canvas().HandleAllocated());
+}
+
 TEST_F(Paint, AContextGivenWithThePaintMessageIsPaintedInto) {
     Square(panel, 10, 10, clRed, "red");
     form->Show();

@@ -126,7 +126,6 @@ public:
             m_log->entries.push_back({Name(), m.Msg, m.WParam, m.LParam});
         TCustomControl::WndProc(m);
     }
-    using TWinControl::AlignRect;
 
 private:
     MessageLog* m_log;
