@@ -41,6 +41,8 @@ public:
     virtual void OnHostExpose(HWND window) = 0;
     // The host gave a window the focus (a window-manager gesture, not a click of ours).
     virtual void OnHostFocus(HWND window) = 0;
+    // Another program took the focus: none of our windows is active any more.
+    virtual void OnHostDeactivate() = 0;
 };
 
 // How a host window behaves: popups (menus, drop-downs) float above and never take the focus.
@@ -72,6 +74,8 @@ public:
     virtual void SetHostRect(HWND window, const Rect& screen) = 0;
     virtual void RaiseHostWindow(HWND window) = 0;
     virtual void SetHostTitle(HWND window, const std::string& title) = 0;
+    // 255: opaque.
+    virtual void SetHostOpacity(HWND window, std::uint8_t alpha) = 0;
     // Shows the window's pixels; dirty is the changed part in window coordinates.
     virtual void PresentHostWindow(HWND window, const HostPixels& pixels, const Rect& dirty) = 0;
 

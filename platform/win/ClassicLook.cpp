@@ -27,6 +27,74 @@ Rect DrawEdge3D(DeviceContext& dc, const Rect& r, EdgeKind kind) {
     return DrawBevel(dc, inner, GetSysColor(COLOR_3DDKSHADOW), GetSysColor(COLOR_3DLIGHT));
 }
 
+bool DrawEdge(DeviceContext& dc, Rect& rect, UINT edge, UINT flags) {
+    Rect r = rect;
+    auto lines = [&](Color topLeft, Color bottomRight) {
+        if (r.IsEmpty())
+            return;
+        if (flags & BF_TOP)
+            FillRect(dc, {r.left, r.top, r.right, r.top + 1}, topLeft);
+        if (flags & BF_LEFT)
+            FillRect(dc, {r.left, r.top, r.left + 1, r.bottom}, topLeft);
+        if (flags & BF_BOTTOM)
+            FillRect(dc, {r.left, r.bottom - 1, r.right, r.bottom}, bottomRight);
+        if (flags & BF_RIGHT)
+            FillRect(dc, {r.right - 1, r.top, r.right, r.bottom}, bottomRight);
+        r = {r.left + ((flags & BF_LEFT) ? 1 : 0), r.top + ((flags & BF_TOP) ? 1 : 0),
+             r.right - ((flags & BF_RIGHT) ? 1 : 0), r.bottom - ((flags & BF_BOTTOM) ? 1 : 0)};
+    };
+    const Color light = GetSysColor(COLOR_3DLIGHT), white = GetSysColor(COLOR_BTNHIGHLIGHT),
+                shadow = GetSysColor(COLOR_BTNSHADOW), dark = GetSysColor(COLOR_3DDKSHADOW);
+    if (flags & BF_MONO) {
+        if (edge & (BDR_RAISEDOUTER | BDR_SUNKENOUTER))
+            lines(dark, dark);
+        if (edge & (BDR_RAISEDINNER | BDR_SUNKENINNER))
+            lines(dark, dark);
+    } else if (flags & BF_FLAT) {
+        if (edge & (BDR_RAISEDOUTER | BDR_SUNKENOUTER))
+            lines(shadow, shadow);
+        if (edge & (BDR_RAISEDINNER | BDR_SUNKENINNER))
+            lines(GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_BTNFACE));
+    } else {
+        const bool soft = (flags & BF_SOFT) != 0;
+        if (edge & BDR_RAISEDOUTER)
+            lines(soft ? white : light, dark);
+        else if (edge & BDR_SUNKENOUTER)
+            lines(shadow, white);
+        if (edge & BDR_RAISEDINNER)
+            lines(soft ? light : white, shadow);
+        else if (edge & BDR_SUNKENINNER)
+            lines(dark, light);
+    }
+    if ((flags & BF_MIDDLE) && !r.IsEmpty())
+        FillRect(dc, r, GetSysColor(COLOR_BTNFACE));
+    if (flags & BF_ADJUST)
+        rect = r;
+    return true;
+}
+
+bool DrawFocusRect(DeviceContext& dc, const Rect& rect) {
+    if (rect.IsEmpty())
+        return false;
+    auto flip = [&](int x, int y) {
+        const Color c = GetPixel(dc, x, y);
+        if (c != kInvalidColor)
+            SetPixel(dc, x, y, c ^ 0x00FFFFFF);
+    };
+    // Every other pixel along the border, counted around it so corners stay in step.
+    for (int x = rect.left; x < rect.right; x += 2) {
+        flip(x, rect.top);
+        if (rect.Height() > 1)
+            flip(x, rect.bottom - 1);
+    }
+    for (int y = rect.top + 2; y < rect.bottom - 1; y += 2) {
+        flip(rect.left, y);
+        if (rect.Width() > 1)
+            flip(rect.right - 1, y);
+    }
+    return true;
+}
+
 void DrawGlyph(DeviceContext& dc, const Rect& r, FrameGlyph glyph, Color color) {
     const int cx = r.left + r.Width() / 2;
     const int cy = r.top + r.Height() / 2;

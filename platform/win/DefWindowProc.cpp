@@ -6,6 +6,7 @@
 #include "platform/gfx/text/TextDraw.h"
 #include "platform/win/ClassicLook.h"
 #include "platform/win/Input.h"
+#include "platform/win/Menu.h"
 #include "platform/win/Message.h"
 #include "platform/win/Paint.h"
 #include "platform/win/ScrollBar.h"
@@ -317,6 +318,46 @@ void DrawCaptionText(DeviceContext& dc, const NonClientLayout& L, const std::str
     DrawText(dc, text, r, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
 }
 
+// The classic system menu, built as it is opened, its items enabled by the window's state.
+void ShowSystemMenu(HWND h, Point screen) {
+    WindowData* w = State::Get().Find(h);
+    if (!w || !(w->style & WS_SYSMENU))
+        return;
+    const bool zoomed = IsZoomed(h), iconic = IsIconic(h);
+    const bool sizable = (w->style & WS_THICKFRAME) != 0;
+    const HMENU menu = CreatePopupMenu();
+    AppendMenu(menu, zoomed || iconic ? MF_STRING : MF_GRAYED, SC_RESTORE, "&Restore");
+    AppendMenu(menu, zoomed ? MF_GRAYED : MF_STRING, SC_MOVE, "&Move");
+    AppendMenu(menu, sizable && !zoomed && !iconic ? MF_STRING : MF_GRAYED, SC_SIZE, "&Size");
+    AppendMenu(menu, (w->style & WS_MINIMIZEBOX) && !iconic ? MF_STRING : MF_GRAYED, SC_MINIMIZE,
+               "Mi&nimize");
+    AppendMenu(menu, (w->style & WS_MAXIMIZEBOX) && !zoomed ? MF_STRING : MF_GRAYED, SC_MAXIMIZE,
+               "Ma&ximize");
+    AppendMenu(menu, MF_SEPARATOR, 0, "");
+    AppendMenu(menu, MF_STRING | MF_DEFAULT, SC_CLOSE, "&Close\tAlt+F4");
+    int command = 0;
+    try {
+        command = TrackPopupMenu(menu, TPM_RETURNCMD, screen.x, screen.y, h);
+    } catch (...) {
+        DestroyMenu(menu);
+        throw;
+    }
+    DestroyMenu(menu);
+    if (command && IsWindow(h)) {
+        Point cursor;
+        GetCursorPos(cursor);
+        SendMessage(h, WM_SYSCOMMAND, static_cast<WPARAM>(command), PointToLParam(cursor));
+    }
+}
+
+Point SystemMenuCorner(HWND h) {
+    const NonClientLayout L = GetNonClientLayout(h);
+    Rect wr;
+    GetWindowRect(h, wr);
+    const Rect anchor = L.sysMenu.IsEmpty() ? L.caption : L.sysMenu;
+    return {wr.left + anchor.left, wr.top + anchor.bottom + 1};
+}
+
 } // namespace
 
 namespace detail {
@@ -531,6 +572,10 @@ LRESULT DefWindowProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
         case SC_HSCROLL:
             detail::TrackScrollBar(h, SB_HORZ, pt);
             break;
+        case SC_KEYMENU:
+            if (lParam == ' ')
+                ShowSystemMenu(h, SystemMenuCorner(h));
+            break;
         default:
             break;
         }
@@ -558,12 +603,24 @@ LRESULT DefWindowProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
             TrackCaptionButton(h, hit);
         } else if (hit == HTSYSMENU && dbl) {
             SendMessage(h, WM_SYSCOMMAND, SC_CLOSE, lParam);
+        } else if (hit == HTSYSMENU) {
+            ShowSystemMenu(h, SystemMenuCorner(h));
         }
         return 0;
     }
+    case WM_NCRBUTTONUP:
+        if (wParam == static_cast<WPARAM>(HTCAPTION) || wParam == static_cast<WPARAM>(HTSYSMENU))
+            ShowSystemMenu(h, LParamToPoint(lParam));
+        return 0;
+    case WM_SYSTIMER:
+        if (wParam == detail::kCaretTimerId)
+            detail::BlinkCaret(h);
+        return 0;
     case WM_SYSKEYDOWN:
         if (wParam == VK_F4 && (HIWORD(lParam) & 0x2000))
             SendMessage(detail::RootOf(h), WM_SYSCOMMAND, SC_CLOSE, 0);
+        else if (wParam == VK_SPACE && (HIWORD(lParam) & 0x2000))
+            SendMessage(detail::RootOf(h), WM_SYSCOMMAND, SC_KEYMENU, ' ');
         return 0;
     default:
         return 0;

@@ -4,6 +4,9 @@
 // SC_MOVE / SC_SIZE, driven by our own modal loop, or by the host where it follows our hit
 // testing), caption buttons, standard scroll bars in the non-client area, closing, activation,
 // cursors, wheel bubbling to the parent, and the plain painting of frame and background.
+//
+// Text messages carry UTF-8: WM_SETTEXT a NUL-terminated string in lParam; WM_GETTEXT a
+// std::string* in lParam to fill (wParam: at most that many bytes, 0: all), answering the length.
 
 #include "platform/win/WinDefs.h"
 

@@ -105,16 +105,17 @@ bool Retrieve(MSG& out, HWND filter, UINT minMsg, UINT maxMsg, bool remove) {
         return true;
     }
 
-    if (InRange(WM_TIMER, minMsg, maxMsg)) {
+    if (InRange(WM_TIMER, minMsg, maxMsg) || InRange(WM_SYSTIMER, minMsg, maxMsg)) {
         const std::uint64_t now = s.Now();
         detail::Timer* due = nullptr;
         for (detail::Timer& t : s.timers)
-            if (t.due <= now && (!filter || t.hwnd == filter) && (!due || t.due < due->due))
+            if (t.due <= now && (!filter || t.hwnd == filter) && (!due || t.due < due->due) &&
+                InRange(t.system ? WM_SYSTIMER : WM_TIMER, minMsg, maxMsg))
                 due = &t;
         if (due) {
             out = MSG{};
             out.hwnd = due->hwnd;
-            out.message = WM_TIMER;
+            out.message = due->system ? WM_SYSTIMER : WM_TIMER;
             out.wParam = due->id;
             out.time = static_cast<DWORD>(now);
             out.pt = s.cursor;
@@ -254,7 +255,7 @@ UINT_PTR SetTimer(HWND h, UINT_PTR id, UINT elapseMs) {
     }
     const std::uint64_t interval = std::max<UINT>(elapseMs, 10);
     for (detail::Timer& t : s.timers)
-        if (t.hwnd == h && t.id == id) {
+        if (t.hwnd == h && t.id == id && !t.system) {
             t.interval = interval;
             t.due = s.Now() + interval;
             return h ? (id ? id : 1) : id;
@@ -266,9 +267,10 @@ UINT_PTR SetTimer(HWND h, UINT_PTR id, UINT elapseMs) {
 bool KillTimer(HWND h, UINT_PTR id) {
     State& s = State::Get();
     const auto before = s.timers.size();
-    s.timers.erase(std::remove_if(s.timers.begin(), s.timers.end(),
-                                  [&](const auto& t) { return t.hwnd == h && t.id == id; }),
-                   s.timers.end());
+    s.timers.erase(
+        std::remove_if(s.timers.begin(), s.timers.end(),
+                       [&](const auto& t) { return t.hwnd == h && t.id == id && !t.system; }),
+        s.timers.end());
     // A WM_TIMER already handed out is gone with the timer; none is queued to remove.
     return s.timers.size() != before;
 }

@@ -34,8 +34,6 @@ struct Box {
     std::vector<Rect> buttonRects;
 };
 
-Box* g_box = nullptr; // the box being shown (message boxes nest only through their owners)
-
 std::vector<int> ButtonsOf(UINT type) {
     switch (type & 0xF) {
     case MB_OKCANCEL:
@@ -168,7 +166,13 @@ char32_t Lower(char32_t c) {
 }
 
 LRESULT BoxProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
-    Box* b = g_box;
+    // Each box window carries its own state (boxes may nest: a box opened from a timer while
+    // another is up).
+    if (msg == WM_NCCREATE) {
+        const auto* cs = reinterpret_cast<const CREATESTRUCT*>(lParam);
+        SetWindowLongPtr(h, GWL_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
+    }
+    Box* b = reinterpret_cast<Box*>(GetWindowLongPtr(h, GWL_USERDATA));
     if (!b)
         return DefWindowProc(h, msg, wParam, lParam);
     switch (msg) {
@@ -314,26 +318,26 @@ int MessageBox(HWND owner, const std::string& text, const std::string& caption, 
     left = std::clamp(left, work.left, std::max(work.left, work.right - frame.Width()));
     topY = std::clamp(topY, work.top, std::max(work.top, work.bottom - frame.Height()));
 
-    Box* outer = g_box;
-    g_box = &box;
     const HWND h = CreateWindowEx(exStyle, kDialogClassName, caption, style, left, topY,
-                                  frame.Width(), frame.Height(), ownerRoot, 0, nullptr);
-    if (!h) {
-        g_box = outer;
+                                  frame.Width(), frame.Height(), ownerRoot, 0, &box);
+    if (!h)
         return 0;
-    }
     const bool ownerWasEnabled = ownerRoot && IsWindowEnabled(ownerRoot);
+    const HWND activeBefore = GetActiveWindow();
     // Puts everything back however the box ends, also when a procedure throws inside its loop.
     auto finish = [&]() {
         if (ownerWasEnabled && IsWindow(ownerRoot))
             EnableWindow(ownerRoot, true);
         if (IsWindow(h)) {
-            // The owner is active again before the box goes, so the activation does not wander.
-            if (ownerRoot && IsWindow(ownerRoot) && GetActiveWindow() == h)
-                SetActiveWindow(ownerRoot);
+            // The window active before the box is active again before the box goes, so the
+            // activation does not wander (with nested boxes that is the outer box, not the
+            // disabled owner).
+            const HWND back =
+                IsWindow(activeBefore) && IsWindowEnabled(activeBefore) ? activeBefore : ownerRoot;
+            if (back && IsWindow(back) && GetActiveWindow() == h)
+                SetActiveWindow(back);
             DestroyWindow(h);
         }
-        g_box = outer;
     };
     try {
         if (ownerWasEnabled)
@@ -354,10 +358,12 @@ int MessageBox(HWND owner, const std::string& text, const std::string& caption, 
             DispatchMessage(m);
         }
     } catch (...) {
+        if (IsWindow(h))
+            SetWindowLongPtr(h, GWL_USERDATA, 0); // the state dies with this frame
         try {
             finish();
         } catch (...) {
-            g_box = outer;
+            // Still going back to the caller with the first failure.
         }
         throw;
     }

@@ -1,6 +1,7 @@
 #include "platform/win/Paint.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "platform/win/Message.h"
 #include "platform/win/Window.h"
@@ -276,6 +277,7 @@ HDC BeginPaint(HWND h, PAINTSTRUCT& ps) {
         if (!(w = s.Find(h)))
             return nullptr;
     }
+    detail::HideCaretForPaint(h);
     Region paint = std::move(w->update);
     w->update.Clear();
     w->internalPaint = false;
@@ -291,7 +293,10 @@ HDC BeginPaint(HWND h, PAINTSTRUCT& ps) {
 }
 
 bool EndPaint(HWND h, const PAINTSTRUCT& ps) {
-    return ps.hdc && ReleaseDC(h, ps.hdc);
+    const bool released = ps.hdc && ReleaseDC(h, ps.hdc);
+    if (IsWindow(h))
+        detail::RestoreCaretAfterPaint(h);
+    return released;
 }
 
 bool RedrawWindow(HWND h, const Rect* rect, const Region* rgn, UINT flags) {
@@ -355,6 +360,93 @@ bool UpdateWindow(HWND h) {
         return false;
     PaintNow(s, h, RDW_UPDATENOW, false);
     return true;
+}
+
+int ScrollWindowEx(HWND h, int dx, int dy, const Rect* scroll, const Rect* clip, Region* update,
+                   Rect* updateRect, UINT flags) {
+    State& s = State::Get();
+    WindowData* w = s.Find(h);
+    if (!w)
+        return 0;
+    dx = std::clamp(dx, detail::kMinCoord, detail::kMaxCoord);
+    dy = std::clamp(dy, detail::kMinCoord, detail::kMaxCoord);
+    const Rect client = ClientBounds(*w);
+    const Rect area = scroll ? scroll->Intersect(client) : client;
+    const Rect limit = clip ? clip->Intersect(client) : client;
+    detail::HideCaretForPaint(h);
+
+    // What shows of the window, in client coordinates.
+    Region visible;
+    Region moved;
+    if (IsWindowVisible(h)) {
+        visible = VisibleRegion(s, *w, false, (w->style & WS_CLIPCHILDREN) != 0,
+                                (w->style & WS_CLIPSIBLINGS) != 0);
+        const Point origin = OriginInRoot(s, *w);
+        const Point clientOrigin{origin.x + w->client.left, origin.y + w->client.top};
+        visible.Offset(-clientOrigin.x, -clientOrigin.y);
+        Region source = visible;
+        source.IntersectWith(area);
+        moved = source;
+        moved.Offset(dx, dy);
+        moved.IntersectWith(limit);
+        moved.IntersectWith(visible);
+        WindowData& root = s.Need(detail::RootOf(h));
+        if (root.surface && !moved.IsEmpty() && root.surface->BitCount() == 32) {
+            // Through a copy of the source's bounds, since source and target overlap.
+            const Rect from = source.Bounds();
+            const int fw = from.Width();
+            std::vector<std::uint32_t> copy(static_cast<std::size_t>(fw) * from.Height());
+            DibSection& px = *root.surface;
+            for (int y = from.top; y < from.bottom; ++y)
+                std::memcpy(copy.data() + static_cast<std::size_t>(y - from.top) * fw,
+                            px.Row(y + clientOrigin.y) + (from.left + clientOrigin.x) * 4,
+                            static_cast<std::size_t>(fw) * 4);
+            for (const Rect& r : moved.Rects())
+                for (int y = r.top; y < r.bottom; ++y)
+                    std::memcpy(px.Row(y + clientOrigin.y) + (r.left + clientOrigin.x) * 4,
+                                copy.data() + static_cast<std::size_t>(y - dy - from.top) * fw +
+                                    (r.left - dx - from.left),
+                                static_cast<std::size_t>(r.Width()) * 4);
+            Region shown = moved;
+            shown.Offset(clientOrigin.x, clientOrigin.y);
+            detail::PresentTopLevel(detail::RootOf(h), shown.Bounds());
+        }
+    }
+    Region uncovered(area.Intersect(limit));
+    uncovered.Subtract(moved);
+
+    // The pending update inside the area moves with the pixels.
+    Region pending = w->update;
+    pending.IntersectWith(area);
+    if (!pending.IsEmpty()) {
+        w->update.Subtract(area);
+        pending.Offset(dx, dy);
+        pending.IntersectWith(limit);
+        w->update.Unite(pending);
+    }
+    if (flags & SW_INVALIDATE)
+        InvalidateRgn(h, &uncovered, (flags & SW_ERASE) != 0);
+    if (flags & SW_SCROLLCHILDREN) {
+        const std::vector<HWND> children = w->children;
+        for (HWND c : children) {
+            WindowData* cw = s.Find(c);
+            if (cw && !cw->rect.Intersect(area).IsEmpty())
+                SetWindowPos(c, HWND{}, cw->rect.left + dx, cw->rect.top + dy, 0, 0,
+                             SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+    }
+    if (IsWindow(h))
+        detail::RestoreCaretAfterPaint(h);
+    if (update)
+        *update = uncovered;
+    if (updateRect)
+        *updateRect = uncovered.Bounds();
+    return static_cast<int>(uncovered.Kind());
+}
+
+bool ScrollWindow(HWND h, int dx, int dy, const Rect* scroll, const Rect* clip) {
+    return ScrollWindowEx(h, dx, dy, scroll, clip, nullptr, nullptr,
+                          SW_INVALIDATE | SW_ERASE | (scroll ? 0 : SW_SCROLLCHILDREN)) != 0;
 }
 
 bool SetWindowRgn(HWND h, std::optional<Region> rgn, bool redraw) {

@@ -50,6 +50,17 @@ bool GetUpdateRgn(HWND h, Region& rgn, bool erase);
 bool RedrawWindow(HWND h, const Rect* rect, const Region* rgn, UINT flags);
 bool UpdateWindow(HWND h);
 
+// Moves the pixels of the client area (or of `scroll`, client coordinates) by dx, dy, keeping
+// inside `clip` when given, and reports what was uncovered (or could not be copied because it
+// was not showing) in `update` / `updateRect`. SW_INVALIDATE adds that to the update region
+// (SW_ERASE: to be erased), SW_SCROLLCHILDREN moves the children with the pixels. The part of
+// the update region inside the scrolled area moves along. Answers the kind of the uncovered
+// region, 0 for a bad window.
+constexpr UINT SW_SCROLLCHILDREN = 0x1, SW_INVALIDATE = 0x2, SW_ERASE = 0x4;
+int ScrollWindowEx(HWND h, int dx, int dy, const Rect* scroll, const Rect* clip, Region* update,
+                   Rect* updateRect, UINT flags);
+bool ScrollWindow(HWND h, int dx, int dy, const Rect* scroll, const Rect* clip);
+
 // The window's shape in window coordinates (none: its rectangle). Hit testing and painting
 // keep inside it.
 bool SetWindowRgn(HWND h, std::optional<Region> rgn, bool redraw);

@@ -137,6 +137,20 @@ Color GetSysColor(int index) {
     }
 }
 
+NONCLIENTMETRICS GetNonClientMetrics() {
+    NONCLIENTMETRICS m;
+    LOGFONT plain;
+    plain.lfHeight = -11;
+    plain.lfFaceName = "MS Sans Serif";
+    m.lfCaptionFont = plain;
+    m.lfCaptionFont.lfWeight = FW_BOLD;
+    m.lfSmCaptionFont = m.lfCaptionFont;
+    m.lfMenuFont = plain;
+    m.lfStatusFont = plain;
+    m.lfMessageFont = plain;
+    return m;
+}
+
 Rect GetWorkArea() {
     return detail::State::Get().backend->WorkArea();
 }

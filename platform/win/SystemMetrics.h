@@ -4,6 +4,7 @@
 // come from the backend.
 
 #include "platform/gfx/Geometry.h"
+#include "platform/gfx/text/Font.h"
 #include "platform/win/WinDefs.h"
 
 namespace platform {
@@ -36,6 +37,26 @@ constexpr int COLOR_SCROLLBAR = 0, COLOR_BACKGROUND = 1, COLOR_ACTIVECAPTION = 2
               COLOR_GRADIENTACTIVECAPTION = 27, COLOR_GRADIENTINACTIVECAPTION = 28;
 
 Color GetSysColor(int index); // black for an index it does not know
+
+// The fonts and sizes of the frame parts (the classic scheme: eight-point interface fonts, the
+// caption's bold).
+struct NONCLIENTMETRICS {
+    int iBorderWidth = 1;
+    int iScrollWidth = 16;
+    int iScrollHeight = 16;
+    int iCaptionWidth = 18;
+    int iCaptionHeight = 18;
+    LOGFONT lfCaptionFont;
+    int iSmCaptionWidth = 12;
+    int iSmCaptionHeight = 14;
+    LOGFONT lfSmCaptionFont;
+    int iMenuWidth = 18;
+    int iMenuHeight = 18;
+    LOGFONT lfMenuFont;
+    LOGFONT lfStatusFont;
+    LOGFONT lfMessageFont;
+};
+NONCLIENTMETRICS GetNonClientMetrics();
 
 constexpr UINT SPI_GETWORKAREA = 0x0030;
 Rect GetWorkArea();

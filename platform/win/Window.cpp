@@ -284,6 +284,11 @@ bool GetClassInfo(const std::string& name, WNDCLASS& out) {
     return true;
 }
 
+LONG_PTR GetClassLongPtr(HWND h, int index) {
+    WindowData* w = State::Get().Find(h);
+    return w && index == GCL_STYLE ? static_cast<LONG_PTR>(w->cls->style) : 0;
+}
+
 std::string GetClassName(HWND h) {
     WindowData* w = State::Get().Find(h);
     return w ? w->cls->name : std::string();
@@ -477,6 +482,7 @@ void FreeTree(State& s, HWND h) {
         std::remove_if(s.posted.begin(), s.posted.end(), [&](const MSG& m) { return m.hwnd == h; }),
         s.posted.end());
     detail::ForgetWindowInInput(h);
+    detail::ForgetCaretOf(h);
     if (s.active == h)
         s.active = HWND{};
     if (s.focus == h)
@@ -661,6 +667,32 @@ HANDLE RemoveProp(HWND h, const std::string& name) {
             return v;
         }
     return 0;
+}
+
+bool SetLayeredWindowAttributes(HWND h, Color key, std::uint8_t alpha, DWORD flags) {
+    State& s = State::Get();
+    WindowData* w = s.Find(h);
+    if (!w || !(w->exStyle & WS_EX_LAYERED))
+        return false;
+    w->layeredKey = key & 0xFFFFFF;
+    w->layeredAlpha = alpha;
+    w->layeredFlags = flags & (LWA_COLORKEY | LWA_ALPHA);
+    if (w->nativeHost)
+        s.backend->SetHostOpacity(h, (flags & LWA_ALPHA) ? alpha : 255);
+    return true;
+}
+
+bool GetLayeredWindowAttributes(HWND h, Color* key, std::uint8_t* alpha, DWORD* flags) {
+    WindowData* w = State::Get().Find(h);
+    if (!w || !(w->exStyle & WS_EX_LAYERED))
+        return false;
+    if (key)
+        *key = w->layeredKey;
+    if (alpha)
+        *alpha = w->layeredAlpha;
+    if (flags)
+        *flags = w->layeredFlags;
+    return true;
 }
 
 bool SetWindowText(HWND h, const std::string& text) {

@@ -29,6 +29,10 @@ struct WNDCLASS {
     std::string lpszClassName;
 };
 
+constexpr int GCL_STYLE = -26;
+// The class's style (GCL_STYLE); 0 for other indexes or a bad window.
+LONG_PTR GetClassLongPtr(HWND h, int index);
+
 // Class names compare without regard to ASCII case. Registering a name twice fails.
 bool RegisterClass(const WNDCLASS& wc);
 bool UnregisterClass(const std::string& name);
@@ -86,6 +90,13 @@ bool IsWindowEnabled(HWND h);
 bool IsIconic(HWND h);
 bool IsZoomed(HWND h);
 bool BringWindowToTop(HWND h);
+
+// Layered windows (WS_EX_LAYERED): pixels of the key colour let the mouse through to what lies
+// beneath (LWA_COLORKEY); the whole window shows with the given opacity where the host can
+// (LWA_ALPHA). False for a window without WS_EX_LAYERED.
+constexpr DWORD LWA_COLORKEY = 0x1, LWA_ALPHA = 0x2;
+bool SetLayeredWindowAttributes(HWND h, Color key, std::uint8_t alpha, DWORD flags);
+bool GetLayeredWindowAttributes(HWND h, Color* key, std::uint8_t* alpha, DWORD* flags);
 
 // The window under a screen point: the deepest visible child, as the mouse would find it
 // (disabled children count as part of their parent). No hit-test messages are sent.

@@ -328,10 +328,13 @@ bool ShowWindow(HWND h, int cmd) {
     case SW_SHOWMINNOACTIVE: {
         const bool minimize =
             cmd == SW_MINIMIZE || cmd == SW_SHOWMINIMIZED || cmd == SW_SHOWMINNOACTIVE;
-        const bool maximize = cmd == SW_SHOWMAXIMIZED;
-        const bool restore = !minimize && !maximize;
-        if (restore && !(w->style & (WS_MAXIMIZE | WS_MINIMIZE)))
-            break; // a plain show
+        bool maximize = cmd == SW_SHOWMAXIMIZED;
+        if (!minimize && !maximize && !(w->style & (WS_MAXIMIZE | WS_MINIMIZE)))
+            break; // restoring a normal window is a plain show
+        if (minimize && (w->style & WS_MINIMIZE))
+            return wasVisible;
+        if (!minimize && !maximize && (w->style & WS_MINIMIZE) && w->restoreToMaximized)
+            maximize = true; // a window minimized from maximized comes back maximized
         if (!wasVisible) {
             SendMessage(h, WM_SHOWWINDOW, 1, 0);
             if (!(w = s.Find(h)))
@@ -339,27 +342,33 @@ bool ShowWindow(HWND h, int cmd) {
         }
         if (!(w->style & (WS_MAXIMIZE | WS_MINIMIZE)))
             w->normalRect = w->rect;
-        Rect target = w->normalRect;
-        if (maximize)
-            target = MaximizedRect(*w);
-        else if (minimize)
-            target = w->style & WS_MAXIMIZE ? MaximizedRect(*w) : w->rect;
-        if (minimize && (w->style & WS_MAXIMIZE))
-            target = w->rect;
-        const DWORD keep = minimize ? (w->style & WS_MAXIMIZE) : 0;
-        w->style = (w->style & ~(WS_MAXIMIZE | WS_MINIMIZE)) | (maximize ? WS_MAXIMIZE : 0) |
-                   (minimize ? WS_MINIMIZE : 0) | keep;
-        if (minimize && s.Find(h))
+        if (minimize)
+            w->restoreToMaximized = (w->style & WS_MAXIMIZE) != 0;
+        w->style = (w->style & ~(WS_MAXIMIZE | WS_MINIMIZE)) | (minimize   ? WS_MINIMIZE
+                                                                : maximize ? WS_MAXIMIZE
+                                                                           : 0);
+        const WPARAM kind = minimize ? SIZE_MINIMIZED : maximize ? SIZE_MAXIMIZED : SIZE_RESTORED;
+        if (minimize)
             LoseActivation(s, h);
         if (!(w = s.Find(h)))
             return false;
+        // A minimized window keeps its place; only its host window goes.
+        const Rect target = minimize ? w->rect : maximize ? MaximizedRect(*w) : w->normalRect;
+        const Rect clientBefore = w->client;
         SetWindowPos(h, HWND{}, target.left, target.top, target.Width(), target.Height(),
                      SWP_SHOWWINDOW | SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER);
         if (!(w = s.Find(h)))
             return false;
         if (w->nativeHost)
-            s.backend->ShowHostWindow(h, !(w->style & WS_MINIMIZE));
-        if (!minimize && activate && cmd != SW_SHOWMINNOACTIVE)
+            s.backend->ShowHostWindow(h, !minimize);
+        // The new state is news even when the client kept its size.
+        if (minimize || (w->client.Width() == clientBefore.Width() &&
+                         w->client.Height() == clientBefore.Height()))
+            SendMessage(h, WM_SIZE, kind,
+                        minimize ? 0
+                                 : MAKELPARAM(static_cast<WORD>(w->client.Width()),
+                                              static_cast<WORD>(w->client.Height())));
+        if (!minimize && activate && IsWindow(h))
             SetActiveWindow(h);
         return wasVisible;
     }
@@ -437,6 +446,19 @@ bool BringWindowToTop(HWND h) {
 // ---- finding windows by position
 // ------------------------------------------------------------------
 
+namespace {
+
+// A layered window's key-coloured pixels are holes for the mouse.
+bool ShowsKeyColourAt(const WindowData& w, Point p) {
+    if (!(w.exStyle & WS_EX_LAYERED) || !(w.layeredFlags & LWA_COLORKEY) || !w.surface || p.x < 0 ||
+        p.y < 0 || p.x >= w.surface->Width() || p.y >= w.surface->Height())
+        return false;
+    const std::uint8_t* px = const_cast<DibSection*>(w.surface.get())->Row(p.y) + p.x * 4;
+    return RGB(px[2], px[1], px[0]) == w.layeredKey;
+}
+
+} // namespace
+
 namespace detail {
 
 HWND FindWindowAt(Point screen, const std::vector<HWND>& skip) {
@@ -447,7 +469,8 @@ HWND FindWindowAt(Point screen, const std::vector<HWND>& skip) {
         if (!w || !(w->style & WS_VISIBLE) || (w->style & WS_MINIMIZE) || skipped(top) ||
             !w->rect.Contains(screen) ||
             (w->windowRegion &&
-             !w->windowRegion->Contains({screen.x - w->rect.left, screen.y - w->rect.top})))
+             !w->windowRegion->Contains({screen.x - w->rect.left, screen.y - w->rect.top})) ||
+            ShowsKeyColourAt(*w, {screen.x - w->rect.left, screen.y - w->rect.top}))
             continue;
         HWND found = top;
         for (;;) {

@@ -60,10 +60,14 @@ struct WindowData {
 
     ScrollBarData hbar, vbar;
     Rect normalRect; // where a maximized or minimized window returns to
+    bool restoreToMaximized = false;
     bool destroying = false;
     bool nativeHost = false; // a host window exists
 
     std::optional<Region> windowRegion; // window coordinates; none: the whole rectangle
+    Color layeredKey = 0;
+    std::uint8_t layeredAlpha = 255;
+    DWORD layeredFlags = 0;
 
     // Top-level windows own their pixels: a 32-bit top-down section of the window's size (none
     // while the window has no area).
@@ -75,6 +79,7 @@ struct Timer {
     UINT_PTR id = 0;
     std::uint64_t interval = 0;
     std::uint64_t due = 0;
+    bool system = false; // delivered as WM_SYSTIMER, for the system's own use (the caret)
 };
 
 struct Hook {
@@ -159,6 +164,16 @@ struct State {
         int bar = -1;
         int part = 0; // ScrollPart
     } scrollPress;
+    // The caret: one for the thread, owned by a window; drawn by inverting its pixels.
+    struct Caret {
+        HWND owner;
+        Rect rect;         // client coordinates of the owner
+        int hideCount = 1; // created hidden
+        bool drawn = false;
+        bool pausedForPaint = false;
+        UINT blinkMs = 530;
+    } caret;
+
     std::map<std::uint32_t, MenuData> menus;
     std::uint32_t nextMenu = 1;
     void* menuTracking = nullptr; // the popup menu loop running, if any
@@ -204,6 +219,13 @@ void PaintFrame(HWND h);
 
 // Menu.cpp, MessageBox.cpp: the classes the system provides.
 void RegisterSystemClasses();
+
+// Caret.cpp: takes the caret off the screen while a window paints under it, and puts it back.
+void HideCaretForPaint(HWND h);
+void RestoreCaretAfterPaint(HWND h);
+void ForgetCaretOf(HWND h);
+void BlinkCaret(HWND h);
+constexpr UINT_PTR kCaretTimerId = 0xFFFD;
 
 // Window.cpp
 // Positions and sizes stay within what a 16-bit message parameter carries, as on the platform,

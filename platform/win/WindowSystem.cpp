@@ -81,9 +81,17 @@ public:
 
     void OnHostFocus(HWND window) override {
         // The host's choice counts like a click: the window becomes active if it can be.
-        if (IsWindow(window) && IsWindowVisible(window) && IsWindowEnabled(window) &&
-            GetActiveWindow() != window)
+        // Menus and other popups never take the activation, whatever the host thinks.
+        detail::WindowData* w = State::Get().Find(window);
+        if (w && IsWindowVisible(window) && IsWindowEnabled(window) &&
+            GetActiveWindow() != window && !(w->exStyle & WS_EX_NOACTIVATE) &&
+            detail::HostKindOf(*w) == HostKind::Normal)
             SetActiveWindow(window);
+    }
+
+    void OnHostDeactivate() override {
+        if (GetActiveWindow())
+            detail::Activate(HWND{}, WA_INACTIVE);
     }
 
 private:

@@ -54,6 +54,28 @@ TEST_F(Activation, SetFocusOnAChildOfAnInactiveWindowActivatesIt) {
     EXPECT_EQ(HwndFromParam(log[set].wParam), a);
 }
 
+TEST_F(Activation, TheHostsFocusActivatesNormalWindowsOnly) {
+    const HWND a = TopLevel();
+    const HWND b = TopLevel();
+    const HWND tip = TopLevel(WS_POPUP | WS_VISIBLE, {0, 0, 10, 10}, WS_EX_NOACTIVATE);
+    ASSERT_EQ(GetActiveWindow(), b);
+    host->HostFocus(a);
+    Pump();
+    EXPECT_EQ(GetActiveWindow(), a);
+    host->HostFocus(tip);
+    Pump();
+    EXPECT_EQ(GetActiveWindow(), a) << "a popup the host focused does not take the activation";
+    log.clear();
+    host->HostDeactivate();
+    Pump();
+    EXPECT_EQ(GetActiveWindow(), HWND{});
+    ASSERT_EQ(Of(WM_NCACTIVATE, a).size(), 1u);
+    EXPECT_EQ(Of(WM_NCACTIVATE, a)[0].wParam, 0u);
+    host->HostFocus(a);
+    Pump();
+    EXPECT_EQ(GetActiveWindow(), a);
+}
+
 TEST_F(Activation, FocusLeavesADisabledWindow) {
     const HWND a = TopLevel();
     const HWND child = Child(a, {0, 0, 20, 20});
@@ -123,6 +145,20 @@ TEST_F(Mouse, TransparentHitTestPassesThePointToTheParent) {
     Pump();
     EXPECT_TRUE(Of(WM_LBUTTONDOWN, child).empty());
     EXPECT_EQ(Of(WM_LBUTTONDOWN, top).size(), 1u);
+}
+
+TEST_F(Mouse, KeyColouredPixelsOfLayeredWindowsLetTheMouseThrough) {
+    const HWND below = TopLevel(WS_POPUP | WS_VISIBLE, {0, 0, 100, 100});
+    const HWND above = TopLevel(WS_POPUP | WS_VISIBLE, {0, 0, 100, 100}, WS_EX_LAYERED);
+    Pump(); // both white
+    EXPECT_FALSE(SetLayeredWindowAttributes(below, 0, 255, LWA_COLORKEY));
+    ASSERT_TRUE(SetLayeredWindowAttributes(above, RGB(255, 0, 255), 200, LWA_COLORKEY | LWA_ALPHA));
+    EXPECT_EQ(host->Host(above)->opacity, 200);
+    HDC dc = GetDC(above);
+    FillRect(*dc, {0, 0, 50, 100}, RGB(255, 0, 255));
+    ReleaseDC(above, dc);
+    EXPECT_EQ(WindowFromPoint({10, 10}), below);
+    EXPECT_EQ(WindowFromPoint({60, 10}), above);
 }
 
 TEST_F(Mouse, DoubleClickNeedsTheClassStyleTimeAndPlace) {

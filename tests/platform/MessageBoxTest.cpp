@@ -80,6 +80,22 @@ TEST_F(MessageBoxes, EscapeNeedsACancelButton) {
     EXPECT_EQ(MessageBox(owner, "Go on?", "charvane", MB_YESNOCANCEL | MB_DEFBUTTON2), IDNO);
 }
 
+TEST_F(MessageBoxes, BoxesNestEachWithItsOwnAnswer) {
+    int inner = -1;
+    SetTimer(owner, 1, 100);
+    handlers[WM_TIMER] = [&](HWND, WPARAM, LPARAM, LRESULT&) {
+        KillTimer(owner, 1);
+        host->Key('N');
+        host->Text("n");
+        inner = MessageBox(owner, "Inner?", "charvane", MB_YESNO);
+        return true;
+    };
+    host->Key(VK_RETURN, 500); // after the inner box has come and gone
+    EXPECT_EQ(MessageBox(owner, "Outer", "charvane", MB_OKCANCEL), IDOK);
+    EXPECT_EQ(inner, IDNO);
+    EXPECT_TRUE(IsWindowEnabled(owner));
+}
+
 TEST_F(MessageBoxes, TheCloseBoxCancels) {
     onShow = [this](HWND h) { host->HostClose(h); };
     EXPECT_EQ(MessageBox(owner, "x", "charvane", MB_OKCANCEL), IDCANCEL);

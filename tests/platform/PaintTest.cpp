@@ -1,5 +1,6 @@
 #include "WinTestSupport.h"
 
+#include "platform/win/ClassicLook.h"
 #include "platform/win/SystemMetrics.h"
 
 namespace platform::testing {
@@ -198,6 +199,60 @@ TEST_F(Painting, DrawingCodeCannotWidenAWindowsVisibleArea) {
     EXPECT_EQ(SurfacePixel(top, 5, 5), RGB(255, 255, 255));
     EXPECT_EQ(SurfacePixel(top, 35, 35), RGB(255, 255, 255));
     EXPECT_EQ(host->Host(top)->lastDirty, (Rect{10, 10, 30, 30})) << "the host shows that part";
+}
+
+TEST_F(Painting, ScrollingMovesPixelsAndInvalidatesWhatIsUncovered) {
+    const HWND h = TopLevel(WS_POPUP | WS_VISIBLE, {0, 0, 40, 40});
+    handlers[WM_PAINT] = [](HWND w, WPARAM, LPARAM, LRESULT& r) {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(w, ps);
+        for (int y = 0; y < 40; ++y) // a different grey on every row
+            FillRect(*dc, {0, y, 40, y + 1}, RGB(y * 5, y * 5, y * 5));
+        EndPaint(w, ps);
+        r = 0;
+        return true;
+    };
+    Pump();
+    const Rect pending{0, 20, 5, 25};
+    ValidateRect(h, nullptr);
+    InvalidateRect(h, &pending, false);
+    Region uncovered;
+    Rect bounds;
+    EXPECT_EQ(ScrollWindowEx(h, 0, -10, nullptr, nullptr, &uncovered, &bounds, SW_INVALIDATE),
+              static_cast<int>(RegionKind::Simple));
+    EXPECT_EQ(bounds, (Rect{0, 30, 40, 40}));
+    EXPECT_EQ(SurfacePixel(h, 7, 3), RGB(65, 65, 65)) << "row 3 shows what row 13 showed";
+    EXPECT_EQ(SurfacePixel(h, 7, 29), RGB(195, 195, 195));
+    Region update;
+    GetUpdateRgn(h, update, false);
+    EXPECT_EQ(update, Region::FromRects({Rect{0, 10, 5, 15}, Rect{0, 30, 40, 40}}))
+        << "the pending part moved along and the uncovered rows were added";
+
+    const Rect band{10, 0, 30, 40};
+    ScrollWindowEx(h, 5, 0, &band, &band, nullptr, &bounds, 0);
+    EXPECT_EQ(bounds, (Rect{10, 0, 15, 40})) << "only inside the band";
+    EXPECT_EQ(SurfacePixel(h, 31, 3), RGB(65, 65, 65)) << "outside the clip nothing moved";
+}
+
+TEST_F(Painting, EdgesAndFocusFrames) {
+    const HWND h = TopLevel(WS_POPUP | WS_VISIBLE, {0, 0, 40, 40});
+    Pump();
+    HDC dc = GetDC(h);
+    Rect r{5, 5, 25, 25};
+    DrawEdge(*dc, r, EDGE_SUNKEN, BF_RECT | BF_ADJUST | BF_MIDDLE);
+    EXPECT_EQ(r, (Rect{7, 7, 23, 23}));
+    EXPECT_EQ(GetPixel(*dc, 5, 10), GetSysColor(COLOR_BTNSHADOW));
+    EXPECT_EQ(GetPixel(*dc, 6, 10), GetSysColor(COLOR_3DDKSHADOW));
+    EXPECT_EQ(GetPixel(*dc, 24, 10), GetSysColor(COLOR_BTNHIGHLIGHT));
+    EXPECT_EQ(GetPixel(*dc, 10, 10), GetSysColor(COLOR_BTNFACE));
+    const Rect focus{30, 30, 38, 38};
+    DrawFocusRect(*dc, focus);
+    EXPECT_EQ(GetPixel(*dc, 30, 30), RGB(0, 0, 0));
+    EXPECT_EQ(GetPixel(*dc, 31, 30), RGB(255, 255, 255));
+    DrawFocusRect(*dc, focus);
+    EXPECT_EQ(GetPixel(*dc, 30, 30), RGB(255, 255, 255)) << "drawn twice, it is gone";
+    ReleaseDC(h, dc);
+    EXPECT_EQ(GetNonClientMetrics().lfCaptionFont.lfWeight, FW_BOLD);
 }
 
 TEST_F(Painting, WindowRegionShapesHitTestingAndPainting) {

@@ -1,5 +1,6 @@
 #include "WinTestSupport.h"
 
+#include "platform/win/Menu.h"
 #include "platform/win/ScrollBar.h"
 
 namespace platform::testing {
@@ -195,6 +196,70 @@ TEST_F(FrameMouse, CloseButtonActsOnlyWhenReleasedOverIt) {
     Pump();
     EXPECT_FALSE(IsWindow(w));
     EXPECT_FALSE(Of(WM_CLOSE).empty());
+}
+
+TEST_F(FrameMouse, TheSystemMenuOffersWhatTheWindowAllows) {
+    const HWND w =
+        TopLevel(WS_CAPTION | WS_SYSMENU | WS_MAXIMIZEBOX | WS_VISIBLE, {100, 100, 400, 300});
+    Pump();
+    std::vector<std::string> items;
+    std::vector<bool> enabled;
+    HHOOK hook = SetWindowsHookEx(WH_CBT, [&](int code, WPARAM, LPARAM) -> LRESULT {
+        if (code == HCBT_CREATEWND)
+            host->Key(VK_ESCAPE); // look, then leave
+        return 0;
+    });
+    handlers[WM_INITMENUPOPUP] = [&](HWND, WPARAM m, LPARAM, LRESULT&) {
+        const HMENU menu = static_cast<HMENU>(m);
+        for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+            items.push_back(GetMenuString(menu, static_cast<UINT>(i), MF_BYPOSITION));
+            enabled.push_back(
+                !(GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_GRAYED));
+        }
+        return false;
+    };
+    host->MouseDown({200, 108}, MouseButton::Right);
+    host->MouseUp({200, 108}, MouseButton::Right);
+    Pump();
+    UnhookWindowsHookEx(hook);
+    EXPECT_EQ(items, (std::vector<std::string>{"&Restore", "&Move", "&Size", "Mi&nimize",
+                                               "Ma&ximize", "", "&Close\tAlt+F4"}));
+    EXPECT_EQ(enabled, (std::vector<bool>{false, true, false, false, true, true, true}));
+    // Alt+Space opens it from the keyboard; "x" maximizes.
+    handlers.clear();
+    host->KeyDown(VK_MENU);
+    host->Key(VK_SPACE);
+    host->KeyUp(VK_MENU);
+    host->Text("x", 10);
+    Pump();
+    EXPECT_TRUE(IsZoomed(w));
+}
+
+TEST_F(FrameMouse, MinimizeHidesTheHostAndRestoreBringsItBack) {
+    const HWND other = TopLevel(WS_OVERLAPPEDWINDOW | WS_VISIBLE, {600, 0, 800, 200});
+    const HWND w = TopLevel(WS_OVERLAPPEDWINDOW | WS_VISIBLE, {10, 20, 310, 220});
+    Pump();
+    SendMessage(w, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_TRUE(IsIconic(w));
+    EXPECT_FALSE(host->Host(w)->visible);
+    EXPECT_EQ(Of(WM_SIZE, w).back().wParam, SIZE_MINIMIZED);
+    EXPECT_EQ(GetActiveWindow(), other) << "a minimized window gives the activation away";
+    EXPECT_EQ(WindowFromPoint({100, 100}), HWND{});
+    SendMessage(w, WM_SYSCOMMAND, SC_RESTORE, 0);
+    EXPECT_FALSE(IsIconic(w));
+    EXPECT_TRUE(host->Host(w)->visible);
+    Rect r;
+    GetWindowRect(w, r);
+    EXPECT_EQ(r, (Rect{10, 20, 310, 220}));
+    EXPECT_EQ(GetActiveWindow(), w);
+    // Maximized, minimized, restored: back to maximized, as the platform does.
+    SendMessage(w, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+    SendMessage(w, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    SendMessage(w, WM_SYSCOMMAND, SC_RESTORE, 0);
+    EXPECT_TRUE(IsZoomed(w));
+    SendMessage(w, WM_SYSCOMMAND, SC_RESTORE, 0);
+    GetWindowRect(w, r);
+    EXPECT_EQ(r, (Rect{10, 20, 310, 220}));
 }
 
 TEST_F(FrameMouse, MaximizeFillsTheWorkAreaAndRestoreReturns) {

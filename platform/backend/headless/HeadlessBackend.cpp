@@ -96,9 +96,20 @@ void HeadlessBackend::HostFocus(HWND window, std::uint64_t afterMs) {
     Schedule(std::move(e), afterMs);
 }
 
+void HeadlessBackend::HostDeactivate(std::uint64_t afterMs) {
+    Event e;
+    e.kind = Event::Kind::Deactivate;
+    Schedule(std::move(e), afterMs);
+}
+
 void HeadlessBackend::SetHostTitle(HWND window, const std::string& title) {
     if (auto it = m_hosts.find(window); it != m_hosts.end())
         it->second.title = title;
+}
+
+void HeadlessBackend::SetHostOpacity(HWND window, std::uint8_t alpha) {
+    if (auto it = m_hosts.find(window); it != m_hosts.end())
+        it->second.opacity = alpha;
 }
 
 const HeadlessBackend::HostWindow* HeadlessBackend::Host(HWND window) const {
@@ -132,6 +143,9 @@ void HeadlessBackend::PollEvents(InputSink& sink) {
             break;
         case Event::Kind::Focus:
             sink.OnHostFocus(e.window);
+            break;
+        case Event::Kind::Deactivate:
+            sink.OnHostDeactivate();
             break;
         }
     }

@@ -32,6 +32,7 @@ public:
     void Text(const std::string& utf8, std::uint64_t afterMs = 0);
     void HostClose(HWND window, std::uint64_t afterMs = 0);
     void HostFocus(HWND window, std::uint64_t afterMs = 0);
+    void HostDeactivate(std::uint64_t afterMs = 0); // another program takes the focus
     bool HasPendingInput() const { return !m_events.empty(); }
 
     // ---- what the host would show ----
@@ -42,6 +43,7 @@ public:
         int presents = 0;
         Rect lastDirty;
         std::string title;
+        std::uint8_t opacity = 255;
     };
     const HostWindow* Host(HWND window) const;
     std::vector<HWND> HostStackingOrder() const { return m_stack; } // topmost first
@@ -59,6 +61,7 @@ public:
     void SetHostRect(HWND window, const Rect& screen) override;
     void RaiseHostWindow(HWND window) override;
     void SetHostTitle(HWND window, const std::string& title) override;
+    void SetHostOpacity(HWND window, std::uint8_t alpha) override;
     void PresentHostWindow(HWND window, const HostPixels& pixels, const Rect& dirty) override;
     bool HostDrivesMoveSize() const override { return false; }
     void SetHostCapture(bool capture) override { m_capture = capture; }
@@ -72,7 +75,16 @@ public:
 private:
     struct Event {
         std::uint64_t time = 0;
-        enum class Kind { Move, Button, Wheel, Key, Text, Close, Focus } kind = Kind::Move;
+        enum class Kind {
+            Move,
+            Button,
+            Wheel,
+            Key,
+            Text,
+            Close,
+            Focus,
+            Deactivate
+        } kind = Kind::Move;
         Point pt;
         MouseButton button = MouseButton::Left;
         bool down = false;

@@ -248,6 +248,12 @@ void SdlBackend::Dispatch(const SDL_Event& e, InputSink& sink) {
         case SDL_WINDOWEVENT_FOCUS_GAINED:
             sink.OnHostFocus(h);
             break;
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+            // Focus moving between our own windows is no deactivation; SDL's idea of the focus
+            // is already up to date when the event is read.
+            if (!SDL_GetKeyboardFocus())
+                sink.OnHostDeactivate();
+            break;
         default:
             break;
         }
@@ -323,6 +329,11 @@ void SdlBackend::RaiseHostWindow(HWND window) {
 void SdlBackend::SetHostTitle(HWND window, const std::string& title) {
     if (auto it = m_windows.find(window); it != m_windows.end())
         SDL_SetWindowTitle(it->second, title.c_str());
+}
+
+void SdlBackend::SetHostOpacity(HWND window, std::uint8_t alpha) {
+    if (auto it = m_windows.find(window); it != m_windows.end())
+        SDL_SetWindowOpacity(it->second, alpha / 255.0f);
 }
 
 void SdlBackend::PresentHostWindow(HWND window, const HostPixels& px, const Rect& dirty) {

@@ -34,6 +34,7 @@ public:
     void SetHostRect(HWND window, const Rect& screen) override;
     void RaiseHostWindow(HWND window) override;
     void SetHostTitle(HWND window, const std::string& title) override;
+    void SetHostOpacity(HWND window, std::uint8_t alpha) override;
     void PresentHostWindow(HWND window, const HostPixels& pixels, const Rect& dirty) override;
     bool HostDrivesMoveSize() const override { return true; }
     void SetHostCapture(bool capture) override;
