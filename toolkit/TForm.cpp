@@ -146,12 +146,13 @@ void TCustomForm::ApplyColorKey() {
     const platform::HWND h = HandleIfAllocated();
     if (!h || !platform::WindowSystem::Running())
         return;
-    // TODO: hand the key to the presentation once the platform layer offers layered colour
-    // keys; until then the flag on the window says which windows ask for one.
     platform::LONG_PTR ex = platform::GetWindowLongPtr(h, platform::GWL_EXSTYLE);
     ex = m_transparentColor ? (ex | platform::WS_EX_LAYERED)
                             : (ex & ~platform::LONG_PTR{platform::WS_EX_LAYERED});
     platform::SetWindowLongPtr(h, platform::GWL_EXSTYLE, ex);
+    if (m_transparentColor)
+        platform::SetLayeredWindowAttributes(h, ColorToRGB(m_transparentColorValue), 255,
+                                             platform::LWA_COLORKEY);
 }
 
 void TCustomForm::PlaceByPosition() {

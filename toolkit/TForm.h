@@ -25,9 +25,9 @@
 // OnCreate runs from AfterConstruction (TApplication::CreateForm calls it; a form made
 // otherwise calls it after construction); OnDestroy runs from BeforeDestruction (Free).
 //
-// TransparentColor with TransparentColorValue asks the platform to show every pixel of exactly
-// that colour as see-through: the window gets WS_EX_LAYERED and the colour key is kept for the
-// presentation layer (LayeredColorKey).
+// TransparentColor with TransparentColorValue makes every pixel of exactly that colour
+// see-through: the window gets WS_EX_LAYERED with that colour key (SetLayeredWindowAttributes,
+// LWA_COLORKEY), before or after the window is made.
 
 #include <functional>
 #include <optional>

@@ -297,8 +297,18 @@ TEST_F(Forms, TransparentColourMarksTheWindowLayered) {
     mainForm->SetTransparentColorValue(clSkyBlue);
     mainForm->SetTransparentColor(true);
     EXPECT_EQ(mainForm->LayeredColorKey(), ColorToRGB(clSkyBlue));
-    EXPECT_TRUE(platform::GetWindowLongPtr(mainForm->Handle(), platform::GWL_EXSTYLE) &
-                platform::WS_EX_LAYERED);
+    platform::Color key = 0;
+    platform::DWORD flags = 0;
+    ASSERT_TRUE(platform::GetLayeredWindowAttributes(mainForm->Handle(), &key, nullptr, &flags));
+    EXPECT_EQ(key, ColorToRGB(clSkyBlue));
+    EXPECT_EQ(flags, platform::LWA_COLORKEY);
+    // A window made later gets the key at once.
+    TForm* later = MakeForm();
+    later->SetTransparentColorValue(clFuchsia);
+    later->SetTransparentColor(true);
+    later->HandleNeeded();
+    ASSERT_TRUE(platform::GetLayeredWindowAttributes(later->Handle(), &key, nullptr, &flags));
+    EXPECT_EQ(key, platform::RGB(255, 0, 255));
     mainForm->SetTransparentColor(false);
     EXPECT_FALSE(mainForm->LayeredColorKey());
 }
