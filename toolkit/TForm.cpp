@@ -29,7 +29,9 @@ TCustomForm::~TCustomForm() {
     Screen().RemoveForm(this);
     if (TApplication* app = Application(); app && app->MainForm() == this) {
         app->m_mainForm = nullptr;
-        app->Terminate();
+        // The main form going ends the program, unless the program is ending already.
+        if (!app->IsDestroying())
+            app->Terminate();
     }
     // The controls go while the form is still whole: they tell it they leave.
     DestroyComponents();

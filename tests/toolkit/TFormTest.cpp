@@ -247,6 +247,18 @@ TEST_F(Forms, ClosingFormsHidesReleasesOrEndsTheApplication) {
     EXPECT_TRUE(app->Terminated());
 }
 
+TEST_F(Forms, FreeingTheMainFormEndsTheApplicationButTheApplicationEndingPostsNothing) {
+    TComponent::Free(mainForm);
+    EXPECT_EQ(app->MainForm(), nullptr);
+    Pump();
+    EXPECT_TRUE(app->Terminated());
+    app = std::make_unique<TApplication>();
+    MakeForm();
+    app.reset();
+    platform::MSG msg;
+    EXPECT_FALSE(platform::PeekMessage(msg, {}, 0, 0, platform::PM_REMOVE));
+}
+
 TEST_F(Forms, CreateFormRunsOnCreateAndTheApplicationFreesItsFormsWithOnDestroy) {
     class TMyForm : public TForm {
     public:
