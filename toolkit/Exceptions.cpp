@@ -63,7 +63,27 @@ EInvalidOperation EInvalidOperation::CanvasDoesNotAllowDrawing() {
     return EInvalidOperation("Canvas does not allow drawing");
 }
 
+EInvalidOperation EInvalidOperation::NoParentWindow(std::string_view controlName) {
+    return EInvalidOperation(Format("Control '%s' has no parent window", {controlName}));
+}
+
+EInvalidOperation EInvalidOperation::CannotMakeVisibleWindowModal() {
+    return EInvalidOperation("Cannot make a visible window modal");
+}
+
+EInvalidOperation EInvalidOperation::CannotFocus() {
+    return EInvalidOperation("Cannot focus a disabled or invisible window");
+}
+
 EOutOfResources::EOutOfResources(std::string_view what)
     : Exception(Format("%s cannot be made", {what})) {}
+
+EComponentError EComponentError::InvalidName(std::string_view name) {
+    return EComponentError(Format("'%s' is not a valid component name", {name}));
+}
+
+EComponentError EComponentError::DuplicateName(std::string_view name) {
+    return EComponentError(Format("A component named %s already exists", {name}));
+}
 
 } // namespace toolkit

@@ -90,6 +90,12 @@ public:
     using Exception::Exception;
     // "Canvas does not allow drawing"
     static EInvalidOperation CanvasDoesNotAllowDrawing();
+    // "Control '%s' has no parent window"
+    static EInvalidOperation NoParentWindow(std::string_view controlName);
+    // "Cannot make a visible window modal"
+    static EInvalidOperation CannotMakeVisibleWindowModal();
+    // "Cannot focus a disabled or invisible window"
+    static EInvalidOperation CannotFocus();
 };
 
 // Pictures.
@@ -109,6 +115,16 @@ class EOutOfResources : public Exception {
 public:
     // "%s cannot be made"
     explicit EOutOfResources(std::string_view what);
+};
+
+// Components.
+class EComponentError : public Exception {
+public:
+    using Exception::Exception;
+    // "'%s' is not a valid component name"
+    static EComponentError InvalidName(std::string_view name);
+    // "A component named %s already exists"
+    static EComponentError DuplicateName(std::string_view name);
 };
 
 } // namespace toolkit

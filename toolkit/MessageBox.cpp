@@ -3,6 +3,10 @@
 #include <cstdio>
 #include <utility>
 
+#include "platform/win/Input.h"
+#include "platform/win/MessageBox.h"
+#include "platform/win/WindowSystem.h"
+
 namespace toolkit {
 namespace {
 
@@ -12,8 +16,31 @@ ModalResult WriteToStandardError(const MessageBoxRequest& request) {
     return ModalResult::OK;
 }
 
+platform::UINT IconOf(MsgDlgType type) {
+    switch (type) {
+    case MsgDlgType::Warning:
+        return platform::MB_ICONWARNING;
+    case MsgDlgType::Error:
+        return platform::MB_ICONERROR;
+    case MsgDlgType::Information:
+        return platform::MB_ICONINFORMATION;
+    case MsgDlgType::Confirmation:
+        return platform::MB_ICONQUESTION;
+    }
+    return 0;
+}
+
+ModalResult ShowDefault(const MessageBoxRequest& request) {
+    if (!platform::WindowSystem::Running())
+        return WriteToStandardError(request);
+    const int answer =
+        platform::MessageBox(platform::GetActiveWindow(), request.text, request.caption,
+                             platform::MB_OK | IconOf(request.type));
+    return answer == platform::IDOK ? ModalResult::OK : ModalResult::Cancel;
+}
+
 MessageBoxHandler& Handler() {
-    static MessageBoxHandler handler = WriteToStandardError;
+    static MessageBoxHandler handler = ShowDefault;
     return handler;
 }
 
@@ -24,8 +51,8 @@ ModalResult ShowMessageBox(std::string_view text, std::string_view caption, MsgD
 }
 
 MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler) {
-    MessageBoxHandler previous = std::exchange(
-        Handler(), handler ? std::move(handler) : MessageBoxHandler(WriteToStandardError));
+    MessageBoxHandler previous =
+        std::exchange(Handler(), handler ? std::move(handler) : MessageBoxHandler(ShowDefault));
     return previous;
 }
 

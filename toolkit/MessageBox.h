@@ -1,7 +1,8 @@
 #pragma once
-// Modal message boxes. Until the toolkit's own message box window exists, boxes go through a
-// replaceable handler; the default one writes the text to standard error and answers OK.
-// Tests install a handler to see what would have been shown.
+// Modal message boxes. Boxes go through a replaceable handler. The default one shows the
+// platform's message box (owned by the active window, with the icon of the type and one OK
+// button) while a window system runs, and otherwise writes the text to standard error and
+// answers OK. Tests install a handler to see what would have been shown.
 
 #include <functional>
 #include <string>

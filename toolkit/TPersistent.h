@@ -6,13 +6,13 @@
 
 #include <string>
 
+#include "toolkit/TObject.h"
+
 namespace toolkit {
 
-class TPersistent {
+class TPersistent : public TObject {
 public:
-    virtual ~TPersistent() = default;
-
-    virtual std::string ClassName() const { return "TPersistent"; }
+    std::string ClassName() const override { return "TPersistent"; }
     virtual void Assign(const TPersistent* source);
 
 protected:

@@ -11,7 +11,8 @@ using namespace toolkit;
 
 namespace {
 std::filesystem::path TempDir() {
-    auto dir = std::filesystem::temp_directory_path() / ("charvane-streams-" + std::to_string(getpid()));
+    auto dir =
+        std::filesystem::temp_directory_path() / ("charvane-streams-" + std::to_string(getpid()));
     std::filesystem::create_directories(dir);
     return dir;
 }
@@ -54,11 +55,14 @@ TEST(TFileStream, NamesTheAbsoluteFileAndTheSystemErrorWhenItCannotOpen) {
 
 TEST(TStringList, SavesEveryLineWithCrLfAndReadsAnyLineEnd) {
     const auto file = TempDir() / "lines.txt";
-    TStringList list{"a", "", "\x0e" "b"};
+    TStringList list{"a", "",
+                     "\x0e"
+                     "b"};
     list.SaveToFile(file.string());
     std::ifstream in(file, std::ios::binary);
     const std::string bytes((std::istreambuf_iterator<char>(in)), {});
-    EXPECT_EQ(bytes, "a\r\n\r\n\x0e" "b\r\n");
+    EXPECT_EQ(bytes, "a\r\n\r\n\x0e"
+                     "b\r\n");
 
     TStringList back;
     back.SetText("x\r\ny\nz\rw");
