@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "image/TPaletteManager.h"
+#include "image/jpeg/TJPEGImage.h"
 #include "toolkit/Exceptions.h"
 #include "toolkit/TBitmap.h"
 #include "toolkit/TPicture.h"
@@ -245,6 +246,11 @@ void TDIB::Assign(const toolkit::TPersistent* source) {
     std::int32_t bitCount = 24;
     // A layout left over from a 16-bit picture would make the 24-bit size fail.
     m_pixelFormat = MakePixelFormat(8, 8, 8);
+    if (auto* jpeg = dynamic_cast<TJPEGImage*>(graphic);
+        jpeg != nullptr && !jpeg->Decoded() && jpeg->Width() > 0 && jpeg->Height() > 0) {
+        AssignUndecodedJPEG(*jpeg);
+        return;
+    }
     if (auto* bitmap = dynamic_cast<toolkit::TBitmap*>(graphic)) {
         m_colorTable = {};
         const auto& colors = bitmap->PaletteColors();
@@ -257,6 +263,41 @@ void TDIB::Assign(const toolkit::TPersistent* source) {
     if (std::uint8_t* bits = PBits())
         std::memset(bits, 0, static_cast<std::size_t>(Size()));
     Canvas().Draw(0, 0, *graphic);
+}
+
+// The same picture as drawing the decoded JPEG into a black 24-bit copy of its size, without the
+// decoded copy: the rows of a fresh surface store (zero, as all fresh pixel memory is) receive
+// the decoder's output directly, so the picture passes through memory once.
+void TDIB::AssignUndecodedJPEG(TJPEGImage& jpeg) {
+    const std::int32_t width = jpeg.Width();
+    const std::int32_t height = jpeg.Height();
+    const TDIBSharedImage& current = *m_image;
+    const bool reusable =
+        current.Width() == width && current.Height() == height && current.BitCount() == 24 &&
+        current.PixelFormat().SameMasks(m_pixelFormat) && current.RefCount() == 1 &&
+        !current.Compressed() && !current.MemoryImage();
+    if (reusable) {
+        std::memset(m_image->PixelData(), 0, static_cast<std::size_t>(Size()));
+    } else {
+        const TDIBPixelFormat format = m_pixelFormat;
+        const platform::ColorTable table = m_colorTable;
+        ReplaceImage([&](TDIBSharedImage& image) {
+            image.NewImage(width, height, 24, format, table, false, false);
+        });
+        SetPaletteModified(true);
+        Changed();
+    }
+    toolkit::TCanvas& canvas = Canvas();
+    try {
+        if (jpeg.DecodeInto(m_image->Rows()))
+            return;
+    } catch (...) {
+        // As when decoding fails before the drawing: the picture stays black.
+        std::memset(m_image->PixelData(), 0, static_cast<std::size_t>(Size()));
+        throw;
+    }
+    // Output the rows cannot take (8-bit, another size) was decoded into the JPEG's bitmap.
+    canvas.Draw(0, 0, jpeg);
 }
 
 void TDIB::AssignTo(toolkit::TPersistent& dest) const {
