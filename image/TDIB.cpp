@@ -246,11 +246,6 @@ void TDIB::Assign(const toolkit::TPersistent* source) {
     std::int32_t bitCount = 24;
     // A layout left over from a 16-bit picture would make the 24-bit size fail.
     m_pixelFormat = MakePixelFormat(8, 8, 8);
-    if (auto* jpeg = dynamic_cast<TJPEGImage*>(graphic);
-        jpeg != nullptr && !jpeg->Decoded() && jpeg->Width() > 0 && jpeg->Height() > 0) {
-        AssignUndecodedJPEG(*jpeg);
-        return;
-    }
     if (auto* bitmap = dynamic_cast<toolkit::TBitmap*>(graphic)) {
         m_colorTable = {};
         const auto& colors = bitmap->PaletteColors();
@@ -259,21 +254,37 @@ void TDIB::Assign(const toolkit::TPersistent* source) {
         ApplyColorTable();
         bitCount = bitmap->BitCount();
     }
-    SetSize(graphic->Width(), graphic->Height(), bitCount);
-    if (std::uint8_t* bits = PBits())
-        std::memset(bits, 0, static_cast<std::size_t>(Size()));
+    const std::int32_t width = graphic->Width();
+    const std::int32_t height = graphic->Height();
+    if (width <= 0 || height <= 0) {
+        // An empty picture: drawing into it fails as it does into any empty picture.
+        SetSize(width, height, bitCount);
+        PBits();
+        Canvas().Draw(0, 0, *graphic);
+        return;
+    }
+    MakeBlackSurface(width, height, bitCount);
+    if (auto* jpeg = dynamic_cast<TJPEGImage*>(graphic); jpeg != nullptr && !jpeg->Decoded()) {
+        // Decoding straight into our rows spares the JPEG's own decoded copy.
+        try {
+            if (jpeg->DecodeInto(m_image->Rows()))
+                return;
+        } catch (...) {
+            // As when decoding fails before anything is drawn: the picture stays black.
+            std::memset(m_image->PixelData(), 0, static_cast<std::size_t>(Size()));
+            throw;
+        }
+    }
     Canvas().Draw(0, 0, *graphic);
 }
 
-// The same picture as drawing the decoded JPEG into a black 24-bit copy of its size, without the
-// decoded copy: the rows of a fresh surface store (zero, as all fresh pixel memory is) receive
-// the decoder's output directly, so the picture passes through memory once.
-void TDIB::AssignUndecodedJPEG(TJPEGImage& jpeg) {
-    const std::int32_t width = jpeg.Width();
-    const std::int32_t height = jpeg.Height();
+// The picture SetSize, zero-filling the pixels and asking for the canvas would leave, without
+// writing or copying rows: fresh pixel memory is zero already, and a memory-only store would only
+// be copied onto a surface for the drawing.
+void TDIB::MakeBlackSurface(std::int32_t width, std::int32_t height, std::int32_t bitCount) {
     const TDIBSharedImage& current = *m_image;
     const bool reusable =
-        current.Width() == width && current.Height() == height && current.BitCount() == 24 &&
+        current.Width() == width && current.Height() == height && current.BitCount() == bitCount &&
         current.PixelFormat().SameMasks(m_pixelFormat) && current.RefCount() == 1 &&
         !current.Compressed() && !current.MemoryImage();
     if (reusable) {
@@ -282,22 +293,12 @@ void TDIB::AssignUndecodedJPEG(TJPEGImage& jpeg) {
         const TDIBPixelFormat format = m_pixelFormat;
         const platform::ColorTable table = m_colorTable;
         ReplaceImage([&](TDIBSharedImage& image) {
-            image.NewImage(width, height, 24, format, table, false, false);
+            image.NewImage(width, height, bitCount, format, table, false, false);
         });
         SetPaletteModified(true);
         Changed();
     }
-    toolkit::TCanvas& canvas = Canvas();
-    try {
-        if (jpeg.DecodeInto(m_image->Rows()))
-            return;
-    } catch (...) {
-        // As when decoding fails before the drawing: the picture stays black.
-        std::memset(m_image->PixelData(), 0, static_cast<std::size_t>(Size()));
-        throw;
-    }
-    // Output the rows cannot take (8-bit, another size) was decoded into the JPEG's bitmap.
-    canvas.Draw(0, 0, jpeg);
+    Canvas();
 }
 
 void TDIB::AssignTo(toolkit::TPersistent& dest) const {

@@ -28,8 +28,6 @@
 
 namespace image {
 
-class TJPEGImage;
-
 class TDIB : public toolkit::TGraphic {
 public:
     TDIB();
@@ -108,7 +106,7 @@ private:
     void SetImage(TDIBSharedImage* image);
     // Runs fill on a new store and takes it when fill succeeds.
     void ReplaceImage(const std::function<void(TDIBSharedImage&)>& fill);
-    void AssignUndecodedJPEG(TJPEGImage& jpeg);
+    void MakeBlackSurface(std::int32_t width, std::int32_t height, std::int32_t bitCount);
 
     std::unique_ptr<toolkit::TCanvas> m_canvas;
     TDIBSharedImage* m_image = nullptr;
