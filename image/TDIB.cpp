@@ -265,15 +265,10 @@ void TDIB::Assign(const toolkit::TPersistent* source) {
     }
     MakeBlackSurface(width, height, bitCount);
     if (auto* jpeg = dynamic_cast<TJPEGImage*>(graphic); jpeg != nullptr && !jpeg->Decoded()) {
-        // Decoding straight into our rows spares the JPEG's own decoded copy.
-        try {
-            if (jpeg->DecodeInto(m_image->Rows()))
-                return;
-        } catch (...) {
-            // As when decoding fails before anything is drawn: the picture stays black.
-            std::memset(m_image->PixelData(), 0, static_cast<std::size_t>(Size()));
-            throw;
-        }
+        // Decoding straight into our rows spares the JPEG's own decoded copy. A failure leaves
+        // them black, as when decoding fails before anything is drawn.
+        if (jpeg->DecodeInto(m_image->Rows()))
+            return;
     }
     Canvas().Draw(0, 0, *graphic);
 }

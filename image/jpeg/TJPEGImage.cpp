@@ -1,6 +1,7 @@
 #include "image/jpeg/TJPEGImage.h"
 
 #include <algorithm>
+#include <cstring>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -58,8 +59,9 @@ public:
     }
     void SetPalette(std::span<const platform::Color> colors) override {
         // 24-bit output has no palette.
-        if (m_bitmap)
+        if (m_bitmap) {
             m_bitmap->SetPalette(colors);
+        }
     }
     bool Direct() const { return m_direct; }
     bool PaletteChanged() const { return m_bitmap && m_bitmap->PaletteChanged(); }
@@ -229,7 +231,19 @@ bool TJPEGImage::DecodeInto(const platform::PixelRows& rows) {
         m_bitmap = std::make_unique<toolkit::TBitmap>();
         return *m_bitmap;
     });
-    RunDecoder(target, [&] { return target.PaletteChanged(); });
+    try {
+        RunDecoder(target, [&] { return target.PaletteChanged(); });
+    } catch (...) {
+        // Only rows the decoder began to fill are touched: a huge picture refused before its
+        // first row costs no pages of the caller's fresh memory.
+        if (target.Direct()) {
+            const auto rowBytes = static_cast<std::size_t>(rows.step < 0 ? -rows.step : rows.step);
+            for (std::int32_t y = 0; y < rows.height; ++y) {
+                std::memset(rows.Row(y), 0, rowBytes);
+            }
+        }
+        throw;
+    }
     return target.Direct();
 }
 

@@ -87,7 +87,8 @@ public:
     // is kept, so a later Bitmap decodes anew; other output (8 bits, another size) is decoded
     // into Bitmap as usual and rows stay untouched, as they do when the picture is decoded
     // already. True when rows received the picture.
-    // Progress and errors as for Bitmap; after an error rows hold what was decoded before it.
+    // Progress and errors as for Bitmap; rows the decoding had begun to fill are zero again when
+    // the error propagates.
     bool DecodeInto(const platform::PixelRows& rows);
     void Draw(toolkit::TCanvas& canvas, const platform::Rect& rect) override;
 
