@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "image/TPaletteManager.h"
+#include "image/jpeg/TJPEGImage.h"
 #include "toolkit/Exceptions.h"
 #include "toolkit/TBitmap.h"
 #include "toolkit/TPicture.h"
@@ -253,10 +254,46 @@ void TDIB::Assign(const toolkit::TPersistent* source) {
         ApplyColorTable();
         bitCount = bitmap->BitCount();
     }
-    SetSize(graphic->Width(), graphic->Height(), bitCount);
-    if (std::uint8_t* bits = PBits())
-        std::memset(bits, 0, static_cast<std::size_t>(Size()));
+    const std::int32_t width = graphic->Width();
+    const std::int32_t height = graphic->Height();
+    if (width <= 0 || height <= 0) {
+        // An empty picture: drawing into it fails as it does into any empty picture.
+        SetSize(width, height, bitCount);
+        PBits();
+        Canvas().Draw(0, 0, *graphic);
+        return;
+    }
+    MakeBlackSurface(width, height, bitCount);
+    if (auto* jpeg = dynamic_cast<TJPEGImage*>(graphic); jpeg != nullptr && !jpeg->Decoded()) {
+        // Decoding straight into our rows spares the JPEG's own decoded copy. A failure leaves
+        // them black, as when decoding fails before anything is drawn.
+        if (jpeg->DecodeInto(m_image->Rows()))
+            return;
+    }
     Canvas().Draw(0, 0, *graphic);
+}
+
+// The picture SetSize, zero-filling the pixels and asking for the canvas would leave, without
+// writing or copying rows: fresh pixel memory is zero already, and a memory-only store would only
+// be copied onto a surface for the drawing.
+void TDIB::MakeBlackSurface(std::int32_t width, std::int32_t height, std::int32_t bitCount) {
+    const TDIBSharedImage& current = *m_image;
+    const bool reusable =
+        current.Width() == width && current.Height() == height && current.BitCount() == bitCount &&
+        current.PixelFormat().SameMasks(m_pixelFormat) && current.RefCount() == 1 &&
+        !current.Compressed() && !current.MemoryImage();
+    if (reusable) {
+        std::memset(m_image->PixelData(), 0, static_cast<std::size_t>(Size()));
+    } else {
+        const TDIBPixelFormat format = m_pixelFormat;
+        const platform::ColorTable table = m_colorTable;
+        ReplaceImage([&](TDIBSharedImage& image) {
+            image.NewImage(width, height, bitCount, format, table, false, false);
+        });
+        SetPaletteModified(true);
+        Changed();
+    }
+    Canvas();
 }
 
 void TDIB::AssignTo(toolkit::TPersistent& dest) const {

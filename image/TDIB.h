@@ -66,7 +66,9 @@ public:
 
     void Draw(toolkit::TCanvas& canvas, const platform::Rect& rect) override;
     // nullptr: Clear. TDIB: share its store. TBitmap: take its palette, format and pixels.
-    // TPicture: its graphic. Any other TGraphic: a 24-bit copy drawn at its size.
+    // TPicture: its graphic. Any other TGraphic: a 24-bit copy drawn at its size (an undecoded
+    // TJPEGImage with 24-bit output decodes straight into the copy's rows and stays undecoded;
+    // when decoding fails the copy is left black and the error propagates).
     void Assign(const toolkit::TPersistent* source) override;
 
     platform::ColorTable& ColorTable() { return m_colorTable; }
@@ -104,6 +106,7 @@ private:
     void SetImage(TDIBSharedImage* image);
     // Runs fill on a new store and takes it when fill succeeds.
     void ReplaceImage(const std::function<void(TDIBSharedImage&)>& fill);
+    void MakeBlackSurface(std::int32_t width, std::int32_t height, std::int32_t bitCount);
 
     std::unique_ptr<toolkit::TCanvas> m_canvas;
     TDIBSharedImage* m_image = nullptr;

@@ -124,7 +124,7 @@ void TDIBSharedImage::WriteHeaderBlock(platform::Compression compression) {
 }
 
 void TDIBSharedImage::AllocateMemory(std::size_t bytes) {
-    m_memory.reset(new (std::nothrow) std::uint8_t[bytes == 0 ? 1 : bytes]());
+    m_memory = platform::AllocatePixels(bytes);
     if (!m_memory)
         throw toolkit::EOutOfMemory();
     m_pixelData = m_memory.get();
@@ -160,7 +160,8 @@ void TDIBSharedImage::NewImage(std::int32_t width, std::int32_t height, std::int
     m_memoryImage = memoryImage || m_compressed;
 
     if (!m_compressed) {
-        if (std::int64_t{m_width} * std::abs(std::int64_t{m_height}) > platform::kMaxPicturePixels) {
+        if (std::int64_t{m_width} * std::abs(std::int64_t{m_height}) >
+            platform::kMaxPicturePixels) {
             Reinitialise(memoryImage);
             throw toolkit::EOutOfMemory();
         }
@@ -181,7 +182,7 @@ void TDIBSharedImage::NewImage(std::int32_t width, std::int32_t height, std::int
 }
 
 void TDIBSharedImage::SetCompressedData(std::unique_ptr<std::uint8_t[]> data, std::int32_t size) {
-    m_memory = std::move(data);
+    m_memory = platform::AdoptPixels(std::move(data));
     m_pixelData = m_memory.get();
     m_size = size;
     m_topRow = nullptr;

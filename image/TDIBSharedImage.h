@@ -11,8 +11,9 @@
 // Failures: a bit count other than 1, 4, 8, 16, 24, 32 raises EInvalidGraphicOperation
 // "Bitcount in invalid (%d)"; masks that do not suit the bit count "PixelFormat in invalid";
 // a geometry whose row or image size does not fit 32 bits EInvalidGraphic "DIB is invalid";
-// more pixels than platform::kMaxPicturePixels, or plain memory that cannot be had, EOutOfMemory; a surface that cannot be made EOutOfResources
-// "DIB cannot be made". A store that failed to fill is left empty.
+// more pixels than platform::kMaxPicturePixels, or plain memory that cannot be had, EOutOfMemory; a
+// surface that cannot be made EOutOfResources "DIB cannot be made". A store that failed to fill is
+// left empty.
 
 #include <cstdint>
 #include <memory>
@@ -22,6 +23,7 @@
 #include "platform/gfx/DeviceContext.h"
 #include "platform/gfx/Dib.h"
 #include "platform/gfx/Palette.h"
+#include "platform/gfx/PixelMemory.h"
 #include "toolkit/Streams.h"
 #include "toolkit/TGraphic.h"
 
@@ -103,7 +105,7 @@ private:
     std::shared_ptr<platform::DibSection> m_oldBitmap;
     std::shared_ptr<platform::Palette> m_palette;
     std::int32_t m_colorTableSize = 0;
-    std::unique_ptr<std::uint8_t[]> m_memory; // plain pixels or compressed data
+    platform::PixelBuffer m_memory; // plain pixels or compressed data
     std::uint8_t* m_pixelData = nullptr;
     TDIBPixelFormat m_pixelFormat;
     std::int32_t m_size = 0;

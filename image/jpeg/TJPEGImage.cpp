@@ -1,6 +1,9 @@
 #include "image/jpeg/TJPEGImage.h"
 
 #include <algorithm>
+#include <cstring>
+#include <optional>
+#include <utility>
 #include <vector>
 
 #include "image/jpeg/EJPEG.h"
@@ -34,6 +37,40 @@ public:
 private:
     toolkit::TBitmap& m_bitmap;
     bool m_paletteChanged = false;
+};
+
+// Writes 24-bit output of the rows' size into the rows; anything else goes to a bitmap made
+// only then, through a TBitmapTarget.
+class TRowsTarget : public TJPEGTarget {
+public:
+    TRowsTarget(const platform::PixelRows& rows, std::function<toolkit::TBitmap&()> makeBitmap)
+        : m_rows(rows), m_makeBitmap(std::move(makeBitmap)) {}
+
+    void SetFormat(std::int32_t width, std::int32_t height, int bitCount) override {
+        m_direct = bitCount == 24 && m_rows.bitCount == 24 && !m_rows.IsEmpty() &&
+                   width == m_rows.width && height == m_rows.height;
+        if (!m_direct) {
+            m_bitmap.emplace(m_makeBitmap());
+            m_bitmap->SetFormat(width, height, bitCount);
+        }
+    }
+    std::uint8_t* ScanLine(std::int32_t y) override {
+        return m_direct ? m_rows.Row(y) : m_bitmap->ScanLine(y);
+    }
+    void SetPalette(std::span<const platform::Color> colors) override {
+        // 24-bit output has no palette.
+        if (m_bitmap) {
+            m_bitmap->SetPalette(colors);
+        }
+    }
+    bool Direct() const { return m_direct; }
+    bool PaletteChanged() const { return m_bitmap && m_bitmap->PaletteChanged(); }
+
+private:
+    platform::PixelRows m_rows;
+    std::function<toolkit::TBitmap&()> m_makeBitmap;
+    std::optional<TBitmapTarget> m_bitmap;
+    bool m_direct = false;
 };
 
 std::int32_t Scaled(std::int32_t size, std::uint8_t decodeScale) {
@@ -183,7 +220,34 @@ void TJPEGImage::Decode() {
     // The bitmap is ours from the start and stays, whatever happens below.
     m_bitmap = std::make_unique<toolkit::TBitmap>();
     TBitmapTarget target(*m_bitmap);
+    RunDecoder(target, [&] { return target.PaletteChanged(); });
+}
 
+bool TJPEGImage::DecodeInto(const platform::PixelRows& rows) {
+    if (m_bitmap) {
+        return false;
+    }
+    TRowsTarget target(rows, [this]() -> toolkit::TBitmap& {
+        m_bitmap = std::make_unique<toolkit::TBitmap>();
+        return *m_bitmap;
+    });
+    try {
+        RunDecoder(target, [&] { return target.PaletteChanged(); });
+    } catch (...) {
+        // Only rows the decoder began to fill are touched: a huge picture refused before its
+        // first row costs no pages of the caller's fresh memory.
+        if (target.Direct()) {
+            const auto rowBytes = static_cast<std::size_t>(rows.step < 0 ? -rows.step : rows.step);
+            for (std::int32_t y = 0; y < rows.height; ++y) {
+                std::memset(rows.Row(y), 0, rowBytes);
+            }
+        }
+        throw;
+    }
+    return target.Direct();
+}
+
+void TJPEGImage::RunDecoder(TJPEGTarget& target, const std::function<bool()>& paletteChanged) {
     TJPEGDecodeSettings settings = m_settings.Decode;
     if (m_tempPalette) {
         if (settings.OutputDepth == TJPEGOutputDepth::Bits8) {
@@ -202,7 +266,7 @@ void TJPEGImage::Decode() {
     // Ending is reported, and listeners told of a new palette, also when decoding fails; the
     // decoding error is the one that propagates then.
     const auto finish = [&](bool succeeded) {
-        if (target.PaletteChanged()) {
+        if (paletteChanged()) {
             SetPaletteModified(true);
         }
         Progress(TProgressStage::Ending, succeeded ? 100 : 0, PaletteModified());

@@ -20,6 +20,7 @@
 #include <memory>
 
 #include "image/jpeg/JPEGDecoder.h"
+#include "platform/gfx/Dib.h"
 #include "toolkit/Streams.h"
 #include "toolkit/TBitmap.h"
 #include "toolkit/TGraphic.h"
@@ -81,6 +82,14 @@ public:
     // Decodes on first use. The bitmap stays owned by the picture.
     toolkit::TBitmap& Bitmap();
     bool Decoded() const { return m_bitmap != nullptr; }
+    // Decoding for a caller that holds 24-bit rows of exactly the size the picture decodes to:
+    // 24-bit output is written straight into rows (picture row y at rows.Row(y)) and no Bitmap
+    // is kept, so a later Bitmap decodes anew; other output (8 bits, another size) is decoded
+    // into Bitmap as usual and rows stay untouched, as they do when the picture is decoded
+    // already. True when rows received the picture.
+    // Progress and errors as for Bitmap; rows the decoding had begun to fill are zero again when
+    // the error propagates.
+    bool DecodeInto(const platform::PixelRows& rows);
     void Draw(toolkit::TCanvas& canvas, const platform::Rect& rect) override;
 
     // TJPEGImage: share its bytes, copy its decoded bitmap (or drop ours). TBitmap: no bytes, a
@@ -111,6 +120,7 @@ private:
     void NewImage();
     void FreeBitmap();
     void Decode();
+    void RunDecoder(TJPEGTarget& target, const std::function<bool()>& paletteChanged);
     void Progress(TProgressStage stage, std::uint8_t percent, bool redraw);
 
     TJPEGData* m_image = nullptr; // never null; one reference held

@@ -72,8 +72,12 @@ std::optional<DibGeometry> DibGeometryOf(std::int32_t width, std::int32_t height
         return std::nullopt;
     const std::int64_t bits = std::int64_t{width} * bitCount;
     const std::int64_t widthBytes = (bits + 31) / 32 * 4;
+    // Checked before the image size: a row of several gigabytes times a tall picture would not
+    // fit even 64 bits.
+    if (bits > INT32_MAX || widthBytes > INT32_MAX)
+        return std::nullopt;
     const std::int64_t imageSize = widthBytes * height;
-    if (bits > INT32_MAX || widthBytes > INT32_MAX || imageSize > INT32_MAX)
+    if (imageSize > INT32_MAX)
         return std::nullopt;
     return DibGeometry{static_cast<std::int32_t>(widthBytes), static_cast<std::int32_t>(imageSize)};
 }
@@ -100,8 +104,7 @@ PixelRows MakePixelRows(const BitmapInfo& info, const void* pixels) {
     return rows;
 }
 
-DibSection::DibSection(const BitmapInfo& info, DibGeometry geometry,
-                       std::unique_ptr<std::uint8_t[]> px)
+DibSection::DibSection(const BitmapInfo& info, DibGeometry geometry, PixelBuffer px)
     : m_info(info), m_geometry(geometry), m_pixels(std::move(px)) {}
 
 std::uint8_t* DibSection::Row(std::int32_t y) {
@@ -131,8 +134,7 @@ std::shared_ptr<DibSection> CreateDIBSection(const BitmapInfo& info) {
     const auto geometry = DibGeometryOf(info.width, info.AbsHeight(), info.bitCount);
     if (!geometry)
         return nullptr;
-    std::unique_ptr<std::uint8_t[]> pixels(
-        new (std::nothrow) std::uint8_t[static_cast<std::size_t>(geometry->imageSize)]());
+    PixelBuffer pixels = AllocatePixels(static_cast<std::size_t>(geometry->imageSize));
     if (!pixels)
         return nullptr;
     BitmapInfo own = info;

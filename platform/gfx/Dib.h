@@ -23,6 +23,7 @@
 
 #include "platform/gfx/GdiObject.h"
 #include "platform/gfx/Geometry.h"
+#include "platform/gfx/PixelMemory.h"
 
 namespace platform {
 
@@ -135,11 +136,11 @@ public:
 
 private:
     friend std::shared_ptr<DibSection> CreateDIBSection(const BitmapInfo& info);
-    DibSection(const BitmapInfo& info, DibGeometry geometry, std::unique_ptr<std::uint8_t[]> px);
+    DibSection(const BitmapInfo& info, DibGeometry geometry, PixelBuffer px);
 
     BitmapInfo m_info;
     DibGeometry m_geometry;
-    std::unique_ptr<std::uint8_t[]> m_pixels;
+    PixelBuffer m_pixels;
 };
 
 // A new section of the given format with zero pixels. Refused (nullptr) for compressed formats,

@@ -8,6 +8,7 @@
 #include "JPEGMaker.h"
 #include "image/DIB.h"
 #include "image/jpeg.h"
+#include "platform/gfx/PixelMemory.h"
 #include "toolkit/TBitmap.h"
 #include "toolkit/TCanvas.h"
 #include "toolkit/TPicture.h"
@@ -306,6 +307,80 @@ TEST(TJPEGImage, EntersATDIBAsA24BitPicture) {
     }
 }
 
+TEST(TJPEGImage, EntersATDIBStraightFromTheDecoderWithTheDrawnPicturesPixels) {
+    const auto bytes =
+        MakeJPEG(37, 23, [](int x, int y) { return testjpeg::Gradient(x, y, 37, 23); });
+    TJPEGImage jpeg;
+    Load(jpeg, bytes);
+    TDIB dib;
+    dib.Assign(&jpeg);
+    EXPECT_FALSE(jpeg.Decoded()); // no second copy of the picture kept
+    EXPECT_FALSE(dib.Image().MemoryImage());
+    ASSERT_EQ(dib.BitCount(), 24);
+    ASSERT_EQ(dib.Width(), 37);
+    ASSERT_EQ(dib.Height(), 23);
+
+    // The same pixels as drawing the decoded bitmap, which the JPEG still makes on request.
+    TJPEGImage decoded;
+    Load(decoded, bytes);
+    decoded.Bitmap();
+    TDIB drawn;
+    drawn.Assign(&decoded);
+    toolkit::TBitmap& bitmap = jpeg.Bitmap();
+    for (int y = 0; y < 23; ++y) {
+        for (int x = 0; x < 37; ++x) {
+            const Color c = BitmapPixel(bitmap, x, y);
+            ASSERT_EQ(dib.Pixels(x, y), c) << x << ", " << y;
+            ASSERT_EQ(drawn.Pixels(x, y), c) << x << ", " << y;
+        }
+    }
+}
+
+TEST(TJPEGImage, EnteringATDIBLeavesACopySharingItsStoreAlone) {
+    TJPEGImage red, blue;
+    Load(red, MakeJPEG(16, 8, [](int, int) { return RGB(230, 10, 10); }));
+    Load(blue, MakeJPEG(16, 8, [](int, int) { return RGB(10, 10, 230); }));
+    TDIB dib, copy;
+    dib.Assign(&red);
+    copy.Assign(&dib);
+    dib.Assign(&blue);
+    EXPECT_NE(&dib.Image(), &copy.Image());
+    EXPECT_LE(ColorDistance(copy.Pixels(4, 4), RGB(230, 10, 10)), 6);
+    EXPECT_LE(ColorDistance(dib.Pixels(4, 4), RGB(10, 10, 230)), 6);
+
+    // Its own unshared store of the same size is taken again, all of it overwritten.
+    const TDIBSharedImage* store = &dib.Image();
+    dib.Assign(&red);
+    EXPECT_EQ(&dib.Image(), store);
+    EXPECT_LE(ColorDistance(dib.Pixels(15, 7), RGB(230, 10, 10)), 6);
+}
+
+TEST(TJPEGImage, AFailureWhileEnteringATDIBLeavesItBlackAtTheJPEGsSize) {
+    TJPEGImage white;
+    Load(white, MakeJPEG(24, 12, [](int, int) { return RGB(255, 255, 255); }));
+    // Before any row is decoded, and after all of them: either way nothing of it shows.
+    for (const TProgressStage failAt : {TProgressStage::Starting, TProgressStage::Ending}) {
+        TJPEGImage jpeg;
+        Load(jpeg, MakeJPEG(24, 12, [](int, int) { return RGB(200, 180, 160); }));
+        jpeg.OnProgress = [failAt](TJPEGImage&, const TJPEGProgress& p) {
+            if (p.Stage == failAt)
+                throw toolkit::EInvalidGraphic("stopped");
+        };
+        for (const bool reused : {false, true}) {
+            TDIB dib;
+            if (reused)
+                dib.Assign(&white);
+            EXPECT_EQ(ErrorOf([&] { dib.Assign(&jpeg); }), "stopped");
+            ASSERT_EQ(dib.BitCount(), 24);
+            ASSERT_EQ(dib.Width(), 24);
+            ASSERT_EQ(dib.Height(), 12);
+            for (int y = 0; y < 12; ++y)
+                for (int x = 0; x < 24; ++x)
+                    ASSERT_EQ(dib.Pixels(x, y), 0u) << x << ", " << y << " reused " << reused;
+        }
+    }
+}
+
 TEST(TJPEGImage, AFewBytesClaimingAHugePictureDoNotMakeATDIBThatSize) {
     auto bytes = MakeJPEG(16, 16, [](int, int) { return RGB(1, 2, 3); });
     const long sof = testjpeg::FindMarker(bytes, 0xC0);
@@ -320,6 +395,32 @@ TEST(TJPEGImage, AFewBytesClaimingAHugePictureDoNotMakeATDIBThatSize) {
     EXPECT_EQ(ErrorOf([&] { dib.Assign(&jpeg); }), "Out of memory");
     EXPECT_EQ(ErrorOf([&] { dib.SetSize(20000, 20000, 8); }), "Out of memory");
     EXPECT_EQ(dib.Width(), 3);
+}
+
+TEST(TJPEGImage, AHugePictureRefusedBeforeItsFirstRowCostsATDIBNoMemory) {
+    if (platform::AllocatePixels(platform::kLargePixelBlock).get_deleter().mappedBytes == 0)
+        GTEST_SKIP() << "heap pixel blocks in this build are written when made";
+    auto bytes = MakeJPEG(16, 16, [](int, int) { return RGB(1, 2, 3); });
+    const long sof = testjpeg::FindMarker(bytes, 0xC0);
+    ASSERT_GT(sof, 0);
+    // 10 000 pixels each way: 300 MB of rows, far more than a few hundred bytes can describe.
+    bytes[sof + 5] = bytes[sof + 7] = 0x27;
+    bytes[sof + 6] = bytes[sof + 8] = 0x10;
+    TJPEGImage jpeg;
+    Load(jpeg, bytes);
+    const auto residentBytes = [] {
+        long pages = 0, resident = 0;
+        std::ifstream("/proc/self/statm") >> pages >> resident;
+        return resident * sysconf(_SC_PAGESIZE);
+    };
+    const long before = residentBytes();
+    TDIB dib;
+    EXPECT_EQ(ErrorOf([&] { dib.Assign(&jpeg); }), "JPEG error #41");
+    EXPECT_EQ(dib.Width(), 10000);
+    EXPECT_EQ(dib.BitCount(), 24);
+    EXPECT_EQ(dib.Pixels(0, 0), 0u);
+    EXPECT_EQ(dib.Pixels(9999, 9999), 0u);
+    EXPECT_LT(residentBytes() - before, 64L << 20);
 }
 
 TEST(TJPEGImage, AJPEGOfNoBytesLeavesATDIBEmptyAndCannotBeDrawn) {

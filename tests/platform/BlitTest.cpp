@@ -249,6 +249,9 @@ TEST(DibGeometry, RefusesWhatDoesNotFit32Bits) {
     EXPECT_FALSE(DibGeometryOf(1, 1, 2));
     EXPECT_FALSE(DibGeometryOf(0x7FFFFFFF, 1, 32));
     EXPECT_FALSE(DibGeometryOf(20000, 30000, 32));
+    // A row of gigabytes times a tall picture overflows even 64 bits unless refused first.
+    EXPECT_FALSE(DibGeometryOf(0x7FFFFFFF, 0x7FFFFFFF, 32));
+    EXPECT_FALSE(DibGeometryOf(0x63000008, 0x77F3FEE0, 32));
     EXPECT_TRUE(DibGeometryOf(20000, 20000, 32)); // 1.6 GB fits 32 bits: refusing is the reader's
 }
 
