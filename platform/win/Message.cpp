@@ -57,7 +57,23 @@ void Taken(State& s, const MSG& m) {
     s.messagePos = m.pt;
 }
 
+bool RetrieveNext(MSG& out, HWND filter, UINT minMsg, UINT maxMsg, bool remove);
+
+// A run of paint messages ends with anything else the loop hands out, or with nothing: then the
+// host is shown what they drew.
 bool Retrieve(MSG& out, HWND filter, UINT minMsg, UINT maxMsg, bool remove) {
+    State& s = State::Get();
+    const bool found = RetrieveNext(out, filter, minMsg, maxMsg, remove);
+    if (found && out.message == WM_PAINT) {
+        if (remove)
+            s.paintBurst = true;
+    } else if (s.paintBurst) {
+        detail::FlushPresents();
+    }
+    return found;
+}
+
+bool RetrieveNext(MSG& out, HWND filter, UINT minMsg, UINT maxMsg, bool remove) {
     State& s = State::Get();
     s.backend->PollEvents(*s.sink);
 

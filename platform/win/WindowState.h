@@ -72,6 +72,9 @@ struct WindowData {
     // Top-level windows own their pixels: a 32-bit top-down section of the window's size (none
     // while the window has no area).
     std::shared_ptr<DibSection> surface;
+    // Drawn while the loop was handing out paint messages, not yet shown on the host (window
+    // coordinates; empty: nothing).
+    Rect presentPending;
 };
 
 struct Timer {
@@ -150,6 +153,9 @@ struct State {
     DWORD messageTime = 0;
     Point messagePos;
     std::map<std::string, UINT> registeredMessages;
+    // While the loop hands out WM_PAINT one window after another, what they draw reaches the
+    // host once, when the run of paint messages ends, rather than once per window.
+    bool paintBurst = false;
 
     // Device contexts handed out by GetDC, GetWindowDC and BeginPaint, until released.
     struct LentDc {
@@ -206,6 +212,8 @@ void TranslateRawInput(QueuedInput& q);
 void UpdateMouseLeave(Point screen);
 void ForgetWindowInInput(HWND h);
 void PresentTopLevel(HWND root, const Rect& dirty);
+// Shows what the paint messages handed out so far have drawn, and ends the run.
+void FlushPresents();
 
 // Paint.cpp: the first window (parents before children, front to back) that has something to
 // paint and matches the filter (null: any).
