@@ -48,7 +48,13 @@ void StartBlink(State& s) {
             t.due = s.Now() + c.blinkMs;
             return;
         }
-    s.timers.push_back({c.owner, detail::kCaretTimerId, c.blinkMs, s.Now() + c.blinkMs, true});
+    detail::Timer blink;
+    blink.hwnd = c.owner;
+    blink.id = detail::kCaretTimerId;
+    blink.interval = c.blinkMs;
+    blink.due = s.Now() + c.blinkMs;
+    blink.system = true;
+    s.timers.push_back(std::move(blink));
 }
 
 void StopBlink(State& s, HWND owner) {

@@ -14,6 +14,7 @@
 #include "platform/backend/Backend.h"
 #include "platform/gfx/DeviceContext.h"
 #include "platform/gfx/Region.h"
+#include "platform/win/Message.h"
 #include "platform/win/WinDefs.h"
 
 namespace platform::detail {
@@ -83,6 +84,9 @@ struct Timer {
     std::uint64_t interval = 0;
     std::uint64_t due = 0;
     bool system = false; // delivered as WM_SYSTIMER, for the system's own use (the caret)
+    // SetTimer's callback, if any, and the key its WM_TIMER messages carry in lParam.
+    std::shared_ptr<const TIMERPROC> proc;
+    std::uint64_t procKey = 0;
 };
 
 struct Hook {
@@ -143,10 +147,14 @@ struct State {
     int quitCode = 0;
     std::vector<Timer> timers;
     UINT_PTR nextThreadTimerId = 0x7FFF;
+    std::uint64_t nextTimerProcKey = 1;
     std::vector<Hook> hooks; // newest first
     std::intptr_t nextHookId = 1;
 
     HWND active, focus, capture;
+    // Whether the activation is ours rather than another program's (WM_ACTIVATEAPP was last
+    // sent with true).
+    bool appActive = false;
     Point cursor{-1, -1};
     std::uint8_t keyState[256] = {};
     Cursor currentCursor = Cursor::Arrow;
@@ -191,6 +199,15 @@ struct State {
     // Mouse-leave tracking and double clicks.
     HWND trackWindow;
     bool trackNonClient = false;
+    // Hover tracking: the window, the area, the hover time, where the mouse rests (screen) and
+    // when the hover is due.
+    struct Hover {
+        HWND window;
+        bool nonClient = false;
+        UINT timeMs = 0;
+        Point anchor;
+        std::uint64_t due = 0;
+    } hover;
     HWND lastClickWindow;
     UINT lastClickMessage = 0;
     std::uint64_t lastClickTime = 0;
@@ -210,6 +227,11 @@ bool IsDescendantOrSelf(HWND ancestor, HWND h);
 LRESULT CallHooks(int kind, int code, WPARAM wParam, LPARAM lParam);
 void TranslateRawInput(QueuedInput& q);
 void UpdateMouseLeave(Point screen);
+// Hover tracking follows the mouse (time: of the input); TakeHover hands out the hover message
+// once due, ending the tracking when remove is set.
+void UpdateHover(Point screen, std::uint64_t time);
+std::optional<std::uint64_t> HoverDue();
+bool TakeHover(MSG& out, HWND filter, bool remove);
 void ForgetWindowInInput(HWND h);
 void PresentTopLevel(HWND root, const Rect& dirty);
 // Shows what the paint messages handed out so far have drawn, and ends the run.
@@ -224,6 +246,14 @@ void PaintScrollBars(HWND h, DeviceContext& windowDc);
 void TrackScrollBar(HWND h, int bar, Point screen);
 // DefWindowProc.cpp
 void PaintFrame(HWND h);
+// MoveSize.cpp: the modal loops of moving and sizing. The mouse loop follows the pointer from
+// start (screen) until the button goes up, moving the edge hit names (HTCAPTION: the whole
+// window). The keyboard loop moves the window (HTCAPTION) or, with HTNOWHERE, sizes it, the
+// first arrow key choosing the edge; Enter or a click keeps the new place, Escape puts the
+// window back.
+void MoveSizeLoop(HWND h, LRESULT hit, Point start);
+void KeyboardMoveSize(HWND h, LRESULT hit);
+constexpr int kKeyboardMoveStep = 8; // pixels per arrow key
 
 // Menu.cpp, MessageBox.cpp: the classes the system provides.
 void RegisterSystemClasses();
