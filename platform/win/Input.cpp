@@ -243,15 +243,21 @@ void TranslateRawInput(QueuedInput& q) {
         q.msg = m;
         return;
     }
-    case RawInput::Kind::Char:
-        if (!s.focus)
+    case RawInput::Kind::Char: {
+        // With Alt held (and not Ctrl, which with Alt types the third level of a layout) the
+        // character is a mnemonic for the menus, not text: WM_SYSCHAR, as Alt's keys are
+        // WM_SYSKEYDOWN.
+        const bool alt = (s.keyState[VK_MENU] & 0x80) && !(s.keyState[VK_CONTROL] & 0x80);
+        const HWND target = s.focus ? s.focus : alt ? s.active : HWND{};
+        if (!target)
             return;
-        m.hwnd = s.focus;
-        m.message = WM_CHAR;
+        m.hwnd = target;
+        m.message = alt ? WM_SYSCHAR : WM_CHAR;
         m.wParam = static_cast<WPARAM>(raw.value);
-        m.lParam = 1;
+        m.lParam = alt ? static_cast<LPARAM>(1 | 1 << 29) : 1;
         q.msg = m;
         return;
+    }
     case RawInput::Kind::Wheel: {
         s.cursor = raw.pt;
         const HWND target = s.focus ? s.focus : s.active;

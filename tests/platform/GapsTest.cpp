@@ -248,6 +248,31 @@ TEST_F(TimerCallbacks, AMessageOutlivingItsTimerCallsNothing) {
     EXPECT_EQ(Of(WM_TIMER, h).size(), 2u);
 }
 
+using AltKeys = WinTest;
+
+TEST_F(AltKeys, TextTypedWithAltHeldIsAMnemonicNotText) {
+    const HWND h = TopLevel();
+    const HWND edit = Child(h, {10, 10, 100, 30});
+    SetFocus(edit);
+    host->KeyDown(VK_MENU);
+    host->Text("a");
+    host->KeyUp(VK_MENU);
+    host->Text("b");
+    Pump();
+    ASSERT_EQ(Of(WM_SYSCHAR, edit).size(), 1u);
+    EXPECT_EQ(Of(WM_SYSCHAR, edit)[0].wParam, static_cast<WPARAM>('a'));
+    ASSERT_EQ(Of(WM_CHAR, edit).size(), 1u);
+    EXPECT_EQ(Of(WM_CHAR, edit)[0].wParam, static_cast<WPARAM>('b'));
+    // Ctrl and Alt together type the layout's third level: plain text.
+    host->KeyDown(VK_CONTROL);
+    host->KeyDown(VK_MENU);
+    host->Text("@");
+    host->KeyUp(VK_MENU);
+    host->KeyUp(VK_CONTROL);
+    Pump();
+    EXPECT_EQ(Of(WM_CHAR, edit).back().wParam, static_cast<WPARAM>('@'));
+}
+
 using KeyboardMoveSize = WinTest;
 
 TEST_F(KeyboardMoveSize, ArrowsMoveEnterKeepsEscapeRestores) {
