@@ -36,7 +36,13 @@ void Invert(State& s) {
             }
         }
     }
-    // Only the caret's rectangle changed; ReleaseDC shows the window's visible part again.
+    // Only the caret's rectangle changed, so only that is shown again: ReleaseDC shows what the
+    // context's visible region allows.
+    if (const auto& visible = dc->GetState().visible) {
+        Region changed = *visible;
+        changed.IntersectWith(dc->ToDevice(c.rect));
+        SetVisibleRegion(*dc, &changed);
+    }
     ReleaseDC(c.owner, dc);
     c.drawn = !c.drawn;
 }
