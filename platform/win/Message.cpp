@@ -169,10 +169,18 @@ bool RetrieveNext(MSG& out, HWND filter, UINT minMsg, UINT maxMsg, bool remove) 
     return false;
 }
 
-std::optional<std::uint64_t> NextTimerDue(State& s) {
-    std::optional<std::uint64_t> next = detail::HoverDue();
+// When the next timer (or the hover) that a retrieval with this filter could hand out is due:
+// one it would pass over must not wake the loop, or the loop would spin until its turn.
+std::optional<std::uint64_t> NextTimerDue(State& s, HWND filter = HWND{}, UINT minMsg = 0,
+                                          UINT maxMsg = 0) {
+    std::optional<std::uint64_t> next;
+    const auto hoverDue = detail::HoverDue();
+    if (hoverDue && (!filter || s.hover.window == filter) &&
+        InRange(s.hover.nonClient ? WM_NCMOUSEHOVER : WM_MOUSEHOVER, minMsg, maxMsg))
+        next = hoverDue;
     for (const detail::Timer& t : s.timers)
-        if (!next || t.due < *next)
+        if ((!filter || t.hwnd == filter) &&
+            InRange(t.system ? WM_SYSTIMER : WM_TIMER, minMsg, maxMsg) && (!next || t.due < *next))
             next = t.due;
     return next;
 }
@@ -184,7 +192,7 @@ bool GetMessage(MSG& msg, HWND filter, UINT minMsg, UINT maxMsg) {
     for (;;) {
         if (Retrieve(msg, filter, minMsg, maxMsg, true))
             return msg.message != WM_QUIT;
-        if (!s.backend->WaitEvents(NextTimerDue(s)))
+        if (!s.backend->WaitEvents(NextTimerDue(s, filter, minMsg, maxMsg)))
             throw std::logic_error("the message loop waits for input that can never come");
     }
 }

@@ -191,6 +191,28 @@ TEST_F(Hover, TakesItsTurnWithTheTimersAndWakesTheLoop) {
     EXPECT_EQ(LParamToPoint(Of(WM_NCMOUSEHOVER, framed)[0].lParam), (Point{400, 108}));
 }
 
+TEST_F(Hover, AFilteredWaitIsNotWokenByOtherWindowsTimers) {
+    const HWND a = TopLevel(WS_POPUP | WS_VISIBLE, {0, 0, 100, 100});
+    const HWND b = TopLevel(WS_POPUP | WS_VISIBLE, {200, 0, 300, 100});
+    Pump();
+    SetTimer(a, 1, 100);
+    SetTimer(b, 2, 300);
+    host->MouseMove({50, 50});
+    Pump();
+    TRACKMOUSEEVENT tme;
+    tme.dwFlags = TME_HOVER;
+    tme.hwndTrack = a;
+    TrackMouseEvent(tme);
+    const std::uint64_t start = host->NowMs();
+    MSG m;
+    ASSERT_TRUE(GetMessage(m, b, 0, 0)); // a's timer and hover fall due first, unseen
+    EXPECT_EQ(m.hwnd, b);
+    EXPECT_EQ(m.message, WM_TIMER);
+    EXPECT_EQ(host->NowMs() - start, 300u);
+    ASSERT_TRUE(GetMessage(m, HWND{}, WM_MOUSEHOVER, WM_MOUSEHOVER));
+    EXPECT_EQ(m.hwnd, a);
+}
+
 using TimerCallbacks = WinTest;
 
 TEST_F(TimerCallbacks, TheCallbackTakesTheMessageInsteadOfTheWindow) {
