@@ -5,8 +5,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <map>
 #include <memory>
 #include <string>
+#include <tuple>
 
 #include "platform/backend/sdl/SdlBackend.h"
 #include "platform/gfx/text/TextDraw.h"
@@ -32,12 +34,19 @@ constexpr UINT_PTR kAbout = 10, kClose = 11;
 int g_scroll = 0;
 std::string g_typed = "Введите текст: ";
 
+// Fonts are made once: opening a face on every paint would cost more than the painting, and
+// a new font starts with an empty glyph cache.
 std::shared_ptr<Font> Face(const char* name, int height, int weight = FW_NORMAL) {
-    LOGFONT lf;
-    lf.lfFaceName = name;
-    lf.lfHeight = height;
-    lf.lfWeight = weight;
-    return CreateFontIndirect(lf);
+    static std::map<std::tuple<std::string, int, int>, std::shared_ptr<Font>> fonts;
+    auto& font = fonts[{name, height, weight}];
+    if (!font) {
+        LOGFONT lf;
+        lf.lfFaceName = name;
+        lf.lfHeight = height;
+        lf.lfWeight = weight;
+        font = CreateFontIndirect(lf);
+    }
+    return font;
 }
 
 LRESULT ButtonProc(HWND h, UINT msg, WPARAM w, LPARAM l) {

@@ -168,6 +168,52 @@ std::int32_t ClampToInt32(std::int64_t v) {
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX));
 }
 
+// A rectangle moved by the context's origin; coordinates wrap as Region::Offset wraps them.
+Rect ShiftWrapped(const Rect& r, Point by) {
+    auto add = [](std::int32_t a, std::int32_t b) {
+        return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) +
+                                         static_cast<std::uint32_t>(b));
+    };
+    return {add(r.left, by.x), add(r.top, by.y), add(r.right, by.x), add(r.bottom, by.y)};
+}
+
+// Fills device rectangles of a section with one colour: whole pixel words for 32 bits, a byte
+// pattern for 24, the colour codec for the rest.
+void FillDeviceRects(DibSection& section, const std::vector<Rect>& rects, Color color) {
+    const PixelRows rows = section.Rows();
+    color &= 0xFFFFFF;
+    if (rows.bitCount == 32 && rows.masks == kMasks888) {
+        const std::uint32_t word = std::uint32_t{GetBValue(color)} |
+                                   std::uint32_t{GetGValue(color)} << 8 |
+                                   std::uint32_t{GetRValue(color)} << 16;
+        for (const Rect& r : rects)
+            for (std::int32_t y = r.top; y < r.bottom; ++y)
+                std::fill_n(reinterpret_cast<std::uint32_t*>(rows.Row(y)) + r.left, r.Width(),
+                            word);
+        return;
+    }
+    if (rows.bitCount == 24) {
+        const std::uint8_t b = GetBValue(color), g = GetGValue(color), red = GetRValue(color);
+        for (const Rect& r : rects)
+            for (std::int32_t y = r.top; y < r.bottom; ++y) {
+                std::uint8_t* p = rows.Row(y) + std::ptrdiff_t{r.left} * 3;
+                for (std::int32_t x = r.left; x < r.right; ++x, p += 3) {
+                    p[0] = b;
+                    p[1] = g;
+                    p[2] = red;
+                }
+            }
+        return;
+    }
+    ColorMatcher matcher(rows.colors, rows.colorCount);
+    std::vector<Color> line;
+    for (const Rect& r : rects) {
+        line.assign(static_cast<std::size_t>(r.Width()), color);
+        for (std::int32_t y = r.top; y < r.bottom; ++y)
+            WriteColors(rows, rows.Row(y), r.left, line.data(), line.size(), matcher);
+    }
+}
+
 } // namespace
 
 Point DeviceContext::ToDevice(Point logical) const {
@@ -190,6 +236,39 @@ Region DeviceContext::DrawableRegion() const {
     if (m_state.clip)
         region.IntersectWith(*m_state.clip);
     return region;
+}
+
+void DeviceContext::DrawableRects(const Rect& bounds, std::vector<Rect>& out) const {
+    if (!m_state.bitmap)
+        return;
+    const Rect area = bounds.Intersect({0, 0, m_state.bitmap->Width(), m_state.bitmap->Height()});
+    if (area.IsEmpty())
+        return;
+    const Region* one = m_state.visible ? &*m_state.visible : nullptr;
+    const Region* two = m_state.clip ? &*m_state.clip : nullptr;
+    if (!one)
+        std::swap(one, two);
+    if (!one) {
+        out.push_back(area);
+        return;
+    }
+    // Rectangles of one region never overlap, so the pieces of pairs never do either.
+    for (const Rect& r : one->Rects()) {
+        const Rect a = r.Intersect(area);
+        if (a.IsEmpty())
+            continue;
+        if (!two) {
+            out.push_back(a);
+            continue;
+        }
+        for (const Rect& c : two->Rects()) {
+            if (c.top >= a.bottom)
+                break; // rectangles come sorted by top
+            const Rect b = c.Intersect(a);
+            if (!b.IsEmpty())
+                out.push_back(b);
+        }
+    }
 }
 
 int SaveDC(DeviceContext& dc) {
@@ -361,23 +440,23 @@ bool FillRgn(DeviceContext& dc, const Region& logical, Color color) {
     DibSection* section = dc.Bitmap();
     if (section == nullptr)
         return false;
-    Region area = logical;
     const Point origin = dc.ToDevice(Point{0, 0});
-    area.Offset(origin.x, origin.y);
-    area.IntersectWith(dc.DrawableRegion());
-    const PixelRows rows = section->Rows();
-    ColorMatcher matcher(rows.colors, rows.colorCount);
-    std::vector<Color> line;
-    for (const Rect& r : area.Rects()) {
-        line.assign(static_cast<std::size_t>(r.Width()), color & 0xFFFFFF);
-        for (std::int32_t y = r.top; y < r.bottom; ++y)
-            WriteColors(rows, rows.Row(y), r.left, line.data(), line.size(), matcher);
-    }
+    std::vector<Rect> rects;
+    for (const Rect& r : logical.Rects())
+        dc.DrawableRects(ShiftWrapped(r, origin), rects);
+    FillDeviceRects(*section, rects, color);
     return true;
 }
 
 bool FillRect(DeviceContext& dc, const Rect& logical, Color color) {
-    return FillRgn(dc, Region(logical), color);
+    DibSection* section = dc.Bitmap();
+    if (section == nullptr)
+        return false;
+    std::vector<Rect> rects;
+    if (!logical.IsEmpty())
+        dc.DrawableRects(ShiftWrapped(logical, dc.ToDevice(Point{0, 0})), rects);
+    FillDeviceRects(*section, rects, color);
+    return true;
 }
 
 bool FrameRect(DeviceContext& dc, const Rect& logical, Color color) {

@@ -76,6 +76,10 @@ public:
     // The drawable area in device pixels: the section's bounds within the visible region and
     // the clip.
     Region DrawableRegion() const;
+    // The drawable area within bounds (device pixels), as rectangles that do not overlap (in no
+    // particular order, not merged), appended to out. Cheaper than DrawableRegion for drawing
+    // one shape: no region is built.
+    void DrawableRects(const Rect& bounds, std::vector<Rect>& out) const;
 
 private:
     State m_state;

@@ -109,7 +109,10 @@ DibSection::DibSection(const BitmapInfo& info, DibGeometry geometry, PixelBuffer
 
 std::uint8_t* DibSection::Row(std::int32_t y) {
     assert(y >= 0 && y < Height() && "row inside the section");
-    return Rows().Row(y);
+    // Straight from the geometry: drawing loops ask for rows often, and a whole row view per
+    // call would cost more than the row's pixels.
+    const std::int32_t stored = TopDown() ? y : Height() - 1 - y;
+    return m_pixels.get() + static_cast<std::ptrdiff_t>(stored) * m_geometry.widthBytes;
 }
 
 PixelRows DibSection::Rows() const {

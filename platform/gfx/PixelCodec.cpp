@@ -71,15 +71,17 @@ std::uint8_t WidenChannel(std::uint32_t value, int width) {
 }
 
 ColorMatcher::ColorMatcher(const RgbQuad* colors, int count)
-    : m_colors(colors), m_count(count), m_greyRamp(count == 256 && IsGreyRamp(colors, count)) {
-    m_keys.fill(0xFFFFFFFF);
-}
+    : m_colors(colors), m_count(count), m_greyRamp(count == 256 && IsGreyRamp(colors, count)) {}
 
 std::uint8_t ColorMatcher::IndexOf(Color color) {
     color &= 0xFFFFFF;
     if (m_greyRamp)
         return static_cast<std::uint8_t>(
             (GetRValue(color) + GetGValue(color) + GetBValue(color) + 1) / 3);
+    if (!m_cacheReady) {
+        m_keys.fill(0xFFFFFFFF);
+        m_cacheReady = true;
+    }
     const std::size_t slot = ((color * 0x9E3779B1u) >> 20) & (kCacheSize - 1);
     if (m_keys[slot] != color) {
         m_keys[slot] = color;

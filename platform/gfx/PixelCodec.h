@@ -32,6 +32,9 @@ private:
     const RgbQuad* m_colors;
     int m_count;
     bool m_greyRamp;
+    // The cache is cleared on first use: matchers for formats without a table (most drawing)
+    // never pay for it.
+    bool m_cacheReady = false;
     static constexpr std::size_t kCacheSize = 4096;
     std::array<std::uint32_t, kCacheSize> m_keys;
     std::array<std::uint8_t, kCacheSize> m_values{};

@@ -1,6 +1,7 @@
 #include "platform/gfx/Region.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace platform {
 
@@ -112,6 +113,124 @@ std::vector<Rect> CombineRects(const std::vector<Rect>& a, const std::vector<Rec
     return out;
 }
 
+// True when rects are in the canonical form the class keeps: non-empty, bands sorted from the
+// top, rectangles of a band sharing top and bottom, sorted and apart from each other.
+bool IsCanonical(const std::vector<Rect>& rects) {
+    for (std::size_t i = 0; i < rects.size(); ++i) {
+        const Rect& r = rects[i];
+        if (r.IsEmpty())
+            return false;
+        if (i == 0)
+            continue;
+        const Rect& p = rects[i - 1];
+        const bool sameBand = r.top == p.top && r.bottom == p.bottom && r.left > p.right;
+        if (!sameBand && r.top < p.bottom)
+            return false;
+    }
+    return true;
+}
+
+// One band's spans of a op b, where a and b are the (sorted, apart) rectangles of one band of
+// each operand, or empty. Walks the edges of both in order, so it costs their count.
+void MergeBand(const Rect* a, const Rect* aEnd, const Rect* b, const Rect* bEnd, RegionOp op,
+               std::vector<Span>& out) {
+    out.clear();
+    constexpr std::int64_t kNone = std::int64_t{1} << 40;
+    bool inA = false, inB = false;
+    std::int64_t from = 0;
+    while (a != aEnd || b != bEnd) {
+        const std::int64_t xa = a != aEnd ? (inA ? a->right : a->left) : kNone;
+        const std::int64_t xb = b != bEnd ? (inB ? b->right : b->left) : kNone;
+        const std::int64_t x = std::min(xa, xb);
+        if (from < x && Apply(op, inA, inB)) {
+            const auto left = static_cast<std::int32_t>(from), right = static_cast<std::int32_t>(x);
+            if (!out.empty() && out.back().right == left)
+                out.back().right = right;
+            else
+                out.push_back({left, right});
+        }
+        if (xa == x) {
+            inA = !inA;
+            if (!inA)
+                ++a;
+        }
+        if (xb == x) {
+            inB = !inB;
+            if (!inB)
+                ++b;
+        }
+        from = x;
+    }
+}
+
+// a op b for canonical operands: the bands of both are walked together from the top, so the
+// cost grows with the number of rectangles, not with bands times rectangles.
+std::vector<Rect> CombineCanonical(const std::vector<Rect>& a, const std::vector<Rect>& b,
+                                   RegionOp op) {
+    std::vector<Rect> out;
+    out.reserve(a.size() + b.size());
+    std::vector<Span> spans;
+    std::size_t ia = 0, ib = 0;
+    auto bandEnd = [](const std::vector<Rect>& v, std::size_t i) {
+        std::size_t j = i + 1;
+        while (j < v.size() && v[j].top == v[i].top)
+            ++j;
+        return j;
+    };
+    std::size_t aEnd = ia < a.size() ? bandEnd(a, ia) : ia;
+    std::size_t bEnd = ib < b.size() ? bandEnd(b, ib) : ib;
+    std::int64_t y =
+        std::min<std::int64_t>(a.empty() ? INT64_MAX : a[0].top, b.empty() ? INT64_MAX : b[0].top);
+    std::size_t previousStart = 0, previousCount = 0;
+    std::int32_t previousBottom = 0;
+    while (ia < a.size() || ib < b.size()) {
+        const bool inA = ia < a.size() && a[ia].top <= y;
+        const bool inB = ib < b.size() && b[ib].top <= y;
+        std::int64_t next = INT64_MAX;
+        if (ia < a.size())
+            next = std::min<std::int64_t>(next, inA ? a[ia].bottom : a[ia].top);
+        if (ib < b.size())
+            next = std::min<std::int64_t>(next, inB ? b[ib].bottom : b[ib].top);
+        const auto top = static_cast<std::int32_t>(y), bottom = static_cast<std::int32_t>(next);
+        if (inA || inB) {
+            const Rect* ap = inA ? a.data() + ia : nullptr;
+            const Rect* bp = inB ? b.data() + ib : nullptr;
+            MergeBand(ap, inA ? a.data() + aEnd : nullptr, bp, inB ? b.data() + bEnd : nullptr, op,
+                      spans);
+        } else {
+            spans.clear();
+        }
+        if (spans.empty()) {
+            previousCount = 0;
+        } else {
+            bool same = previousCount == spans.size() && previousBottom == top;
+            for (std::size_t k = 0; same && k < spans.size(); ++k)
+                same = out[previousStart + k].left == spans[k].left &&
+                       out[previousStart + k].right == spans[k].right;
+            if (same) {
+                for (std::size_t k = previousStart; k < out.size(); ++k)
+                    out[k].bottom = bottom;
+            } else {
+                previousStart = out.size();
+                previousCount = spans.size();
+                for (const Span& s : spans)
+                    out.push_back({s.left, top, s.right, bottom});
+            }
+            previousBottom = bottom;
+        }
+        y = next;
+        if (inA && a[ia].bottom == y) {
+            ia = aEnd;
+            aEnd = ia < a.size() ? bandEnd(a, ia) : ia;
+        }
+        if (inB && b[ib].bottom == y) {
+            ib = bEnd;
+            bEnd = ib < b.size() ? bandEnd(b, ib) : ib;
+        }
+    }
+    return out;
+}
+
 std::int32_t WrapAdd(std::int32_t a, std::int32_t b) {
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) + static_cast<std::uint32_t>(b));
 }
@@ -190,7 +309,25 @@ Region Region::Combine(const Region& a, const Region& b, RegionOp op) {
     if (op == RegionOp::Copy)
         return a;
     Region region;
-    region.m_rects = CombineRects(a.m_rects, b.m_rects, op);
+    // Cheap answers for the shapes clipping meets most: an empty side, or two rectangles.
+    const bool canonical = IsCanonical(a.m_rects) && IsCanonical(b.m_rects);
+    if (canonical && (a.IsEmpty() || b.IsEmpty())) {
+        if (op == RegionOp::Or || op == RegionOp::Xor)
+            region = a.IsEmpty() ? b : a;
+        else if (op == RegionOp::Diff)
+            region = a;
+        return region;
+    }
+    if (op == RegionOp::And && a.m_rects.size() == 1 && b.m_rects.size() == 1) {
+        const Rect r = a.m_rects[0].Intersect(b.m_rects[0]);
+        if (!r.IsEmpty())
+            region.m_rects.push_back(r);
+        return region;
+    }
+    if (canonical)
+        region.m_rects = CombineCanonical(a.m_rects, b.m_rects, op);
+    else
+        region.m_rects = CombineRects(a.m_rects, b.m_rects, op);
     return region;
 }
 

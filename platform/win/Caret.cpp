@@ -36,7 +36,13 @@ void Invert(State& s) {
             }
         }
     }
-    // Only the caret's rectangle changed; ReleaseDC shows the window's visible part again.
+    // Only the caret's rectangle changed, so only that is shown again: ReleaseDC shows what the
+    // context's visible region allows.
+    if (const auto& visible = dc->GetState().visible) {
+        Region changed = *visible;
+        changed.IntersectWith(dc->ToDevice(c.rect));
+        SetVisibleRegion(*dc, &changed);
+    }
     ReleaseDC(c.owner, dc);
     c.drawn = !c.drawn;
 }
@@ -48,7 +54,13 @@ void StartBlink(State& s) {
             t.due = s.Now() + c.blinkMs;
             return;
         }
-    s.timers.push_back({c.owner, detail::kCaretTimerId, c.blinkMs, s.Now() + c.blinkMs, true});
+    detail::Timer blink;
+    blink.hwnd = c.owner;
+    blink.id = detail::kCaretTimerId;
+    blink.interval = c.blinkMs;
+    blink.due = s.Now() + c.blinkMs;
+    blink.system = true;
+    s.timers.push_back(std::move(blink));
 }
 
 void StopBlink(State& s, HWND owner) {

@@ -169,77 +169,6 @@ Cursor CursorForHit(LRESULT hit) {
     }
 }
 
-Point MinTrackSize(HWND h) {
-    MINMAXINFO mmi{};
-    mmi.ptMinTrackSize = {GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CYMINTRACK)};
-    mmi.ptMaxTrackSize = {GetSystemMetrics(SM_CXMAXTRACK), GetSystemMetrics(SM_CYMAXTRACK)};
-    SendMessage(h, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
-    return mmi.ptMinTrackSize;
-}
-
-// Our own move/size loop: the window follows the pointer until the button goes up; Escape puts
-// it back. hit says which edge moves (HTCAPTION: the whole window).
-void MoveSizeLoop(HWND h, LRESULT hit, Point start) {
-    State& s = State::Get();
-    WindowData* w = s.Find(h);
-    if (!w || (w->style & WS_MAXIMIZE))
-        return;
-    const Rect original = w->rect;
-    const Point minSize = w->parent ? Point{0, 0} : MinTrackSize(h);
-    SendMessage(h, WM_ENTERSIZEMOVE, 0, 0);
-    SetCapture(h);
-    auto apply = [&](Point p) {
-        const int dx = p.x - start.x, dy = p.y - start.y;
-        Rect r = original;
-        if (hit == HTCAPTION) {
-            r = r.Offset(dx, dy);
-        } else {
-            if (hit == HTLEFT || hit == HTTOPLEFT || hit == HTBOTTOMLEFT)
-                r.left = std::min(r.left + dx, r.right - minSize.x);
-            if (hit == HTRIGHT || hit == HTTOPRIGHT || hit == HTBOTTOMRIGHT)
-                r.right = std::max(r.right + dx, r.left + minSize.x);
-            if (hit == HTTOP || hit == HTTOPLEFT || hit == HTTOPRIGHT)
-                r.top = std::min(r.top + dy, r.bottom - minSize.y);
-            if (hit == HTBOTTOM || hit == HTBOTTOMLEFT || hit == HTBOTTOMRIGHT)
-                r.bottom = std::max(r.bottom + dy, r.top + minSize.y);
-        }
-        SetWindowPos(h, HWND{}, r.left, r.top, r.Width(), r.Height(),
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-    };
-    try {
-        while (IsWindow(h) && GetCapture() == h) {
-            MSG m;
-            if (!GetMessage(m, HWND{}, 0, 0)) {
-                PostQuitMessage(static_cast<int>(m.wParam));
-                break;
-            }
-            if (m.hwnd == h && (m.message == WM_MOUSEMOVE || m.message == WM_LBUTTONUP)) {
-                apply(m.pt);
-                if (m.message == WM_LBUTTONUP)
-                    break;
-                continue;
-            }
-            if (m.message == WM_KEYDOWN && m.wParam == VK_ESCAPE) {
-                SetWindowPos(h, HWND{}, original.left, original.top, original.Width(),
-                             original.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
-                break;
-            }
-            TranslateMessage(m);
-            DispatchMessage(m);
-        }
-    } catch (...) {
-        // A throwing procedure ends the move; the pointer is free again.
-        if (GetCapture() == h)
-            ReleaseCapture();
-        throw;
-    }
-    if (IsWindow(h)) {
-        if (GetCapture() == h)
-            ReleaseCapture();
-        SendMessage(h, WM_EXITSIZEMOVE, 0, 0);
-    }
-}
-
 // A caption button acts when the button goes up over it.
 void TrackCaptionButton(HWND h, LRESULT hit) {
     State& s = State::Get();
@@ -557,13 +486,20 @@ LRESULT DefWindowProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
             ShowWindow(h, SW_RESTORE);
             break;
         case SC_MOVE:
-            MoveSizeLoop(h, HTCAPTION, pt);
+            // Without a hit code in the low bits the command came from the menu or the
+            // keyboard: the arrow keys move the window.
+            if (wParam & 0xF)
+                detail::MoveSizeLoop(h, HTCAPTION, pt);
+            else
+                detail::KeyboardMoveSize(h, HTCAPTION);
             break;
         case SC_SIZE: {
-            // The low four bits name the edge, counted from HTLEFT.
+            // The low four bits name the edge, counted from HTLEFT; none: sizing by keyboard.
             const LRESULT edge = static_cast<LRESULT>(wParam & 0xF) + HTLEFT - 1;
             if (edge >= HTLEFT && edge <= HTBOTTOMRIGHT)
-                MoveSizeLoop(h, edge, pt);
+                detail::MoveSizeLoop(h, edge, pt);
+            else if ((wParam & 0xF) == 0)
+                detail::KeyboardMoveSize(h, HTNOWHERE);
             break;
         }
         case SC_VSCROLL:

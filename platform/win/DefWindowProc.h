@@ -2,7 +2,9 @@
 // The default handling of every message, as the plain classic window has it: the frame's size
 // (WM_NCCALCSIZE), hit testing (WM_NCHITTEST), moving and sizing by the frame (WM_SYSCOMMAND
 // SC_MOVE / SC_SIZE, driven by our own modal loop, or by the host where it follows our hit
-// testing), caption buttons, standard scroll bars in the non-client area, closing, activation,
+// testing; without a hit code in the command's low bits, as the system menu sends them, the
+// arrow keys move or size the window, Enter keeps it there and Escape puts it back), caption
+// buttons, standard scroll bars in the non-client area, closing, activation,
 // cursors, wheel bubbling to the parent, and the plain painting of frame and background.
 //
 // Text messages carry UTF-8: WM_SETTEXT a NUL-terminated string in lParam; WM_GETTEXT a

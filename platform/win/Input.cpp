@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
+#include <vector>
 
 #include "platform/win/Message.h"
 #include "platform/win/SystemMetrics.h"
@@ -14,6 +16,21 @@ using detail::State;
 using detail::WindowData;
 
 namespace detail {
+
+namespace {
+
+// Activation passing between our windows and another program's: every top-level window of ours
+// hears of it (the other side's thread is not known here: 0).
+void BroadcastActivateApp(bool active) {
+    State& s = State::Get();
+    for (const HWND t : std::vector<HWND>(s.topLevel)) {
+        const WindowData* w = s.Find(t);
+        if (w && !w->destroying)
+            SendMessage(t, WM_ACTIVATEAPP, active ? 1 : 0, 0);
+    }
+}
+
+} // namespace
 
 bool Activate(HWND h, WORD how) {
     State& s = State::Get();
@@ -35,6 +52,10 @@ bool Activate(HWND h, WORD how) {
         SendMessage(old, WM_NCACTIVATE, 0, 0);
         SendMessage(old, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, IsIconic(old) ? 1 : 0), HwndParam(h));
     }
+    if (old && !h && !s.active && s.appActive) {
+        s.appActive = false;
+        BroadcastActivateApp(false);
+    }
     if (s.focus && (!h || !IsDescendantOrSelf(h, s.focus))) {
         const HWND lost = s.focus;
         s.focus = HWND{};
@@ -49,6 +70,12 @@ bool Activate(HWND h, WORD how) {
     }
     if (!s.Find(h))
         return false;
+    if (!s.appActive) {
+        s.appActive = true;
+        BroadcastActivateApp(true);
+        if (s.active != h || !s.Find(h))
+            return s.active == h;
+    }
     SendMessage(h, WM_NCACTIVATE, 1, 0);
     SendMessage(h, WM_ACTIVATE, MAKEWPARAM(how, IsIconic(h) ? 1 : 0), HwndParam(old));
     return true;
@@ -61,29 +88,60 @@ void ForgetWindowInInput(HWND h) {
                   s.input.end());
     if (s.trackWindow == h)
         s.trackWindow = HWND{};
+    if (s.hover.window == h)
+        s.hover.window = HWND{};
     if (s.lastClickWindow == h)
         s.lastClickWindow = HWND{};
+}
+
+namespace {
+
+// Whether the mouse at a screen point is over the tracked area of h (its client area, or with
+// nonClient its frame).
+bool OverTrackedArea(HWND h, bool nonClient, Point screen) {
+    const WindowData* w = State::Get().Find(h);
+    if (!w || FindWindowAt(screen, {}) != h)
+        return false;
+    Point local = screen;
+    ScreenToClient(h, local);
+    const bool inClient =
+        Rect::FromSize(0, 0, w->client.Width(), w->client.Height()).Contains(local);
+    return nonClient ? !inClient : inClient;
+}
+
+} // namespace
+
+void UpdateHover(Point screen, std::uint64_t time) {
+    State& s = State::Get();
+    State::Hover& hv = s.hover;
+    if (!hv.window)
+        return;
+    if (!OverTrackedArea(hv.window, hv.nonClient, screen)) {
+        hv.window = HWND{};
+        return;
+    }
+    // Resting means staying inside the hover rectangle around the last resting point.
+    if (std::abs(screen.x - hv.anchor.x) > kMouseHoverWidth / 2 ||
+        std::abs(screen.y - hv.anchor.y) > kMouseHoverHeight / 2) {
+        hv.anchor = screen;
+        hv.due = time + hv.timeMs;
+    }
+}
+
+std::optional<std::uint64_t> HoverDue() {
+    const State& s = State::Get();
+    return s.hover.window ? std::optional<std::uint64_t>(s.hover.due) : std::nullopt;
 }
 
 void UpdateMouseLeave(Point screen) {
     State& s = State::Get();
     if (!s.trackWindow)
         return;
-    WindowData* w = s.Find(s.trackWindow);
-    if (!w) {
+    if (!s.Find(s.trackWindow)) {
         s.trackWindow = HWND{};
         return;
     }
-    const HWND under = FindWindowAt(screen, {});
-    bool left = under != s.trackWindow;
-    if (!left) {
-        Point local = screen;
-        ScreenToClient(s.trackWindow, local);
-        const bool inClient =
-            Rect::FromSize(0, 0, w->client.Width(), w->client.Height()).Contains(local);
-        left = s.trackNonClient ? inClient : !inClient;
-    }
-    if (left) {
+    if (!OverTrackedArea(s.trackWindow, s.trackNonClient, screen)) {
         const HWND h = s.trackWindow;
         s.trackWindow = HWND{};
         PostMessage(h, s.trackNonClient ? WM_NCMOUSELEAVE : WM_MOUSELEAVE, 0, 0);
@@ -185,15 +243,21 @@ void TranslateRawInput(QueuedInput& q) {
         q.msg = m;
         return;
     }
-    case RawInput::Kind::Char:
-        if (!s.focus)
+    case RawInput::Kind::Char: {
+        // With Alt held (and not Ctrl, which with Alt types the third level of a layout) the
+        // character is a mnemonic for the menus, not text: WM_SYSCHAR, as Alt's keys are
+        // WM_SYSKEYDOWN.
+        const bool alt = (s.keyState[VK_MENU] & 0x80) && !(s.keyState[VK_CONTROL] & 0x80);
+        const HWND target = s.focus ? s.focus : alt ? s.active : HWND{};
+        if (!target)
             return;
-        m.hwnd = s.focus;
-        m.message = WM_CHAR;
+        m.hwnd = target;
+        m.message = alt ? WM_SYSCHAR : WM_CHAR;
         m.wParam = static_cast<WPARAM>(raw.value);
-        m.lParam = 1;
+        m.lParam = alt ? static_cast<LPARAM>(1 | 1 << 29) : 1;
         q.msg = m;
         return;
+    }
     case RawInput::Kind::Wheel: {
         s.cursor = raw.pt;
         const HWND target = s.focus ? s.focus : s.active;
@@ -216,6 +280,7 @@ void TranslateRawInput(QueuedInput& q) {
     if (isButton)
         SetKey(s, ButtonKey(raw.button), raw.down);
     UpdateMouseLeave(raw.pt);
+    UpdateHover(raw.pt, raw.time);
 
     HWND target;
     LRESULT hit = HTCLIENT;
@@ -291,6 +356,36 @@ void TranslateRawInput(QueuedInput& q) {
         m.lParam = PointToLParam(local);
     }
     q.msg = m;
+}
+
+bool TakeHover(MSG& out, HWND filter, bool remove) {
+    State& s = State::Get();
+    const State::Hover hv = s.hover;
+    if (!hv.window || hv.due > s.Now() || (filter && filter != hv.window))
+        return false;
+    if (!s.Find(hv.window)) {
+        s.hover.window = HWND{};
+        return false;
+    }
+    MSG m;
+    m.hwnd = hv.window;
+    m.time = static_cast<DWORD>(s.Now());
+    m.pt = s.cursor;
+    if (hv.nonClient) {
+        m.message = WM_NCMOUSEHOVER;
+        m.wParam = static_cast<WPARAM>(HitTest(s.cursor).second);
+        m.lParam = PointToLParam(s.cursor);
+    } else {
+        Point local = s.cursor;
+        ScreenToClient(hv.window, local);
+        m.message = WM_MOUSEHOVER;
+        m.wParam = MouseKeys(s);
+        m.lParam = PointToLParam(local);
+    }
+    if (remove)
+        s.hover.window = HWND{};
+    out = m;
+    return true;
 }
 
 } // namespace detail
@@ -385,14 +480,34 @@ bool TrackMouseEvent(TRACKMOUSEEVENT& tme) {
     if (tme.dwFlags & TME_QUERY) {
         tme.dwFlags = s.trackWindow ? (TME_LEAVE | (s.trackNonClient ? TME_NONCLIENT : 0)) : 0;
         tme.hwndTrack = s.trackWindow;
+        tme.dwHoverTime = 0;
+        if (s.hover.window && (!s.trackWindow || s.hover.window == s.trackWindow)) {
+            tme.dwFlags |= TME_HOVER | (s.hover.nonClient ? TME_NONCLIENT : 0);
+            tme.hwndTrack = s.hover.window;
+            tme.dwHoverTime = s.hover.timeMs;
+        }
         return true;
     }
     if (!s.Find(tme.hwndTrack))
         return false;
     if (tme.dwFlags & TME_CANCEL) {
-        if (s.trackWindow == tme.hwndTrack)
+        const bool hover = (tme.dwFlags & TME_HOVER) != 0;
+        if (s.hover.window == tme.hwndTrack && hover)
+            s.hover.window = HWND{};
+        if (s.trackWindow == tme.hwndTrack && (!hover || (tme.dwFlags & TME_LEAVE)))
             s.trackWindow = HWND{};
         return true;
+    }
+    if (tme.dwFlags & TME_HOVER) {
+        State::Hover& hv = s.hover;
+        hv.window = tme.hwndTrack;
+        hv.nonClient = (tme.dwFlags & TME_NONCLIENT) != 0;
+        hv.timeMs = tme.dwHoverTime == HOVER_DEFAULT || tme.dwHoverTime == 0 ? kMouseHoverTimeMs
+                                                                             : tme.dwHoverTime;
+        hv.anchor = s.cursor;
+        hv.due = s.Now() + hv.timeMs;
+        // Not over the area now: nothing to wait for.
+        detail::UpdateHover(s.cursor, s.Now());
     }
     if (!(tme.dwFlags & TME_LEAVE))
         return true;

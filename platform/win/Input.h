@@ -26,7 +26,15 @@ HWND SetCapture(HWND h);
 bool ReleaseCapture();
 HWND GetCapture();
 
+// TME_LEAVE: WM_MOUSELEAVE (WM_NCMOUSELEAVE with TME_NONCLIENT) is posted once the mouse leaves
+// the window's client (non-client) area. TME_HOVER: WM_MOUSEHOVER (WM_NCMOUSEHOVER) comes, in the
+// loop's timer turn, once the mouse has rested over that area for the hover time, moving no
+// further than half the hover rectangle from where it rested; hover tracking then ends, and it
+// ends as well when the mouse leaves. TME_CANCEL stops the tracking named with it (none named:
+// the leave tracking); TME_QUERY fills tme with what is tracked.
 bool TrackMouseEvent(TRACKMOUSEEVENT& tme);
+constexpr UINT kMouseHoverTimeMs = 400;
+constexpr int kMouseHoverWidth = 4, kMouseHoverHeight = 4;
 
 // Bit 0x8000: down; bit 1: toggled (for lock keys). As of the last message taken out.
 std::int16_t GetKeyState(int vk);

@@ -57,7 +57,23 @@ void Taken(State& s, const MSG& m) {
     s.messagePos = m.pt;
 }
 
+bool RetrieveNext(MSG& out, HWND filter, UINT minMsg, UINT maxMsg, bool remove);
+
+// A run of paint messages ends with anything else the loop hands out, or with nothing: then the
+// host is shown what they drew.
 bool Retrieve(MSG& out, HWND filter, UINT minMsg, UINT maxMsg, bool remove) {
+    State& s = State::Get();
+    const bool found = RetrieveNext(out, filter, minMsg, maxMsg, remove);
+    if (found && out.message == WM_PAINT) {
+        if (remove)
+            s.paintBurst = true;
+    } else if (s.paintBurst) {
+        detail::FlushPresents();
+    }
+    return found;
+}
+
+bool RetrieveNext(MSG& out, HWND filter, UINT minMsg, UINT maxMsg, bool remove) {
     State& s = State::Get();
     s.backend->PollEvents(*s.sink);
 
@@ -105,18 +121,29 @@ bool Retrieve(MSG& out, HWND filter, UINT minMsg, UINT maxMsg, bool remove) {
         return true;
     }
 
-    if (InRange(WM_TIMER, minMsg, maxMsg) || InRange(WM_SYSTIMER, minMsg, maxMsg)) {
+    const bool hoverWanted =
+        InRange(s.hover.nonClient ? WM_NCMOUSEHOVER : WM_MOUSEHOVER, minMsg, maxMsg);
+    if (InRange(WM_TIMER, minMsg, maxMsg) || InRange(WM_SYSTIMER, minMsg, maxMsg) || hoverWanted) {
         const std::uint64_t now = s.Now();
         detail::Timer* due = nullptr;
         for (detail::Timer& t : s.timers)
             if (t.due <= now && (!filter || t.hwnd == filter) && (!due || t.due < due->due) &&
                 InRange(t.system ? WM_SYSTIMER : WM_TIMER, minMsg, maxMsg))
                 due = &t;
+        // The hover is the system's own timer: it takes its turn among the timers by due time.
+        const auto hoverDue = detail::HoverDue();
+        if (hoverWanted && hoverDue && (!due || *hoverDue <= due->due) &&
+            detail::TakeHover(out, filter, remove)) {
+            if (remove)
+                Taken(s, out);
+            return true;
+        }
         if (due) {
             out = MSG{};
             out.hwnd = due->hwnd;
             out.message = due->system ? WM_SYSTIMER : WM_TIMER;
             out.wParam = due->id;
+            out.lParam = static_cast<LPARAM>(due->procKey);
             out.time = static_cast<DWORD>(now);
             out.pt = s.cursor;
             if (remove) {
@@ -142,10 +169,18 @@ bool Retrieve(MSG& out, HWND filter, UINT minMsg, UINT maxMsg, bool remove) {
     return false;
 }
 
-std::optional<std::uint64_t> NextTimerDue(State& s) {
+// When the next timer (or the hover) that a retrieval with this filter could hand out is due:
+// one it would pass over must not wake the loop, or the loop would spin until its turn.
+std::optional<std::uint64_t> NextTimerDue(State& s, HWND filter = HWND{}, UINT minMsg = 0,
+                                          UINT maxMsg = 0) {
     std::optional<std::uint64_t> next;
+    const auto hoverDue = detail::HoverDue();
+    if (hoverDue && (!filter || s.hover.window == filter) &&
+        InRange(s.hover.nonClient ? WM_NCMOUSEHOVER : WM_MOUSEHOVER, minMsg, maxMsg))
+        next = hoverDue;
     for (const detail::Timer& t : s.timers)
-        if (!next || t.due < *next)
+        if ((!filter || t.hwnd == filter) &&
+            InRange(t.system ? WM_SYSTIMER : WM_TIMER, minMsg, maxMsg) && (!next || t.due < *next))
             next = t.due;
     return next;
 }
@@ -157,7 +192,7 @@ bool GetMessage(MSG& msg, HWND filter, UINT minMsg, UINT maxMsg) {
     for (;;) {
         if (Retrieve(msg, filter, minMsg, maxMsg, true))
             return msg.message != WM_QUIT;
-        if (!s.backend->WaitEvents(NextTimerDue(s)))
+        if (!s.backend->WaitEvents(NextTimerDue(s, filter, minMsg, maxMsg)))
             throw std::logic_error("the message loop waits for input that can never come");
     }
 }
@@ -229,6 +264,17 @@ bool TranslateMessage(const MSG& msg) {
 }
 
 LRESULT DispatchMessage(const MSG& msg) {
+    if (msg.message == WM_TIMER && msg.lParam != 0) {
+        // A timer with a callback: the callback takes the message instead of the window. Only
+        // a live timer's key counts, so a stale or made-up lParam never calls anything.
+        State& s = State::Get();
+        for (const detail::Timer& t : s.timers)
+            if (!t.system && t.procKey == static_cast<std::uint64_t>(msg.lParam) && t.proc) {
+                const std::shared_ptr<const TIMERPROC> proc = t.proc;
+                (*proc)(msg.hwnd, WM_TIMER, msg.wParam, msg.time);
+                return 0;
+            }
+    }
     if (!msg.hwnd)
         return 0;
     return SendMessage(msg.hwnd, msg.message, msg.wParam, msg.lParam);
@@ -242,6 +288,10 @@ Point GetMessagePos() {
 }
 
 UINT_PTR SetTimer(HWND h, UINT_PTR id, UINT elapseMs) {
+    return SetTimer(h, id, elapseMs, TIMERPROC{});
+}
+
+UINT_PTR SetTimer(HWND h, UINT_PTR id, UINT elapseMs, TIMERPROC proc) {
     State& s = State::Get();
     if (h && !s.Find(h))
         return 0;
@@ -254,13 +304,28 @@ UINT_PTR SetTimer(HWND h, UINT_PTR id, UINT elapseMs) {
             id = ++s.nextThreadTimerId;
     }
     const std::uint64_t interval = std::max<UINT>(elapseMs, 10);
+    std::shared_ptr<const TIMERPROC> callback;
+    std::uint64_t key = 0;
+    if (proc) {
+        callback = std::make_shared<const TIMERPROC>(std::move(proc));
+        key = s.nextTimerProcKey++;
+    }
     for (detail::Timer& t : s.timers)
         if (t.hwnd == h && t.id == id && !t.system) {
             t.interval = interval;
             t.due = s.Now() + interval;
+            t.proc = std::move(callback);
+            t.procKey = key;
             return h ? (id ? id : 1) : id;
         }
-    s.timers.push_back({h, id, interval, s.Now() + interval});
+    detail::Timer timer;
+    timer.hwnd = h;
+    timer.id = id;
+    timer.interval = interval;
+    timer.due = s.Now() + interval;
+    timer.proc = std::move(callback);
+    timer.procKey = key;
+    s.timers.push_back(std::move(timer));
     return h ? (id ? id : 1) : id;
 }
 

@@ -9,6 +9,7 @@
 // once per missed interval. Hooks: SetWindowsHookEx supports WH_CBT on the one interface thread.
 
 #include <functional>
+#include <memory>
 
 #include "platform/win/WinDefs.h"
 
@@ -31,6 +32,12 @@ Point GetMessagePos();
 void ProcessPendingMessages();
 
 UINT_PTR SetTimer(HWND h, UINT_PTR id, UINT elapseMs);
+// A timer whose WM_TIMER messages go to proc when dispatched (proc(h, WM_TIMER, id, time))
+// instead of to the window; a null proc makes it a plain timer. Setting an existing timer again
+// replaces its callback. The message carries the callback's key in lParam; DispatchMessage calls
+// the callback only while that timer lives with that callback.
+using TIMERPROC = std::function<void(HWND, UINT, UINT_PTR, DWORD)>;
+UINT_PTR SetTimer(HWND h, UINT_PTR id, UINT elapseMs, TIMERPROC proc);
 bool KillTimer(HWND h, UINT_PTR id);
 
 using HHOOK = std::intptr_t;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
+#include <vector>
 
 #include "platform/win/Message.h"
 #include "platform/win/Window.h"
@@ -219,12 +221,30 @@ void PresentTopLevel(HWND root, const Rect& dirty) {
     WindowData* w = s.Find(root);
     if (!w || !w->surface || !w->nativeHost || dirty.IsEmpty())
         return;
+    if (s.paintBurst) {
+        const Rect& p = w->presentPending;
+        w->presentPending =
+            p.IsEmpty() ? dirty
+                        : Rect{std::min(p.left, dirty.left), std::min(p.top, dirty.top),
+                               std::max(p.right, dirty.right), std::max(p.bottom, dirty.bottom)};
+        return;
+    }
     HostPixels px;
     px.pixels = reinterpret_cast<const std::uint32_t*>(w->surface->Row(0));
     px.width = w->surface->Width();
     px.height = w->surface->Height();
     px.stride = w->surface->WidthBytes() / 4;
     s.backend->PresentHostWindow(root, px, dirty);
+}
+
+void FlushPresents() {
+    State& s = State::Get();
+    s.paintBurst = false;
+    for (const HWND h : std::vector<HWND>(s.topLevel)) {
+        WindowData* w = s.Find(h);
+        if (w && !w->presentPending.IsEmpty())
+            PresentTopLevel(h, std::exchange(w->presentPending, Rect{}));
+    }
 }
 
 } // namespace detail

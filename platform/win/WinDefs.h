@@ -180,9 +180,9 @@ constexpr UINT WM_NULL = 0x0000, WM_CREATE = 0x0001, WM_DESTROY = 0x0002, WM_MOV
                WM_RBUTTONDBLCLK = 0x0206, WM_MBUTTONDOWN = 0x0207, WM_MBUTTONUP = 0x0208,
                WM_MBUTTONDBLCLK = 0x0209, WM_MOUSEWHEEL = 0x020A, WM_PARENTNOTIFY = 0x0210,
                WM_ENTERMENULOOP = 0x0211, WM_EXITMENULOOP = 0x0212, WM_CAPTURECHANGED = 0x0215,
-               WM_ENTERSIZEMOVE = 0x0231, WM_EXITSIZEMOVE = 0x0232, WM_NCMOUSELEAVE = 0x02A2,
-               WM_MOUSELEAVE = 0x02A3, WM_PRINT = 0x0317, WM_PRINTCLIENT = 0x0318, WM_USER = 0x0400,
-               WM_APP = 0x8000;
+               WM_ENTERSIZEMOVE = 0x0231, WM_EXITSIZEMOVE = 0x0232, WM_NCMOUSEHOVER = 0x02A0,
+               WM_MOUSEHOVER = 0x02A1, WM_NCMOUSELEAVE = 0x02A2, WM_MOUSELEAVE = 0x02A3,
+               WM_PRINT = 0x0317, WM_PRINTCLIENT = 0x0318, WM_USER = 0x0400, WM_APP = 0x8000;
 
 // ---- window styles --------------------------------------------------------------------------
 constexpr DWORD WS_OVERLAPPED = 0x00000000, WS_POPUP = 0x80000000, WS_CHILD = 0x40000000,
@@ -275,10 +275,11 @@ constexpr int WHEEL_DELTA = 120;
 // TrackMouseEvent.
 constexpr DWORD TME_HOVER = 0x1, TME_LEAVE = 0x2, TME_NONCLIENT = 0x10, TME_QUERY = 0x40000000,
                 TME_CANCEL = 0x80000000;
+constexpr DWORD HOVER_DEFAULT = 0xFFFFFFFF;
 struct TRACKMOUSEEVENT {
     DWORD dwFlags = 0;
     HWND hwndTrack;
-    DWORD dwHoverTime = 0;
+    DWORD dwHoverTime = 0; // milliseconds; HOVER_DEFAULT (or 0): the system's hover time
 };
 
 // PeekMessage.

@@ -14,6 +14,7 @@
 #include "platform/backend/Backend.h"
 #include "platform/gfx/DeviceContext.h"
 #include "platform/gfx/Region.h"
+#include "platform/win/Message.h"
 #include "platform/win/WinDefs.h"
 
 namespace platform::detail {
@@ -72,6 +73,9 @@ struct WindowData {
     // Top-level windows own their pixels: a 32-bit top-down section of the window's size (none
     // while the window has no area).
     std::shared_ptr<DibSection> surface;
+    // Drawn while the loop was handing out paint messages, not yet shown on the host (window
+    // coordinates; empty: nothing).
+    Rect presentPending;
 };
 
 struct Timer {
@@ -80,6 +84,9 @@ struct Timer {
     std::uint64_t interval = 0;
     std::uint64_t due = 0;
     bool system = false; // delivered as WM_SYSTIMER, for the system's own use (the caret)
+    // SetTimer's callback, if any, and the key its WM_TIMER messages carry in lParam.
+    std::shared_ptr<const TIMERPROC> proc;
+    std::uint64_t procKey = 0;
 };
 
 struct Hook {
@@ -140,16 +147,23 @@ struct State {
     int quitCode = 0;
     std::vector<Timer> timers;
     UINT_PTR nextThreadTimerId = 0x7FFF;
+    std::uint64_t nextTimerProcKey = 1;
     std::vector<Hook> hooks; // newest first
     std::intptr_t nextHookId = 1;
 
     HWND active, focus, capture;
+    // Whether the activation is ours rather than another program's (WM_ACTIVATEAPP was last
+    // sent with true).
+    bool appActive = false;
     Point cursor{-1, -1};
     std::uint8_t keyState[256] = {};
     Cursor currentCursor = Cursor::Arrow;
     DWORD messageTime = 0;
     Point messagePos;
     std::map<std::string, UINT> registeredMessages;
+    // While the loop hands out WM_PAINT one window after another, what they draw reaches the
+    // host once, when the run of paint messages ends, rather than once per window.
+    bool paintBurst = false;
 
     // Device contexts handed out by GetDC, GetWindowDC and BeginPaint, until released.
     struct LentDc {
@@ -185,6 +199,15 @@ struct State {
     // Mouse-leave tracking and double clicks.
     HWND trackWindow;
     bool trackNonClient = false;
+    // Hover tracking: the window, the area, the hover time, where the mouse rests (screen) and
+    // when the hover is due.
+    struct Hover {
+        HWND window;
+        bool nonClient = false;
+        UINT timeMs = 0;
+        Point anchor;
+        std::uint64_t due = 0;
+    } hover;
     HWND lastClickWindow;
     UINT lastClickMessage = 0;
     std::uint64_t lastClickTime = 0;
@@ -204,8 +227,15 @@ bool IsDescendantOrSelf(HWND ancestor, HWND h);
 LRESULT CallHooks(int kind, int code, WPARAM wParam, LPARAM lParam);
 void TranslateRawInput(QueuedInput& q);
 void UpdateMouseLeave(Point screen);
+// Hover tracking follows the mouse (time: of the input); TakeHover hands out the hover message
+// once due, ending the tracking when remove is set.
+void UpdateHover(Point screen, std::uint64_t time);
+std::optional<std::uint64_t> HoverDue();
+bool TakeHover(MSG& out, HWND filter, bool remove);
 void ForgetWindowInInput(HWND h);
 void PresentTopLevel(HWND root, const Rect& dirty);
+// Shows what the paint messages handed out so far have drawn, and ends the run.
+void FlushPresents();
 
 // Paint.cpp: the first window (parents before children, front to back) that has something to
 // paint and matches the filter (null: any).
@@ -216,6 +246,14 @@ void PaintScrollBars(HWND h, DeviceContext& windowDc);
 void TrackScrollBar(HWND h, int bar, Point screen);
 // DefWindowProc.cpp
 void PaintFrame(HWND h);
+// MoveSize.cpp: the modal loops of moving and sizing. The mouse loop follows the pointer from
+// start (screen) until the button goes up, moving the edge hit names (HTCAPTION: the whole
+// window). The keyboard loop moves the window (HTCAPTION) or, with HTNOWHERE, sizes it, the
+// first arrow key choosing the edge; Enter or a click keeps the new place, Escape puts the
+// window back.
+void MoveSizeLoop(HWND h, LRESULT hit, Point start);
+void KeyboardMoveSize(HWND h, LRESULT hit);
+constexpr int kKeyboardMoveStep = 8; // pixels per arrow key
 
 // Menu.cpp, MessageBox.cpp: the classes the system provides.
 void RegisterSystemClasses();

@@ -346,3 +346,29 @@ TEST(DeviceContextState, ClipNeverReachesBeyondTheVisibleRegion) {
     EXPECT_EQ(GetClipBox(*s.dc), (Rect{2, 0, 4, 1}));
     EXPECT_EQ(IntersectClipRect(*s.dc, Rect{5, 0, 6, 1}), RegionKind::Null);
 }
+
+// Fills take the drawable area as the visible region and the clip together make it, holes and
+// all, in every format with its own fill loop.
+TEST(FillRect, FollowsVisibleRegionAndClipTogetherInEveryFormat) {
+    const Region visible = Region::FromRects({Rect{0, 0, 7, 12}, Rect{9, 2, 16, 10}});
+    for (int bits : {8, 16, 24, 32}) {
+        Surface s(16, 12, bits);
+        SetVisibleRegion(*s.dc, &visible);
+        ExcludeClipRect(*s.dc, Rect{3, 4, 12, 6});
+        SetViewportOrgEx(*s.dc, {1, 1});
+        const Region shape = Region::FromRects({Rect{-1, -1, 4, 9}, Rect{5, 0, 20, 3}});
+        EXPECT_TRUE(FillRgn(*s.dc, shape, RGB(255, 255, 255)));
+        EXPECT_TRUE(FillRect(*s.dc, Rect{-1, 9, 30, 10}, RGB(255, 255, 255)));
+        const Region drawable = s.dc->DrawableRegion();
+        SetVisibleRegion(*s.dc, nullptr);
+        SelectClipRgn(*s.dc, nullptr);
+        SetViewportOrgEx(*s.dc, {0, 0});
+        for (int y = 0; y < 12; ++y)
+            for (int x = 0; x < 16; ++x) {
+                const bool inShape = shape.Contains({x - 1, y - 1}) || (y == 10 && x >= 0);
+                const bool want = inShape && drawable.Contains({x, y});
+                EXPECT_EQ(GetPixel(*s.dc, x, y), want ? RGB(255, 255, 255) : RGB(0, 0, 0))
+                    << bits << " bits at " << x << ", " << y;
+            }
+    }
+}

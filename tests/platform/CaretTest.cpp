@@ -31,6 +31,13 @@ TEST_F(Carets, StartsHiddenThenBlinksOnASystemTimer) {
     Pump();
     EXPECT_TRUE(CaretShown());
     EXPECT_TRUE(Of(WM_TIMER).empty()) << "the blink is the system's own";
+    Point origin{0, 0};
+    ClientToScreen(h, origin);
+    Rect window;
+    GetWindowRect(h, window);
+    EXPECT_EQ(host->Host(h)->lastDirty,
+              Rect::FromSize(origin.x - window.left + 20, origin.y - window.top + 5, 2, 10))
+        << "a blink shows the host the caret's pixels only";
 }
 
 TEST_F(Carets, HideAndShowNest) {

@@ -186,6 +186,39 @@ TEST_F(Painting, TheDefaultFrameIsDrawnOutsideTheClient) {
         << "deactivation repaints the caption";
 }
 
+TEST_F(Painting, ARunOfPaintMessagesReachesTheHostOnce) {
+    const HWND top = TopLevel(WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, {0, 0, 200, 100});
+    PaintIn(top, RGB(255, 255, 255));
+    std::vector<HWND> children;
+    for (int i = 0; i < 4; ++i) {
+        children.push_back(Child(top, Rect::FromSize(10 + i * 40, 20, 30, 30)));
+        colours[children.back()] = RGB(0, 0, 40 * i);
+    }
+    Pump();
+    const int before = host->Host(top)->presents;
+    InvalidateRect(children[1], nullptr, true);
+    InvalidateRect(children[3], nullptr, true);
+    Pump();
+    EXPECT_EQ(paints.size(), 7u);
+    EXPECT_EQ(host->Host(top)->presents, before + 1);
+    EXPECT_EQ(host->Host(top)->lastDirty, (Rect{50, 20, 160, 50})) << "both children's pixels";
+    EXPECT_EQ(SurfacePixel(top, 135, 25), RGB(0, 0, 120));
+
+    // A message between paints ends the run: what was drawn so far is shown before it.
+    int presentsSeen = -1;
+    handlers[WM_USER] = [&](HWND, WPARAM, LPARAM, LRESULT&) {
+        presentsSeen = host->Host(top)->presents;
+        return true;
+    };
+    InvalidateRect(children[0], nullptr, true);
+    MSG m;
+    ASSERT_TRUE(PeekMessage(m, HWND{}, 0, 0, PM_REMOVE));
+    DispatchMessage(m);
+    PostMessage(top, WM_USER, 0, 0);
+    Pump();
+    EXPECT_EQ(presentsSeen, before + 2);
+}
+
 TEST_F(Painting, DrawingCodeCannotWidenAWindowsVisibleArea) {
     const HWND top = TopLevel(WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, {0, 0, 100, 100});
     const HWND child = Child(top, {10, 10, 30, 30});

@@ -236,6 +236,46 @@ TEST_F(Drawing, OpaqueModeFillsTheCellAndPrefixesUnderline) {
     EXPECT_EQ(Ink({0, 0, 100, underline}).first, 0) << "only the underline";
 }
 
+// Text under a visible region with holes and a clip cut out of it: inside the drawable area
+// every pixel is what unclipped text gives, outside it nothing changes.
+TEST(ClippedText, MatchesUnclippedTextInsideTheDrawableAreaOnly) {
+    for (int bits : {8, 24, 32}) {
+        BitmapInfo info;
+        info.width = 120;
+        info.height = -30;
+        info.bitCount = static_cast<std::uint16_t>(bits);
+        if (bits == 8)
+            info.colors = GreyRamp();
+        auto section = CreateDIBSection(info);
+        auto dc = CreateCompatibleDC();
+        SelectObject(*dc, section);
+        SetBkMode(*dc, BkMode::Transparent);
+        auto draw = [&] {
+            FillRect(*dc, {0, 0, 120, 30}, RGB(255, 255, 255));
+            TextOut(*dc, 3, 4, "WAVY Жук gjq");
+        };
+        draw();
+        std::vector<Color> plain;
+        for (int y = 0; y < 30; ++y)
+            for (int x = 0; x < 120; ++x)
+                plain.push_back(GetPixel(*dc, x, y));
+        FillRect(*dc, {0, 0, 120, 30}, RGB(64, 64, 64));
+        const Region visible = Region::FromRects({Rect{0, 0, 40, 30}, Rect{50, 8, 120, 30}});
+        SetVisibleRegion(*dc, &visible);
+        ExcludeClipRect(*dc, {10, 10, 70, 14});
+        draw();
+        const Region drawable = dc->DrawableRegion();
+        SetVisibleRegion(*dc, nullptr);
+        SelectClipRgn(*dc, nullptr);
+        for (int y = 0; y < 30; ++y)
+            for (int x = 0; x < 120; ++x)
+                ASSERT_EQ(GetPixel(*dc, x, y), drawable.Contains({x, y})
+                                                   ? plain[static_cast<std::size_t>(y * 120 + x)]
+                                                   : RGB(64, 64, 64))
+                    << bits << " bits at " << x << ", " << y;
+    }
+}
+
 class Drawing24 : public Drawing {
 protected:
     void SetUp() override {

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <stdexcept>
+#include <vector>
 
 #include "platform/win/Message.h"
 
@@ -197,9 +198,12 @@ Point SdlBackend::ToScreen(std::uint32_t sdlId, int x, int y) const {
 
 void SdlBackend::Dispatch(const SDL_Event& e, InputSink& sink) {
     switch (e.type) {
-    case SDL_MOUSEMOTION:
-        sink.OnMouseMove(ToScreen(e.motion.windowID, e.motion.x, e.motion.y));
+    case SDL_MOUSEMOTION: {
+        int x = 0, y = 0;
+        SDL_GetGlobalMouseState(&x, &y);
+        sink.OnMouseMove({x, y});
         break;
+    }
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP: {
         const Point p = ToScreen(e.button.windowID, e.button.x, e.button.y);
@@ -246,6 +250,8 @@ void SdlBackend::Dispatch(const SDL_Event& e, InputSink& sink) {
             sink.OnHostExpose(h);
             break;
         case SDL_WINDOWEVENT_FOCUS_GAINED:
+            if (m_kinds[h] == HostKind::Normal)
+                m_lastNormalFocus = h;
             sink.OnHostFocus(h);
             break;
         case SDL_WINDOWEVENT_FOCUS_LOST:
@@ -265,9 +271,36 @@ void SdlBackend::Dispatch(const SDL_Event& e, InputSink& sink) {
 }
 
 void SdlBackend::PollEvents(InputSink& sink) {
+    // Key releases wait while only window events follow them: a press of the same key from
+    // another of our windows right after means SDL let go of a held key when the focus left one
+    // window and pressed it again when the focus reached the other.
+    std::vector<SDL_Event> releases;
+    auto flush = [&] {
+        for (const SDL_Event& up : releases)
+            Dispatch(up, sink);
+        releases.clear();
+    };
     SDL_Event e;
-    while (SDL_PollEvent(&e))
+    while (SDL_PollEvent(&e)) {
+        if (e.type == SDL_KEYUP) {
+            releases.push_back(e);
+            continue;
+        }
+        if (e.type == SDL_KEYDOWN && !e.key.repeat) {
+            auto it = std::find_if(releases.begin(), releases.end(), [&](const SDL_Event& up) {
+                return up.key.keysym.scancode == e.key.keysym.scancode &&
+                       up.key.windowID != e.key.windowID;
+            });
+            if (it != releases.end()) {
+                releases.erase(it);
+                continue;
+            }
+        }
+        if (e.type != SDL_WINDOWEVENT)
+            flush();
         Dispatch(e, sink);
+    }
+    flush();
 }
 
 bool SdlBackend::WaitEvents(std::optional<std::uint64_t> deadlineMs) {
@@ -293,24 +326,43 @@ void SdlBackend::CreateHostWindow(HWND window, const Rect& screen, HostKind kind
     SDL_SetWindowHitTest(w, &HitTest,
                          reinterpret_cast<void*>(static_cast<std::uintptr_t>(window.Value())));
     m_windows[window] = w;
+    m_kinds[window] = kind;
+}
+
+// A popup that took the keyboard (only a bare X server gives it) hands it back on its way out;
+// left alone, the focus would go nowhere and the keyboard would seem dead.
+void SdlBackend::ReturnFocusFromPopup(HWND popup) {
+    auto it = m_windows.find(popup);
+    if (it == m_windows.end() || m_kinds[popup] != HostKind::Popup ||
+        SDL_GetKeyboardFocus() != it->second)
+        return;
+    auto back = m_windows.find(m_lastNormalFocus);
+    if (back != m_windows.end() && (SDL_GetWindowFlags(back->second) & SDL_WINDOW_SHOWN))
+        SDL_SetWindowInputFocus(back->second);
 }
 
 void SdlBackend::DestroyHostWindow(HWND window) {
     auto it = m_windows.find(window);
     if (it == m_windows.end())
         return;
+    ReturnFocusFromPopup(window);
     SDL_DestroyWindow(it->second);
     m_windows.erase(it);
+    m_kinds.erase(window);
+    if (m_lastNormalFocus == window)
+        m_lastNormalFocus = HWND{};
 }
 
 void SdlBackend::ShowHostWindow(HWND window, bool visible) {
     auto it = m_windows.find(window);
     if (it == m_windows.end())
         return;
-    if (visible)
+    if (visible) {
         SDL_ShowWindow(it->second);
-    else
+    } else {
+        ReturnFocusFromPopup(window);
         SDL_HideWindow(it->second);
+    }
 }
 
 void SdlBackend::SetHostRect(HWND window, const Rect& screen) {

@@ -6,6 +6,16 @@
 // their physical position into virtual-key codes, so letter keys give 'A' ... 'Z' whatever the
 // keyboard layout; typed text comes from SDL's text input.
 //
+// Without a window manager (a bare X server, as in test runs) SDL hands the keyboard focus to
+// every window it shows, popups included. The backend then gives the focus back to the window
+// that had it when the popup goes away, and drops the key release and press that SDL makes up
+// for a held key when the focus hops between two of our windows, so a menu opened with Alt+Space
+// is not closed by an Alt press nobody made.
+//
+// Pointer motion is reported at the pointer's screen position when it is read, not from the
+// window-relative event, so a window that moves under a still pointer does not seem to have the
+// pointer move.
+//
 // Construction initialises SDL's video and fails with std::runtime_error (SDL's message) when no
 // display can be opened. One instance at a time.
 
@@ -50,7 +60,11 @@ private:
     HWND WindowOf(std::uint32_t sdlId) const;
     Point ToScreen(std::uint32_t sdlId, int x, int y) const;
 
+    void ReturnFocusFromPopup(HWND popup);
+
     std::map<HWND, SDL_Window*> m_windows;
+    std::map<HWND, HostKind> m_kinds;
+    HWND m_lastNormalFocus; // the last normal window of ours the host gave the keyboard to
     std::map<int, SDL_Cursor*> m_cursors;
 };
 

@@ -203,6 +203,14 @@ std::shared_ptr<Font> CreateFontIndirect(const LOGFONT& lf) {
 }
 
 const Glyph& Font::GlyphOf(std::uint32_t codePoint) const {
+    if (codePoint < kTableGlyphs) {
+        if (m_table.empty())
+            m_table.resize(kTableGlyphs);
+        auto& slot = m_table[codePoint];
+        if (!slot)
+            slot = std::make_unique<const Glyph>(Render(codePoint));
+        return *slot;
+    }
     auto it = m_cache.find(codePoint);
     if (it != m_cache.end())
         return it->second;
@@ -210,6 +218,10 @@ const Glyph& Font::GlyphOf(std::uint32_t codePoint) const {
     // glyph before asking for the next one, so starting over is safe.
     if (m_cache.size() >= 4096)
         m_cache.clear();
+    return m_cache.emplace(codePoint, Render(codePoint)).first->second;
+}
+
+Glyph Font::Render(std::uint32_t codePoint) const {
     Glyph g;
     FT_Face face = m_impl->face;
     FT_UInt index = FT_Get_Char_Index(face, codePoint);
@@ -249,7 +261,7 @@ const Glyph& Font::GlyphOf(std::uint32_t codePoint) const {
             }
         }
     }
-    return m_cache.emplace(codePoint, std::move(g)).first->second;
+    return g;
 }
 
 std::shared_ptr<Font> DefaultGuiFont() {

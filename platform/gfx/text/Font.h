@@ -90,7 +90,13 @@ private:
     std::string m_family;
     int m_underlinePos = 1;
     int m_underlineThickness = 1;
+    Glyph Render(std::uint32_t codePoint) const;
+
     std::unique_ptr<Impl> m_impl;
+    // Latin and Cyrillic, which nearly all of the program's text is, sit in a table indexed by
+    // code point and are never dropped; other code points go to a bounded map.
+    static constexpr std::uint32_t kTableGlyphs = 0x500;
+    mutable std::vector<std::unique_ptr<const Glyph>> m_table;
     mutable std::unordered_map<std::uint32_t, Glyph> m_cache;
 };
 

@@ -1,6 +1,7 @@
 #include "platform/gfx/text/TextDraw.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "platform/gfx/text/Utf8.h"
 
@@ -166,8 +167,9 @@ void Ellipsize(const Measure& m, TextLine& line, int maxWidth) {
 }
 
 // Blends coverage into the pixels of a 24- or 32-bit section, or through SetPixel otherwise.
+// clips are the drawable rectangles (device pixels) around the run, apart from each other.
 void BlendGlyph(DeviceContext& dc, const Glyph& g, Point deviceOrigin, Color color,
-                const Region& drawable) {
+                const std::vector<Rect>& clips) {
     if (g.width == 0 || g.height == 0)
         return;
     DibSection* bmp = dc.Bitmap();
@@ -177,40 +179,60 @@ void BlendGlyph(DeviceContext& dc, const Glyph& g, Point deviceOrigin, Color col
         Rect::FromSize(deviceOrigin.x + g.left, deviceOrigin.y - g.top, g.width, g.height);
     const int bits = bmp->BitCount();
     const DeviceContext::State& st = dc.GetState();
-    for (const Rect& clip : drawable.Rects()) {
+    const unsigned fb = GetBValue(color), fg = GetGValue(color), fr = GetRValue(color);
+    auto mix = [](unsigned a, unsigned front, unsigned back) {
+        return static_cast<std::uint8_t>((front * a + back * (255 - a) + 127) / 255);
+    };
+    for (const Rect& clip : clips) {
         const Rect r = box.Intersect(clip);
         if (r.IsEmpty())
             continue;
         for (int y = r.top; y < r.bottom; ++y) {
             const std::uint8_t* cov =
-                g.coverage.data() + static_cast<std::ptrdiff_t>(y - box.top) * g.width;
+                g.coverage.data() + static_cast<std::ptrdiff_t>(y - box.top) * g.width - box.left;
+            if (bits == 32 || bits == 24) {
+                const int step = bits / 8;
+                std::uint8_t* p = bmp->Row(y) + static_cast<std::ptrdiff_t>(r.left) * step;
+                for (int x = r.left; x < r.right; ++x, p += step) {
+                    const unsigned a = cov[x];
+                    if (a == 0)
+                        continue;
+                    p[0] = mix(a, fb, p[0]);
+                    p[1] = mix(a, fg, p[1]);
+                    p[2] = mix(a, fr, p[2]);
+                }
+                continue;
+            }
             for (int x = r.left; x < r.right; ++x) {
-                const unsigned a = cov[x - box.left];
+                const unsigned a = cov[x];
                 if (a == 0)
                     continue;
-                auto mix = [a](unsigned fg, unsigned bg) {
-                    return (fg * a + bg * (255 - a) + 127) / 255;
-                };
-                if (bits == 32 || bits == 24) {
-                    std::uint8_t* p = bmp->Row(y) + x * (bits / 8);
-                    p[0] = static_cast<std::uint8_t>(mix(GetBValue(color), p[0]));
-                    p[1] = static_cast<std::uint8_t>(mix(GetGValue(color), p[1]));
-                    p[2] = static_cast<std::uint8_t>(mix(GetRValue(color), p[2]));
-                } else {
-                    const int lx = x - st.viewportOrg.x + st.windowOrg.x;
-                    const int ly = y - st.viewportOrg.y + st.windowOrg.y;
-                    const Color bg = GetPixel(dc, lx, ly);
-                    if (bg == kInvalidColor)
-                        continue;
-                    SetPixel(dc, lx, ly,
-                             RGB(static_cast<std::uint8_t>(mix(GetRValue(color), GetRValue(bg))),
-                                 static_cast<std::uint8_t>(mix(GetGValue(color), GetGValue(bg))),
-                                 static_cast<std::uint8_t>(mix(GetBValue(color), GetBValue(bg)))));
-                }
+                const int lx = x - st.viewportOrg.x + st.windowOrg.x;
+                const int ly = y - st.viewportOrg.y + st.windowOrg.y;
+                const Color bg = GetPixel(dc, lx, ly);
+                if (bg == kInvalidColor)
+                    continue;
+                SetPixel(dc, lx, ly,
+                         RGB(mix(a, fr, GetRValue(bg)), mix(a, fg, GetGValue(bg)),
+                             mix(a, fb, GetBValue(bg))));
             }
         }
     }
 }
+
+// Text drawing narrows only the clip; this puts it back (also on exceptions) without copying
+// the rest of the context's state.
+class ClipGuard {
+public:
+    explicit ClipGuard(DeviceContext& dc) : m_dc(dc), m_saved(dc.GetState().clip) {}
+    ~ClipGuard() { m_dc.MutableState().clip = std::move(m_saved); }
+    ClipGuard(const ClipGuard&) = delete;
+    ClipGuard& operator=(const ClipGuard&) = delete;
+
+private:
+    DeviceContext& m_dc;
+    std::optional<Region> m_saved;
+};
 
 // Draws one run of text with its cell's top-left at logical (x, y); underlines the character at
 // `prefix` as well when asked.
@@ -221,9 +243,34 @@ int DrawRun(DeviceContext& dc, const Font& font, const Measure& m, int x, int y,
     const DeviceContext::State& st = dc.GetState();
     if (opaque && !prefixOnly)
         FillRect(dc, Rect::FromSize(x, y, width, tm.tmHeight), st.bkColor);
-    const Region drawable = dc.DrawableRegion();
     const Color color = st.textColor;
     const int baseline = y + tm.tmAscent;
+    auto drawn = [](char32_t c) { return c != U'\t' && c != U'\r' && c != U'\n'; };
+    // The drawable area is looked up once for the whole run: the box holding every glyph.
+    std::vector<Rect> clips;
+    if (!prefixOnly) {
+        Rect bounds;
+        int pen = 0;
+        for (const char32_t c : text) {
+            const int w = m.CharWidth(c, pen);
+            if (drawn(c)) {
+                const Glyph& g = font.GlyphOf(c);
+                if (g.width > 0 && g.height > 0) {
+                    const Point device = dc.ToDevice(Point{x + pen, baseline});
+                    const Rect box =
+                        Rect::FromSize(device.x + g.left, device.y - g.top, g.width, g.height);
+                    bounds = bounds.IsEmpty() ? box
+                                              : Rect{std::min(bounds.left, box.left),
+                                                     std::min(bounds.top, box.top),
+                                                     std::max(bounds.right, box.right),
+                                                     std::max(bounds.bottom, box.bottom)};
+                }
+            }
+            pen += w;
+        }
+        if (!bounds.IsEmpty())
+            dc.DrawableRects(bounds, clips);
+    }
     int pen = 0;
     int prefixX = -1, prefixW = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -233,9 +280,9 @@ int DrawRun(DeviceContext& dc, const Font& font, const Measure& m, int x, int y,
             prefixX = pen;
             prefixW = w;
         }
-        if (!prefixOnly && c != U'\t' && c != U'\r' && c != U'\n') {
+        if (!clips.empty() && drawn(c)) {
             const Point device = dc.ToDevice(Point{x + pen, baseline});
-            BlendGlyph(dc, font.GlyphOf(c), device, color, drawable);
+            BlendGlyph(dc, font.GlyphOf(c), device, color, clips);
         }
         pen += w;
     }
@@ -296,7 +343,7 @@ bool ExtTextOut(DeviceContext& dc, int x, int y, unsigned options, const Rect* r
     auto font = CurrentFont(dc);
     if (!font || !dc.Bitmap())
         return false;
-    DcStateGuard guard(dc);
+    ClipGuard guard(dc);
     if (rect && (options & ETO_OPAQUE))
         FillRect(dc, *rect, dc.GetState().bkColor);
     if (rect && (options & ETO_CLIPPED))
@@ -407,7 +454,7 @@ int DrawText(DeviceContext& dc, const std::string& utf8, Rect& rect, unsigned fo
     }
     if (!dc.Bitmap())
         return layout.height;
-    DcStateGuard guard(dc);
+    ClipGuard guard(dc);
     const bool noClip = (format & DT_NOCLIP) && !(format & DT_TABSTOP);
     if (!noClip)
         IntersectClipRect(dc, rect);
