@@ -157,7 +157,7 @@ int main(int argc, char** argv) {
     board->SetBevelWidth(2);
     auto* nameLabel = Make<TLabel>(form, board, "NameLabel", alNone, 20, 0, 0);
     nameLabel->SetLeft(20);
-    nameLabel->SetCaption("&Name (Alt+N focuses the OK button):");
+    nameLabel->SetCaption("&Name (typing N focuses the OK button):");
     auto* wrapped = Make<TLabel>(form, board, "Wrapped", alNone, 44, 200, 40);
     wrapped->SetLeft(20);
     wrapped->SetWordWrap(true);
