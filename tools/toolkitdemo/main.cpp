@@ -6,11 +6,16 @@
 #include <cstdlib>
 #include <string>
 
+#include "app/Glyphs.h"
 #include "platform/gfx/text/TextDraw.h"
 #include "platform/win/ClassicLook.h"
 #include "toolkit/TApplication.h"
+#include "toolkit/TBitBtn.h"
 #include "toolkit/TButtonControl.h"
 #include "toolkit/TForm.h"
+#include "toolkit/TLabel.h"
+#include "toolkit/TPanel.h"
+#include "toolkit/TSpeedButton.h"
 #include "toolkit/TTimer.h"
 
 using namespace toolkit;
@@ -144,6 +149,68 @@ int main(int argc, char** argv) {
     cancel->SetBounds(95, 8, 75, 25);
     (void)top1;
     (void)top3;
+
+    // The standard controls in their plain look, on a panel filling the rest of the right side.
+    auto* board = Make<TPanel>(form, right, "Board", alClient, 0, 0, 0);
+    board->SetCaption("Panel caption\nsecond line");
+    board->SetBevelInner(bvLowered);
+    board->SetBevelWidth(2);
+    auto* nameLabel = Make<TLabel>(form, board, "NameLabel", alNone, 20, 0, 0);
+    nameLabel->SetLeft(20);
+    nameLabel->SetCaption("&Name (typing N focuses the OK button):");
+    auto* wrapped = Make<TLabel>(form, board, "Wrapped", alNone, 44, 200, 40);
+    wrapped->SetLeft(20);
+    wrapped->SetWordWrap(true);
+    wrapped->SetCaption("A wrapped label that takes several lines in its fixed width.");
+    auto* okBtn = Make<TBitBtn>(form, board, "OkBtn", alNone, 100, 90, 28);
+    okBtn->SetLeft(20);
+    okBtn->SetKind(bkOK);
+    okBtn->OnClick = [](TObject*) { std::printf("OK clicked\n"); };
+    nameLabel->SetFocusControl(okBtn);
+    auto* cancelBtn = Make<TBitBtn>(form, board, "CancelBtn", alNone, 100, 90, 28);
+    cancelBtn->SetLeft(120);
+    cancelBtn->SetKind(bkCancel);
+    auto* disabledBtn = Make<TBitBtn>(form, board, "DisabledBtn", alNone, 100, 90, 28);
+    disabledBtn->SetLeft(220);
+    disabledBtn->SetKind(bkOK);
+    disabledBtn->SetCaption("Disabled");
+    disabledBtn->SetDefault(false);
+    disabledBtn->SetEnabled(false);
+    const app::TGlyphImage open = app::Glyph(app::GlyphId::OpenPicture);
+    const char* layouts[] = {"Left", "Right", "Top", "Bottom"};
+    for (int i = 0; i < 4; ++i) {
+        auto* b = Make<TBitBtn>(form, board, (std::string("Glyph") + layouts[i]).c_str(), alNone,
+                                140, 90, i < 2 ? 31 : 50);
+        b->SetLeft(20 + i * 100);
+        b->SetGlyphPixels(open.width, open.height, open.pixels);
+        b->SetLayout(static_cast<TButtonLayout>(i));
+        b->SetCaption(layouts[i]);
+    }
+    auto* plain = Make<TButton>(form, board, "PlainButton", alNone, 320, 90, 25);
+    plain->SetLeft(20);
+    plain->SetCaption("&Plain");
+    TImageList* icons = new TImageList(form);
+    for (int i = 0; i < app::kImageList1Count; ++i) {
+        const app::TGlyphImage icon = app::ImageList1Icon(i);
+        icons->AddPixels(icon.width, icon.height, icon.pixels);
+    }
+    auto* drop = Make<TSpeedButton>(form, board, "DropButton", alNone, 360, 39, 22);
+    drop->SetLeft(20);
+    drop->SetButtonStyle(tbsDropDown);
+    drop->SetWidth(39);
+    drop->SetImages(icons);
+    drop->SetImageIndex(3);
+    drop->OnClick = [](TObject*) { std::printf("generator clicked\n"); };
+    drop->OnDropDownClick = [drop](TObject*) { drop->SetImageIndex((drop->ImageIndex() + 1) % 4); };
+    for (int i = 0; i < 3; ++i) {
+        auto* g = Make<TSpeedButton>(form, board, (std::string("Group") + layouts[i]).c_str(),
+                                     alNone, 360, 60, 22);
+        g->SetLeft(80 + i * 62);
+        g->SetGroupIndex(1);
+        g->SetCaption(layouts[i]);
+        g->SetFlat(i == 2);
+        g->SetDown(i == 0);
+    }
 
     TTimer quit(form);
     quit.SetEnabled(argc > 1);
