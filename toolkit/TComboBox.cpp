@@ -8,6 +8,7 @@
 #include "platform/win/Message.h"
 #include "platform/win/SystemMetrics.h"
 #include "platform/win/Window.h"
+#include "toolkit/TApplication.h"
 #include "toolkit/TForm.h"
 
 namespace toolkit {
@@ -31,7 +32,7 @@ bool Alt(TShiftState shift) {
 // ---- TComboListBox --------------------------------------------------------------------------
 
 TComboListBox::TComboListBox(TCustomComboBox& combo, bool popup)
-    : TCustomListBox(popup ? nullptr : &combo), m_combo(combo), m_popup(popup) {
+    : TCustomListBox(popup ? nullptr : &combo), m_combo(&combo), m_popup(popup) {
     SetTabStop(false);
     if (popup) {
         SetControlStyle(ControlStyle() - TControlStyle{csCaptureMouse, csClickEvents});
@@ -52,14 +53,17 @@ void TComboListBox::CreateParams(TCreateParams& params) {
 }
 
 platform::HWND TComboListBox::ParentWindowHandle() const {
-    if (TCustomForm* form = m_combo.ParentForm())
+    if (TCustomForm* form = m_combo ? m_combo->ParentForm() : nullptr)
         return form->Handle();
     return {};
 }
 
-void TComboListBox::UserSelected() {
-    if (!m_popup)
-        m_combo.Choose(ItemIndex(), true);
+void TComboListBox::Click() {
+    // The list under a simple combo box: a click or a key there is a choice.
+    if (!m_popup && m_combo && ItemIndex() >= 0)
+        m_combo->Choose(ItemIndex(), true);
+    else
+        TCustomListBox::Click();
 }
 
 void TComboListBox::StartTracking() {
@@ -70,15 +74,15 @@ void TComboListBox::StartTracking() {
 
 void TComboListBox::WndProc(TMessage& m) {
     using namespace platform;
-    if (m_popup) {
+    if (m_popup && m_combo) {
         if ((m.Msg >= WM_MOUSEMOVE && m.Msg <= WM_MBUTTONDBLCLK) && m.Msg != WM_MOUSEWHEEL) {
             PopupMouse(m);
             return;
         }
         if (m.Msg == WM_CAPTURECHANGED) {
             // Someone else took the mouse: the list cannot stay down without it.
-            if (!m_trackingBar && m_combo.DroppedDown() && !m_combo.m_closing)
-                m_combo.CloseUp(false);
+            if (!m_trackingBar && m_combo->DroppedDown() && !m_combo->m_closing)
+                m_combo->CloseUp(false);
             return;
         }
         if (m.Msg == WM_MOUSEACTIVATE) {
@@ -96,7 +100,7 @@ void TComboListBox::PopupMouse(TMessage& m) {
     Rect windowRect;
     GetWindowRect(HandleIfAllocated(), windowRect);
     const bool inClient = ClientRect().Contains(client);
-    const std::weak_ptr<const bool> alive = m_combo.LifeToken();
+    const std::weak_ptr<const bool> alive = m_combo->LifeToken();
 
     if (m.Msg == WM_MOUSEMOVE) {
         if (inClient) {
@@ -124,18 +128,18 @@ void TComboListBox::PopupMouse(TMessage& m) {
             SendMessage(HandleIfAllocated(), WM_NCLBUTTONDOWN, static_cast<WPARAM>(hit),
                         PointToLParam(screen));
             m_trackingBar = false;
-            if (!alive.expired() && m_combo.DroppedDown())
+            if (!alive.expired() && m_combo && m_combo->DroppedDown())
                 SetCapture(HandleIfAllocated());
             return;
         }
         // Anywhere else (the face and button included) closes the list; the click ends here.
-        m_combo.CloseUp(false);
+        m_combo->CloseUp(false);
         return;
     }
     if (m.Msg == WM_LBUTTONUP && inClient && m_entered) {
         const int index = ItemAtPos(client, true);
         if (index >= 0)
-            m_combo.CloseUp(true);
+            m_combo->CloseUp(true);
     }
 }
 
@@ -161,7 +165,18 @@ TCustomComboBox::~TCustomComboBox() {
         TComponent::Free(m_edit);
         m_edit = nullptr;
     }
-    m_list.reset();
+    if (m_list) {
+        // The list may be handling the very message that freed this combo box: it goes
+        // after that message.
+        m_list->Detach();
+        if (m_list->HandleAllocated() && platform::GetCapture() == m_list->HandleIfAllocated())
+            platform::ReleaseCapture();
+        m_list->SetVisible(false);
+        if (TApplication* app = Application())
+            app->ReleaseLater(m_list.release());
+        else
+            m_list.reset();
+    }
 }
 
 int TCustomComboBox::ItemHeight() const {
@@ -175,6 +190,7 @@ int TCustomComboBox::FaceHeight() const {
 void TCustomComboBox::SetBounds(std::int32_t left, std::int32_t top, std::int32_t width,
                                 std::int32_t height) {
     // The face has the height its font needs; only the simple style has room for more.
+    m_simpleHeight = height;
     if (m_style != csSimple)
         height = FaceHeight();
     TCustomControl::SetBounds(left, top, width, height);
@@ -241,8 +257,7 @@ void TCustomComboBox::SetStyle(TComboBoxStyle style) {
     CloseUp(false);
     m_style = style;
     BuildParts();
-    SetBounds(Left(), Top(), Width(),
-              style == csSimple ? std::max(Height(), FaceHeight() * 4) : FaceHeight());
+    SetBounds(Left(), Top(), Width(), m_simpleHeight);
     Invalidate();
 }
 
@@ -517,7 +532,7 @@ void TCustomComboBox::WndProc(TMessage& m) {
         break;
     case CM_FONTCHANGED:
         TCustomControl::WndProc(m);
-        SetBounds(Left(), Top(), Width(), Height());
+        SetBounds(Left(), Top(), Width(), m_simpleHeight);
         return;
     case CM_ENABLEDCHANGED:
         if (!Enabled())

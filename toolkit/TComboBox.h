@@ -51,17 +51,23 @@ public:
     bool IsPopup() const { return m_popup; }
     // Begins tracking the pointer for a list that has just dropped down.
     void StartTracking();
+    // The combo box is going: the list does nothing more for it.
+    void Detach() { m_combo = nullptr; }
     void WndProc(TMessage& message) override;
 
 protected:
     void CreateParams(TCreateParams& params) override;
     platform::HWND ParentWindowHandle() const override;
-    void UserSelected() override;
+
+public:
+    void Click() override;
+
+protected:
 
 private:
     void PopupMouse(TMessage& message);
 
-    TCustomComboBox& m_combo;
+    TCustomComboBox* m_combo;
     bool m_popup;
     bool m_entered = false;     // the pointer has been over the items since the list opened
     bool m_trackingBar = false; // the scroll bar has the capture for a moment
@@ -157,6 +163,7 @@ private:
     bool m_buttonDown = false;
     bool m_closing = false;
     int m_programWrite = 0;
+    int m_simpleHeight = 0; // the height asked for, which the simple style shows
     std::unique_ptr<TComboListBox> m_list;
     TComboTextPart* m_edit = nullptr;
     TComboListBox* m_simpleList = nullptr;
