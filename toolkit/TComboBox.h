@@ -63,7 +63,6 @@ public:
     void Click() override;
 
 protected:
-
 private:
     void PopupMouse(TMessage& message);
 

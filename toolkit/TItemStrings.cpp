@@ -1,6 +1,7 @@
 #include "toolkit/TItemStrings.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "platform/gfx/text/Utf8.h"
 #include "toolkit/Exceptions.h"
@@ -19,6 +20,15 @@ char32_t Fold(char32_t c) {
     return c;
 }
 
+// The place of a folded character in the order: code point order, except that "ё" comes
+// right after "е" as in the alphabet rather than after "я".
+std::uint64_t OrderKey(char32_t c) {
+    const char32_t f = Fold(c);
+    if (f == U'ё')
+        return std::uint64_t{U'е'} * 2 + 1;
+    return std::uint64_t{f} * 2;
+}
+
 } // namespace
 
 const std::string& TItemStrings::Strings(int index) const {
@@ -31,13 +41,13 @@ int TItemStrings::CompareItems(const std::string& a, const std::string& b) {
     const std::u32string wb = platform::Utf8ToUtf32(b);
     const std::size_t n = std::min(wa.size(), wb.size());
     for (std::size_t i = 0; i < n; ++i) {
-        const char32_t fa = Fold(wa[i]), fb = Fold(wb[i]);
-        if (fa != fb)
-            return fa < fb ? -1 : 1;
+        const std::uint64_t ka = OrderKey(wa[i]), kb = OrderKey(wb[i]);
+        if (ka != kb)
+            return ka < kb ? -1 : 1;
     }
     if (wa.size() != wb.size())
         return wa.size() < wb.size() ? -1 : 1;
-    return a.compare(b) < 0 ? -1 : (a == b ? 0 : 1);
+    return 0;
 }
 
 int TItemStrings::SortedPosition(const std::string& text) const {

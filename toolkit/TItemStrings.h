@@ -3,9 +3,10 @@
 // one listener (OnChange) after every change, so the control that shows the items can repaint
 // and fix its selection; BeginUpdate / EndUpdate gather a run of changes into one notice.
 //
-// Sorted: Add and Insert put a text where it belongs in the order (case-insensitive for Latin
-// and Cyrillic letters, then by bytes; equal texts keep their arrival order) and turning Sorted
-// on sorts what is there. Insert ignores its index while Sorted.
+// Sorted: Add and Insert put a text where it belongs in the order (by code point, Latin and
+// Cyrillic letters without regard to case, "ё" next to "е"; texts that differ only in case
+// keep their arrival order) and turning Sorted on sorts what is there. Insert ignores its
+// index while Sorted.
 //
 // Index errors raise EListError "List index out of bounds (%d)" and change nothing.
 

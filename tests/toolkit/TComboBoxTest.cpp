@@ -1,11 +1,11 @@
 // Combo boxes driven by real mouse and key input: the drop-down list as a popup, choices and
 // the exact number of change notices, the text part, and the face's look.
 
+#include "toolkit/TComboBox.h"
 #include "ListControlsTestSupport.h"
 #include "platform/win/ScrollBar.h"
 #include "platform/win/Window.h"
 #include "toolkit/TButtonControl.h"
-#include "toolkit/TComboBox.h"
 
 namespace toolkit::testing {
 namespace {
