@@ -85,13 +85,21 @@ void TCustomGrid::SetFixedCols(int count) {
         throw EInvalidGridOperation("Fixed column count must be less than column count");
     HideEditor(true, true);
     m_fixedCols = count;
+    StartAtTopLeft();
     CountsChanged();
 }
 
 void TCustomGrid::SetFixedRows(int count) {
     HideEditor(true, true);
     m_cells.SetFixedRows(count);
+    StartAtTopLeft();
     CountsChanged();
+}
+
+void TCustomGrid::StartAtTopLeft() {
+    m_topLeft = {m_fixedCols, FixedRows()};
+    m_current = m_topLeft;
+    m_anchor = m_topLeft;
 }
 
 void TCustomGrid::CountsChanged() {
@@ -563,6 +571,12 @@ bool TCustomGrid::DoKeyPress(char32_t& key) {
 }
 
 void TCustomGrid::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+    // The second press of a double click: the first one placed the cell and DblClick has
+    // just opened the editor.
+    if (button == mbLeft && shift.Contains(ssDouble) && EditorMode()) {
+        TCustomControl::MouseDown(button, shift, x, y);
+        return;
+    }
     if (button == mbLeft) {
         const bool hadFocus = Focused();
         if (!hadFocus && CanFocus())
@@ -575,6 +589,7 @@ void TCustomGrid::MouseDown(TMouseButton button, TShiftState shift, int x, int y
                 const bool again = hadFocus && cell == m_current && m_anchor == m_current;
                 FocusCell(cell.X, cell.Y, true);
                 m_selecting = m_options.Contains(goRangeSelect);
+                m_pressPoint = ClientToScreen({x, y});
                 if (again && m_options.Contains(goEditing))
                     ShowEditor(true);
             }
@@ -584,7 +599,10 @@ void TCustomGrid::MouseDown(TMouseButton button, TShiftState shift, int x, int y
 }
 
 void TCustomGrid::MouseMove(TShiftState shift, int x, int y) {
-    if (m_selecting && shift.Contains(ssLeft) && MouseCapture()) {
+    // A press that scrolled its cell into view leaves the pointer over another cell without
+    // the mouse having moved: that is no drag yet.
+    if (m_selecting && shift.Contains(ssLeft) && MouseCapture() &&
+        ClientToScreen({x, y}) != m_pressPoint) {
         // Past the edges the selection keeps to the nearest cell, scrolling on.
         const int cx = std::clamp(x, 0, std::max(ClientWidth() - 1, 0));
         const int cy = std::clamp(y, 0, std::max(ClientHeight() - 1, 0));

@@ -8,10 +8,12 @@
 // row its height plus the line under it; with a line option off the line keeps its room but is
 // painted in the cell colour.
 //
-// Counts and fixed counts follow TGridCells (which the grid owns and a string grid keeps its
-// texts in): at least 1, at most TGridCells::kMaxCount ("Grid too large for operation"), and a
-// count lowered to its fixed count or below lowers the fixed count to count - 1 for good. The
-// current cell, the selection and the scroll position are then fitted into what is left.
+// Setting FixedCols or FixedRows starts over at the first non-fixed cell (current cell,
+// anchor and scroll position). Counts and fixed counts follow TGridCells (which the grid owns and a
+// string grid keeps its texts in): at least 1, at most TGridCells::kMaxCount ("Grid too large for
+// operation"), and a count lowered to its fixed count or below lowers the fixed count to count - 1
+// for good. The current cell, the selection and the scroll position are then fitted into what is
+// left.
 //
 // Current cell and selection: Col / Row is the current cell, always a non-fixed cell. The
 // selection runs from it to an anchor: with goRangeSelect, Shift with the arrow keys, Shift
@@ -33,6 +35,7 @@
 // DrawCell with the cell's state, then PaintFocus; CellColor and LineColor say the colours.
 
 #include <map>
+#include <ostream>
 #include <string>
 
 #include "toolkit/TGridCells.h"
@@ -66,6 +69,10 @@ struct TGridCoord {
     friend bool operator==(const TGridCoord&, const TGridCoord&) = default;
 };
 
+inline std::ostream& operator<<(std::ostream& os, const TGridCoord& c) {
+    return os << "cell (" << c.X << ", " << c.Y << ')';
+}
+
 // Inclusive on all sides.
 struct TGridRect {
     int Left = 0;
@@ -77,6 +84,11 @@ struct TGridRect {
     }
     friend bool operator==(const TGridRect&, const TGridRect&) = default;
 };
+
+inline std::ostream& operator<<(std::ostream& os, const TGridRect& r) {
+    return os << "cells (" << r.Left << ", " << r.Top << ") - (" << r.Right << ", " << r.Bottom
+              << ')';
+}
 
 class TCustomGrid;
 
@@ -215,6 +227,8 @@ private:
     void MoveAnchor(int col, int row);
     void MakeVisible(int col, int row);
     void CountsChanged();
+    // New fixed counts start the grid over at the first non-fixed cell.
+    void StartAtTopLeft();
     void UpdateScrollBars();
     int MaxTopRow() const;
     int MaxLeftCol() const;
@@ -244,6 +258,7 @@ private:
     TGridCoord m_anchor{1, 1};
     TGridCoord m_topLeft{1, 1};
     bool m_selecting = false;
+    platform::Point m_pressPoint; // screen
     bool m_updatingScrollBars = false;
     TInplaceEdit* m_editor = nullptr;
     std::string m_editOriginal;
