@@ -74,6 +74,11 @@ void TComboListBox::StartTracking() {
 
 void TComboListBox::WndProc(TMessage& m) {
     using namespace platform;
+    ++m_busy;
+    struct Done {
+        int& busy;
+        ~Done() { --busy; }
+    } done{m_busy};
     if (m_popup && m_combo) {
         if ((m.Msg >= WM_MOUSEMOVE && m.Msg <= WM_MBUTTONDBLCLK) && m.Msg != WM_MOUSEWHEEL) {
             PopupMouse(m);
@@ -172,7 +177,8 @@ TCustomComboBox::~TCustomComboBox() {
         if (m_list->HandleAllocated() && platform::GetCapture() == m_list->HandleIfAllocated())
             platform::ReleaseCapture();
         m_list->SetVisible(false);
-        if (TApplication* app = Application())
+        TApplication* app = Application();
+        if (app && m_list->Busy())
             app->ReleaseLater(m_list.release());
         else
             m_list.reset();

@@ -53,6 +53,8 @@ public:
     void StartTracking();
     // The combo box is going: the list does nothing more for it.
     void Detach() { m_combo = nullptr; }
+    // Whether a message is being handled by the list right now.
+    bool Busy() const { return m_busy > 0; }
     void WndProc(TMessage& message) override;
 
 protected:
@@ -70,6 +72,7 @@ private:
     bool m_popup;
     bool m_entered = false;     // the pointer has been over the items since the list opened
     bool m_trackingBar = false; // the scroll bar has the capture for a moment
+    int m_busy = 0;
 };
 
 // The text part's class. A fuller edit control with the members TLineEdit.h names can take its
@@ -136,11 +139,14 @@ protected:
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
 
+    // Opening and closing the list (a skinned descendant hooks its list window here).
+    virtual void DropDown();
+    // choose: the highlighted item becomes the choice.
+    virtual void CloseUp(bool choose);
+
 private:
     friend class TComboListBox;
 
-    void DropDown();
-    void CloseUp(bool choose);
     // A choice by the user: sets the item, shows its text, fires OnChange when `always` or
     // when something changed.
     void Choose(int index, bool always);

@@ -325,5 +325,16 @@ TEST_F(StringGrids, FlatGridsHaveAOnePixelBorderAndFixedCellsInTheirColour) {
     EXPECT_EQ(PixelAt(*grid, {cell.left + 3, cell.bottom}), clSilver); // ordinary line
 }
 
+TEST_F(StringGrids, AHandlerMayFreeTheGridWhileItsEditorEnds) {
+    grid->OnSetEditText = [this](TObject*, int, int, const std::string&) {
+        TComponent::Free(grid);
+        grid = nullptr;
+    };
+    Type("x");
+    Press(VK_RETURN);
+    EXPECT_EQ(grid, nullptr);
+    Press(VK_DOWN);
+}
+
 } // namespace
 } // namespace toolkit::testing

@@ -1,7 +1,8 @@
 // Shows the list controls as the program's main window uses them: the preset chooser (a
 // drop-down list, dropped down shortly after start), a typing combo box, a simple combo box,
-// a list box and the character table grid. The first argument is the number of milliseconds
-// after which it closes itself (default: stays until closed); "--no-drop" keeps the list up.
+// a list box and the character table grid. Arguments: a number of milliseconds after which it
+// closes itself (default: stays until closed); "--no-drop" leaves the list closed; "--edit"
+// opens the grid's in-place editor on its first cell instead.
 
 #include <cstdlib>
 #include <cstring>
@@ -19,9 +20,12 @@ using namespace toolkit;
 int main(int argc, char** argv) {
     int quitAfter = 0;
     bool drop = true;
+    bool edit = false;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--no-drop") == 0)
             drop = false;
+        else if (std::strcmp(argv[i], "--edit") == 0)
+            edit = true;
         else
             quitAfter = std::atoi(argv[i]);
     }
@@ -89,9 +93,15 @@ int main(int argc, char** argv) {
 
     TTimer dropTimer(form);
     dropTimer.SetInterval(300);
-    dropTimer.SetEnabled(drop);
+    dropTimer.SetEnabled(drop || edit);
     dropTimer.SetOnTimer([&](TObject*) {
         dropTimer.SetEnabled(false);
+        if (edit) {
+            grid->SetFocus();
+            grid->SetSelection({0, 1, 0, 1});
+            grid->SetEditorMode(true);
+            return;
+        }
         presets->SetFocus();
         presets->SetDroppedDown(true);
     });
