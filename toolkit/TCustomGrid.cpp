@@ -25,6 +25,8 @@ TInplaceEdit::TInplaceEdit(TCustomGrid& grid) : TGridTextPart(&grid), m_grid(gri
     SetTabStop(false);
     SetParentColor(true);
     SetVisible(false);
+    // Where the grid draws a cell's text, so the text does not jump when editing starts.
+    SetTextMargins(2, 2);
 }
 
 void TInplaceEdit::WndProc(TMessage& m) {

@@ -10,8 +10,6 @@
 namespace toolkit {
 namespace {
 
-constexpr int kTextMargin = 1;
-
 std::u32string Wide(const std::string& s) {
     return platform::Utf8ToUtf32(s);
 }
@@ -80,7 +78,7 @@ int TLineEdit::TextX(int position) const {
     const auto n = static_cast<std::size_t>(std::clamp(position, 0, static_cast<int>(w.size())));
     const platform::Size s =
         platform::TextExtent(*Font().Handle(), std::u32string_view(w).substr(0, n));
-    return kTextMargin - m_scroll + s.cx;
+    return m_marginLeft - m_scroll + s.cx;
 }
 
 int TLineEdit::PositionAt(int x) const {
@@ -98,8 +96,8 @@ int TLineEdit::PositionAt(int x) const {
 }
 
 void TLineEdit::ScrollToCaret() {
-    const int width = std::max(ClientWidth() - 2 * kTextMargin, 1);
-    const int x = TextX(m_caret) + m_scroll - kTextMargin;
+    const int width = std::max(ClientWidth() - 2 * m_marginLeft, 1);
+    const int x = TextX(m_caret) + m_scroll - m_marginLeft;
     if (x - m_scroll > width)
         m_scroll = x - width;
     if (x < m_scroll)
@@ -113,7 +111,20 @@ void TLineEdit::UpdateCaret() {
     if (!m_hasCaret)
         return;
     const int h = platform::TextExtent(*Font().Handle(), U"Ag").cy;
-    platform::SetCaretPos(TextX(m_caret), std::max((ClientHeight() - h) / 2, 0));
+    platform::SetCaretPos(TextX(m_caret), TextTop(h));
+}
+
+void TLineEdit::SetTextMargins(int left, int top) {
+    m_marginLeft = std::max(left, 0);
+    m_marginTop = top;
+    ScrollToCaret();
+    Invalidate();
+}
+
+int TLineEdit::TextTop(int lineHeight) const {
+    if (m_marginTop >= 0)
+        return m_marginTop;
+    return std::max((ClientHeight() - lineHeight) / 2, 0);
 }
 
 void TLineEdit::Change() {
@@ -260,7 +271,7 @@ void TLineEdit::Paint() {
     platform::SelectFont(dc, Font().Handle());
     platform::SetBkMode(dc, platform::BkMode::Transparent);
     const int h = platform::TextExtent(*Font().Handle(), U"Ag").cy;
-    const int y = std::max((r.Height() - h) / 2, 0);
+    const int y = TextTop(h);
     if (Focused() && SelLength() > 0) {
         const platform::Rect sel{TextX(SelStart()), y, TextX(SelStart() + SelLength()), y + h};
         platform::FillRect(dc, sel.Intersect(r), ColorToRGB(clHighlight));

@@ -3,9 +3,11 @@
 // in-place editor of a grid are built on it. Text is UTF-8; positions (caret, selection) count
 // code points.
 //
-// The embedding controls use only Text / SetText, SelectAll, SetCaretPosition, OnChange and
-// OnKeyDown (keys they take over are set to 0 there), besides the plain windowed-control
-// members; that is the whole seam a fuller edit control has to offer to take its place.
+// The embedding controls use, besides the plain windowed-control members, only Text /
+// SetText, SelectAll, SetCaretPosition, CaretPosition, SelLength, ReplaceSelection,
+// SetTextMargins and OnChange; the combo box takes the keys it wants through WindowProc, and
+// the grid's editor derives from it (WndProc, DoKeyDown). A fuller edit control offering the
+// same can take its place through the aliases TComboTextPart and TGridTextPart.
 //
 // Keys: Left, Right, Home, End move the caret (with Shift they extend the selection);
 // Backspace and Delete remove the selection or one character; Ctrl+A selects all, Ctrl+C,
@@ -38,6 +40,9 @@ public:
     std::string SelText() const;
     // Replaces the selection with text, as typing or pasting does.
     void ReplaceSelection(const std::string& text);
+    // Where the text starts in the client area: `left` pixels in (default 1) and `top` pixels
+    // down, or centred vertically when top is negative (the default).
+    void SetTextMargins(int left, int top);
 
     TNotifyEvent OnChange;
 
@@ -59,6 +64,7 @@ protected:
 
 private:
     int Length() const;
+    int TextTop(int lineHeight) const;
     void MoveCaret(int position, bool extend);
     void ScrollToCaret();
     void UpdateCaret();
@@ -66,6 +72,8 @@ private:
     int m_caret = 0;
     int m_anchor = 0;
     int m_scroll = 0; // pixels of text hidden to the left
+    int m_marginLeft = 1;
+    int m_marginTop = -1;
     bool m_hasCaret = false;
 };
 
