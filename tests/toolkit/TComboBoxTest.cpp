@@ -1,0 +1,291 @@
+// Combo boxes driven by real mouse and key input: the drop-down list as a popup, choices and
+// the exact number of change notices, the text part, and the face's look.
+
+#include "toolkit/TComboBox.h"
+#include "ListControlsTestSupport.h"
+#include "platform/win/ScrollBar.h"
+#include "platform/win/Window.h"
+#include "toolkit/TButtonControl.h"
+
+namespace toolkit::testing {
+namespace {
+
+using namespace platform;
+
+class ComboBoxes : public ListControlsTest {
+protected:
+    void SetUp() override {
+        ListControlsTest::SetUp();
+        combo = Make<TComboBox>("sComboBox1", {57, 3, 202, 24});
+        combo->SetStyle(csDropDownList);
+        combo->Items().Assign({"Цифры 8651", "Цифры 01", "Цифры+Знаки", "Знаки"});
+        combo->OnChange = [this](TObject*) {
+            ++changes;
+            seen.push_back(combo->ItemIndex());
+        };
+        other = Make<TComboBox>("Other", {300, 3, 400, 24});
+        Pump();
+    }
+    // The middle of a row of the dropped-down list, in the list's client coordinates.
+    Point Row(int index) {
+        const int h = combo->ListBox()->ItemHeight();
+        return {20, (index - combo->ListBox()->TopIndex()) * h + h / 2};
+    }
+    void ClickRow(int index) { ClickAt(*combo->ListBox(), Row(index)); }
+
+    TComboBox* combo = nullptr;
+    TComboBox* other = nullptr;
+    int changes = 0;
+    std::vector<int> seen;
+};
+
+TEST_F(ComboBoxes, ProgramWritesFireNothing) {
+    combo->SetItemIndex(2);
+    combo->SetItemIndex(2);
+    combo->SetText("Знаки");
+    EXPECT_EQ(combo->ItemIndex(), 3);
+    combo->SetItemIndex(17);
+    EXPECT_EQ(combo->ItemIndex(), -1);
+    EXPECT_EQ(combo->Text(), "");
+    combo->Items().Add("extra");
+    EXPECT_EQ(changes, 0);
+}
+
+TEST_F(ComboBoxes, KeysOnTheClosedListFireOncePerChange) {
+    combo->SetItemIndex(0);
+    combo->SetFocus();
+    Pump();
+    Press(VK_DOWN);
+    Press(VK_DOWN);
+    Press(VK_END);
+    Press(VK_DOWN); // already last: nothing
+    Press(VK_END);
+    Press(VK_HOME);
+    Press(VK_UP); // already first: nothing
+    EXPECT_EQ(seen, (std::vector<int>{1, 2, 3, 0}));
+    EXPECT_FALSE(combo->DroppedDown());
+    // Letters: the next item starting with it, wrapping round; "з" folds to "З".
+    Type("з");
+    Type("З"); // the only item with that letter is chosen already
+    Type("ц");
+    Type("q"); // no such item
+    EXPECT_EQ(seen, (std::vector<int>{1, 2, 3, 0, 3, 0}));
+    EXPECT_EQ(combo->Text(), "Цифры 8651");
+}
+
+TEST_F(ComboBoxes, AClickDropsAPopupListThatChoosesOnceAndCloses) {
+    combo->SetItemIndex(2);
+    ClickAt(*combo, {20, 10});
+    ASSERT_TRUE(combo->DroppedDown());
+    TComboListBox* list = combo->ListBox();
+    ASSERT_NE(list, nullptr);
+    const HWND lh = list->HandleIfAllocated();
+    EXPECT_TRUE(IsWindowVisible(lh));
+    EXPECT_TRUE(GetWindowLongPtr(lh, GWL_STYLE) & WS_POPUP);
+    EXPECT_TRUE(GetWindowLongPtr(lh, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_EQ(GetCapture(), lh);
+    EXPECT_TRUE(combo->Focused()); // the list never takes the focus
+    // Under the face, as wide, four rows and a border.
+    Rect wr;
+    GetWindowRect(lh, wr);
+    EXPECT_EQ(wr.left, combo->ClientToScreen({0, 0}).x);
+    EXPECT_EQ(wr.top, combo->ClientToScreen({0, combo->Height()}).y);
+    EXPECT_EQ(wr.Width(), combo->Width());
+    EXPECT_EQ(wr.Height(), 4 * list->ItemHeight() + 2);
+    EXPECT_EQ(list->ItemIndex(), 2);
+    // Moving over the rows highlights them; nothing is chosen yet.
+    host->MouseMove(list->ClientToScreen(Row(0)));
+    Pump();
+    EXPECT_EQ(list->ItemIndex(), 0);
+    EXPECT_EQ(changes, 0);
+    ClickRow(1);
+    EXPECT_FALSE(combo->DroppedDown());
+    EXPECT_FALSE(IsWindowVisible(lh));
+    EXPECT_NE(GetCapture(), lh);
+    EXPECT_EQ(combo->ItemIndex(), 1);
+    EXPECT_EQ(combo->Text(), "Цифры 01");
+    EXPECT_EQ(seen, (std::vector<int>{1}));
+    // Choosing the chosen item again is a choice too (a preset applies again).
+    ClickAt(*combo, {20, 10});
+    ClickRow(1);
+    EXPECT_EQ(seen, (std::vector<int>{1, 1}));
+}
+
+TEST_F(ComboBoxes, OutsideClicksEscapeAndFocusLossCloseWithoutChoosing) {
+    combo->SetItemIndex(0);
+    ClickAt(*combo, {20, 10});
+    ASSERT_TRUE(combo->DroppedDown());
+    host->MouseMove(combo->ListBox()->ClientToScreen(Row(3)));
+    Pump();
+    ClickAt(*form, {500, 300});
+    EXPECT_FALSE(combo->DroppedDown());
+    // A click on the face of the dropped list closes it as well.
+    ClickAt(*combo, {20, 10});
+    ASSERT_TRUE(combo->DroppedDown());
+    ClickAt(*combo, {20, 10});
+    EXPECT_FALSE(combo->DroppedDown());
+    ClickAt(*combo, {20, 10});
+    Press(VK_DOWN);
+    Press(VK_ESCAPE);
+    EXPECT_FALSE(combo->DroppedDown());
+    PressWith(VK_MENU, VK_DOWN);
+    ASSERT_TRUE(combo->DroppedDown());
+    other->SetFocus();
+    Pump();
+    EXPECT_FALSE(combo->DroppedDown());
+    EXPECT_EQ(combo->ItemIndex(), 0);
+    EXPECT_EQ(changes, 0);
+}
+
+TEST_F(ComboBoxes, KeysOnTheOpenListMoveTheHighlightAndEnterChooses) {
+    combo->SetItemIndex(0);
+    combo->SetFocus();
+    Pump();
+    Press(VK_F4);
+    ASSERT_TRUE(combo->DroppedDown());
+    Press(VK_DOWN);
+    Press(VK_DOWN);
+    EXPECT_EQ(combo->ListBox()->ItemIndex(), 2);
+    EXPECT_EQ(combo->ItemIndex(), 0);
+    EXPECT_EQ(changes, 0);
+    Type("з");
+    EXPECT_EQ(combo->ListBox()->ItemIndex(), 3);
+    // Enter chooses in the open list; the form's default button does not hear it.
+    auto* ok = Make<TButtonControl>("OkButton", {10, 300, 90, 325});
+    ok->SetDefault(true);
+    int okClicks = 0;
+    ok->OnClick = [&](TObject*) { ++okClicks; };
+    Press(VK_RETURN);
+    EXPECT_EQ(okClicks, 0);
+    EXPECT_FALSE(combo->DroppedDown());
+    Press(VK_RETURN); // closed: the dialog's again
+    EXPECT_EQ(okClicks, 1);
+    EXPECT_EQ(seen, (std::vector<int>{3}));
+    PressWith(VK_MENU, VK_DOWN);
+    PressWith(VK_MENU, VK_UP);
+    EXPECT_FALSE(combo->DroppedDown());
+    EXPECT_EQ(seen, (std::vector<int>{3, 3}));
+}
+
+TEST_F(ComboBoxes, ALongListScrollsAndKeepsTheHighlightInView) {
+    combo->Items().Clear();
+    for (int i = 0; i < 20; ++i)
+        combo->Items().Add("Item " + std::to_string(i));
+    combo->SetDropDownCount(8);
+    combo->SetItemIndex(15);
+    combo->SetFocus();
+    Press(VK_F4);
+    TComboListBox* list = combo->ListBox();
+    Rect wr;
+    GetWindowRect(list->HandleIfAllocated(), wr);
+    EXPECT_EQ(wr.Height(), 8 * list->ItemHeight() + 2);
+    EXPECT_LE(list->TopIndex(), 15);
+    EXPECT_GT(list->TopIndex() + list->VisibleItemCount(), 15);
+    SCROLLINFO si;
+    si.fMask = SIF_ALL;
+    ASSERT_TRUE(GetScrollInfo(list->HandleIfAllocated(), SB_VERT, si));
+    EXPECT_EQ(si.nMax, 19);
+    Press(VK_HOME);
+    EXPECT_EQ(list->TopIndex(), 0);
+    // A press on the list's own scroll bar scrolls it and leaves it open.
+    Rect client;
+    GetClientRect(list->HandleIfAllocated(), client);
+    host->Click(list->ClientToScreen({client.right + 5, client.bottom - 5}));
+    Pump();
+    EXPECT_TRUE(combo->DroppedDown());
+    EXPECT_GT(list->TopIndex(), 0);
+    EXPECT_EQ(GetCapture(), list->HandleIfAllocated());
+    EXPECT_EQ(changes, 0);
+}
+
+TEST_F(ComboBoxes, TheTextPartTypesAndFollowsTheItems) {
+    auto* typing = Make<TComboBox>("Typing", {57, 60, 202, 81});
+    typing->Items().Assign({"1:1", "2:3", "1:2"});
+    int typed = 0;
+    typing->OnChange = [&](TObject*) { ++typed; };
+    typing->SetItemIndex(1);
+    ASSERT_NE(typing->TextPart(), nullptr);
+    EXPECT_EQ(typing->Text(), "2:3");
+    EXPECT_EQ(typed, 0);
+    typing->SetFocus();
+    Pump();
+    EXPECT_TRUE(typing->TextPart()->Focused());
+    Press(VK_END);
+    Press(VK_BACK);
+    Press(VK_BACK);
+    Type(":2");
+    EXPECT_EQ(typing->Text(), "2:2");
+    EXPECT_EQ(typing->ItemIndex(), -1);
+    EXPECT_EQ(typed, 4);
+    Press(VK_HOME);
+    Press(VK_DELETE);
+    Type("1");
+    EXPECT_EQ(typing->Text(), "1:2");
+    EXPECT_EQ(typing->ItemIndex(), 2);
+    // Up and Down step through the items in the text part too.
+    typed = 0;
+    Press(VK_UP);
+    EXPECT_EQ(typing->Text(), "2:3");
+    EXPECT_EQ(typed, 1);
+    // The button drops the list; a choice replaces the text.
+    const Rect button = typing->ButtonRect();
+    ClickAt(*typing, {button.left + 3, button.top + 3});
+    ASSERT_TRUE(typing->DroppedDown());
+    const int h = typing->ListBox()->ItemHeight();
+    ClickAt(*typing->ListBox(), {10, h / 2});
+    EXPECT_EQ(typing->Text(), "1:1");
+    EXPECT_EQ(typing->ItemIndex(), 0);
+    EXPECT_EQ(typed, 2);
+}
+
+TEST_F(ComboBoxes, ASimpleComboBoxChoosesFromItsOwnList) {
+    auto* simple = Make<TComboBox>("Simple", {300, 60, 420, 200});
+    simple->SetStyle(csSimple);
+    simple->Items().Assign({"alpha", "beta", "gamma"});
+    int n = 0;
+    simple->OnChange = [&](TObject*) { ++n; };
+    EXPECT_EQ(simple->Height(), 140);
+    EXPECT_TRUE(simple->ButtonRect().IsEmpty());
+    TControl* list = nullptr;
+    for (TControl* c : simple->ControlList())
+        if (dynamic_cast<TComboListBox*>(c))
+            list = c;
+    ASSERT_NE(list, nullptr);
+    const int h = static_cast<TComboListBox*>(list)->ItemHeight();
+    ClickAt(*list, {10, h + h / 2});
+    EXPECT_EQ(simple->Text(), "beta");
+    EXPECT_EQ(simple->ItemIndex(), 1);
+    EXPECT_EQ(n, 1);
+    Press(VK_DOWN);
+    EXPECT_EQ(simple->Text(), "gamma");
+    EXPECT_EQ(n, 2);
+}
+
+TEST_F(ComboBoxes, TheFaceShowsTheChoiceHighlightedWhileFocusedAndTheButtonAtTheRight) {
+    combo->SetItemIndex(1);
+    EXPECT_EQ(combo->Height(), combo->ItemHeight() + 8);
+    const Rect button = combo->ButtonRect();
+    EXPECT_EQ(button.right, combo->Width() - 2);
+    Pump();
+    const Rect text = combo->ItemTextRect();
+    const Point probe{text.right - 3, text.top + 2};
+    EXPECT_EQ(PixelAt(*combo, probe), ColorToRGB(clWindow));
+    combo->SetFocus();
+    Pump();
+    EXPECT_EQ(PixelAt(*combo, probe), ColorToRGB(clHighlight));
+    EXPECT_EQ(PixelAt(*combo, {button.left + 3, button.top + 3}), ColorToRGB(clBtnFace));
+}
+
+TEST_F(ComboBoxes, AHandlerMayFreeTheComboBoxThatChanged) {
+    combo->OnChange = [this](TObject*) {
+        TComponent::Free(combo);
+        combo = nullptr;
+    };
+    ClickAt(*combo, {20, 10});
+    ClickAt(*combo->ListBox(), Row(3));
+    EXPECT_EQ(combo, nullptr);
+    Pump();
+}
+
+} // namespace
+} // namespace toolkit::testing

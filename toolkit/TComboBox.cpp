@@ -1,0 +1,628 @@
+#include "toolkit/TComboBox.h"
+
+#include <algorithm>
+
+#include "platform/gfx/text/TextDraw.h"
+#include "platform/win/ClassicLook.h"
+#include "platform/win/Input.h"
+#include "platform/win/Message.h"
+#include "platform/win/SystemMetrics.h"
+#include "platform/win/Window.h"
+#include "toolkit/TApplication.h"
+#include "toolkit/TForm.h"
+
+namespace toolkit {
+namespace {
+
+constexpr int kFaceBorder = 2;
+constexpr int kSimpleGap = 0;
+
+bool IsButtonMessage(UINT msg) {
+    using namespace platform;
+    return msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK || msg == WM_RBUTTONDOWN ||
+           msg == WM_RBUTTONDBLCLK || msg == WM_MBUTTONDOWN || msg == WM_MBUTTONDBLCLK;
+}
+
+bool Alt(TShiftState shift) {
+    return shift.Contains(ssAlt);
+}
+
+} // namespace
+
+// ---- TComboListBox --------------------------------------------------------------------------
+
+TComboListBox::TComboListBox(TCustomComboBox& combo, bool popup)
+    : TCustomListBox(popup ? nullptr : &combo), m_combo(&combo), m_popup(popup) {
+    SetTabStop(false);
+    if (popup) {
+        SetControlStyle(ControlStyle() - TControlStyle{csCaptureMouse, csClickEvents});
+        SetVisible(false);
+    }
+}
+
+TComboListBox::~TComboListBox() = default;
+
+void TComboListBox::CreateParams(TCreateParams& params) {
+    TCustomListBox::CreateParams(params);
+    if (!m_popup)
+        return;
+    params.Style =
+        platform::WS_POPUP | platform::WS_BORDER | platform::WS_VSCROLL | platform::WS_CLIPSIBLINGS;
+    params.ExStyle =
+        platform::WS_EX_TOOLWINDOW | platform::WS_EX_TOPMOST | platform::WS_EX_NOACTIVATE;
+}
+
+platform::HWND TComboListBox::ParentWindowHandle() const {
+    if (TCustomForm* form = m_combo ? m_combo->ParentForm() : nullptr)
+        return form->Handle();
+    return {};
+}
+
+void TComboListBox::Click() {
+    // The list under a simple combo box: a click or a key there is a choice.
+    if (!m_popup && m_combo && ItemIndex() >= 0)
+        m_combo->Choose(ItemIndex(), true);
+    else
+        TCustomListBox::Click();
+}
+
+void TComboListBox::StartTracking() {
+    m_entered = false;
+    m_trackingBar = false;
+    platform::SetCapture(Handle());
+}
+
+void TComboListBox::WndProc(TMessage& m) {
+    using namespace platform;
+    ++m_busy;
+    struct Done {
+        int& busy;
+        ~Done() { --busy; }
+    } done{m_busy};
+    if (m_popup && m_combo) {
+        if ((m.Msg >= WM_MOUSEMOVE && m.Msg <= WM_MBUTTONDBLCLK) && m.Msg != WM_MOUSEWHEEL) {
+            PopupMouse(m);
+            return;
+        }
+        if (m.Msg == WM_CAPTURECHANGED) {
+            // Someone else took the mouse: the list cannot stay down without it.
+            if (!m_trackingBar && m_combo->DroppedDown() && !m_combo->m_closing)
+                m_combo->CloseUp(false);
+            return;
+        }
+        if (m.Msg == WM_MOUSEACTIVATE) {
+            m.Result = MA_NOACTIVATE;
+            return;
+        }
+    }
+    TCustomListBox::WndProc(m);
+}
+
+void TComboListBox::PopupMouse(TMessage& m) {
+    using namespace platform;
+    const Point client = LParamToPoint(m.LParam);
+    const Point screen = ClientToScreen(client);
+    Rect windowRect;
+    GetWindowRect(HandleIfAllocated(), windowRect);
+    const bool inClient = ClientRect().Contains(client);
+    const std::weak_ptr<const bool> alive = m_combo->LifeToken();
+
+    if (m.Msg == WM_MOUSEMOVE) {
+        if (inClient) {
+            m_entered = true;
+            const int index = ItemAtPos(client, true);
+            if (index >= 0 && index != ItemIndex())
+                SetItemIndex(index);
+        }
+        return;
+    }
+    if (IsButtonMessage(m.Msg)) {
+        if (inClient) {
+            m_entered = true;
+            const int index = ItemAtPos(client, true);
+            if (index >= 0)
+                SetItemIndex(index);
+            return;
+        }
+        if (windowRect.Contains(screen)) {
+            // The list's own scroll bar: let it track, then take the mouse back.
+            const auto hit =
+                SendMessage(HandleIfAllocated(), WM_NCHITTEST, 0, PointToLParam(screen));
+            m_trackingBar = true;
+            ReleaseCapture();
+            SendMessage(HandleIfAllocated(), WM_NCLBUTTONDOWN, static_cast<WPARAM>(hit),
+                        PointToLParam(screen));
+            m_trackingBar = false;
+            if (!alive.expired() && m_combo && m_combo->DroppedDown())
+                SetCapture(HandleIfAllocated());
+            return;
+        }
+        // Anywhere else (the face and button included) closes the list; the click ends here.
+        m_combo->CloseUp(false);
+        return;
+    }
+    if (m.Msg == WM_LBUTTONUP && inClient && m_entered) {
+        const int index = ItemAtPos(client, true);
+        if (index >= 0)
+            m_combo->CloseUp(true);
+    }
+}
+
+// ---- TCustomComboBox ------------------------------------------------------------------------
+
+TCustomComboBox::TCustomComboBox(TComponent* owner) : TCustomControl(owner) {
+    SetControlStyle(ControlStyle() - TControlStyle{csSetCaption, csClickEvents, csDoubleClicks});
+    SetColor(clWindow);
+    SetTabStop(true);
+    m_items.OnChange = [this](TItemStrings::TChange change, int index) {
+        ItemsChanged(change, index);
+    };
+    BuildParts();
+    SetBounds(0, 0, 145, 21);
+}
+
+TCustomComboBox::~TCustomComboBox() {
+    m_items.OnChange = nullptr;
+    if (m_edit) {
+        // The part's message hook points back here; it goes before this object does.
+        m_edit->SetWindowProc(nullptr);
+        m_edit->OnChange = nullptr;
+        TComponent::Free(m_edit);
+        m_edit = nullptr;
+    }
+    if (m_list) {
+        // The list may be handling the very message that freed this combo box: it goes
+        // after that message.
+        m_list->Detach();
+        if (m_list->HandleAllocated() && platform::GetCapture() == m_list->HandleIfAllocated())
+            platform::ReleaseCapture();
+        m_list->SetVisible(false);
+        TApplication* app = Application();
+        if (app && m_list->Busy())
+            app->ReleaseLater(m_list.release());
+        else
+            m_list.reset();
+    }
+}
+
+int TCustomComboBox::ItemHeight() const {
+    return std::max(platform::TextExtent(*Font().Handle(), U"Ag").cy, 1);
+}
+
+int TCustomComboBox::FaceHeight() const {
+    return ItemHeight() + 8;
+}
+
+void TCustomComboBox::SetBounds(std::int32_t left, std::int32_t top, std::int32_t width,
+                                std::int32_t height) {
+    // The face has the height its font needs; only the simple style has room for more.
+    m_simpleHeight = height;
+    if (m_style != csSimple)
+        height = FaceHeight();
+    TCustomControl::SetBounds(left, top, width, height);
+    LayoutParts();
+}
+
+platform::Rect TCustomComboBox::ButtonRect() const {
+    if (m_style == csSimple)
+        return {};
+    const int w = platform::GetSystemMetrics(platform::SM_CXVSCROLL);
+    const int right = Width() - kFaceBorder;
+    return {std::max(right - w, kFaceBorder), kFaceBorder, right, FaceHeight() - kFaceBorder};
+}
+
+platform::Rect TCustomComboBox::ItemTextRect() const {
+    const int right = m_style == csSimple ? Width() - 3 : ButtonRect().left - 1;
+    return {3, 3, std::max(right, 3), FaceHeight() - 3};
+}
+
+bool TCustomComboBox::HasFocus() const {
+    return Focused() || (m_edit && m_edit->Focused());
+}
+
+std::string TCustomComboBox::Text() const {
+    if (m_edit)
+        return m_edit->Text();
+    if (m_itemIndex >= 0 && m_itemIndex < m_items.Count())
+        return m_items[m_itemIndex];
+    return "";
+}
+
+void TCustomComboBox::ApplyText() {
+    const std::string text = TControl::Text();
+    ++m_programWrite;
+    if (m_edit) {
+        m_edit->SetText(text);
+        m_itemIndex = m_items.IndexOf(text);
+    } else {
+        m_itemIndex = m_items.IndexOf(text);
+    }
+    --m_programWrite;
+    if (m_simpleList)
+        m_simpleList->SetItemIndex(m_itemIndex);
+    Invalidate();
+}
+
+void TCustomComboBox::SetItemIndex(int index) {
+    if (index < -1 || index >= m_items.Count())
+        index = -1;
+    const bool same = index == m_itemIndex;
+    m_itemIndex = index;
+    ++m_programWrite;
+    if (m_edit && !(same && index < 0))
+        m_edit->SetText(index >= 0 ? m_items[index] : "");
+    --m_programWrite;
+    if (m_simpleList)
+        m_simpleList->SetItemIndex(index);
+    Invalidate();
+}
+
+void TCustomComboBox::SetStyle(TComboBoxStyle style) {
+    if (style == m_style)
+        return;
+    CloseUp(false);
+    m_style = style;
+    BuildParts();
+    SetBounds(Left(), Top(), Width(), m_simpleHeight);
+    Invalidate();
+}
+
+void TCustomComboBox::BuildParts() {
+    const std::string text = Text();
+    const bool wantEdit = m_style != csDropDownList;
+    if (!wantEdit && m_edit) {
+        m_edit->SetWindowProc(nullptr);
+        m_edit->OnChange = nullptr;
+        TComponent::Free(m_edit);
+        m_edit = nullptr;
+    }
+    if (wantEdit && !m_edit) {
+        m_edit = new TComboTextPart(this);
+        m_edit->SetTabStop(false);
+        m_edit->SetParentColor(true);
+        m_edit->SetParent(this);
+        ++m_programWrite;
+        m_edit->SetText(text);
+        --m_programWrite;
+        m_edit->OnChange = [this](TObject*) { TextPartChanged(); };
+        TWndMethod inner = m_edit->WindowProc();
+        m_edit->SetWindowProc([this, inner](TMessage& m) {
+            if (!TextPartMessage(m))
+                inner(m);
+        });
+    }
+    const bool wantList = m_style == csSimple;
+    if (!wantList && m_simpleList) {
+        TComponent::Free(m_simpleList);
+        m_simpleList = nullptr;
+    }
+    if (wantList && !m_simpleList) {
+        m_simpleList = new TComboListBox(*this, false);
+        m_simpleList->SetParentFont(true);
+        m_simpleList->SetParent(this);
+        SyncSimpleList();
+    }
+    LayoutParts();
+}
+
+void TCustomComboBox::LayoutParts() {
+    if (m_edit)
+        m_edit->SetBoundsRect(ItemTextRect());
+    if (m_simpleList)
+        m_simpleList->SetBounds(0, FaceHeight() + kSimpleGap, Width(),
+                                std::max(Height() - FaceHeight() - kSimpleGap, 0));
+}
+
+void TCustomComboBox::SyncSimpleList() {
+    if (!m_simpleList)
+        return;
+    m_simpleList->Items().Assign(m_items.Lines());
+    m_simpleList->SetItemIndex(m_itemIndex);
+}
+
+void TCustomComboBox::ItemsChanged(TItemStrings::TChange change, int index) {
+    using C = TItemStrings::TChange;
+    CloseUp(false);
+    if (change == C::Reset)
+        m_itemIndex = m_edit ? m_items.IndexOf(m_edit->Text()) : -1;
+    else if (change == C::Delete && index == m_itemIndex)
+        m_itemIndex = -1;
+    else if (change == C::Delete && index < m_itemIndex)
+        --m_itemIndex;
+    else if (change == C::Insert && index <= m_itemIndex)
+        ++m_itemIndex;
+    SyncSimpleList();
+    Invalidate();
+}
+
+void TCustomComboBox::SetDroppedDown(bool on) {
+    if (on)
+        DropDown();
+    else
+        CloseUp(false);
+}
+
+void TCustomComboBox::DropDown() {
+    if (m_droppedDown || m_style == csSimple || !HandleAllocated())
+        return;
+    const std::weak_ptr<const bool> alive = LifeToken();
+    Fire(OnDropDown, this);
+    if (alive.expired())
+        return;
+    if (!m_list)
+        m_list = std::make_unique<TComboListBox>(*this, true);
+    TComboListBox& list = *m_list;
+    list.Font().Assign(&Font());
+    list.SetColor(Color());
+    list.Items().Assign(m_items.Lines());
+    const int rows = std::clamp(m_items.Count(), 1, m_dropDownCount);
+    const int height = rows * list.ItemHeight() + 2;
+    platform::Point at = ClientToScreen({0, Height()});
+    const platform::Rect work = platform::GetWorkArea();
+    if (!work.IsEmpty() && at.y + height > work.bottom &&
+        ClientToScreen({0, 0}).y - height >= work.top)
+        at.y = ClientToScreen({0, 0}).y - height;
+    list.SetBounds(at.x, at.y, Width(), height);
+    list.HandleNeeded();
+    list.SetItemIndex(m_itemIndex);
+    list.MakeVisible(std::max(m_itemIndex, 0));
+    m_droppedDown = true;
+    list.SetVisible(true);
+    platform::SetWindowPos(list.Handle(), platform::HWND_TOPMOST, 0, 0, 0, 0,
+                           platform::SWP_NOMOVE | platform::SWP_NOSIZE | platform::SWP_NOACTIVATE);
+    list.StartTracking();
+    Invalidate();
+}
+
+void TCustomComboBox::CloseUp(bool choose) {
+    if (!m_droppedDown)
+        return;
+    m_droppedDown = false;
+    m_buttonDown = false;
+    const int index = m_list ? m_list->ItemIndex() : -1;
+    m_closing = true;
+    if (m_list) {
+        if (m_list->HandleAllocated() && platform::GetCapture() == m_list->HandleIfAllocated())
+            platform::ReleaseCapture();
+        m_list->SetVisible(false);
+    }
+    m_closing = false;
+    Invalidate();
+    const std::weak_ptr<const bool> alive = LifeToken();
+    Fire(OnCloseUp, this);
+    if (alive.expired())
+        return;
+    if (choose && index >= 0)
+        Choose(index, true);
+}
+
+void TCustomComboBox::Choose(int index, bool always) {
+    if (index < 0 || index >= m_items.Count())
+        return;
+    bool changed = index != m_itemIndex;
+    m_itemIndex = index;
+    if (m_edit) {
+        changed = changed || m_edit->Text() != m_items[index];
+        ++m_programWrite;
+        m_edit->SetText(m_items[index]);
+        m_edit->SelectAll();
+        --m_programWrite;
+    }
+    if (m_simpleList)
+        m_simpleList->SetItemIndex(index);
+    Invalidate();
+    if (changed || always)
+        Change();
+}
+
+void TCustomComboBox::Change() {
+    Fire(OnChange, this);
+}
+
+void TCustomComboBox::TextPartChanged() {
+    if (m_programWrite > 0)
+        return;
+    m_itemIndex = m_items.IndexOf(m_edit->Text());
+    if (m_simpleList)
+        m_simpleList->SetItemIndex(m_itemIndex);
+    Change();
+}
+
+bool TCustomComboBox::HandleKey(platform::WORD key, TShiftState shift) {
+    using namespace platform;
+    const bool altArrow = Alt(shift) && (key == VK_DOWN || key == VK_UP);
+    if (m_droppedDown) {
+        TComboListBox& list = *m_list;
+        if (key == VK_RETURN || key == VK_F4 || altArrow) {
+            CloseUp(true);
+            return true;
+        }
+        if (key == VK_ESCAPE) {
+            CloseUp(false);
+            return true;
+        }
+        int target = -1;
+        if (ListNavigationTarget(key, list.ItemIndex(), list.Count(), list.VisibleItemCount() - 1,
+                                 target)) {
+            list.SetItemIndex(target);
+            return true;
+        }
+        return false;
+    }
+    if (key == VK_F4 || altArrow) {
+        if (m_style == csSimple)
+            return false;
+        DropDown();
+        return true;
+    }
+    // Keys a text part keeps for itself.
+    if (m_edit && (key == VK_LEFT || key == VK_RIGHT || key == VK_HOME || key == VK_END))
+        return false;
+    int target = -1;
+    if (!ListNavigationTarget(key, m_itemIndex, m_items.Count(), m_dropDownCount - 1, target))
+        return false;
+    if (target >= 0 && (target != m_itemIndex || (m_edit && m_edit->Text() != m_items[target])))
+        Choose(target, false);
+    return true;
+}
+
+bool TCustomComboBox::HandleChar(char32_t key) {
+    if (m_edit || key <= 0x20)
+        return false;
+    if (m_droppedDown) {
+        const int target = m_list->Items().NextStartingWith(key, m_list->ItemIndex());
+        if (target >= 0)
+            m_list->SetItemIndex(target);
+        return true;
+    }
+    const int target = m_items.NextStartingWith(key, m_itemIndex);
+    if (target >= 0 && target != m_itemIndex)
+        Choose(target, false);
+    return true;
+}
+
+bool TCustomComboBox::TextPartMessage(TMessage& m) {
+    using namespace platform;
+    switch (m.Msg) {
+    case WM_GETDLGCODE:
+        m.Result = DLGC_WANTARROWS | DLGC_WANTCHARS | (m_droppedDown ? DLGC_WANTALLKEYS : 0);
+        return true;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN: {
+        const auto key = static_cast<WORD>(m.WParam);
+        const TShiftState shift = CurrentShiftState();
+        if (OnKeyDown) {
+            WORD k = key;
+            Fire(OnKeyDown, this, k, shift);
+            if (k == 0)
+                return true;
+        }
+        return HandleKey(key, shift);
+    }
+    case WM_KILLFOCUS:
+        if (HwndFromParam(m.WParam) != HandleIfAllocated())
+            CloseUp(false);
+        Invalidate();
+        return false;
+    case WM_SETFOCUS:
+        Invalidate();
+        return false;
+    default:
+        return false;
+    }
+}
+
+void TCustomComboBox::WndProc(TMessage& m) {
+    using namespace platform;
+    switch (m.Msg) {
+    case WM_GETDLGCODE:
+        m.Result = DLGC_WANTARROWS | DLGC_WANTCHARS | (m_droppedDown ? DLGC_WANTALLKEYS : 0);
+        return;
+    case WM_SETFOCUS:
+        TCustomControl::WndProc(m);
+        // The text part is where typing goes.
+        if (m_edit && m_edit->CanFocus())
+            m_edit->SetFocus();
+        Invalidate();
+        return;
+    case WM_KILLFOCUS:
+        if (!m_edit)
+            CloseUp(false);
+        Invalidate();
+        break;
+    case WM_MOUSEWHEEL:
+        if (m_droppedDown && m_list) {
+            SendMessage(m_list->Handle(), m.Msg, m.WParam, m.LParam);
+            return;
+        }
+        break;
+    case CM_FONTCHANGED:
+        TCustomControl::WndProc(m);
+        SetBounds(Left(), Top(), Width(), m_simpleHeight);
+        return;
+    case CM_ENABLEDCHANGED:
+        if (!Enabled())
+            CloseUp(false);
+        if (m_edit)
+            m_edit->SetEnabled(Enabled());
+        break;
+    default:
+        break;
+    }
+    TCustomControl::WndProc(m);
+}
+
+bool TCustomComboBox::DoKeyDown(platform::WORD& key, TShiftState shift) {
+    if (TCustomControl::DoKeyDown(key, shift))
+        return true;
+    return HandleKey(key, shift);
+}
+
+bool TCustomComboBox::DoKeyPress(char32_t& key) {
+    if (TCustomControl::DoKeyPress(key))
+        return true;
+    return HandleChar(key);
+}
+
+void TCustomComboBox::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+    if (button == mbLeft) {
+        if (CanFocus() && !HasFocus())
+            SetFocus();
+        const bool onButton = ButtonRect().Contains({x, y});
+        if (onButton || m_style == csDropDownList) {
+            m_buttonDown = true;
+            DropDown();
+        }
+    }
+    TCustomControl::MouseDown(button, shift, x, y);
+}
+
+void TCustomComboBox::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+    if (button == mbLeft && m_buttonDown && !m_droppedDown) {
+        m_buttonDown = false;
+        Invalidate();
+    }
+    TCustomControl::MouseUp(button, shift, x, y);
+}
+
+void TCustomComboBox::Paint() {
+    TCanvas& c = Canvas();
+    PaintFace(c);
+    if (m_style != csSimple)
+        PaintButton(c, ButtonRect());
+    if (m_style == csDropDownList)
+        PaintSelectedItem(c, ItemTextRect());
+}
+
+void TCustomComboBox::PaintFace(TCanvas& canvas) {
+    platform::DeviceContext& dc = canvas.Handle();
+    const platform::Rect face{0, 0, Width(), FaceHeight()};
+    const platform::Rect inner = platform::DrawEdge3D(dc, face, platform::EdgeKind::Sunken);
+    platform::FillRect(dc, inner, ColorToRGB(Enabled() ? Color() : clBtnFace));
+}
+
+void TCustomComboBox::PaintButton(TCanvas& canvas, const platform::Rect& rect) {
+    platform::DrawClassicButton(canvas.Handle(), rect, platform::FrameGlyph::ArrowDown,
+                                ButtonPressed(), Enabled());
+}
+
+void TCustomComboBox::PaintSelectedItem(TCanvas& canvas, const platform::Rect& rect) {
+    platform::DeviceContext& dc = canvas.Handle();
+    platform::DcStateGuard guard(dc);
+    const bool highlight = Focused() && !m_droppedDown && Enabled();
+    if (highlight)
+        platform::FillRect(dc, rect, ColorToRGB(clHighlight));
+    platform::SelectFont(dc, Font().Handle());
+    platform::SetBkMode(dc, platform::BkMode::Transparent);
+    platform::SetTextColor(dc, ColorToRGB(!Enabled()  ? clGrayText
+                                          : highlight ? clHighlightText
+                                                      : Font().Color()));
+    platform::Rect text = rect;
+    text.left += 2;
+    platform::DrawText(dc, Text(), text,
+                       platform::DT_SINGLELINE | platform::DT_NOPREFIX | platform::DT_VCENTER);
+    if (highlight)
+        platform::DrawFocusRect(dc, rect);
+}
+
+} // namespace toolkit
