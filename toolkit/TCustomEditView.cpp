@@ -9,6 +9,7 @@
 #include "platform/gfx/text/TextDraw.h"
 #include "platform/gfx/text/Utf8.h"
 #include "platform/win/Caret.h"
+#include "platform/win/Paint.h"
 #include "platform/win/ScrollBar.h"
 #include "toolkit/TCustomEdit.h"
 
@@ -201,23 +202,33 @@ void TCustomEdit::UpdateScrollBars() {
     if (!HandleAllocated())
         return;
     const platform::HWND h = HandleIfAllocated();
-    platform::SCROLLINFO si;
-    si.fMask = platform::SIF_RANGE | platform::SIF_PAGE | platform::SIF_POS |
-               platform::SIF_DISABLENOSCROLL;
-    if (m_scrollBars == ssVertical || m_scrollBars == ssBoth) {
+    // The bars are told without drawing and their frame repaints with the next paint, so that
+    // adding thousands of lines one by one does not draw the bars thousands of times.
+    bool changed = false;
+    auto send = [&](int bar, int maxPos, int page, int pos) {
+        platform::SCROLLINFO now;
+        now.fMask = platform::SIF_RANGE | platform::SIF_PAGE | platform::SIF_POS;
+        const bool known = platform::GetScrollInfo(h, bar, now);
+        platform::SCROLLINFO si;
+        si.fMask = platform::SIF_RANGE | platform::SIF_PAGE | platform::SIF_POS |
+                   platform::SIF_DISABLENOSCROLL;
         si.nMin = 0;
-        si.nMax = m_buffer.LineCount() - 1;
-        si.nPage = static_cast<platform::UINT>(VisibleLines());
-        si.nPos = m_topLine;
-        platform::SetScrollInfo(h, platform::SB_VERT, si, true);
-    }
-    if (m_scrollBars == ssHorizontal || m_scrollBars == ssBoth) {
-        si.nMin = 0;
-        si.nMax = ContentWidth() + kCaretWidth - 1;
-        si.nPage = static_cast<platform::UINT>(std::max(1, TextRect().Width()));
-        si.nPos = m_scrollX;
-        platform::SetScrollInfo(h, platform::SB_HORZ, si, true);
-    }
+        si.nMax = maxPos;
+        si.nPage = static_cast<platform::UINT>(page);
+        si.nPos = pos;
+        if (known && now.nMin == 0 && now.nMax == maxPos && now.nPage == si.nPage &&
+            now.nPos == pos)
+            return;
+        platform::SetScrollInfo(h, bar, si, false);
+        changed = true;
+    };
+    if (m_scrollBars == ssVertical || m_scrollBars == ssBoth)
+        send(platform::SB_VERT, m_buffer.LineCount() - 1, VisibleLines(), m_topLine);
+    if (m_scrollBars == ssHorizontal || m_scrollBars == ssBoth)
+        send(platform::SB_HORZ, ContentWidth() + kCaretWidth - 1, std::max(1, TextRect().Width()),
+             m_scrollX);
+    if (changed)
+        platform::RedrawWindow(h, nullptr, nullptr, platform::RDW_INVALIDATE | platform::RDW_FRAME);
 }
 
 void TCustomEdit::UpdateCaret() {
