@@ -117,8 +117,12 @@ public:
     int LineHeight() const;
     // Lines that fit whole in the text area (at least 1).
     int VisibleLines() const;
-    // The client area the text is drawn in (the client rectangle less the margins).
+    // The client area the text is drawn in: the format rectangle when one is set, else the
+    // client rectangle less small margins; always inside the client rectangle.
     platform::Rect TextRect() const;
+    // Lays the text out in r (client coordinates) from now on; an empty r goes back to the
+    // client rectangle less the margins.
+    void SetFormatRect(const platform::Rect& r);
     // Widest line in pixels (as displayed).
     int ContentWidth() const;
     // Text-space x of a column (0 at the line's start, before scrolling).
@@ -180,6 +184,9 @@ protected:
 
     // After any change of text, caret, size or font: keeps the view and scroll bars right.
     void UpdateView(bool followCaret);
+    // The standard scroll bars have just been given a new range, page or position (a skinned
+    // control redraws its own bars from them).
+    virtual void ScrollBarsChanged() {}
 
 private:
     struct UndoStep {
@@ -234,6 +241,7 @@ private:
     bool m_wantTabs = false;
     int m_maxLength = 0;
     char32_t m_passwordChar = 0;
+    platform::Rect m_formatRect;
     TFormBorderStyle m_borderStyle = TFormBorderStyle::bsSingle;
     TScrollStyle m_scrollBars = TScrollStyle::ssNone;
 };

@@ -38,9 +38,17 @@ int TCustomEdit::LineHeight() const {
     return std::max(1, TextFont()->Metrics().tmHeight);
 }
 
+void TCustomEdit::SetFormatRect(const platform::Rect& r) {
+    m_formatRect = r;
+    UpdateView(true);
+}
+
 platform::Rect TCustomEdit::TextRect() const {
     const platform::Rect c = ClientRect();
     platform::Rect r{c.left + kMarginX, c.top + kMarginY, c.right - kMarginX, c.bottom};
+    if (m_formatRect.right > m_formatRect.left && m_formatRect.bottom > m_formatRect.top)
+        r = {std::max(m_formatRect.left, c.left), std::max(m_formatRect.top, c.top),
+             std::min(m_formatRect.right, c.right), std::min(m_formatRect.bottom, c.bottom)};
     if (r.right < r.left)
         r.right = r.left;
     if (r.bottom < r.top)
@@ -227,8 +235,10 @@ void TCustomEdit::UpdateScrollBars() {
     if (m_scrollBars == ssHorizontal || m_scrollBars == ssBoth)
         send(platform::SB_HORZ, ContentWidth() + kCaretWidth - 1, std::max(1, TextRect().Width()),
              m_scrollX);
-    if (changed)
+    if (changed) {
         platform::RedrawWindow(h, nullptr, nullptr, platform::RDW_INVALIDATE | platform::RDW_FRAME);
+        ScrollBarsChanged();
+    }
 }
 
 void TCustomEdit::UpdateCaret() {

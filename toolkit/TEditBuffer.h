@@ -16,6 +16,7 @@
 // forgets its width (kUnmeasured), so only changed lines are measured again.
 
 #include <cstdint>
+#include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,6 +28,10 @@ struct TTextPos {
     int col = 0;
     auto operator<=>(const TTextPos&) const = default;
 };
+
+inline std::ostream& operator<<(std::ostream& os, const TTextPos& p) {
+    return os << "(line " << p.line << ", col " << p.col << ")";
+}
 
 class TEditBuffer {
 public:

@@ -306,6 +306,23 @@ TEST_F(Edit, PaintsTextSelectionAndASunkenEdge) {
     EXPECT_TRUE(HasColourIn(*edit, edit->TextRect(), navy));
 }
 
+TEST_F(Edit, AFormatRectKeepsTheTextOutOfTheRestOfTheClientArea) {
+    // As a number field leaves room for its buttons at the right.
+    edit->SetColor(clWhite);
+    edit->Font().SetColor(clBlack);
+    const platform::Rect client = edit->ClientRect();
+    edit->SetFormatRect({0, 0, client.right - 40, client.bottom + 1});
+    EXPECT_EQ(edit->TextRect(), (platform::Rect{0, 0, client.right - 40, client.bottom}));
+    edit->SetText(std::string(100, 'W'));
+    Keys({platform::VK_END});
+    const platform::Point caret = edit->PointOfPos(edit->CaretPos());
+    EXPECT_LT(caret.x, client.right - 40);
+    Pump();
+    EXPECT_TRUE(HasColourIn(*edit, {0, 0, client.right - 40, client.bottom}, RGB(0, 0, 0)));
+    EXPECT_FALSE(
+        HasColourIn(*edit, {client.right - 40, 0, client.right, client.bottom}, RGB(0, 0, 0)));
+}
+
 TEST_F(Edit, PasswordCharHidesTheTextOnScreenAndFromTheClipboard) {
     edit->SetPasswordChar(U'*');
     Type("secret");
