@@ -113,7 +113,9 @@ void TCustomEdit::ApplyText() {
     m_undo = {};
     m_maxWidthDirty = true;
     UpdateView(true);
-    Change();
+    // OnChange runs from CM_TEXTCHANGED, the last thing SetText does, so that a handler may
+    // even free the edit.
+    m_textSetPending = true;
 }
 
 void TCustomEdit::Change() {
@@ -756,6 +758,13 @@ void TCustomEdit::WndProc(TMessage& m) {
     case CM_FONTCHANGED:
         TCustomControl::WndProc(m);
         FontChanged();
+        return;
+    case CM_TEXTCHANGED:
+        TCustomControl::WndProc(m);
+        if (m_textSetPending) {
+            m_textSetPending = false;
+            Change();
+        }
         return;
     default:
         break;

@@ -237,6 +237,7 @@ private:
     bool m_wordSelecting = false;
     TTextPos m_wordAnchorStart, m_wordAnchorEnd;
     bool m_hasCaret = false;
+    bool m_textSetPending = false;
     bool m_wantReturns = false;
     bool m_wantTabs = false;
     int m_maxLength = 0;

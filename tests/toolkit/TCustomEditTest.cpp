@@ -212,6 +212,10 @@ TEST_F(Edit, OnChangeRunsOncePerRealChangeAndNeverForTheSameText) {
     };
     Type("1");
     EXPECT_EQ(seen, (std::vector<std::string>{"x1", "x1!"}));
+    // A handler may free the edit whose text the program set.
+    auto* doomed = Make<TEdit>({10, 70, 160, 91});
+    doomed->OnChange = [&](TObject*) { delete doomed; };
+    doomed->SetText("bye");
     // Without a window the change is still told.
     auto* loose = new TEdit(form);
     int looseChanges = 0;
