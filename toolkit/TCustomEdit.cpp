@@ -759,6 +759,10 @@ void TCustomEdit::WndProc(TMessage& m) {
         TCustomControl::WndProc(m);
         FontChanged();
         return;
+    case CM_ENTER:
+        if (m_autoSelect && !ControlState().Contains(csLButtonDown))
+            SelectAll();
+        break;
     case CM_TEXTCHANGED:
         TCustomControl::WndProc(m);
         if (m_textSetPending) {

@@ -97,6 +97,9 @@ public:
     void SetHideSelection(bool on);
     TFormBorderStyle BorderStyle() const { return m_borderStyle; }
     void SetBorderStyle(TFormBorderStyle style); // bsNone or bsSingle
+    // Entering the edit by keyboard (not by a click) selects all of its text.
+    bool AutoSelect() const { return m_autoSelect; }
+    void SetAutoSelect(bool on) { m_autoSelect = on; }
     bool Modified() const { return m_modified; }
     void SetModified(bool on) { m_modified = on; }
 
@@ -237,6 +240,7 @@ private:
     bool m_wordSelecting = false;
     TTextPos m_wordAnchorStart, m_wordAnchorEnd;
     bool m_hasCaret = false;
+    bool m_autoSelect = true;
     bool m_textSetPending = false;
     bool m_wantReturns = false;
     bool m_wantTabs = false;

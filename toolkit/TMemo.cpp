@@ -19,6 +19,7 @@ std::u32string OneLine(const std::string& utf8) {
 TCustomMemo::TCustomMemo(TComponent* owner) : TCustomEdit(owner, true), m_lines(*this) {
     SetBounds(0, 0, 185, 89);
     SetWantReturnsKey(true);
+    SetAutoSelect(false);
 }
 
 TCustomMemo::~TCustomMemo() = default;

@@ -310,6 +310,21 @@ TEST_F(Edit, PaintsTextSelectionAndASunkenEdge) {
     EXPECT_TRUE(HasColourIn(*edit, edit->TextRect(), navy));
 }
 
+TEST_F(Edit, TabbingInSelectsAllButAClickPlacesTheCaret) {
+    edit->SetText("first");
+    auto* second = Make<TEdit>({10, 40, 160, 61});
+    second->SetText("second");
+    Keys({platform::VK_TAB});
+    EXPECT_TRUE(second->Focused());
+    EXPECT_EQ(second->SelText(), "second");
+    const platform::Point at = edit->PointOfPos({0, 2});
+    host->Click(ScreenOf(*edit, {at.x, at.y + 5}));
+    Pump();
+    EXPECT_TRUE(edit->Focused());
+    EXPECT_EQ(edit->SelLength(), 0);
+    EXPECT_EQ(edit->SelStart(), 2);
+}
+
 TEST_F(Edit, AFormatRectKeepsTheTextOutOfTheRestOfTheClientArea) {
     // As a number field leaves room for its buttons at the right.
     edit->SetColor(clWhite);
