@@ -636,6 +636,9 @@ void TCustomEdit::FontChanged() {
     if (m_hasCaret && Focused())
         CaretNeeded();
     UpdateView(true);
+    // The new size shows at once, not at the next turn of the message loop.
+    if (HandleAllocated())
+        Update();
 }
 
 void TCustomEdit::HandleScroll(int bar, int code) {

@@ -230,11 +230,16 @@ TEST_F(Memo, AFontSizeChangeReMeasuresAndRepaintsAtOnce) {
     EXPECT_LT(memo->VisibleLines(), visible);
     EXPECT_EQ(static_cast<int>(Bar(SB_VERT).nPage), memo->VisibleLines());
     EXPECT_EQ(Bar(SB_HORZ).nMax, memo->ContentWidth());
-    // Big text reaches further down the first line's cell than small text did.
+    // Big text reaches further down the first line's cell than small text did, without
+    // waiting for the message loop.
+    memo->SetText("MMMM");
+    memo->Font().SetSize(10);
     Pump();
+    const int small = memo->LineHeight();
     const platform::Rect tr = memo->TextRect();
-    const platform::Rect lowBand{tr.left, tr.top + lineHeight + 2, tr.left + 200,
-                                 tr.top + memo->LineHeight() - 2};
+    const platform::Rect lowBand{tr.left, tr.top + small + 1, tr.left + 100, tr.top + 2 * small};
+    EXPECT_FALSE(HasColourIn(*memo, lowBand, platform::RGB(0, 0, 0)));
+    memo->Font().SetSize(20);
     EXPECT_TRUE(HasColourIn(*memo, lowBand, platform::RGB(0, 0, 0)));
 }
 
