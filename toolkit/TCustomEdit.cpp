@@ -742,6 +742,20 @@ void TCustomEdit::WndProc(TMessage& m) {
         SetText(m.LParam ? reinterpret_cast<const char*>(m.LParam) : "");
         m.Result = 1;
         return;
+    case WM_GETTEXT: {
+        // The text lives here, not in the window's record (the memo's can be large).
+        auto* out = reinterpret_cast<std::string*>(m.LParam);
+        if (out) {
+            *out = Text();
+            if (m.WParam && out->size() > m.WParam)
+                out->resize(m.WParam);
+        }
+        m.Result = out ? static_cast<LRESULT>(out->size()) : 0;
+        return;
+    }
+    case WM_GETTEXTLENGTH:
+        m.Result = static_cast<LRESULT>(Text().size());
+        return;
     case WM_CUT:
         CutToClipboard();
         return;

@@ -61,6 +61,13 @@ TEST_F(Edit, TypingInsertsAtTheCaretAndReplacesTheSelection) {
     Type("LL");
     EXPECT_EQ(edit->Text(), "¡ЖheLLo");
     EXPECT_EQ(edit->SelLength(), 0);
+    // The window's own messages give the typed text back too.
+    std::string viaMessage;
+    platform::SendMessage(edit->Handle(), platform::WM_GETTEXT, 0,
+                          reinterpret_cast<LPARAM>(&viaMessage));
+    EXPECT_EQ(viaMessage, "¡ЖheLLo");
+    EXPECT_EQ(platform::SendMessage(edit->Handle(), platform::WM_GETTEXTLENGTH, 0, 0),
+              static_cast<LRESULT>(viaMessage.size()));
 }
 
 TEST_F(Edit, BackspaceAndDeleteRemoveOneCharacterOrTheSelectionOrAWordWithCtrl) {
