@@ -97,19 +97,13 @@ void TBitBtn::SetGlyphPixels(int width, int height, std::span<const std::uint8_t
 }
 
 void TBitBtn::SetImages(TImageList* images) {
-    if (images == m_glyph.Images())
-        return;
-    if (m_glyph.Images())
-        m_glyph.Images()->RemoveFreeNotification(this);
-    m_glyph.SetImages(images);
-    if (images)
-        images->FreeNotification(this);
+    m_glyph.SetImages(images, *this);
 }
 
 void TBitBtn::Notification(TComponent* component, TOperation operation) {
     TButton::Notification(component, operation);
-    if (operation == TOperation::opRemove && component == m_glyph.Images())
-        m_glyph.SetImages(nullptr);
+    if (operation == TOperation::opRemove)
+        m_glyph.ForgetImages(component);
 }
 
 void TBitBtn::SetKind(TBitBtnKind kind) {

@@ -152,6 +152,16 @@ void TButtonGlyph::SetImages(TImageList* images) {
         OnChange();
 }
 
+void TButtonGlyph::SetImages(TImageList* images, TComponent& observer) {
+    if (images == m_images)
+        return;
+    if (m_images)
+        m_images->RemoveFreeNotification(&observer);
+    SetImages(images);
+    if (images)
+        images->FreeNotification(&observer);
+}
+
 void TButtonGlyph::SetImageIndex(int index) {
     if (index == m_imageIndex)
         return;

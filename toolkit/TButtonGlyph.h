@@ -70,6 +70,14 @@ public:
 
     TImageList* Images() const { return m_images; }
     void SetImages(TImageList* images);
+    // SetImages for a button that must hear of the list being freed: moves observer's free
+    // notification from the old list to the new one. The button's Notification then calls
+    // ForgetImages.
+    void SetImages(TImageList* images, TComponent& observer);
+    void ForgetImages(const TComponent* removed) {
+        if (removed && removed == m_images)
+            SetImages(nullptr);
+    }
     int ImageIndex() const { return m_imageIndex; }
     void SetImageIndex(int index);
 

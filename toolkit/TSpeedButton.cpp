@@ -50,19 +50,13 @@ void TSpeedButton::SetGlyphPixels(int width, int height, std::span<const std::ui
 }
 
 void TSpeedButton::SetImages(TImageList* images) {
-    if (images == m_glyph.Images())
-        return;
-    if (m_glyph.Images())
-        m_glyph.Images()->RemoveFreeNotification(this);
-    m_glyph.SetImages(images);
-    if (images)
-        images->FreeNotification(this);
+    m_glyph.SetImages(images, *this);
 }
 
 void TSpeedButton::Notification(TComponent* component, TOperation operation) {
     TGraphicControl::Notification(component, operation);
-    if (operation == TOperation::opRemove && component == m_glyph.Images())
-        m_glyph.SetImages(nullptr);
+    if (operation == TOperation::opRemove)
+        m_glyph.ForgetImages(component);
 }
 
 void TSpeedButton::SetLayout(TButtonLayout layout) {
