@@ -207,5 +207,29 @@ TEST_F(SpinEdits, LimitsApplyWhenTheFocusLeaves) {
     EXPECT_EQ(spin->Text(), "1");
 }
 
+TEST_F(SpinEdits, AHandlerMayRewriteTheValueOrFreeTheEdit) {
+    spin->OnChange = [this](TObject*) {
+        changes.push_back(spin->Text());
+        if (spin->Value() > 50)
+            spin->SetValue(50);
+    };
+    Focus(*spin);
+    spin->SelectAll();
+    Type("99");
+    EXPECT_EQ(spin->Text(), "50");
+    EXPECT_EQ(changes, (std::vector<std::string>{"9", "99", "50"}));
+
+    // Freed by its own handler in the middle of a held press: no repeat reaches it.
+    spin->OnChange = [this](TObject*) {
+        delete spin;
+        spin = nullptr;
+    };
+    Press(spin->UpButtonRect());
+    EXPECT_EQ(spin, nullptr);
+    Wait(1000);
+    host->MouseUp(ScreenOf(*form, {0, 0}));
+    Pump();
+}
+
 } // namespace
 } // namespace toolkit::testing
