@@ -17,11 +17,11 @@ sample="assets/sample.bmp"
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && [ -x "$app" ]; then
     exec "$app" "$@"
 fi
-if [ -x "$cli" ] && [ -f "$sample" ]; then
-    "$cli" "$sample"
-    echo
-    echo "No display: this was charvane-cli on $sample."
+"$cli" "$sample"
+echo
+if [ ! -x "$app" ]; then
+    echo "This was charvane-cli on $sample; the window is not part of this build yet."
 else
-    echo "Built. The window and charvane-cli are not part of this build yet."
+    echo "No display: this was charvane-cli on $sample."
+    echo "For the window, run ./run.sh on a desktop, or: xvfb-run -s '-screen 0 1280x1024x24' ./run.sh"
 fi
-echo "For the window, run ./run.sh on a desktop, or: xvfb-run -s '-screen 0 1280x1024x24' ./run.sh"
