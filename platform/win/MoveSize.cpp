@@ -69,6 +69,34 @@ bool IsKeyboard(UINT msg) {
     return msg >= WM_KEYDOWN && msg <= WM_SYSCHAR;
 }
 
+// One move/size loop's hold on the window: WM_ENTERSIZEMOVE and the capture when it starts; the
+// capture given back however the loop ends, and WM_EXITSIZEMOVE only when it ends normally (a
+// throwing procedure just frees the pointer).
+class MoveSizeSession {
+public:
+    explicit MoveSizeSession(HWND h) : m_h(h) {
+        SendMessage(h, WM_ENTERSIZEMOVE, 0, 0);
+        SetCapture(h);
+    }
+    ~MoveSizeSession() {
+        if (GetCapture() == m_h)
+            ReleaseCapture();
+    }
+    MoveSizeSession(const MoveSizeSession&) = delete;
+    MoveSizeSession& operator=(const MoveSizeSession&) = delete;
+
+    void Finish() {
+        if (!IsWindow(m_h))
+            return;
+        if (GetCapture() == m_h)
+            ReleaseCapture();
+        SendMessage(m_h, WM_EXITSIZEMOVE, 0, 0);
+    }
+
+private:
+    HWND m_h;
+};
+
 } // namespace
 
 // Our own move/size loop: the window follows the pointer until the button goes up; Escape puts
@@ -80,42 +108,30 @@ void MoveSizeLoop(HWND h, LRESULT hit, Point start) {
         return;
     const Rect original = w->rect;
     const Point minSize = w->parent ? Point{0, 0} : MinTrackSize(h);
-    SendMessage(h, WM_ENTERSIZEMOVE, 0, 0);
-    SetCapture(h);
+    MoveSizeSession session(h);
     auto apply = [&](Point p) {
         Place(h, Moved(original, EdgesOf(hit), p.x - start.x, p.y - start.y, minSize));
     };
-    try {
-        while (IsWindow(h) && GetCapture() == h) {
-            MSG m;
-            if (!GetMessage(m, HWND{}, 0, 0)) {
-                PostQuitMessage(static_cast<int>(m.wParam));
-                break;
-            }
-            if (m.hwnd == h && (m.message == WM_MOUSEMOVE || m.message == WM_LBUTTONUP)) {
-                apply(m.pt);
-                if (m.message == WM_LBUTTONUP)
-                    break;
-                continue;
-            }
-            if (m.message == WM_KEYDOWN && m.wParam == VK_ESCAPE) {
-                Place(h, original);
-                break;
-            }
-            TranslateMessage(m);
-            DispatchMessage(m);
+    while (IsWindow(h) && GetCapture() == h) {
+        MSG m;
+        if (!GetMessage(m, HWND{}, 0, 0)) {
+            PostQuitMessage(static_cast<int>(m.wParam));
+            break;
         }
-    } catch (...) {
-        // A throwing procedure ends the move; the pointer is free again.
-        if (GetCapture() == h)
-            ReleaseCapture();
-        throw;
+        if (m.hwnd == h && (m.message == WM_MOUSEMOVE || m.message == WM_LBUTTONUP)) {
+            apply(m.pt);
+            if (m.message == WM_LBUTTONUP)
+                break;
+            continue;
+        }
+        if (m.message == WM_KEYDOWN && m.wParam == VK_ESCAPE) {
+            Place(h, original);
+            break;
+        }
+        TranslateMessage(m);
+        DispatchMessage(m);
     }
-    if (IsWindow(h)) {
-        if (GetCapture() == h)
-            ReleaseCapture();
-        SendMessage(h, WM_EXITSIZEMOVE, 0, 0);
-    }
+    session.Finish();
 }
 
 void KeyboardMoveSize(HWND h, LRESULT hit) {
@@ -132,65 +148,53 @@ void KeyboardMoveSize(HWND h, LRESULT hit) {
     // started or a key last moved the window.
     Point mouseFrom = s.cursor;
     Rect atMouse = original;
-    SendMessage(h, WM_ENTERSIZEMOVE, 0, 0);
-    SetCapture(h);
+    MoveSizeSession session(h);
     auto move = [&](const Rect& r) {
         current = r;
         Place(h, r);
     };
-    try {
-        while (IsWindow(h) && GetCapture() == h) {
-            MSG m;
-            if (!GetMessage(m, HWND{}, 0, 0)) {
-                PostQuitMessage(static_cast<int>(m.wParam));
-                break;
-            }
-            if (IsKeyDown(m.message)) {
-                const WPARAM key = m.wParam;
-                if (key == VK_RETURN)
-                    break;
-                if (key == VK_ESCAPE) {
-                    move(original);
-                    break;
-                }
-                const int dx = key == VK_LEFT ? -1 : key == VK_RIGHT ? 1 : 0;
-                const int dy = key == VK_UP ? -1 : key == VK_DOWN ? 1 : 0;
-                if (!edges.all && dx && !edges.x) {
-                    edges.x = dx;
-                } else if (!edges.all && dy && !edges.y) {
-                    edges.y = dy;
-                } else if (dx || dy) {
-                    move(Moved(current, edges, dx * kKeyboardMoveStep, dy * kKeyboardMoveStep,
-                               minSize));
-                }
-                mouseFrom = s.cursor;
-                atMouse = current;
-                continue;
-            }
-            if (IsKeyboard(m.message))
-                continue; // the loop owns the keyboard while it runs
-            if (m.hwnd == h && m.message == WM_MOUSEMOVE) {
-                if (edges.all || edges.x || edges.y)
-                    move(
-                        Moved(atMouse, edges, m.pt.x - mouseFrom.x, m.pt.y - mouseFrom.y, minSize));
-                continue;
-            }
-            if (m.hwnd == h && (m.message == WM_LBUTTONDOWN || m.message == WM_LBUTTONUP ||
-                                m.message == WM_RBUTTONDOWN))
-                break;
-            TranslateMessage(m);
-            DispatchMessage(m);
+    while (IsWindow(h) && GetCapture() == h) {
+        MSG m;
+        if (!GetMessage(m, HWND{}, 0, 0)) {
+            PostQuitMessage(static_cast<int>(m.wParam));
+            break;
         }
-    } catch (...) {
-        if (GetCapture() == h)
-            ReleaseCapture();
-        throw;
+        if (IsKeyDown(m.message)) {
+            const WPARAM key = m.wParam;
+            if (key == VK_RETURN)
+                break;
+            if (key == VK_ESCAPE) {
+                move(original);
+                break;
+            }
+            const int dx = key == VK_LEFT ? -1 : key == VK_RIGHT ? 1 : 0;
+            const int dy = key == VK_UP ? -1 : key == VK_DOWN ? 1 : 0;
+            if (!edges.all && dx && !edges.x) {
+                edges.x = dx;
+            } else if (!edges.all && dy && !edges.y) {
+                edges.y = dy;
+            } else if (dx || dy) {
+                move(
+                    Moved(current, edges, dx * kKeyboardMoveStep, dy * kKeyboardMoveStep, minSize));
+            }
+            mouseFrom = s.cursor;
+            atMouse = current;
+            continue;
+        }
+        if (IsKeyboard(m.message))
+            continue; // the loop owns the keyboard while it runs
+        if (m.hwnd == h && m.message == WM_MOUSEMOVE) {
+            if (edges.all || edges.x || edges.y)
+                move(Moved(atMouse, edges, m.pt.x - mouseFrom.x, m.pt.y - mouseFrom.y, minSize));
+            continue;
+        }
+        if (m.hwnd == h && (m.message == WM_LBUTTONDOWN || m.message == WM_LBUTTONUP ||
+                            m.message == WM_RBUTTONDOWN))
+            break;
+        TranslateMessage(m);
+        DispatchMessage(m);
     }
-    if (IsWindow(h)) {
-        if (GetCapture() == h)
-            ReleaseCapture();
-        SendMessage(h, WM_EXITSIZEMOVE, 0, 0);
-    }
+    session.Finish();
 }
 
 } // namespace platform::detail
