@@ -278,6 +278,7 @@ void TCustomComboBox::BuildParts() {
     }
     if (wantEdit && !m_edit) {
         m_edit = new TComboTextPart(this);
+        m_edit->SetBorderStyle(TFormBorderStyle::bsNone);
         m_edit->SetTabStop(false);
         m_edit->SetParentColor(true);
         m_edit->SetParent(this);

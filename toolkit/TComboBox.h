@@ -4,8 +4,8 @@
 //
 // Styles:
 // - csDropDownList: no free text; Text is the item at ItemIndex ("" for -1).
-// - csDropDown: a one-line text part to type in (see TLineEdit.h for the seam a fuller edit
-//   takes over), and the drop-down list.
+// - csDropDown: a one-line text part to type in (a borderless TEdit with the whole editing
+//   behaviour: caret, selection, clipboard, undo), and the drop-down list.
 // - csSimple: the text part with the list always shown under it (no button).
 //
 // The dropped-down list is a popup window of its own (WS_POPUP, topmost, never active) placed
@@ -31,7 +31,7 @@
 
 #include <memory>
 
-#include "toolkit/TLineEdit.h"
+#include "toolkit/TCustomEdit.h"
 #include "toolkit/TListBox.h"
 
 namespace toolkit {
@@ -75,9 +75,8 @@ private:
     int m_busy = 0;
 };
 
-// The text part's class. A fuller edit control with the members TLineEdit.h names can take its
-// place here.
-using TComboTextPart = TLineEdit;
+// The text part's class: the plain edit, without its border.
+using TComboTextPart = TEdit;
 
 class TCustomComboBox : public TCustomControl {
 public:

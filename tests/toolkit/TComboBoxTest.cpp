@@ -3,6 +3,7 @@
 
 #include "toolkit/TComboBox.h"
 #include "ListControlsTestSupport.h"
+#include "platform/win/Clipboard.h"
 #include "platform/win/ScrollBar.h"
 #include "platform/win/Window.h"
 #include "toolkit/TButtonControl.h"
@@ -236,6 +237,51 @@ TEST_F(ComboBoxes, TheTextPartTypesAndFollowsTheItems) {
     EXPECT_EQ(typing->Text(), "1:1");
     EXPECT_EQ(typing->ItemIndex(), 0);
     EXPECT_EQ(typed, 2);
+}
+
+TEST_F(ComboBoxes, TheTextPartIsAFullEditWithSelectionClipboardAndUndo) {
+    auto* typing = Make<TComboBox>("Typing", {57, 60, 202, 81});
+    typing->Items().Assign({"1:1", "2:3", "Знак"});
+    std::vector<std::string> texts;
+    typing->OnChange = [&](TObject*) { texts.push_back(typing->Text()); };
+    typing->SetFocus();
+    Pump();
+    // Whole characters of UTF-8 text: Backspace takes "а", not half of it.
+    Type("Знак");
+    EXPECT_EQ(typing->ItemIndex(), 2);
+    Press(VK_LEFT);
+    Press(VK_BACK);
+    EXPECT_EQ(typing->Text(), "Знк");
+    EXPECT_EQ(typing->ItemIndex(), -1);
+    // Undo gives the letter back with one notice, and the item follows the text.
+    PressWith(VK_CONTROL, 'Z');
+    EXPECT_EQ(typing->Text(), "Знак");
+    EXPECT_EQ(typing->ItemIndex(), 2);
+    // Shift+Home selects inside the text (no item step); cut and a one-line paste.
+    Press(VK_END);
+    PressWith(VK_SHIFT, VK_HOME);
+    EXPECT_EQ(typing->TextPart()->SelText(), "Знак");
+    EXPECT_EQ(typing->ItemIndex(), 2);
+    PressWith(VK_CONTROL, 'X');
+    EXPECT_EQ(typing->Text(), "");
+    EXPECT_EQ(GetClipboardText(), "Знак");
+    SetClipboardText("1:1\r\nmore");
+    PressWith(VK_CONTROL, 'V');
+    EXPECT_EQ(typing->Text(), "1:1");
+    EXPECT_EQ(typing->ItemIndex(), 0);
+    EXPECT_EQ(texts,
+              (std::vector<std::string>{"З", "Зн", "Зна", "Знак", "Знк", "Знак", "", "1:1"}));
+    // A choice selects the whole text, so typing replaces it; undo stops at the choice.
+    Press(VK_DOWN);
+    EXPECT_EQ(typing->TextPart()->SelText(), "2:3");
+    Type("x");
+    EXPECT_EQ(typing->Text(), "x");
+    PressWith(VK_CONTROL, 'Z');
+    EXPECT_EQ(typing->Text(), "2:3");
+    EXPECT_EQ(typing->ItemIndex(), 1);
+    // The part is borderless: the face's white reaches the text's left edge.
+    const Rect part = typing->ItemTextRect();
+    EXPECT_EQ(PixelAt(*typing, {part.left, part.top}), ColorToRGB(clWindow));
 }
 
 TEST_F(ComboBoxes, ASimpleComboBoxChoosesFromItsOwnList) {
