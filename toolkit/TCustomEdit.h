@@ -56,9 +56,12 @@ class Font;
 
 namespace toolkit {
 
-// The platform's edit commands (message numbers as on the platform).
-constexpr UINT WM_CUT = 0x0300, WM_COPY = 0x0301, WM_PASTE = 0x0302, WM_CLEAR = 0x0303,
-               WM_UNDO = 0x0304;
+// The platform's edit commands (platform/win/WinDefs.h), also by their toolkit names.
+using platform::WM_CLEAR;
+using platform::WM_COPY;
+using platform::WM_CUT;
+using platform::WM_PASTE;
+using platform::WM_UNDO;
 
 enum class TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
 using enum TScrollStyle;
