@@ -322,6 +322,67 @@ TEST_F(ComboBoxes, TheFaceShowsTheChoiceHighlightedWhileFocusedAndTheButtonAtThe
     EXPECT_EQ(PixelAt(*combo, {button.left + 3, button.top + 3}), ColorToRGB(clBtnFace));
 }
 
+TEST_F(ComboBoxes, OwnerDrawnItemsAreDrawnByTheHandlerInTheListAndOnTheFace) {
+    auto* drawn = Make<TComboBox>("Drawn", {57, 60, 202, 81});
+    drawn->SetStyle(csOwnerDrawFixed);
+    drawn->SetItemHeight(30);
+    drawn->Items().Assign({"red", "green", "blue"});
+    const Color colours[] = {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255)};
+    struct Call {
+        int index;
+        Rect rect;
+        TComboItemStates state;
+    };
+    std::vector<Call> calls;
+    drawn->OnDrawItem = [&](TCustomComboBox* sender, int index, const Rect& rect,
+                            TComboItemStates state) {
+        calls.push_back({index, rect, state});
+        FillRect(sender->Canvas().Handle(), rect, colours[index]);
+    };
+    int changes = 0;
+    drawn->OnChange = [&](TObject*) { ++changes; };
+    EXPECT_EQ(drawn->TextPart(), nullptr);
+    EXPECT_EQ(drawn->Height(), 38); // the face follows the item height
+    // Nothing chosen: the face draws no item.
+    Pump();
+    EXPECT_TRUE(calls.empty());
+    // The list: every row through the handler, ItemHeight high, the highlight marked.
+    drawn->SetItemIndex(1);
+    drawn->SetFocus();
+    Pump();
+    calls.clear();
+    ClickAt(*drawn, {20, 10});
+    ASSERT_TRUE(drawn->DroppedDown());
+    Pump();
+    std::vector<Call> rows;
+    for (const Call& c : calls)
+        if (!c.state.Contains(ciFace))
+            rows.push_back(c);
+    ASSERT_EQ(rows.size(), 3u);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(rows[i].index, i);
+        EXPECT_EQ(rows[i].rect.Height(), 30);
+        EXPECT_EQ(rows[i].state.Contains(ciSelected), i == 1);
+    }
+    // A letter moves the highlight and Enter chooses, once.
+    Type("b");
+    Press(VK_RETURN);
+    EXPECT_EQ(drawn->ItemIndex(), 2);
+    EXPECT_EQ(changes, 1);
+    // The closed face: the chosen item through the handler, in the text rectangle, selected
+    // and focused while the combo box has the focus.
+    calls.clear();
+    drawn->Invalidate();
+    Pump();
+    ASSERT_FALSE(calls.empty());
+    const Call face = calls.back();
+    EXPECT_EQ(face.index, 2);
+    EXPECT_EQ(face.rect, drawn->ItemTextRect());
+    EXPECT_EQ(face.state, (TComboItemStates{ciFace, ciSelected, ciFocused}));
+    const Rect text = drawn->ItemTextRect();
+    EXPECT_EQ(PixelAt(*drawn, {text.left + 4, text.top + 10}), colours[2]);
+}
+
 TEST_F(ComboBoxes, AHandlerMayFreeTheComboBoxThatChanged) {
     combo->OnChange = [this](TObject*) {
         TComponent::Free(combo);
