@@ -26,10 +26,12 @@
 // current cell (a typed character replaces the text, F2 puts the caret at its end, Enter
 // selects all of it), and so does a click on the current cell or a double click. In the
 // editor, Enter ends editing keeping the text, Esc ends it restoring the text, Up / Down /
-// PageUp / PageDown / Tab end it and move on, and Left / Right at the ends of the text end it
-// and move to the neighbour cell. Losing the focus elsewhere, a click on another cell or
-// scrolling the cell out of view end it keeping the text. The text goes to the cell through
-// SetEditText (only when it changed); the editor takes it from GetEditText.
+// PageUp / PageDown / Tab end it and move on, and Left / Right (without Shift or Ctrl) at the
+// ends of the text end it and move to the neighbour cell; every other key is the editor's. The
+// character that opens the editor is typed into it (one undo step); undo never reaches back
+// into an earlier editing. Losing the focus elsewhere, a click on another cell or scrolling
+// the cell out of view end it keeping the text. The text goes to the cell through SetEditText
+// (only when it changed); the editor takes it from GetEditText.
 //
 // Sizing with the mouse: with goColSizing, the line at the right of a column, within the fixed
 // rows and kSizingSlop pixels either side, shows the left-right resize cursor, and a press there
