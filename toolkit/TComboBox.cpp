@@ -66,6 +66,19 @@ void TComboListBox::Click() {
         TCustomListBox::Click();
 }
 
+void TComboListBox::DrawItem(TCanvas& canvas, int index, const platform::Rect& rect, bool selected,
+                             bool focusMark) {
+    if (!m_combo || !m_combo->OwnerDrawn()) {
+        TCustomListBox::DrawItem(canvas, index, rect, selected, focusMark);
+        return;
+    }
+    TComboItemStates state;
+    state.Set(ciSelected, selected);
+    state.Set(ciFocused, focusMark);
+    state.Set(ciDisabled, !m_combo->Enabled());
+    m_combo->DrawItemOn(canvas, index, rect, state);
+}
+
 void TComboListBox::StartTracking() {
     m_entered = false;
     m_trackingBar = false;
@@ -186,7 +199,19 @@ TCustomComboBox::~TCustomComboBox() {
 }
 
 int TCustomComboBox::ItemHeight() const {
+    if (OwnerDrawn() && m_itemHeight > 0)
+        return m_itemHeight;
     return std::max(platform::TextExtent(*Font().Handle(), U"Ag").cy, 1);
+}
+
+void TCustomComboBox::SetItemHeight(int height) {
+    height = std::max(height, 0);
+    if (height == m_itemHeight)
+        return;
+    CloseUp(false);
+    m_itemHeight = height;
+    SetBounds(Left(), Top(), Width(), m_simpleHeight);
+    Invalidate();
 }
 
 int TCustomComboBox::FaceHeight() const {
@@ -269,7 +294,7 @@ void TCustomComboBox::SetStyle(TComboBoxStyle style) {
 
 void TCustomComboBox::BuildParts() {
     const std::string text = Text();
-    const bool wantEdit = m_style != csDropDownList;
+    const bool wantEdit = !ListOnly();
     if (!wantEdit && m_edit) {
         m_edit->SetWindowProc(nullptr);
         m_edit->OnChange = nullptr;
@@ -278,6 +303,7 @@ void TCustomComboBox::BuildParts() {
     }
     if (wantEdit && !m_edit) {
         m_edit = new TComboTextPart(this);
+        m_edit->SetBorderStyle(TFormBorderStyle::bsNone);
         m_edit->SetTabStop(false);
         m_edit->SetParentColor(true);
         m_edit->SetParent(this);
@@ -355,6 +381,7 @@ void TCustomComboBox::DropDown() {
     list.Font().Assign(&Font());
     list.SetColor(Color());
     list.Items().Assign(m_items.Lines());
+    list.SetItemHeight(OwnerDrawn() ? ItemHeight() : 0);
     const int rows = std::clamp(m_items.Count(), 1, m_dropDownCount);
     const int height = rows * list.ItemHeight() + 2;
     platform::Point at = ClientToScreen({0, Height()});
@@ -569,7 +596,7 @@ void TCustomComboBox::MouseDown(TMouseButton button, TShiftState shift, int x, i
         if (CanFocus() && !HasFocus())
             SetFocus();
         const bool onButton = ButtonRect().Contains({x, y});
-        if (onButton || m_style == csDropDownList) {
+        if (onButton || ListOnly()) {
             m_buttonDown = true;
             DropDown();
         }
@@ -592,6 +619,56 @@ void TCustomComboBox::Paint() {
         PaintButton(c, ButtonRect());
     if (m_style == csDropDownList)
         PaintSelectedItem(c, ItemTextRect());
+    if (OwnerDrawn()) {
+        const platform::Rect rect = ItemTextRect();
+        const bool focused = Focused() && !m_droppedDown && Enabled();
+        TComboItemStates state{ciFace};
+        state.Set(ciSelected, focused);
+        state.Set(ciFocused, focused);
+        state.Set(ciDisabled, !Enabled());
+        if (m_itemIndex >= 0) {
+            platform::DcStateGuard guard(c.Handle());
+            DrawItem(m_itemIndex, rect, state);
+        } else if (focused) {
+            platform::FillRect(c.Handle(), rect, ColorToRGB(clHighlight));
+        }
+        if (focused)
+            platform::DrawFocusRect(c.Handle(), rect);
+    }
+}
+
+void TCustomComboBox::DrawItemOn(TCanvas& canvas, int index, const platform::Rect& rect,
+                                 TComboItemStates state) {
+    TControlCanvas& own = Canvas();
+    platform::DeviceContext* previous = own.HandleAllocated() ? &own.Handle() : nullptr;
+    own.SetHandle(&canvas.Handle());
+    {
+        platform::DcStateGuard guard(canvas.Handle());
+        DrawItem(index, rect, state);
+    }
+    own.SetHandle(previous);
+}
+
+void TCustomComboBox::DrawItem(int index, const platform::Rect& rect, TComboItemStates state) {
+    if (OnDrawItem) {
+        Fire(OnDrawItem, this, index, rect, state);
+        return;
+    }
+    if (index < 0 || index >= m_items.Count())
+        return;
+    platform::DeviceContext& dc = Canvas().Handle();
+    const bool selected = state.Contains(ciSelected);
+    if (selected)
+        platform::FillRect(dc, rect, ColorToRGB(clHighlight));
+    platform::SelectFont(dc, Font().Handle());
+    platform::SetBkMode(dc, platform::BkMode::Transparent);
+    platform::SetTextColor(dc, ColorToRGB(state.Contains(ciDisabled) ? clGrayText
+                                          : selected                 ? clHighlightText
+                                                                     : Font().Color()));
+    platform::Rect text = rect;
+    text.left += 2;
+    platform::DrawText(dc, m_items[index], text,
+                       platform::DT_SINGLELINE | platform::DT_NOPREFIX | platform::DT_VCENTER);
 }
 
 void TCustomComboBox::PaintFace(TCanvas& canvas) {

@@ -4,9 +4,15 @@
 //
 // Styles:
 // - csDropDownList: no free text; Text is the item at ItemIndex ("" for -1).
-// - csDropDown: a one-line text part to type in (see TLineEdit.h for the seam a fuller edit
-//   takes over), and the drop-down list.
+// - csDropDown: a one-line text part to type in (a borderless TEdit with the whole editing
+//   behaviour: caret, selection, clipboard, undo), and the drop-down list.
 // - csSimple: the text part with the list always shown under it (no button).
+// - csOwnerDrawFixed: as csDropDownList, but DrawItem (OnDrawItem when set) draws every item of
+//   the list and the chosen item on the closed face, all ItemHeight pixels high (SetItemHeight;
+//   0 or less: the font's line height). The handler draws on the combo box's Canvas, which is
+//   on the list's or the face's context while it runs; the state says ciFace for the face,
+//   ciSelected for the highlighted item (and the face while focused), ciFocused, ciDisabled.
+//   Without a handler the item's text is drawn as in the plain styles.
 //
 // The dropped-down list is a popup window of its own (WS_POPUP, topmost, never active) placed
 // under the face, or over it when the screen has no room below; it shows DropDownCount rows at
@@ -29,15 +35,25 @@
 // Painting is split for skinned descendants (PaintFace, PaintButton, PaintSelectedItem), with
 // the state in DroppedDown, ButtonPressed, HasFocus, ButtonRect and ItemTextRect.
 
+#include <functional>
 #include <memory>
 
-#include "toolkit/TLineEdit.h"
+#include "toolkit/TCustomEdit.h"
 #include "toolkit/TListBox.h"
+#include "toolkit/TSet.h"
 
 namespace toolkit {
 
-enum class TComboBoxStyle { csDropDown, csSimple, csDropDownList };
+enum class TComboBoxStyle { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed };
 using enum TComboBoxStyle;
+
+enum class TComboItemState { ciSelected, ciFocused, ciDisabled, ciFace };
+using TComboItemStates = TSet<TComboItemState>;
+using enum TComboItemState;
+
+class TCustomComboBox;
+using TComboDrawItemEvent = std::function<void(TCustomComboBox* sender, int index,
+                                               const platform::Rect& rect, TComboItemStates state)>;
 
 class TCustomComboBox;
 
@@ -60,6 +76,8 @@ public:
 protected:
     void CreateParams(TCreateParams& params) override;
     platform::HWND ParentWindowHandle() const override;
+    void DrawItem(TCanvas& canvas, int index, const platform::Rect& rect, bool selected,
+                  bool focusMark) override;
 
 public:
     void Click() override;
@@ -75,9 +93,8 @@ private:
     int m_busy = 0;
 };
 
-// The text part's class. A fuller edit control with the members TLineEdit.h names can take its
-// place here.
-using TComboTextPart = TLineEdit;
+// The text part's class: the plain edit, without its border.
+using TComboTextPart = TEdit;
 
 class TCustomComboBox : public TCustomControl {
 public:
@@ -97,8 +114,11 @@ public:
     void SetDropDownCount(int count) { m_dropDownCount = std::max(count, 1); }
     bool Sorted() const { return m_items.Sorted(); }
     void SetSorted(bool on) { m_items.SetSorted(on); }
-    // The line height of the items (the font's).
+    // The height of the items: the font's line height, or for csOwnerDrawFixed the height set.
     int ItemHeight() const;
+    void SetItemHeight(int height);
+    // Items are drawn by DrawItem (csOwnerDrawFixed).
+    bool OwnerDrawn() const { return m_style == csOwnerDrawFixed; }
 
     bool DroppedDown() const { return m_droppedDown; }
     void SetDroppedDown(bool on);
@@ -125,6 +145,7 @@ public:
     TNotifyEvent OnChange;
     TNotifyEvent OnDropDown;
     TNotifyEvent OnCloseUp;
+    TComboDrawItemEvent OnDrawItem;
 
 protected:
     void ApplyText() override;
@@ -132,6 +153,9 @@ protected:
     virtual void PaintFace(TCanvas& canvas);
     virtual void PaintButton(TCanvas& canvas, const platform::Rect& rect);
     virtual void PaintSelectedItem(TCanvas& canvas, const platform::Rect& rect);
+    // An owner-drawn item on Canvas (already on the right context): runs OnDrawItem, or draws
+    // the item's text when there is none.
+    virtual void DrawItem(int index, const platform::Rect& rect, TComboItemStates state);
     virtual void Change();
 
     bool DoKeyDown(platform::WORD& key, TShiftState shift) override;
@@ -159,11 +183,16 @@ private:
     bool HandleChar(char32_t key);
     void TextPartChanged();
     bool TextPartMessage(TMessage& message);
+    // No text part: the chosen item shows on the face.
+    bool ListOnly() const { return m_style == csDropDownList || m_style == csOwnerDrawFixed; }
+    // Runs DrawItem with Canvas on another canvas's context.
+    void DrawItemOn(TCanvas& canvas, int index, const platform::Rect& rect, TComboItemStates state);
 
     TItemStrings m_items;
     int m_itemIndex = -1;
     TComboBoxStyle m_style = csDropDown;
     int m_dropDownCount = 8;
+    int m_itemHeight = 0; // 0: the font's
     bool m_droppedDown = false;
     bool m_buttonDown = false;
     bool m_closing = false;

@@ -9,11 +9,14 @@
 #include "platform/win/Caret.h"
 #include "platform/win/Clipboard.h"
 #include "platform/win/Input.h"
+#include "platform/win/Message.h"
 #include "platform/win/ScrollBar.h"
 
 namespace toolkit {
 
 namespace {
+
+constexpr platform::UINT_PTR kAutoScrollTimer = 0x4544;
 
 // Where a text inserted at start ends, for text whose breaks are CR LF (as the buffer gives
 // them back).
@@ -589,7 +592,27 @@ void TCustomEdit::MouseDown(TMouseButton button, TShiftState shift, int x, int y
 
 void TCustomEdit::MouseMove(TShiftState shift, int x, int y) {
     if (m_selecting && ControlState().Contains(csLButtonDown)) {
-        const TTextPos p = PosAtPoint({x, y});
+        m_dragPoint = {x, y};
+        DragSelectTo(m_dragPoint);
+        const bool outside = !TextRect().Contains(m_dragPoint);
+        if (outside && !m_autoScrolling && HandleAllocated()) {
+            m_autoScrolling = true;
+            platform::SetTimer(HandleIfAllocated(), kAutoScrollTimer, kAutoScrollMs);
+        } else if (!outside) {
+            StopAutoScroll();
+        }
+    }
+    TCustomControl::MouseMove(shift, x, y);
+}
+
+void TCustomEdit::DragSelectTo(platform::Point client) {
+    // Outside the view the selection stops at its edge; the timer scrolls on from there.
+    const platform::Rect tr = TextRect();
+    const int lastY = tr.top + std::max(VisibleLines() * LineHeight(), 1) - 1;
+    client.x = std::clamp(client.x, tr.left, std::max(tr.right - 1, tr.left));
+    client.y = std::clamp(client.y, tr.top, std::max(lastY, tr.top));
+    {
+        const TTextPos p = PosAtPoint(client);
         if (m_wordSelecting) {
             TTextPos ws, we;
             m_buffer.WordAt(p, ws, we);
@@ -606,13 +629,40 @@ void TCustomEdit::MouseMove(TShiftState shift, int x, int y) {
             SetCaretPos(p, true);
         }
     }
-    TCustomControl::MouseMove(shift, x, y);
+}
+
+void TCustomEdit::AutoScrollTick() {
+    if (!m_selecting || !MouseCapture()) {
+        StopAutoScroll();
+        return;
+    }
+    const platform::Rect tr = TextRect();
+    const platform::Point p = m_dragPoint;
+    if (p.y < tr.top)
+        SetTopLine(m_topLine - 1);
+    else if (p.y >= tr.bottom)
+        SetTopLine(m_topLine + 1);
+    const int step = std::max(1, LineHeight() / 2);
+    if (p.x < tr.left)
+        SetHorzScroll(m_scrollX - step);
+    else if (p.x >= tr.right)
+        SetHorzScroll(m_scrollX + step);
+    DragSelectTo(p);
+}
+
+void TCustomEdit::StopAutoScroll() {
+    if (!m_autoScrolling)
+        return;
+    m_autoScrolling = false;
+    if (HandleAllocated())
+        platform::KillTimer(HandleIfAllocated(), kAutoScrollTimer);
 }
 
 void TCustomEdit::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
     if (button == mbLeft) {
         m_selecting = false;
         m_wordSelecting = false;
+        StopAutoScroll();
     }
     TCustomControl::MouseUp(button, shift, x, y);
 }
@@ -719,8 +769,18 @@ void TCustomEdit::WndProc(TMessage& m) {
             m_hasCaret = false;
         }
         m_selecting = false;
+        StopAutoScroll();
         Invalidate();
         return;
+    case WM_TIMER:
+        if (m.WParam == kAutoScrollTimer) {
+            AutoScrollTick();
+            return;
+        }
+        break;
+    case WM_CAPTURECHANGED:
+        StopAutoScroll();
+        break;
     case WM_SIZE:
     case WM_WINDOWPOSCHANGED:
         TCustomControl::WndProc(m);

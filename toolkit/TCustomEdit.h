@@ -10,7 +10,10 @@
 // Up/Down, Shift with any of them extends the selection; Backspace/Delete (Ctrl: a word);
 // Ctrl+C/Ctrl+Ins copy, Ctrl+X/Shift+Del cut, Ctrl+V/Shift+Ins paste, Ctrl+Z undo, Ctrl+A
 // select all. Mouse: press places the caret (Shift extends), drag selects, double click selects
-// a word. Typing replaces the selection.
+// a word. Typing replaces the selection. While a drag holds the pointer outside the text area,
+// a timer (kAutoScrollMs) scrolls the view one line (up or down) and half a line height
+// (left or right) a tick towards the pointer, the selection following the edge of the view;
+// back inside, on release or on losing the capture it stops.
 //
 // Every typed character first passes KeyPress (a virtual filter, which also runs OnKeyPress):
 // a filter that sets the key to 0 drops it. Backspace and the Ctrl+letter clipboard commands
@@ -53,9 +56,12 @@ class Font;
 
 namespace toolkit {
 
-// The platform's edit commands (message numbers as on the platform).
-constexpr UINT WM_CUT = 0x0300, WM_COPY = 0x0301, WM_PASTE = 0x0302, WM_CLEAR = 0x0303,
-               WM_UNDO = 0x0304;
+// The platform's edit commands (platform/win/WinDefs.h), also by their toolkit names.
+using platform::WM_CLEAR;
+using platform::WM_COPY;
+using platform::WM_CUT;
+using platform::WM_PASTE;
+using platform::WM_UNDO;
 
 enum class TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
 using enum TScrollStyle;
@@ -139,6 +145,10 @@ public:
 
     void WndProc(TMessage& message) override;
 
+    static constexpr unsigned kAutoScrollMs = 50;
+    // A drag is scrolling the view by the timer now.
+    bool AutoScrolling() const { return m_autoScrolling; }
+
     TNotifyEvent OnChange;
 
 protected:
@@ -209,6 +219,10 @@ private:
     void HandleWheel(int delta);
     void FontChanged();
     void CaretNeeded();
+    // The drag selection to a client point, held inside the whole lines of the text area.
+    void DragSelectTo(platform::Point client);
+    void AutoScrollTick();
+    void StopAutoScroll();
 
     // ---- measuring and view (TCustomEditView.cpp) ----
     int CharWidth(char32_t c, int x) const;
@@ -238,6 +252,8 @@ private:
     bool m_hideSelection = true;
     bool m_selecting = false;
     bool m_wordSelecting = false;
+    bool m_autoScrolling = false;
+    platform::Point m_dragPoint; // client, the last pointer position of a drag
     TTextPos m_wordAnchorStart, m_wordAnchorEnd;
     bool m_hasCaret = false;
     bool m_autoSelect = true;

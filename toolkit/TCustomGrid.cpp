@@ -5,8 +5,8 @@
 
 #include <algorithm>
 
-#include "platform/gfx/text/Utf8.h"
 #include "platform/win/Input.h"
+#include "platform/win/Message.h"
 #include "platform/win/Paint.h"
 #include "platform/win/ScrollBar.h"
 #include "toolkit/Exceptions.h"
@@ -25,8 +25,16 @@ TInplaceEdit::TInplaceEdit(TCustomGrid& grid) : TGridTextPart(&grid), m_grid(gri
     SetTabStop(false);
     SetParentColor(true);
     SetVisible(false);
-    // Where the grid draws a cell's text, so the text does not jump when editing starts.
-    SetTextMargins(2, 2);
+    SetBorderStyle(TFormBorderStyle::bsNone);
+    // The grid places the caret or selection itself each time editing starts.
+    SetAutoSelect(false);
+}
+
+bool TInplaceEdit::CaretAtEdge(bool left) const {
+    if (HasSelection())
+        return false;
+    const TTextPos p = CaretPos();
+    return left ? p == TTextPos{0, 0} : p == Buffer().End();
 }
 
 void TInplaceEdit::WndProc(TMessage& m) {
@@ -39,6 +47,11 @@ void TInplaceEdit::WndProc(TMessage& m) {
     case WM_KILLFOCUS:
         TGridTextPart::WndProc(m);
         m_grid.EditorLostFocus(HwndFromParam(m.WParam));
+        return;
+    case WM_SIZE:
+        TGridTextPart::WndProc(m);
+        // Where the grid draws a cell's text, so the text does not jump when editing starts.
+        SetFormatRect({2, 2, std::max(ClientWidth(), 3), std::max(ClientHeight(), 3)});
         return;
     default:
         break;
@@ -326,6 +339,53 @@ TGridCoord TCustomGrid::MouseCoord(int x, int y) const {
     return {col, row};
 }
 
+// ---- sizing with the mouse -----------------------------------------------------------------
+
+int TCustomGrid::LineAt(int pos, bool cols) const {
+    const int fixed = cols ? m_fixedCols : FixedRows();
+    const int count = cols ? ColCount() : RowCount();
+    const int first = cols ? m_topLeft.X : m_topLeft.Y;
+    const int limit = cols ? ClientWidth() : ClientHeight();
+    int found = -1;
+    int start = 0;
+    auto check = [&](int i) {
+        start += cols ? ColWidths(i) : RowHeights(i);
+        if (std::abs(pos - (start + m_gridLineWidth / 2)) <= kSizingSlop)
+            found = i;
+        start += m_gridLineWidth;
+    };
+    for (int i = 0; i < fixed; ++i)
+        check(i);
+    for (int i = first; i < count && start <= limit + kSizingSlop; ++i)
+        check(i);
+    return found;
+}
+
+int TCustomGrid::SizingColAt(int x, int y) const {
+    if (!m_options.Contains(goColSizing) || y < 0 || y >= FixedHeight())
+        return -1;
+    return LineAt(x, true);
+}
+
+int TCustomGrid::SizingRowAt(int x, int y) const {
+    if (!m_options.Contains(goRowSizing) || x < 0 || x >= FixedWidth())
+        return -1;
+    return LineAt(y, false);
+}
+
+void TCustomGrid::EndSizing(bool keep) {
+    if (m_sizing.index < 0)
+        return;
+    const TSizingDrag s = m_sizing;
+    m_sizing = {};
+    if (!keep) {
+        if (s.cols)
+            SetColWidths(s.index, s.original);
+        else
+            SetRowHeights(s.index, s.original);
+    }
+}
+
 // ---- current cell and selection -------------------------------------------------------------
 
 TGridRect TCustomGrid::Selection() const {
@@ -552,6 +612,12 @@ bool TCustomGrid::NavigationKey(platform::WORD key, TShiftState shift) {
 }
 
 bool TCustomGrid::DoKeyDown(platform::WORD& key, TShiftState shift) {
+    if (m_sizing.index >= 0 && key == platform::VK_ESCAPE) {
+        EndSizing(false);
+        if (MouseCapture())
+            platform::ReleaseCapture();
+        return true;
+    }
     if (TCustomControl::DoKeyDown(key, shift))
         return true;
     if (m_options.Contains(goEditing) && (key == kF2 || key == platform::VK_RETURN)) {
@@ -567,8 +633,9 @@ bool TCustomGrid::DoKeyPress(char32_t& key) {
     if (!m_options.Contains(goEditing) || key < 0x20 || key == 0x7F)
         return false;
     ShowEditor(true);
+    // The character goes in as typed there: through the editor's key filter and into its undo.
     if (EditorMode())
-        m_editor->ReplaceSelection(platform::Utf32ToUtf8(std::u32string(1, key)));
+        platform::SendMessage(m_editor->Handle(), platform::WM_CHAR, key, 0);
     return true;
 }
 
@@ -583,6 +650,15 @@ void TCustomGrid::MouseDown(TMouseButton button, TShiftState shift, int x, int y
         const bool hadFocus = Focused();
         if (!hadFocus && CanFocus())
             SetFocus();
+        const int sizeCol = SizingColAt(x, y);
+        const int sizeRow = sizeCol < 0 ? SizingRowAt(x, y) : -1;
+        if (sizeCol >= 0 || sizeRow >= 0) {
+            const bool cols = sizeCol >= 0;
+            const int index = cols ? sizeCol : sizeRow;
+            m_sizing = {index, cols, cols ? x : y, cols ? ColWidths(index) : RowHeights(index)};
+            TCustomControl::MouseDown(button, shift, x, y);
+            return;
+        }
         const TGridCoord cell = MouseCoord(x, y);
         if (cell.X >= m_fixedCols && cell.Y >= FixedRows()) {
             if (shift.Contains(ssShift) && m_options.Contains(goRangeSelect)) {
@@ -601,6 +677,18 @@ void TCustomGrid::MouseDown(TMouseButton button, TShiftState shift, int x, int y
 }
 
 void TCustomGrid::MouseMove(TShiftState shift, int x, int y) {
+    if (m_sizing.index >= 0) {
+        if (shift.Contains(ssLeft)) {
+            const int delta = (m_sizing.cols ? x : y) - m_sizing.start;
+            const int size = std::max(m_sizing.original + delta, kMinDragSize);
+            if (m_sizing.cols && size != ColWidths(m_sizing.index))
+                SetColWidths(m_sizing.index, size);
+            else if (!m_sizing.cols && size != RowHeights(m_sizing.index))
+                SetRowHeights(m_sizing.index, size);
+        }
+        TCustomControl::MouseMove(shift, x, y);
+        return;
+    }
     // A press that scrolled its cell into view leaves the pointer over another cell without
     // the mouse having moved: that is no drag yet.
     if (m_selecting && shift.Contains(ssLeft) && MouseCapture() &&
@@ -622,6 +710,12 @@ void TCustomGrid::MouseMove(TShiftState shift, int x, int y) {
     TCustomControl::MouseMove(shift, x, y);
 }
 
+void TCustomGrid::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+    if (button == mbLeft)
+        EndSizing(true);
+    TCustomControl::MouseUp(button, shift, x, y);
+}
+
 void TCustomGrid::DblClick() {
     if (m_options.Contains(goEditing))
         ShowEditor(true);
@@ -637,7 +731,11 @@ void TCustomGrid::WndProc(TMessage& m) {
         return;
     case CM_WANTSPECIALKEY:
         // Enter opens the editor where editing is allowed.
-        m.Result = m.WParam == VK_RETURN && m_options.Contains(goEditing) ? 1 : 0;
+        // Esc cancels a drag that sizes a column or row.
+        m.Result = (m.WParam == VK_RETURN && m_options.Contains(goEditing)) ||
+                           (m.WParam == VK_ESCAPE && Sizing())
+                       ? 1
+                       : 0;
         return;
     case WM_VSCROLL:
         Scroll(SB_VERT, LOWORD(m.WParam));
@@ -650,6 +748,27 @@ void TCustomGrid::WndProc(TMessage& m) {
         return;
     case WM_LBUTTONUP:
         m_selecting = false;
+        break;
+    case WM_CAPTURECHANGED:
+        // The drag has lost the mouse (a window popped up): the size so far stays.
+        EndSizing(true);
+        break;
+    case WM_SETCURSOR:
+        if (LOWORD(m.LParam) == HTCLIENT && HwndFromParam(m.WParam) == HandleIfAllocated()) {
+            Point p;
+            GetCursorPos(p);
+            p = ScreenToClient(p);
+            if (SizingColAt(p.x, p.y) >= 0) {
+                platform::SetCursor(Cursor::SizeWE);
+                m.Result = 1;
+                return;
+            }
+            if (SizingRowAt(p.x, p.y) >= 0) {
+                platform::SetCursor(Cursor::SizeNS);
+                m.Result = 1;
+                return;
+            }
+        }
         break;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
@@ -708,6 +827,8 @@ void TCustomGrid::ShowEditor(bool selectAll) {
     if (alive.expired() || !m_editor)
         return;
     m_editor->SetText(m_editOriginal);
+    // Undo belongs to this cell's editing only.
+    m_editor->ClearUndo();
     const platform::Rect r = CellRect(m_editCell.X, m_editCell.Y);
     if (r.IsEmpty())
         return;
@@ -718,7 +839,7 @@ void TCustomGrid::ShowEditor(bool selectAll) {
     if (selectAll)
         m_editor->SelectAll();
     else
-        m_editor->SetCaretPosition(static_cast<int>(platform::Utf8ToUtf32(m_editOriginal).size()));
+        m_editor->SetCaretPos(m_editor->Buffer().End());
 }
 
 void TCustomGrid::PlaceEditor() {
@@ -764,11 +885,8 @@ bool TCustomGrid::EditorKey(platform::WORD key, TShiftState shift) {
         return true;
     case VK_LEFT:
     case VK_RIGHT: {
-        const bool atEdge =
-            key == VK_LEFT ? m_editor->CaretPosition() == 0
-                           : m_editor->CaretPosition() ==
-                                 static_cast<int>(platform::Utf8ToUtf32(m_editor->Text()).size());
-        if (shift.Contains(ssShift) || m_editor->SelLength() > 0 || !atEdge)
+        if (shift.Contains(ssShift) || shift.Contains(ssCtrl) ||
+            !m_editor->CaretAtEdge(key == VK_LEFT))
             return false;
         break;
     }

@@ -26,10 +26,19 @@
 // current cell (a typed character replaces the text, F2 puts the caret at its end, Enter
 // selects all of it), and so does a click on the current cell or a double click. In the
 // editor, Enter ends editing keeping the text, Esc ends it restoring the text, Up / Down /
-// PageUp / PageDown / Tab end it and move on, and Left / Right at the ends of the text end it
-// and move to the neighbour cell. Losing the focus elsewhere, a click on another cell or
-// scrolling the cell out of view end it keeping the text. The text goes to the cell through
-// SetEditText (only when it changed); the editor takes it from GetEditText.
+// PageUp / PageDown / Tab end it and move on, and Left / Right (without Shift or Ctrl) at the
+// ends of the text end it and move to the neighbour cell; every other key is the editor's. The
+// character that opens the editor is typed into it (one undo step); undo never reaches back
+// into an earlier editing. Losing the focus elsewhere, a click on another cell or scrolling
+// the cell out of view end it keeping the text. The text goes to the cell through SetEditText
+// (only when it changed); the editor takes it from GetEditText.
+//
+// Sizing with the mouse: with goColSizing, the line at the right of a column, within the fixed
+// rows and kSizingSlop pixels either side, shows the left-right resize cursor, and a press there
+// and a drag set that column's width (ColWidths), never below kMinDragSize; with goRowSizing the
+// line under a row, within the fixed columns, sets that row's height (RowHeights) the same way.
+// Where two lines are within reach the later column or row is taken (so one sized to 0 by the
+// program can be pulled open again). Esc during the drag puts the old size back.
 //
 // Painting is split for skinned descendants: PaintCells walks the cells that show and calls
 // DrawCell with the cell's state, then PaintFocus; CellColor and LineColor say the colours.
@@ -38,8 +47,8 @@
 #include <ostream>
 #include <string>
 
+#include "toolkit/TCustomEdit.h"
 #include "toolkit/TGridCells.h"
-#include "toolkit/TLineEdit.h"
 #include "toolkit/TSet.h"
 #include "toolkit/TWinControl.h"
 
@@ -54,7 +63,9 @@ enum class TGridOption {
     goDrawFocusSelected,
     goEditing,
     goTabs,
-    goAlwaysShowEditor
+    goAlwaysShowEditor,
+    goColSizing,
+    goRowSizing
 };
 using TGridOptions = TSet<TGridOption>;
 using enum TGridOption;
@@ -92,15 +103,17 @@ inline std::ostream& operator<<(std::ostream& os, const TGridRect& r) {
 
 class TCustomGrid;
 
-// The text part the in-place editor is built on; a fuller edit control with the members
-// TLineEdit.h names can take its place.
-using TGridTextPart = TLineEdit;
+// The in-place editor is the plain edit (caret, selection, clipboard, undo) without its border,
+// its text where the grid draws a cell's text. The grid takes the keys that end editing first.
+using TGridTextPart = TCustomEdit;
 
 class TInplaceEdit : public TGridTextPart {
 public:
     explicit TInplaceEdit(TCustomGrid& grid);
     std::string ClassName() const override { return "TInplaceEdit"; }
     void WndProc(TMessage& message) override;
+    // Whether Left / Right would leave the text (no selection, caret at that end).
+    bool CaretAtEdge(bool left) const;
 
 protected:
     bool DoKeyDown(platform::WORD& key, TShiftState shift) override;
@@ -178,6 +191,16 @@ public:
     // The cell at a client point, {-1, -1} when there is none.
     TGridCoord MouseCoord(int x, int y) const;
 
+    // ---- sizing with the mouse ----
+    static constexpr int kSizingSlop = 2;
+    static constexpr int kMinDragSize = 6;
+    // The column (row) whose line a press at the client point would drag, -1 when none (also
+    // when the option is off).
+    int SizingColAt(int x, int y) const;
+    int SizingRowAt(int x, int y) const;
+    // A column or row is being sized by the mouse now.
+    bool Sizing() const { return m_sizing.index >= 0; }
+
     // ---- editing ----
     bool EditorMode() const { return m_editor != nullptr && m_editor->Visible(); }
     // true opens the editor on the current cell (when goEditing allows), false ends editing
@@ -214,6 +237,7 @@ protected:
     bool DoKeyPress(char32_t& key) override;
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
     void MouseMove(TShiftState shift, int x, int y) override;
+    void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
     void DblClick() override;
 
     void InvalidateCell(int col, int row);
@@ -243,6 +267,16 @@ private:
     void EditorLostFocus(platform::HWND newFocus);
     int FixedWidth() const;
     int FixedHeight() const;
+    // The line nearest to pos (within kSizingSlop) along columns or rows, -1 when none.
+    int LineAt(int pos, bool cols) const;
+    void EndSizing(bool keep);
+
+    struct TSizingDrag {
+        int index = -1;
+        bool cols = true;
+        int start = 0;    // client coordinate of the press along the sizing direction
+        int original = 0; // the size when the drag began
+    };
 
     TGridCells m_cells{5, 5, 1};
     int m_fixedCols = 1;
@@ -264,6 +298,7 @@ private:
     std::string m_editOriginal;
     TGridCoord m_editCell;
     bool m_hidingEditor = false;
+    TSizingDrag m_sizing;
 };
 
 } // namespace toolkit

@@ -77,28 +77,39 @@ bool RetrieveNext(MSG& out, HWND filter, UINT minMsg, UINT maxMsg, bool remove) 
     State& s = State::Get();
     s.backend->PollEvents(*s.sink);
 
-    for (auto it = s.posted.begin(); it != s.posted.end(); ++it) {
-        if (Matches(*it, filter, minMsg, maxMsg)) {
-            out = *it;
-            if (remove) {
-                s.posted.erase(it);
-                Taken(s, out);
+    auto takePosted = [&] {
+        for (auto it = s.posted.begin(); it != s.posted.end(); ++it) {
+            if (Matches(*it, filter, minMsg, maxMsg)) {
+                out = *it;
+                if (remove) {
+                    s.posted.erase(it);
+                    Taken(s, out);
+                }
+                return true;
             }
-            return true;
         }
-    }
+        return false;
+    };
+    if (takePosted())
+        return true;
 
     for (std::size_t i = 0; i < s.input.size();) {
         if (!s.input[i].msg) {
             detail::QueuedInput q = s.input[i];
-            detail::TranslateRawInput(q); // may send messages and change the queue
+            // May send messages and change the queues: a mouse move posts the leave of the
+            // window it leaves, which a filtered call may be asking for rather than the move.
+            detail::TranslateRawInput(q);
             if (i >= s.input.size())
                 break;
             s.input[i].msg = q.msg;
             if (!q.msg) {
                 s.input.erase(s.input.begin() + static_cast<std::ptrdiff_t>(i));
+                if (takePosted())
+                    return true;
                 continue;
             }
+            if (!Matches(*q.msg, filter, minMsg, maxMsg) && takePosted())
+                return true;
         }
         if (Matches(*s.input[i].msg, filter, minMsg, maxMsg)) {
             out = *s.input[i].msg;

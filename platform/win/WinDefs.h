@@ -183,6 +183,10 @@ constexpr UINT WM_NULL = 0x0000, WM_CREATE = 0x0001, WM_DESTROY = 0x0002, WM_MOV
                WM_ENTERSIZEMOVE = 0x0231, WM_EXITSIZEMOVE = 0x0232, WM_NCMOUSEHOVER = 0x02A0,
                WM_MOUSEHOVER = 0x02A1, WM_NCMOUSELEAVE = 0x02A2, WM_MOUSELEAVE = 0x02A3,
                WM_PRINT = 0x0317, WM_PRINTCLIENT = 0x0318, WM_USER = 0x0400, WM_APP = 0x8000;
+// The edit commands an edit control answers (cut, copy and paste through the clipboard, clear
+// the selection, undo the last change).
+constexpr UINT WM_CUT = 0x0300, WM_COPY = 0x0301, WM_PASTE = 0x0302, WM_CLEAR = 0x0303,
+               WM_UNDO = 0x0304;
 
 // ---- window styles --------------------------------------------------------------------------
 constexpr DWORD WS_OVERLAPPED = 0x00000000, WS_POPUP = 0x80000000, WS_CHILD = 0x40000000,

@@ -229,6 +229,37 @@ TEST_F(Mouse, LeaveIsPostedOnceWhenThePointerLeavesTheTrackedWindow) {
     EXPECT_EQ(Of(WM_MOUSELEAVE).size(), 2u);
 }
 
+TEST_F(Mouse, AFilteredPeekFindsTheLeaveThatTakingAMovePosted) {
+    const HWND top = TopLevel(WS_POPUP | WS_VISIBLE, {0, 0, 200, 200});
+    const HWND a = Child(top, {10, 10, 50, 50});
+    const HWND b = Child(top, {60, 10, 100, 50}, WS_CHILD | WS_VISIBLE, 2);
+    host->MouseMove({20, 20});
+    Pump();
+    TRACKMOUSEEVENT tme;
+    tme.dwFlags = TME_LEAVE;
+    tme.hwndTrack = a;
+    ASSERT_TRUE(TrackMouseEvent(tme));
+    // The move goes to b; taking it from the host posts a's leave, which one call must find,
+    // by window or by message number.
+    host->MouseMove({70, 20});
+    MSG m;
+    ASSERT_TRUE(PeekMessage(m, a, 0, 0, PM_REMOVE));
+    EXPECT_EQ(m.message, WM_MOUSELEAVE);
+    EXPECT_FALSE(PeekMessage(m, a, 0, 0, PM_REMOVE));
+    ASSERT_TRUE(PeekMessage(m, b, 0, 0, PM_REMOVE));
+    EXPECT_EQ(m.message, WM_MOUSEMOVE);
+
+    tme.hwndTrack = b;
+    ASSERT_TRUE(TrackMouseEvent(tme));
+    host->MouseMove({120, 120});
+    ASSERT_TRUE(PeekMessage(m, HWND{}, WM_MOUSELEAVE, WM_MOUSELEAVE, PM_REMOVE));
+    EXPECT_EQ(m.hwnd, b);
+    // The move itself is still there, in order.
+    ASSERT_TRUE(PeekMessage(m, HWND{}, 0, 0, PM_REMOVE));
+    EXPECT_EQ(m.message, WM_MOUSEMOVE);
+    EXPECT_EQ(m.hwnd, top);
+}
+
 TEST_F(Mouse, WheelGoesToTheFocusAndBubblesUntilHandled) {
     const HWND top = TopLevel(WS_POPUP | WS_VISIBLE, {0, 0, 200, 200});
     const HWND mid = Child(top, {0, 0, 100, 100});

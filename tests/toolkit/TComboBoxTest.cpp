@@ -3,6 +3,7 @@
 
 #include "toolkit/TComboBox.h"
 #include "ListControlsTestSupport.h"
+#include "platform/win/Clipboard.h"
 #include "platform/win/ScrollBar.h"
 #include "platform/win/Window.h"
 #include "toolkit/TButtonControl.h"
@@ -238,6 +239,51 @@ TEST_F(ComboBoxes, TheTextPartTypesAndFollowsTheItems) {
     EXPECT_EQ(typed, 2);
 }
 
+TEST_F(ComboBoxes, TheTextPartIsAFullEditWithSelectionClipboardAndUndo) {
+    auto* typing = Make<TComboBox>("Typing", {57, 60, 202, 81});
+    typing->Items().Assign({"1:1", "2:3", "Знак"});
+    std::vector<std::string> texts;
+    typing->OnChange = [&](TObject*) { texts.push_back(typing->Text()); };
+    typing->SetFocus();
+    Pump();
+    // Whole characters of UTF-8 text: Backspace takes "а", not half of it.
+    Type("Знак");
+    EXPECT_EQ(typing->ItemIndex(), 2);
+    Press(VK_LEFT);
+    Press(VK_BACK);
+    EXPECT_EQ(typing->Text(), "Знк");
+    EXPECT_EQ(typing->ItemIndex(), -1);
+    // Undo gives the letter back with one notice, and the item follows the text.
+    PressWith(VK_CONTROL, 'Z');
+    EXPECT_EQ(typing->Text(), "Знак");
+    EXPECT_EQ(typing->ItemIndex(), 2);
+    // Shift+Home selects inside the text (no item step); cut and a one-line paste.
+    Press(VK_END);
+    PressWith(VK_SHIFT, VK_HOME);
+    EXPECT_EQ(typing->TextPart()->SelText(), "Знак");
+    EXPECT_EQ(typing->ItemIndex(), 2);
+    PressWith(VK_CONTROL, 'X');
+    EXPECT_EQ(typing->Text(), "");
+    EXPECT_EQ(GetClipboardText(), "Знак");
+    SetClipboardText("1:1\r\nmore");
+    PressWith(VK_CONTROL, 'V');
+    EXPECT_EQ(typing->Text(), "1:1");
+    EXPECT_EQ(typing->ItemIndex(), 0);
+    EXPECT_EQ(texts,
+              (std::vector<std::string>{"З", "Зн", "Зна", "Знак", "Знк", "Знак", "", "1:1"}));
+    // A choice selects the whole text, so typing replaces it; undo stops at the choice.
+    Press(VK_DOWN);
+    EXPECT_EQ(typing->TextPart()->SelText(), "2:3");
+    Type("x");
+    EXPECT_EQ(typing->Text(), "x");
+    PressWith(VK_CONTROL, 'Z');
+    EXPECT_EQ(typing->Text(), "2:3");
+    EXPECT_EQ(typing->ItemIndex(), 1);
+    // The part is borderless: the face's white reaches the text's left edge.
+    const Rect part = typing->ItemTextRect();
+    EXPECT_EQ(PixelAt(*typing, {part.left, part.top}), ColorToRGB(clWindow));
+}
+
 TEST_F(ComboBoxes, ASimpleComboBoxChoosesFromItsOwnList) {
     auto* simple = Make<TComboBox>("Simple", {300, 60, 420, 200});
     simple->SetStyle(csSimple);
@@ -274,6 +320,67 @@ TEST_F(ComboBoxes, TheFaceShowsTheChoiceHighlightedWhileFocusedAndTheButtonAtThe
     Pump();
     EXPECT_EQ(PixelAt(*combo, probe), ColorToRGB(clHighlight));
     EXPECT_EQ(PixelAt(*combo, {button.left + 3, button.top + 3}), ColorToRGB(clBtnFace));
+}
+
+TEST_F(ComboBoxes, OwnerDrawnItemsAreDrawnByTheHandlerInTheListAndOnTheFace) {
+    auto* drawn = Make<TComboBox>("Drawn", {57, 60, 202, 81});
+    drawn->SetStyle(csOwnerDrawFixed);
+    drawn->SetItemHeight(30);
+    drawn->Items().Assign({"red", "green", "blue"});
+    const Color colours[] = {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255)};
+    struct Call {
+        int index;
+        Rect rect;
+        TComboItemStates state;
+    };
+    std::vector<Call> calls;
+    drawn->OnDrawItem = [&](TCustomComboBox* sender, int index, const Rect& rect,
+                            TComboItemStates state) {
+        calls.push_back({index, rect, state});
+        FillRect(sender->Canvas().Handle(), rect, colours[index]);
+    };
+    int changes = 0;
+    drawn->OnChange = [&](TObject*) { ++changes; };
+    EXPECT_EQ(drawn->TextPart(), nullptr);
+    EXPECT_EQ(drawn->Height(), 38); // the face follows the item height
+    // Nothing chosen: the face draws no item.
+    Pump();
+    EXPECT_TRUE(calls.empty());
+    // The list: every row through the handler, ItemHeight high, the highlight marked.
+    drawn->SetItemIndex(1);
+    drawn->SetFocus();
+    Pump();
+    calls.clear();
+    ClickAt(*drawn, {20, 10});
+    ASSERT_TRUE(drawn->DroppedDown());
+    Pump();
+    std::vector<Call> rows;
+    for (const Call& c : calls)
+        if (!c.state.Contains(ciFace))
+            rows.push_back(c);
+    ASSERT_EQ(rows.size(), 3u);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(rows[i].index, i);
+        EXPECT_EQ(rows[i].rect.Height(), 30);
+        EXPECT_EQ(rows[i].state.Contains(ciSelected), i == 1);
+    }
+    // A letter moves the highlight and Enter chooses, once.
+    Type("b");
+    Press(VK_RETURN);
+    EXPECT_EQ(drawn->ItemIndex(), 2);
+    EXPECT_EQ(changes, 1);
+    // The closed face: the chosen item through the handler, in the text rectangle, selected
+    // and focused while the combo box has the focus.
+    calls.clear();
+    drawn->Invalidate();
+    Pump();
+    ASSERT_FALSE(calls.empty());
+    const Call face = calls.back();
+    EXPECT_EQ(face.index, 2);
+    EXPECT_EQ(face.rect, drawn->ItemTextRect());
+    EXPECT_EQ(face.state, (TComboItemStates{ciFace, ciSelected, ciFocused}));
+    const Rect text = drawn->ItemTextRect();
+    EXPECT_EQ(PixelAt(*drawn, {text.left + 4, text.top + 10}), colours[2]);
 }
 
 TEST_F(ComboBoxes, AHandlerMayFreeTheComboBoxThatChanged) {

@@ -144,6 +144,64 @@ TEST_F(Memo, MouseSelectsAcrossLinesAndDoubleClickTakesAWord) {
     EXPECT_EQ(memo->SelText(), "second ");
 }
 
+TEST_F(Memo, DraggingPastTheEdgesScrollsByTheTimerBothWays) {
+    Fill(100, 200);
+    const int lh = memo->LineHeight();
+    const int visible = memo->VisibleLines();
+    const platform::Rect tr = memo->TextRect();
+    auto tick = [this](int n) {
+        for (int i = 0; i < n; ++i) {
+            host->Advance(TCustomEdit::kAutoScrollMs);
+            Pump();
+        }
+    };
+    auto moveTo = [this](platform::Point client) {
+        host->MouseMove(ScreenOf(*memo, client));
+        Pump();
+    };
+    const platform::Point start = memo->PointOfPos({2, 3});
+    host->MouseDown(ScreenOf(*memo, {start.x, start.y + lh / 2}));
+    // Below the text: the selection goes to the last whole line, the view waits for the timer.
+    moveTo({start.x, tr.bottom + 30});
+    EXPECT_EQ(memo->TopLine(), 0);
+    EXPECT_EQ(memo->CaretPos().line, visible - 1);
+    tick(10);
+    EXPECT_EQ(memo->TopLine(), 10);
+    EXPECT_EQ(memo->CaretPos().line, 10 + visible - 1);
+    EXPECT_EQ(memo->SelectionStart(), (TTextPos{2, 3}));
+    // Back inside it stops.
+    moveTo({start.x, tr.top + lh / 2});
+    tick(5);
+    EXPECT_EQ(memo->TopLine(), 10);
+    EXPECT_FALSE(memo->AutoScrolling());
+    // Above: up to the first line and no further; the selection now ends where it began.
+    moveTo({start.x, tr.top - 10});
+    tick(15);
+    EXPECT_EQ(memo->TopLine(), 0);
+    EXPECT_EQ(memo->CaretPos().line, 0);
+    EXPECT_EQ(memo->SelectionEnd(), (TTextPos{2, 3}));
+    // Right: sideways a step a tick, the caret staying in view.
+    moveTo({tr.right + 20, tr.top + 3 * lh + lh / 2});
+    const int before = memo->HorzScroll();
+    tick(4);
+    EXPECT_GE(memo->HorzScroll(), before + 4 * (lh / 2));
+    const int caretX = memo->PointOfPos(memo->CaretPos()).x;
+    EXPECT_LE(caretX, tr.right);
+    EXPECT_GE(caretX, tr.left);
+    // Left brings it back; release ends it.
+    moveTo({tr.left - 20, tr.top + 3 * lh + lh / 2});
+    tick(200);
+    EXPECT_EQ(memo->HorzScroll(), 0);
+    EXPECT_EQ(memo->CaretPos(), (TTextPos{3, 0}));
+    moveTo({start.x, tr.bottom + 30});
+    host->MouseUp(ScreenOf(*memo, {start.x, tr.bottom + 30}));
+    Pump();
+    EXPECT_FALSE(memo->AutoScrolling());
+    const int top = memo->TopLine();
+    tick(5);
+    EXPECT_EQ(memo->TopLine(), top);
+}
+
 TEST_F(Memo, ScrollBarsFollowTheContentAndTheCaret) {
     const int visible = memo->VisibleLines();
     Fill(100, 50);

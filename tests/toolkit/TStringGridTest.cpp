@@ -4,6 +4,7 @@
 
 #include "toolkit/TStringGrid.h"
 #include "ListControlsTestSupport.h"
+#include "platform/win/Clipboard.h"
 #include "platform/win/ScrollBar.h"
 #include "platform/win/SystemMetrics.h"
 #include "toolkit/Exceptions.h"
@@ -302,6 +303,102 @@ TEST_F(StringGrids, BadIndexesAndCountsAreRefusedWithTheirMessages) {
     PressWith(VK_CONTROL, VK_END);
     EXPECT_EQ(grid->Row(), TGridCells::kMaxIndex - 1);
     EXPECT_FALSE(grid->CellRect(1, grid->Row()).IsEmpty());
+}
+
+TEST_F(StringGrids, TheEditorIsAFullEditWithSelectionClipboardAndUndo) {
+    grid->SetCells(1, 1, "alpha beta");
+    grid->SetCells(1, 2, "old");
+    grid->SetCol(1);
+    Press(kF2);
+    ASSERT_TRUE(grid->EditorMode());
+    TInplaceEdit* editor = grid->InplaceEditor();
+    // Shift and Ctrl with the arrows belong to the editor, not to the grid's range selection.
+    host->KeyDown(VK_CONTROL);
+    PressWith(VK_SHIFT, VK_LEFT);
+    host->KeyUp(VK_CONTROL);
+    Pump();
+    EXPECT_EQ(editor->SelText(), "beta");
+    EXPECT_TRUE(grid->EditorMode());
+    EXPECT_EQ(grid->Selection(), (TGridRect{1, 1, 1, 1}));
+    PressWith(VK_CONTROL, 'C');
+    Press(VK_HOME);
+    PressWith(VK_CONTROL, 'V');
+    EXPECT_EQ(editor->Text(), "betaalpha beta");
+    PressWith(VK_CONTROL, 'Z');
+    EXPECT_EQ(editor->Text(), "alpha beta");
+    Type("x");
+    Press(VK_RETURN);
+    EXPECT_EQ(grid->Cells(1, 1), "xalpha beta");
+    // Undo belongs to one cell's editing: reopening the same text leaves nothing to undo.
+    Press(kF2);
+    PressWith(VK_CONTROL, 'Z');
+    EXPECT_EQ(editor->Text(), "xalpha beta");
+    Press(VK_ESCAPE);
+    // The character that opens the editor is an undoable step; a second undo redoes it.
+    Press(VK_DOWN);
+    Type("q");
+    EXPECT_EQ(editor->Text(), "q");
+    PressWith(VK_CONTROL, 'Z');
+    EXPECT_EQ(editor->Text(), "old");
+    PressWith(VK_CONTROL, 'Z');
+    EXPECT_EQ(editor->Text(), "q");
+    PressWith(VK_CONTROL, 'Z');
+    Press(VK_RETURN); // the old text again: nothing is written
+    EXPECT_EQ(edits, (std::vector<std::string>{"1,1=xalpha beta"}));
+}
+
+TEST_F(StringGrids, DraggingTheFixedLinesSizesColumnsAndRows) {
+    grid->SetOptions(grid->Options() + TGridOptions{goColSizing, goRowSizing});
+    grid->SetFixedCols(1);
+    Pump();
+    auto at = [this](Point p) { return grid->ClientToScreen(p); };
+    auto drag = [&](Point from, Point to) {
+        host->MouseDown(at(from));
+        host->MouseMove(at(to));
+        host->MouseUp(at(to));
+        Pump();
+    };
+    const int colWidth = grid->ColWidths(0), rowHeight = grid->RowHeights(1);
+    const Point colLine{grid->CellRect(0, 0).right, 5};
+    // The resize cursor shows over the line in the fixed row only.
+    host->MouseMove(at({colLine.x + 1, colLine.y}));
+    Pump();
+    EXPECT_EQ(host->CurrentCursor(), Cursor::SizeWE);
+    host->MouseMove(at({colLine.x, CellMiddle(1, 2).y}));
+    Pump();
+    EXPECT_EQ(host->CurrentCursor(), Cursor::Arrow);
+    // Dragging sizes the column; the cells right of it follow, the current cell stays.
+    drag(colLine, {colLine.x + 20, colLine.y + 7});
+    EXPECT_EQ(grid->ColWidths(0), colWidth + 20);
+    EXPECT_EQ(grid->ColWidths(1), colWidth);
+    EXPECT_EQ(grid->CellRect(1, 1).left, colWidth + 20 + grid->GridLineWidth());
+    EXPECT_EQ(grid->Selection(), (TGridRect{1, 1, 1, 1}));
+    // No narrower than the minimum, however far the pointer goes.
+    drag({grid->CellRect(0, 0).right, 5}, {-50, 5});
+    EXPECT_EQ(grid->ColWidths(0), TCustomGrid::kMinDragSize);
+    // Rows along the fixed column; Esc in the middle of a drag puts the old height back.
+    const Point rowLine{4, grid->CellRect(0, 1).bottom};
+    host->MouseMove(at(rowLine));
+    Pump();
+    EXPECT_EQ(host->CurrentCursor(), Cursor::SizeNS);
+    drag(rowLine, {rowLine.x, rowLine.y + 10});
+    EXPECT_EQ(grid->RowHeights(1), rowHeight + 10);
+    EXPECT_EQ(grid->RowHeights(2), rowHeight);
+    host->MouseDown(at({rowLine.x, rowLine.y + 10}));
+    host->MouseMove(at({rowLine.x, rowLine.y + 40}));
+    Pump();
+    EXPECT_EQ(grid->RowHeights(1), rowHeight + 40);
+    Press(VK_ESCAPE);
+    EXPECT_EQ(grid->RowHeights(1), rowHeight + 10);
+    host->MouseMove(at({rowLine.x, rowLine.y + 60}));
+    host->MouseUp(at({rowLine.x, rowLine.y + 60}));
+    Pump();
+    EXPECT_EQ(grid->RowHeights(1), rowHeight + 10);
+    // Without the options the same drag sizes nothing.
+    grid->SetOptions(grid->Options() - TGridOptions{goColSizing, goRowSizing});
+    const Point line{grid->CellRect(0, 0).right, 5};
+    drag(line, {line.x + 30, line.y});
+    EXPECT_EQ(grid->ColWidths(0), TCustomGrid::kMinDragSize);
 }
 
 TEST_F(StringGrids, OnGetEditTextChangesWhatTheEditorShows) {

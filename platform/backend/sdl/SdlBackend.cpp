@@ -349,6 +349,7 @@ void SdlBackend::DestroyHostWindow(HWND window) {
     SDL_DestroyWindow(it->second);
     m_windows.erase(it);
     m_kinds.erase(window);
+    m_hiddenPlacement.erase(window);
     if (m_lastNormalFocus == window)
         m_lastNormalFocus = HWND{};
 }
@@ -359,6 +360,13 @@ void SdlBackend::ShowHostWindow(HWND window, bool visible) {
         return;
     if (visible) {
         SDL_ShowWindow(it->second);
+        if (auto placed = m_hiddenPlacement.find(window); placed != m_hiddenPlacement.end()) {
+            // Mapped now, the window goes where it was moved while hidden.
+            const Rect r = placed->second;
+            m_hiddenPlacement.erase(placed);
+            SDL_SetWindowPosition(it->second, r.left, r.top);
+            SDL_SetWindowSize(it->second, std::max(1, r.Width()), std::max(1, r.Height()));
+        }
     } else {
         ReturnFocusFromPopup(window);
         SDL_HideWindow(it->second);
@@ -371,6 +379,8 @@ void SdlBackend::SetHostRect(HWND window, const Rect& screen) {
         return;
     SDL_SetWindowPosition(it->second, screen.left, screen.top);
     SDL_SetWindowSize(it->second, std::max(1, screen.Width()), std::max(1, screen.Height()));
+    if (!(SDL_GetWindowFlags(it->second) & SDL_WINDOW_SHOWN))
+        m_hiddenPlacement[window] = screen;
 }
 
 void SdlBackend::RaiseHostWindow(HWND window) {

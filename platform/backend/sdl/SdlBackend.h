@@ -16,6 +16,10 @@
 // window-relative event, so a window that moves under a still pointer does not seem to have the
 // pointer move.
 //
+// A window moved or sized while hidden is placed again once it shows: window managers map a
+// window where it was created (its first placement hints), not where it was moved since, so a
+// form centred before Show would otherwise open at its creation position.
+//
 // Construction initialises SDL's video and fails with std::runtime_error (SDL's message) when no
 // display can be opened. One instance at a time.
 
@@ -64,6 +68,7 @@ private:
 
     std::map<HWND, SDL_Window*> m_windows;
     std::map<HWND, HostKind> m_kinds;
+    std::map<HWND, Rect> m_hiddenPlacement; // the last rect given while hidden
     HWND m_lastNormalFocus; // the last normal window of ours the host gave the keyboard to
     std::map<int, SDL_Cursor*> m_cursors;
 };
