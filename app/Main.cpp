@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "app/FirstFocus.h"
 #include "app/Glyphs.h"
 #include "app/ProgramInfo.h"
 #include "app/Unit3.h"
@@ -277,6 +278,11 @@ template <class Handler> void TForm1::WithTable(Handler handler) {
         ~Sync() { grid->SetRowCount(grid->RowCount()); }
     } sync{StringGrid1};
     handler();
+}
+
+void TForm1::WndProc(TMessage& message) {
+    TForm::WndProc(message);
+    FocusFirstControlOnActivate(*this, message);
 }
 
 // ---- TCharTableControls ----

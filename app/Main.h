@@ -46,6 +46,7 @@ public:
     explicit TForm1(toolkit::TComponent* owner);
 
     std::string ClassName() const override { return "TForm1"; }
+    void WndProc(toolkit::TMessage& message) override;
 
     void SetSaveOptions(TForm3* form) { m_saveOptions = form; }
     TForm3* SaveOptions() const { return m_saveOptions; }

@@ -1,5 +1,7 @@
 #include "app/Unit3.h"
 
+#include "app/FirstFocus.h"
+
 namespace app {
 namespace {
 
@@ -73,6 +75,11 @@ TForm3::TForm3(TComponent* owner) : TForm(owner) {
 
     SpeedButton1->OnClick = [this](TObject* sender) { SpeedButton1Click(sender); };
     BitBtn1->OnClick = [this](TObject* sender) { SpeedButton1Click(sender); };
+}
+
+void TForm3::WndProc(TMessage& message) {
+    TForm::WndProc(message);
+    FocusFirstControlOnActivate(*this, message);
 }
 
 void TForm3::SpeedButton1Click(TObject*) {

@@ -24,6 +24,7 @@ public:
     explicit TForm3(toolkit::TComponent* owner);
 
     std::string ClassName() const override { return "TForm3"; }
+    void WndProc(toolkit::TMessage& message) override;
 
     void SpeedButton1Click(toolkit::TObject* sender);
 
