@@ -41,6 +41,8 @@ TEST_F(MainWindow, StartsWithPresetTwoTheUniformGeneratorAndTheDefinitionsValues
     EXPECT_EQ(form->Caption(), "Charvane 1.2 (charvane@example.org)");
     EXPECT_EQ(form->Width(), 782);
     EXPECT_EQ(form->Height(), 570);
+    EXPECT_EQ(form->Left(), (1024 - 782) / 2); // centred on the test screen
+    EXPECT_EQ(form->Top(), (768 - 570) / 2);
     EXPECT_TRUE(form->TransparentColor());
     EXPECT_EQ(form->TransparentColorValue(), clSkyBlue);
     EXPECT_EQ(app->MainForm(), form);
