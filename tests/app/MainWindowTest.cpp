@@ -343,3 +343,49 @@ TEST_F(MainWindow, ACancelledOpenDialogChangesNothing) {
 }
 
 } // namespace
+
+namespace {
+
+class SaveOptionsWindow : public app::testing::ProgramTest {};
+
+TEST_F(SaveOptionsWindow, KeysFollowTheDefinitionsTabOrderAndButtonKinds) {
+    std::vector<TWinControl*> order;
+    saveOptions->GetTabOrderList(order);
+    const std::vector<TWinControl*> expected = {saveOptions->SpinEdit1, saveOptions->Edit1,
+                                                saveOptions->BitBtn2, saveOptions->SpinEdit3,
+                                                saveOptions->BitBtn1};
+    EXPECT_EQ(order, expected);
+    EXPECT_TRUE(saveOptions->BitBtn1->Default());
+    EXPECT_TRUE(saveOptions->BitBtn2->Cancel());
+    EXPECT_EQ(saveOptions->BorderStyle(), bsSingle);
+    EXPECT_TRUE(saveOptions->BorderIcons().Empty());
+    EXPECT_EQ(saveOptions->SaveDialog1->Filter(), "");
+    EXPECT_EQ(saveOptions->SaveDialog1->DefaultExt(), "");
+
+    // Shown, it stands where it was designed; the "..." button keeps it open.
+    saveOptions->Edit1->SetText("kept.txt");
+    host->Key(platform::VK_ESCAPE, 10);
+    EXPECT_EQ(saveOptions->ShowModal(), mrCancel);
+    EXPECT_EQ(saveOptions->Left(), 469);
+    EXPECT_EQ(saveOptions->Top(), 322);
+    EXPECT_EQ(saveOptions->Edit1->Text(), "kept.txt");
+}
+
+TEST_F(MainWindow, AnEmptyJpegEmptiesThePreviewAndReportsThatNothingCanBeDrawn) {
+    form->OpenPicture(Asset("sample.bmp"));
+    const std::string empty = TempFile("empty.jpg");
+    std::ofstream(empty, std::ios::binary).close();
+    try {
+        form->OpenPicture(empty);
+        ADD_FAILURE() << "no error";
+    } catch (const Exception& e) {
+        EXPECT_EQ(e.Message(), "Canvas does not allow drawing");
+    }
+    EXPECT_EQ(form->DXPaintBox1->DIB().Width(), 0);
+    EXPECT_EQ(form->sBitBtn1->Caption(), "empty.jpg");
+    // Converting now reports the missing picture.
+    ClickOn(*form->sBitBtn2);
+    EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Division by zero."});
+}
+
+} // namespace
