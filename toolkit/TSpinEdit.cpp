@@ -15,7 +15,10 @@ constexpr int kTextGap = 2;
 
 } // namespace
 
-TSpinEdit::TSpinEdit(TComponent* owner) : TCustomEdit(owner), m_model(SpinCharFilter::Standard) {
+TSpinEdit::TSpinEdit(TComponent* owner) : TSpinEdit(owner, SpinCharFilter::Standard) {}
+
+TSpinEdit::TSpinEdit(TComponent* owner, SpinCharFilter filter)
+    : TCustomEdit(owner), m_model(filter) {
     m_model.SetBeep([] { platform::MessageBeep(0); });
     UpdateFormatRect();
     SetText(m_model.Text());
@@ -50,6 +53,10 @@ void TSpinEdit::StepUp() {
 
 void TSpinEdit::StepDown() {
     ThroughModel([&] { m_model.StepDown(); });
+}
+
+void TSpinEdit::Wheel(std::int16_t delta) {
+    ThroughModel([&] { m_model.Wheel(delta); });
 }
 
 void TSpinEdit::Change() {

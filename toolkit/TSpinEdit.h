@@ -69,6 +69,12 @@ public:
     void WndProc(TMessage& message) override;
 
 protected:
+    // For descendants with another typing rule (the skinned spin edit takes digits only).
+    TSpinEdit(TComponent* owner, SpinCharFilter filter);
+    // A wheel turn as the model counts it (a whole notch of 120 is one Increment), for
+    // descendants that step on the wheel.
+    void Wheel(std::int16_t delta);
+
     void KeyDown(platform::WORD& key, TShiftState shift) override;
     void KeyPress(char32_t& key) override;
     void Change() override;

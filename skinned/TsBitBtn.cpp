@@ -1,0 +1,7 @@
+#include "skinned/TsBitBtn.h"
+
+namespace skinned {
+
+TsBitBtn::TsBitBtn(toolkit::TComponent* owner) : toolkit::TBitBtn(owner) {}
+
+} // namespace skinned

@@ -1,0 +1,7 @@
+#include "skinned/TsComboBox.h"
+
+namespace skinned {
+
+TsComboBox::TsComboBox(toolkit::TComponent* owner) : toolkit::TComboBox(owner) {}
+
+} // namespace skinned

@@ -1,0 +1,7 @@
+#include "skinned/TsLabelFX.h"
+
+namespace skinned {
+
+TsLabelFX::TsLabelFX(toolkit::TComponent* owner) : toolkit::TLabel(owner) {}
+
+} // namespace skinned

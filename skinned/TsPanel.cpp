@@ -1,0 +1,7 @@
+#include "skinned/TsPanel.h"
+
+namespace skinned {
+
+TsPanel::TsPanel(toolkit::TComponent* owner) : toolkit::TPanel(owner) {}
+
+} // namespace skinned

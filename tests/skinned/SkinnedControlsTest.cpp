@@ -1,0 +1,101 @@
+#include <string>
+
+#include "skinned/TsBitBtn.h"
+#include "skinned/TsComboBox.h"
+#include "skinned/TsLabelFX.h"
+#include "skinned/TsMemo.h"
+#include "skinned/TsPanel.h"
+#include "skinned/TsSpeedButton.h"
+#include "skinned/TsSpinEdit.h"
+#include "tests/toolkit/ToolkitTestSupport.h"
+
+namespace {
+
+using namespace toolkit;
+using toolkit::testing::ToolkitTest;
+
+class SkinnedControls : public ToolkitTest {
+protected:
+    template <class T> T* Make(TForm* form, platform::Rect bounds) {
+        T* control = new T(form);
+        control->SetBoundsRect(bounds);
+        control->SetParent(form);
+        return control;
+    }
+};
+
+TEST_F(SkinnedControls, EachAnswersItsOwnClassNameAndKeepsItsSkinSection) {
+    TForm* form = MakeForm();
+    auto* panel = Make<skinned::TsPanel>(form, {0, 0, 100, 40});
+    panel->SkinData().SkinSection = "PANEL";
+    EXPECT_EQ(panel->ClassName(), "TsPanel");
+    EXPECT_EQ(panel->SkinData().SkinSection, "PANEL");
+    EXPECT_EQ(Make<skinned::TsBitBtn>(form, {0, 50, 80, 75})->ClassName(), "TsBitBtn");
+    EXPECT_EQ(Make<skinned::TsSpeedButton>(form, {0, 80, 30, 100})->ClassName(), "TsSpeedButton");
+    EXPECT_EQ(Make<skinned::TsComboBox>(form, {0, 110, 80, 130})->ClassName(), "TsComboBox");
+    EXPECT_EQ(Make<skinned::TsLabelFX>(form, {0, 140, 80, 160})->ClassName(), "TsLabelFX");
+    EXPECT_EQ(Make<skinned::TsMemo>(form, {100, 0, 200, 100})->ClassName(), "TsMemo");
+    EXPECT_EQ(Make<skinned::TsSpinEdit>(form, {100, 110, 150, 131})->ClassName(), "TsSpinEdit");
+}
+
+class SkinnedSpinEdit : public SkinnedControls {
+protected:
+    void SetUp() override {
+        SkinnedControls::SetUp();
+        form = MakeForm();
+        edit = Make<skinned::TsSpinEdit>(form, {10, 10, 60, 31});
+        edit->OnChange = [this](TObject*) { changes.push_back(edit->Text()); };
+        form->Show();
+        edit->SetFocus();
+        Pump();
+    }
+    TForm* form = nullptr;
+    skinned::TsSpinEdit* edit = nullptr;
+    std::vector<std::string> changes;
+};
+
+// Only digits may be typed; a sign is refused with the beep, although the plain spin edit
+// takes it.
+TEST_F(SkinnedSpinEdit, TypingTakesDigitsOnly) {
+    edit->SelectAll();
+    host->Text("-4x2");
+    Pump();
+    EXPECT_EQ(edit->Text(), "42");
+    EXPECT_EQ(host->Beeps(), 2);
+    EXPECT_EQ(changes, (std::vector<std::string>{"4", "42"}));
+
+    auto* plain = Make<TSpinEdit>(form, {10, 40, 60, 61});
+    plain->SetFocus();
+    plain->SelectAll();
+    host->Text("-4");
+    Pump();
+    EXPECT_EQ(plain->Text(), "-4");
+}
+
+TEST_F(SkinnedSpinEdit, TheWheelStepsByWholeNotches) {
+    const platform::Point over = edit->ClientToScreen({5, 5});
+    host->Wheel(120, over);
+    Pump();
+    EXPECT_EQ(edit->Value(), 1);
+    host->Wheel(60, over);
+    Pump();
+    EXPECT_EQ(edit->Value(), 1); // half a notch adds nothing
+    edit->SetIncrement(5);
+    host->Wheel(-240, over);
+    Pump();
+    EXPECT_EQ(edit->Value(), -9);
+    EXPECT_EQ(changes, (std::vector<std::string>{"1", "-9"}));
+}
+
+TEST_F(SkinnedSpinEdit, KeysAndButtonsStepAsInThePlainSpinEdit) {
+    host->Key(platform::VK_DOWN);
+    Pump();
+    EXPECT_EQ(edit->Text(), "-1");
+    const platform::Rect up = edit->UpButtonRect();
+    host->Click(edit->ClientToScreen({up.left + 2, up.top + 2}));
+    Pump();
+    EXPECT_EQ(edit->Text(), "0");
+    EXPECT_EQ(changes, (std::vector<std::string>{"-1", "0"}));
+}
+
+} // namespace
