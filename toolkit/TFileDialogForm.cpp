@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 #include "platform/win/WinDefs.h"
 #include "toolkit/Exceptions.h"
@@ -137,7 +138,17 @@ void TFileDialogForm::BuildControls() {
     m_fileList->SetParent(this);
     m_fileList->SetBounds(kMargin, kListTop, listRight - kMargin, kMessageTop - 4 - kListTop);
     m_fileList->OnClick = [this](TObject*) { ListSelected(); };
-    m_fileList->OnDblClick = [this](TObject*) { ListDoubleClicked(); };
+    m_fileList->OnMouseDown = [this](TObject*, TMouseButton, TShiftState, int x, int y) {
+        m_pressedOnItem = m_fileList->ItemAtPos({x, y}, true) >= 0;
+    };
+    // The double click's second press still goes on to select under the pointer, so the entry
+    // opens on its release, when the old list is done with the mouse. A double click below the
+    // last item opens nothing.
+    m_fileList->OnDblClick = [this](TObject*) { m_openOnRelease = m_pressedOnItem; };
+    m_fileList->OnMouseUp = [this](TObject*, TMouseButton, TShiftState, int, int) {
+        if (std::exchange(m_openOnRelease, false))
+            ListDoubleClicked();
+    };
     m_fileList->OnKeyDown = [this](TObject*, platform::WORD& key, TShiftState shift) {
         if (key == platform::VK_BACK && shift.Empty()) {
             key = 0;
@@ -210,6 +221,8 @@ std::vector<std::string> TFileDialogForm::CurrentMasks() const {
 void TFileDialogForm::SetFolder(const std::string& folder) {
     m_folder = FolderPath(folder);
     m_folderEdit->SetText(m_folder);
+    // A long path shows its end, where the folder's own name is.
+    m_folderEdit->SetSelStart(static_cast<int>(m_folderEdit->TextLength()));
     Relist();
 }
 

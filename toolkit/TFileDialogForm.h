@@ -102,6 +102,8 @@ private:
     std::vector<TFileFilterEntry> m_filters;
     std::vector<std::string> m_typedMasks; // a mask typed into the file-name edit
     std::string m_result;
+    bool m_pressedOnItem = false;
+    bool m_openOnRelease = false;
 
     TEdit* m_folderEdit = nullptr;
     TButton* m_upButton = nullptr;

@@ -115,13 +115,20 @@ TEST_F(FileDialogs, TheListOpensFoldersAndChoosesFilesByMouseAndKeys) {
 
     // Double click on a folder opens it, on a file confirms it.
     std::vector<std::string> inside;
+    int selectedInside = 0;
+    std::string nameInside = "?";
     EXPECT_TRUE(Run(
         dialog, {[&](TFileDialogForm& f) { DoubleClickItem(*f.FileList(), IndexOf(f, "inner")); },
                  [&](TFileDialogForm& f) {
                      inside = Shown(*f.FileList());
+                     selectedInside = f.FileList()->ItemIndex();
+                     nameInside = f.FileNameEdit()->Text();
                      DoubleClickItem(*f.FileList(), IndexOf(f, "two.txt"));
                  }}));
     EXPECT_EQ(inside, (std::vector<std::string>{"[..]", "one.txt", "two.txt"}));
+    // The double click's second press does not pick anything in the folder it opened.
+    EXPECT_EQ(selectedInside, -1);
+    EXPECT_EQ(nameInside, "");
     EXPECT_EQ(dialog.FileName(), Path("inner/two.txt"));
 
     // Keys: a click gives the list the focus, arrows move, Enter on a folder opens it ("[..]"
@@ -245,15 +252,18 @@ TEST_F(FileDialogs, TheSaveDialogTakesNewAndExistingNamesAsTyped) {
     TSaveDialog dialog(owner);
     dialog.SetInitialDir(folder);
     std::string caption, button;
-    EXPECT_TRUE(Run(dialog, {[&](TFileDialogForm& f) {
-                        caption = f.Caption();
-                        button = f.OkButton()->Caption();
-                        Type("new name");
-                        Press(VK_RETURN);
-                    }}));
+    dialog.OnShow = [&](TObject*) {
+        caption = dialog.Form()->Caption();
+        button = dialog.Form()->OkButton()->Caption();
+    };
+    // Input queued before Execute reaches the dialog's file-name field.
+    host->Text("new name", 10);
+    host->Key(VK_RETURN, 20);
+    EXPECT_TRUE(Run(dialog, {}));
     EXPECT_EQ(caption, "Save As");
     EXPECT_EQ(button, "Save");
     EXPECT_EQ(dialog.FileName(), Path("new name"));
+    dialog.OnShow = nullptr;
 
     // An existing file is taken without a question.
     dialog.SetFileName("");
@@ -332,11 +342,27 @@ TEST_F(PictureDialogs, ThePreviewShowsTheSelectedPictureOrWhyItCannot) {
     }
     bitmap.SaveToFile(Path("small.bmp"));
     MakeFile("broken.bmp", "BM not really a bitmap");
+    // A header that claims 60000 x 60000 pixels and brings none.
+    std::string huge(54, '\0');
+    auto put32 = [&](int at, std::uint32_t v) {
+        for (int i = 0; i < 4; ++i)
+            huge[at + i] = static_cast<char>(v >> (8 * i));
+    };
+    huge[0] = 'B';
+    huge[1] = 'M';
+    put32(2, 54);
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, 60000);
+    put32(22, 60000);
+    huge[26] = 1;
+    huge[28] = 24;
+    MakeFile("huge.bmp", huge);
 
     TOpenPictureDialog dialog(owner);
     dialog.SetInitialDir(folder);
-    std::string size, none, brokenText;
-    platform::Rect drawn;
+    std::string size, none, brokenText, hugeText;
+    platform::Rect drawn, area;
     platform::Color leftPixel = 0, rightPixel = 0;
     bool brokenHasPicture = true;
     EXPECT_TRUE(Run(dialog, {[&](TFileDialogForm& f) {
@@ -351,8 +377,12 @@ TEST_F(PictureDialogs, ThePreviewShowsTheSelectedPictureOrWhyItCannot) {
                                  const int midY = (drawn.top + drawn.bottom) / 2;
                                  leftPixel = PixelAt(p, {drawn.left + drawn.Width() / 4, midY});
                                  rightPixel = PixelAt(p, {drawn.right - drawn.Width() / 4, midY});
-                                 Press(VK_DOWN); // broken.bmp sorts first: back up to it
-                                 host->Key(platform::VK_UP, 1);
+                                 area = p.ImageArea();
+                                 Press(platform::VK_UP); // huge.bmp
+                             },
+                             [&](TFileDialogForm& f) {
+                                 hugeText = f.Preview()->Message();
+                                 Press(platform::VK_UP); // broken.bmp
                              },
                              [&](TFileDialogForm& f) {
                                  brokenHasPicture = f.Preview()->Picture().Graphic() != nullptr;
@@ -363,11 +393,14 @@ TEST_F(PictureDialogs, ThePreviewShowsTheSelectedPictureOrWhyItCannot) {
     EXPECT_EQ(size, "4 x 2");
     // Fitted into the area keeping 2:1, and centred in it.
     EXPECT_NEAR(drawn.Width(), 2 * drawn.Height(), 2);
-    EXPECT_GT(drawn.Width(), 100);
+    EXPECT_EQ(drawn.Width(), area.Width());
+    EXPECT_NEAR(drawn.top - area.top, area.bottom - drawn.bottom, 1);
     EXPECT_EQ(leftPixel, platform::RGB(255, 0, 0));
     EXPECT_EQ(rightPixel, platform::RGB(0, 0, 255));
     EXPECT_FALSE(brokenHasPicture);
     EXPECT_EQ(brokenText, "Bitmap image is not valid");
+    EXPECT_FALSE(hugeText.empty());
+    EXPECT_NE(hugeText, "(None)");
     EXPECT_EQ(dialog.FileName(), Path("broken.bmp"));
     EXPECT_TRUE(boxes.empty());
 }
