@@ -4,6 +4,8 @@
 
 #include "toolkit/TDialogs.h"
 
+#include <cstdlib>
+
 #include "DialogTestSupport.h"
 #include "toolkit/TBitmap.h"
 #include "toolkit/TButton.h"
@@ -103,6 +105,26 @@ TEST_F(FileDialogs, AMissingFileIsRefusedWithAMessageAndTheDialogStays) {
               Path("missing.txt") + "\nFile not found.\nCheck the file name and try again.");
     EXPECT_EQ(boxes[0].caption, "Open");
     EXPECT_EQ(dialog.FileName(), Path("real.txt"));
+
+    // With DefaultExt a bare name finds the file with that extension; "~/" is the home folder.
+    dialog.SetDefaultExt("txt");
+    dialog.SetInitialDir("/");
+    EXPECT_TRUE(Run(dialog, {[&](TFileDialogForm&) {
+                        Type(Path("real"));
+                        Press(VK_RETURN);
+                    }}));
+    EXPECT_EQ(dialog.FileName(), Path("real.txt"));
+    const char* home = std::getenv("HOME");
+    const std::string oldHome = home ? home : "";
+    setenv("HOME", folder.c_str(), 1);
+    const bool confirmed = Run(dialog, {[&](TFileDialogForm&) {
+                                   Type("~/real.txt");
+                                   Press(VK_RETURN);
+                               }});
+    home ? setenv("HOME", oldHome.c_str(), 1) : unsetenv("HOME");
+    EXPECT_TRUE(confirmed);
+    EXPECT_EQ(dialog.FileName(), Path("real.txt"));
+    EXPECT_EQ(boxes.size(), 1u);
 }
 
 TEST_F(FileDialogs, TheListOpensFoldersAndChoosesFilesByMouseAndKeys) {

@@ -49,6 +49,7 @@ int main(int argc, char** argv) {
 
     auto* result = new TLabel(form);
     result->SetParent(form);
+    result->SetAutoSize(false);
     result->SetBounds(10, 56, 440, 20);
     result->SetCaption("Choose a dialog.");
 
