@@ -1,5 +1,6 @@
 #include "toolkit/TDialogs.h"
 
+#include "platform/win/WindowSystem.h"
 #include "toolkit/TFileDialogForm.h"
 #include "toolkit/TPicture.h"
 
@@ -10,6 +11,9 @@ TCommonDialog::TCommonDialog(TComponent* owner) : TComponent(owner) {}
 TOpenDialog::TOpenDialog(TComponent* owner) : TCommonDialog(owner) {}
 
 bool TOpenDialog::Execute() {
+    // Without a window system (a command-line run) there is nobody to ask: nothing is chosen.
+    if (!platform::WindowSystem::Running())
+        return false;
     TFileDialogOptions options;
     options.title = m_title.empty() ? DefaultTitle() : m_title;
     options.filter = EffectiveFilter();

@@ -3,6 +3,7 @@
 //
 // Execute() shows the dialog modally over the active form and returns true when the user
 // confirmed a file; then FileName() holds its full path. On cancel FileName() is unchanged.
+// Without a running window system it shows nothing and answers false.
 // Filter is "Description|*.ext;*.ext2|Description|*.ext"; FilterIndex is 1-based. InitialDir
 // (empty: the current folder, or the folder of FileName when that names one). No extension is
 // ever added to a typed name unless DefaultExt is set.

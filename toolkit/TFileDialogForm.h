@@ -13,10 +13,10 @@
 // the system's reason on the message line.
 //
 // Choosing: selecting a file puts its name in the file-name edit (and previews it); double
-// click, or Enter while the list has the focus, opens a folder and confirms a file. Enter
-// elsewhere presses the default button, which reads the file-name edit: a folder (absolute,
-// relative to the folder shown, or "~/...") is opened; a mask with "*" or "?" filters the list;
-// anything else names the file. An open dialog wants an existing file (else a message box says
+// click, or Enter while the list has the focus, opens a folder and confirms a file; Backspace
+// in the list and the "Up" button show the parent folder. Enter elsewhere presses the default
+// button, which reads the file-name edit: a folder (absolute, relative to the folder shown, or
+// "~/...") is opened; a mask with "*" or "?" filters the list; anything else names the file. An open dialog wants an existing file (else a message box says
 // so and the dialog stays); a save dialog wants an existing folder to write in. DefaultExt is
 // added to a name without an extension only when set. Esc or "Cancel" cancel.
 

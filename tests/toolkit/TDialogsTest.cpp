@@ -312,6 +312,14 @@ TEST_F(FileDialogs, TheSaveDialogTakesNewAndExistingNamesAsTyped) {
     EXPECT_EQ(boxes[0].caption, "Save As");
 }
 
+TEST(FileDialogsWithoutWindows, AnswerNothingChosen) {
+    ASSERT_FALSE(platform::WindowSystem::Running());
+    TSaveDialog dialog(nullptr);
+    dialog.SetFileName("/kept");
+    EXPECT_FALSE(dialog.Execute());
+    EXPECT_EQ(dialog.FileName(), "/kept");
+}
+
 class PictureDialogs : public DialogTest {
 protected:
     void SetUp() override {
