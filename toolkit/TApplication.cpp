@@ -142,6 +142,10 @@ void TApplication::ShowException(const std::string& message) {
     ShowMessageBox(ErrorBoxText(message), m_title, MsgDlgType::Error);
 }
 
+int TApplication::MessageBox(const std::string& text, const std::string& caption, unsigned flags) {
+    return ShowMessageBoxFlags(text, caption, flags);
+}
+
 void TApplication::ReleaseLater(TComponent* component) {
     if (!component)
         return;

@@ -72,6 +72,8 @@ public:
     void HandleException(std::exception_ptr error);
     // The error box for a message.
     void ShowException(const std::string& message);
+    // A message box with the platform's MB_* flags (toolkit/MessageBox.h); answers IDOK ...
+    int MessageBox(const std::string& text, const std::string& caption, unsigned flags = 0);
     TExceptionEvent OnException;
 
     // Frees the component after the message being handled (a form's Release).
