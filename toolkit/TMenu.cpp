@@ -8,6 +8,7 @@
 #include "platform/win/Window.h"
 #include "platform/win/WindowSystem.h"
 #include "toolkit/Exceptions.h"
+#include "toolkit/TApplication.h"
 #include "toolkit/TCanvas.h"
 #include "toolkit/TImageList.h"
 
@@ -317,6 +318,9 @@ void TPopupMenu::Popup(int x, int y) {
     Fire(OnPopup, this);
     if (!WindowSystem::Running())
         return;
+    // A hint shown or pending would otherwise sit over the menu.
+    if (TApplication* app = Application())
+        app->CancelHint();
     UINT chosen = 0;
     {
         ShownMenu shown;

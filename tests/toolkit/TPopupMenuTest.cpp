@@ -307,6 +307,21 @@ TEST_F(ImageMenu, ThePlatformItemLeadsBackToTheMenuItem) {
     EXPECT_EQ(menu->Items()->Count(), 3);
 }
 
+TEST_F(ImageMenu, AnItemFreedWhileTheMenuIsOpenIsNeitherDrawnNorRun) {
+    TTimer timer(form);
+    timer.SetInterval(10);
+    timer.SetOnTimer([&](TObject*) {
+        timer.SetEnabled(false);
+        TComponent::Free(green);
+        platform::InvalidateRect(OpenMenuWindow(), nullptr, true);
+    });
+    host->MouseMove({110, 110}, 20);
+    host->Click({110, 110}, platform::MouseButton::Left, 30);
+    menu->Popup(100, 100);
+    EXPECT_EQ(events, (std::vector<std::string>{"popup"}));
+    EXPECT_FALSE(OpenMenuWindow());
+}
+
 TEST_F(PopupMenus, TheDropDownButtonPopsItsMenuBelowItself) {
     Item("&One");
     auto* button = Add<TSpeedButton>(form, "Generator", {20, 30, 43, 52});
