@@ -94,6 +94,8 @@ TOwnerDrawState DrawStateOf(platform::UINT itemState, const TMenuItem& item) {
     return state;
 }
 
+platform::HWND g_paintingWindow;
+
 // The owner of a menu being shown: a hidden window that hears the owner-draw requests and
 // passes them to the items.
 constexpr const char* kOwnerClass = "TPopupMenuOwner";
@@ -116,6 +118,11 @@ platform::LRESULT OwnerProc(platform::HWND h, platform::UINT msg, platform::WPAR
         auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(l);
         if (TMenuItem* item = TMenuItem::FromCommand(static_cast<UINT>(dis->itemData));
             item && dis->hDC) {
+            struct Painting {
+                explicit Painting(HWND h) : saved(g_paintingWindow) { g_paintingWindow = h; }
+                ~Painting() { g_paintingWindow = saved; }
+                HWND saved;
+            } painting(dis->hwndItem);
             TCanvas canvas(dis->hDC);
             item->AdvancedDrawItem(canvas, dis->rcItem, DrawStateOf(dis->itemState, *item));
         }
@@ -167,6 +174,10 @@ TMenuItem* TMenuItem::FromCommand(platform::UINT command) {
     const auto& items = Commands().items;
     const auto it = items.find(command);
     return it == items.end() ? nullptr : it->second;
+}
+
+platform::HWND TMenuItem::PaintingWindow() {
+    return g_paintingWindow;
 }
 
 TImageList* TMenuItem::GetImageList() const {

@@ -124,6 +124,10 @@ public:
     // else OnDrawItem, else DrawDefault. Canvas coordinates are the menu window's client ones.
     void MeasureItem(TCanvas& canvas, int& width, int& height);
     void AdvancedDrawItem(TCanvas& canvas, const platform::Rect& rect, TOwnerDrawState state);
+    // While an item is being measured or drawn: the menu window ("#32768") it belongs to (none
+    // while measuring, before the window exists), for painters that also draw the window's
+    // border. Empty otherwise.
+    static platform::HWND PaintingWindow();
     // The toolkit's own look (a painter may call these for items it leaves alone).
     virtual void MeasureDefault(TCanvas& canvas, int& width, int& height);
     virtual void DrawDefault(TCanvas& canvas, const platform::Rect& rect, TOwnerDrawState state);

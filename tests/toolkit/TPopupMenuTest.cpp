@@ -248,6 +248,11 @@ TEST_F(ImageMenu, ImagesSitLeftOfTheCaptionAndDisabledOnesAreGreyed) {
     EXPECT_EQ(gutterOfPlain, ColorToRGB(clMenu));
     EXPECT_EQ(bulletOfPlain, ColorToRGB(clMenuText)) << "the radio bullet of a checked item";
     EXPECT_EQ(events, (std::vector<std::string>{"popup"}));
+
+    // Owner-drawn items keep their accelerator letters.
+    host->Text("p");
+    menu->Popup(100, 100);
+    EXPECT_EQ(events.back(), "&Plain");
 }
 
 TEST_F(ImageMenu, OwnerDrawHandlersMeasureAndPaintTheirItems) {
@@ -292,13 +297,16 @@ TEST_F(ImageMenu, OwnerDrawHandlersMeasureAndPaintTheirItems) {
 }
 
 TEST_F(ImageMenu, ThePlatformItemLeadsBackToTheMenuItem) {
-    std::vector<platform::UINT> commands;
     TMenuItem* seen = nullptr;
+    HWND paintedIn, menuWindow;
     green->OnAdvancedDrawItem = [&](TObject*, TCanvas&, Rect, TOwnerDrawState) {
         seen = TMenuItem::FromCommand(green->Command());
+        paintedIn = TMenuItem::PaintingWindow();
     };
-    PopupAndProbe({100, 100}, [](HWND) {});
+    PopupAndProbe({100, 100}, [&](HWND h) { menuWindow = h; });
     EXPECT_EQ(seen, green);
+    EXPECT_EQ(paintedIn, menuWindow);
+    EXPECT_EQ(TMenuItem::PaintingWindow(), HWND{});
     const platform::UINT command = green->Command();
     EXPECT_NE(command, 0u);
     EXPECT_NE(command, blue->Command());
