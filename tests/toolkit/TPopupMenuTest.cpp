@@ -362,5 +362,19 @@ TEST_F(PopupMenus, TheDropDownButtonPopsItsMenuBelowItself) {
     EXPECT_EQ(clicks, 2);
 }
 
+TEST(PopupMenuWithoutWindows, OnlyRaisesOnPopup) {
+    ASSERT_FALSE(platform::WindowSystem::Running());
+    TPopupMenu menu(nullptr);
+    auto* item = new TMenuItem(nullptr);
+    menu.Items()->Add(item);
+    int popups = 0, clicks = 0;
+    menu.OnPopup = [&](TObject*) { ++popups; };
+    item->OnClick = [&](TObject*) { ++clicks; };
+    menu.Popup(10, 20);
+    EXPECT_EQ(popups, 1);
+    EXPECT_EQ(clicks, 0);
+    EXPECT_EQ(menu.PopupPoint(), (Point{10, 20}));
+}
+
 } // namespace
 } // namespace toolkit::testing
