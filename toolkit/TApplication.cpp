@@ -54,7 +54,13 @@ TApplication::TApplication() : TComponent(nullptr), m_title(ProgramTitle()) {
 
 TApplication::~TApplication() {
     Destroying();
+    // The hint's parts go first, before the controls and the timer they refer to.
     m_hintWindow.reset();
+    SetHintControl(nullptr);
+    if (m_hintTimer) {
+        Free(m_hintTimer);
+        m_hintTimer = nullptr;
+    }
     // Forms go while the window system they live in is still there.
     DestroyComponents();
     m_mainForm = nullptr;
