@@ -8,6 +8,7 @@
 #include "platform/backend/sdl/SdlBackend.h"
 #include "platform/win/Input.h"
 #include "platform/win/Message.h"
+#include "platform/win/SystemMetrics.h"
 #include "toolkit/ControlMessages.h"
 #include "toolkit/Exceptions.h"
 #include "toolkit/MessageBox.h"
@@ -245,8 +246,11 @@ void TApplication::HintTimerExpired() {
     if (!m_hintWindow)
         m_hintWindow = std::make_unique<THintWindow>();
     const std::string hint = m_hintControl->Hint();
-    const platform::Rect rect =
+    platform::Rect rect =
         m_hintWindow->CalcHintRect(hint).Offset(cursor.x, cursor.y + kHintBelowCursor);
+    // Never under the pointer: near the bottom of the screen it goes above it instead.
+    if (rect.bottom > platform::GetWorkArea().bottom)
+        rect = rect.Offset(0, -kHintBelowCursor - rect.Height());
     m_hintWindow->ActivateHint(rect, hint);
 }
 

@@ -5,6 +5,7 @@
 
 #include "StandardControlsSupport.h"
 #include "platform/win/Input.h"
+#include "platform/win/SystemMetrics.h"
 #include "toolkit/TButton.h"
 
 namespace toolkit::testing {
@@ -61,6 +62,16 @@ TEST_F(Hints, AppearAfterTheMouseHasRestedAndLookPlain) {
     EXPECT_EQ(pixel(0, 0), platform::RGB(0, 0, 0));
     EXPECT_EQ(pixel(r.Width() - 2, r.Height() - 2), ColorToRGB(clInfoBk));
     EXPECT_EQ(platform::GetActiveWindow(), form->Handle()) << "the hint takes no activation";
+}
+
+TEST_F(Hints, NearTheScreenBottomTheyGoAboveThePointer) {
+    form->SetTop(platform::GetWorkArea().bottom - 60);
+    Pump();
+    Rest(*button, 600);
+    ASSERT_NE(Shown(), nullptr);
+    platform::Rect r;
+    platform::GetWindowRect(Shown()->Handle(), r);
+    EXPECT_LE(r.bottom, Screen(*button, {10, 10}).y);
 }
 
 TEST_F(Hints, LeavingPressingOrTypingHideThem) {
