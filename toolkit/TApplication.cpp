@@ -6,11 +6,16 @@
 #include <stdexcept>
 
 #include "platform/backend/sdl/SdlBackend.h"
+#include "platform/win/Input.h"
 #include "platform/win/Message.h"
+#include "platform/win/SystemMetrics.h"
 #include "toolkit/ControlMessages.h"
 #include "toolkit/Exceptions.h"
 #include "toolkit/MessageBox.h"
+#include "toolkit/TControl.h"
 #include "toolkit/TForm.h"
+#include "toolkit/THintWindow.h"
+#include "toolkit/TTimer.h"
 #include "toolkit/TWinControl.h"
 
 namespace toolkit {
@@ -22,6 +27,20 @@ std::string ProgramTitle() {
     std::error_code ec;
     const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
     return ec ? std::string() : exe.stem().string();
+}
+
+// Below the pointer, clear of a standard arrow cursor.
+constexpr int kHintBelowCursor = 20;
+
+bool EndsHint(UINT msg) {
+    using namespace platform;
+    return msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN ||
+           msg == WM_LBUTTONDBLCLK || msg == WM_RBUTTONDBLCLK || msg == WM_NCLBUTTONDOWN ||
+           msg == WM_NCRBUTTONDOWN || msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN;
+}
+
+bool WantsHint(const TControl* control) {
+    return control && control->ShowHint() && !control->Hint().empty() && control->Showing();
 }
 
 } // namespace
@@ -36,6 +55,13 @@ TApplication::TApplication() : TComponent(nullptr), m_title(ProgramTitle()) {
 
 TApplication::~TApplication() {
     Destroying();
+    // The hint's parts go first, before the controls and the timer they refer to.
+    m_hintWindow.reset();
+    SetHintControl(nullptr);
+    if (m_hintTimer) {
+        Free(m_hintTimer);
+        m_hintTimer = nullptr;
+    }
     // Forms go while the window system they live in is still there.
     DestroyComponents();
     m_mainForm = nullptr;
@@ -90,6 +116,8 @@ bool TApplication::ProcessMessage() {
         m_terminated = true;
         return true;
     }
+    if (EndsHint(msg.message))
+        CancelHint();
     try {
         if (!IsKeyMsg(msg)) {
             platform::TranslateMessage(msg);
@@ -99,6 +127,7 @@ bool TApplication::ProcessMessage() {
         HandleException(std::current_exception());
     }
     FreeReleased();
+    UpdateHintControl();
     return true;
 }
 
@@ -164,10 +193,81 @@ void TApplication::FreeReleased() {
     }
 }
 
+void TApplication::SetShowHint(bool on) {
+    m_showHint = on;
+    if (!on) {
+        CancelHint();
+        SetHintControl(nullptr);
+    }
+}
+
+const THintWindow* TApplication::ShownHint() const {
+    return m_hintWindow && m_hintWindow->Showing() ? m_hintWindow.get() : nullptr;
+}
+
+void TApplication::CancelHint() {
+    if (m_hintTimer)
+        m_hintTimer->SetEnabled(false);
+    if (m_hintWindow)
+        m_hintWindow->ReleaseHandle();
+}
+
+void TApplication::SetHintControl(TControl* control) {
+    if (control == m_hintControl)
+        return;
+    if (m_hintControl)
+        m_hintControl->RemoveFreeNotification(this);
+    m_hintControl = control;
+    if (m_hintControl)
+        m_hintControl->FreeNotification(this);
+}
+
+// Runs after every message: the mouse may have moved onto another control.
+void TApplication::UpdateHintControl() {
+    TControl* under = MouseControl();
+    if (under == m_hintControl || IsDestroying())
+        return;
+    CancelHint();
+    SetHintControl(under);
+    if (!m_showHint || !WantsHint(under) || !platform::WindowSystem::Running())
+        return;
+    if (!m_hintTimer) {
+        m_hintTimer = new TTimer(this);
+        m_hintTimer->SetEnabled(false);
+        m_hintTimer->SetOnTimer([this](TObject*) { HintTimerExpired(); });
+    }
+    m_hintTimer->SetInterval(static_cast<unsigned>(std::max(1, m_hintPause)));
+    m_hintTimer->SetEnabled(true);
+}
+
+void TApplication::HintTimerExpired() {
+    m_hintTimer->SetEnabled(false);
+    if (!m_showHint || !WantsHint(m_hintControl) || MouseControl() != m_hintControl)
+        return;
+    platform::Point cursor;
+    if (!platform::GetCursorPos(cursor))
+        return;
+    if (!m_hintWindow)
+        m_hintWindow = std::make_unique<THintWindow>();
+    const std::string hint = m_hintControl->Hint();
+    platform::Rect rect =
+        m_hintWindow->CalcHintRect(hint).Offset(cursor.x, cursor.y + kHintBelowCursor);
+    // Never under the pointer: near the bottom of the screen it goes above it instead.
+    if (rect.bottom > platform::GetWorkArea().bottom)
+        rect = rect.Offset(0, -kHintBelowCursor - rect.Height());
+    m_hintWindow->ActivateHint(rect, hint);
+}
+
 void TApplication::Notification(TComponent* component, TOperation operation) {
     TComponent::Notification(component, operation);
     if (operation != TOperation::opRemove)
         return;
+    if (component == m_hintControl) {
+        m_hintControl = nullptr;
+        CancelHint();
+    }
+    if (component == m_hintTimer)
+        m_hintTimer = nullptr;
     m_releasing.erase(std::remove(m_releasing.begin(), m_releasing.end(), component),
                       m_releasing.end());
     if (component == m_mainForm)

@@ -13,6 +13,13 @@
 // goes on. Exceptions outside the toolkit's hierarchy show their what() text, running out of
 // memory "Out of memory".
 //
+// Hints: when the mouse has rested HintPause milliseconds (500) on a control with a non-empty
+// Hint and ShowHint on, and the application's ShowHint is on, the hint window shows the hint
+// below the mouse pointer. Moving onto another control (or off the windows), a mouse button or a
+// key hides it; it comes back only after the mouse has entered a control again. Turning the
+// application's ShowHint off hides it at once. Modal loops that go through HandleMessage or
+// ProcessMessages get hints too.
+//
 // One application at a time; Application() answers it (nullptr when there is none). A window
 // system must be running before forms are shown; Initialize starts one on the screen (SDL) when
 // none runs yet.
@@ -29,7 +36,10 @@
 
 namespace toolkit {
 
+class TControl;
 class TCustomForm;
+class THintWindow;
+class TTimer;
 
 using TExceptionEvent = std::function<void(TObject* sender, const std::exception& error)>;
 
@@ -65,7 +75,13 @@ public:
     const std::string& Title() const { return m_title; }
     void SetTitle(const std::string& title) { m_title = title; }
     bool ShowHint() const { return m_showHint; }
-    void SetShowHint(bool on) { m_showHint = on; }
+    void SetShowHint(bool on);
+    int HintPause() const { return m_hintPause; }
+    void SetHintPause(int ms) { m_hintPause = ms < 0 ? 0 : ms; }
+    // Hides the hint (if any) and forgets the pending one.
+    void CancelHint();
+    // The hint window while a hint is shown, else nullptr.
+    const THintWindow* ShownHint() const;
     bool ShowMainForm() const { return m_showMainForm; }
     void SetShowMainForm(bool on) { m_showMainForm = on; }
 
@@ -88,6 +104,9 @@ private:
     bool ProcessMessage();
     bool IsKeyMsg(const platform::MSG& msg);
     void FreeReleased();
+    void UpdateHintControl();
+    void SetHintControl(TControl* control);
+    void HintTimerExpired();
 
     TCustomForm* m_mainForm = nullptr;
     std::string m_title;
@@ -95,6 +114,10 @@ private:
     bool m_showHint = true;
     bool m_showMainForm = true;
     std::vector<TComponent*> m_releasing;
+    int m_hintPause = 500;
+    TControl* m_hintControl = nullptr;
+    TTimer* m_hintTimer = nullptr; // owned as a component
+    std::unique_ptr<THintWindow> m_hintWindow;
     std::unique_ptr<platform::WindowSystem> m_ownSystem; // when Initialize started one
 };
 

@@ -20,7 +20,9 @@
 //
 // Keys: with KeyPreview the form sees every key of its controls first (OnKeyDown, OnKeyUp,
 // OnKeyPress). Tab and Shift+Tab move the focus through the controls in tab order; Enter and Esc
-// go to the default and cancel buttons (TButtonControl) as CM_DIALOGKEY.
+// go to the default and cancel buttons (TButtonControl) as CM_DIALOGKEY. Alt+letter
+// (WM_SYSCHAR, whichever control has the focus) reaches the form's controls as CM_DIALOGCHAR, so
+// it clicks the button or focuses the label's control whose caption marks that letter with "&".
 //
 // OnCreate runs from AfterConstruction (TApplication::CreateForm calls it; a form made
 // otherwise calls it after construction); OnDestroy runs from BeforeDestruction (Free).

@@ -7,11 +7,23 @@
 // under the same parent), AutoCheck (a click toggles Checked, or checks a radio item, before
 // OnClick runs), Default (bold), ImageIndex into the menu's Images, Hint, Tag, OnClick.
 // Owner draw: with the menu's OwnerDraw on, OnMeasureItem sizes each item and OnAdvancedDrawItem
-// (or OnDrawItem) paints it on the canvas it is given.
+// (or OnDrawItem) paints it on the canvas it is given (item rectangle in the menu window's client
+// coordinates; the handler paints everything, the sub-menu arrow included). Items without
+// handlers get the toolkit's own drawing. A menu with Images is owner-drawn too, by the toolkit:
+// the image sits in a column left of the caption (disabled look for disabled items, a sunken box
+// when checked); a checked item without an image shows a check mark, a radio item a bullet.
+// Menus with neither are drawn by the platform (the same layout without images).
 //
-// Popup(x, y): builds the platform menu from the items (only visible ones), sets PopupPoint,
-// raises OnPopup, tracks the menu modally and, once it has closed, runs the chosen item's Click
-// (so the handler runs with no menu on screen). Returns after the menu has closed.
+// Finding items again: every item has a Command number (1 ... 65535, unique while it lives);
+// the platform menu carries it as the item's id and as its item data, and FromCommand maps it
+// back, so whatever paints the "#32768" window (a skin) can reach the TMenuItem.
+//
+// Popup(x, y): sets PopupPoint, raises OnPopup, builds the platform menu from the items (only
+// visible ones; an item with visible children is a sub-menu), places it by Alignment (x is the
+// left edge, the right edge or the centre; y the top), tracks it modally and, once it has
+// closed, runs the chosen item's Click (so the handler runs with no menu on screen). Esc or a
+// click outside choose nothing. Returns after the menu has closed; without a running window
+// system only OnPopup runs. A popup asked for while another menu is tracked shows nothing.
 // PopupComponent is the control the menu was last shown for (set by whoever shows it).
 //
 // Items own their sub-items: freeing an item frees its children and removes it from its parent.
@@ -22,6 +34,7 @@
 #include <vector>
 
 #include "platform/gfx/Geometry.h"
+#include "platform/win/WinDefs.h"
 #include "toolkit/TComponent.h"
 #include "toolkit/TObject.h"
 
@@ -31,8 +44,22 @@ class TCanvas;
 class TImageList;
 class TMenu;
 
-enum class TOwnerDrawStateItem { odSelected, odGrayed, odDisabled, odChecked, odFocused, odDefault };
+enum class TOwnerDrawStateItem {
+    odSelected,
+    odGrayed,
+    odDisabled,
+    odChecked,
+    odFocused,
+    odDefault
+};
 using TOwnerDrawState = unsigned; // bit (1 << item) per TOwnerDrawStateItem
+using enum TOwnerDrawStateItem;
+constexpr TOwnerDrawState OwnerDrawBit(TOwnerDrawStateItem item) {
+    return 1u << static_cast<unsigned>(item);
+}
+constexpr bool HasState(TOwnerDrawState state, TOwnerDrawStateItem item) {
+    return (state & OwnerDrawBit(item)) != 0;
+}
 
 using TMenuDrawItemEvent =
     std::function<void(TObject* sender, TCanvas& canvas, platform::Rect rect, bool selected)>;
@@ -86,6 +113,25 @@ public:
     // Runs AutoCheck and OnClick, as choosing the item does.
     virtual void Click();
 
+    // ---- platform side ----
+    platform::UINT Command() const { return m_command; }
+    // The living item with that command, or nullptr.
+    static TMenuItem* FromCommand(platform::UINT command);
+    // The image list the item draws from (its menu's Images), or nullptr.
+    TImageList* GetImageList() const;
+
+    // Owner drawing: the toolkit's sizes, then OnMeasureItem may change them; OnAdvancedDrawItem,
+    // else OnDrawItem, else DrawDefault. Canvas coordinates are the menu window's client ones.
+    void MeasureItem(TCanvas& canvas, int& width, int& height);
+    void AdvancedDrawItem(TCanvas& canvas, const platform::Rect& rect, TOwnerDrawState state);
+    // While an item is being measured or drawn: the menu window ("#32768") it belongs to (none
+    // while measuring, before the window exists), for painters that also draw the window's
+    // border. Empty otherwise.
+    static platform::HWND PaintingWindow();
+    // The toolkit's own look (a painter may call these for items it leaves alone).
+    virtual void MeasureDefault(TCanvas& canvas, int& width, int& height);
+    virtual void DrawDefault(TCanvas& canvas, const platform::Rect& rect, TOwnerDrawState state);
+
     TNotifyEvent OnClick;
     TMenuDrawItemEvent OnDrawItem;
     TAdvancedMenuDrawItemEvent OnAdvancedDrawItem;
@@ -105,6 +151,7 @@ private:
     bool m_default = false;
     int m_imageIndex = -1;
     std::string m_hint;
+    platform::UINT m_command = 0;
 
     friend class TMenu;
 };
@@ -121,6 +168,8 @@ public:
     void SetImages(TImageList* images);
     bool OwnerDraw() const { return m_ownerDraw; }
     void SetOwnerDraw(bool on) { m_ownerDraw = on; }
+    // Whether the items are owner-drawn when shown: OwnerDraw on, or Images set.
+    bool IsOwnerDraw() const { return m_ownerDraw || m_images; }
 
 protected:
     void Notification(TComponent* component, TOperation operation) override;

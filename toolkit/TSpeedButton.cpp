@@ -6,6 +6,7 @@
 #include "platform/win/ClassicLook.h"
 #include "platform/win/Input.h"
 #include "toolkit/ControlText.h"
+#include "toolkit/TMenu.h"
 #include "toolkit/TWinControl.h"
 
 namespace toolkit {
@@ -34,6 +35,7 @@ TSpeedButton::TSpeedButton(TComponent* owner) : TGraphicControl(owner) {
 TSpeedButton::~TSpeedButton() {
     if (m_glyph.Images())
         m_glyph.Images()->RemoveFreeNotification(this);
+    SetDropdownMenu(nullptr);
     if (m_menuOpen)
         g_dropDownRunning = false;
 }
@@ -57,6 +59,18 @@ void TSpeedButton::Notification(TComponent* component, TOperation operation) {
     TGraphicControl::Notification(component, operation);
     if (operation == TOperation::opRemove)
         m_glyph.ForgetImages(component);
+    if (operation == TOperation::opRemove && component == m_dropdownMenu)
+        m_dropdownMenu = nullptr;
+}
+
+void TSpeedButton::SetDropdownMenu(TPopupMenu* menu) {
+    if (menu == m_dropdownMenu)
+        return;
+    if (m_dropdownMenu)
+        m_dropdownMenu->RemoveFreeNotification(this);
+    m_dropdownMenu = menu;
+    if (m_dropdownMenu)
+        m_dropdownMenu->FreeNotification(this);
 }
 
 void TSpeedButton::SetLayout(TButtonLayout layout) {
@@ -175,7 +189,7 @@ bool TSpeedButton::InDropDownZone(int x) const {
 }
 
 void TSpeedButton::DropDown() {
-    if (g_dropDownRunning || !OnDropDownClick)
+    if (g_dropDownRunning || !HasDropDown())
         return;
     // The menu takes the mouse; this press is over for the button.
     SetMouseCapture(false);
@@ -202,13 +216,19 @@ void TSpeedButton::DropDown() {
             self->Invalidate();
         }
     } finish{this, alive};
-    Fire(OnDropDownClick, this);
+    if (OnDropDownClick) {
+        Fire(OnDropDownClick, this);
+    } else {
+        m_dropdownMenu->SetPopupComponent(this);
+        const platform::Point corner = ClientToScreen({0, Height()});
+        m_dropdownMenu->Popup(corner.x, corner.y);
+    }
 }
 
 void TSpeedButton::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
     const std::weak_ptr<const bool> alive = LifeToken();
     if (button == mbLeft && Enabled() && !Inert()) {
-        if (m_style == tbsDropDown && OnDropDownClick && (InDropDownZone(x) || !OnClick)) {
+        if (m_style == tbsDropDown && HasDropDown() && (InDropDownZone(x) || !OnClick)) {
             DropDown();
             if (alive.expired())
                 return;

@@ -18,8 +18,10 @@
 // press with x > Width() - kDropDownWidth, or anywhere when OnClick is not assigned, raises
 // OnDropDownClick instead of clicking (when that handler is assigned and no other drop-down is
 // running); the arrow zone (the whole button without OnClick) shows pressed until the handler
-// returns, which for a popup menu is when the menu closes. Setting the style to tbsDropDown
-// widens the button by kDropDownWidth, leaving it narrows it again (not while loading).
+// returns, which for a popup menu is when the menu closes. Without OnDropDownClick, a
+// DropdownMenu (free-notified) is popped up instead, its top left corner at the button's bottom
+// left one (screen coordinates), with the button as its PopupComponent. Setting the style to
+// tbsDropDown widens the button by kDropDownWidth, leaving it narrows it again (not while loading).
 // tbsSeparator and tbsDivider are inert gaps (the divider draws an etched line).
 //
 // Glyph, NumGlyphs (up, disabled, down, exclusive), Images and ImageIndex, Layout, Margin and
@@ -35,6 +37,7 @@
 namespace toolkit {
 
 class TImageList;
+class TPopupMenu;
 
 enum class TToolButtonStyle { tbsButton, tbsCheck, tbsDropDown, tbsSeparator, tbsDivider };
 using enum TToolButtonStyle;
@@ -78,6 +81,8 @@ public:
     void SetAllowAllUp(bool on);
     TToolButtonStyle ButtonStyle() const { return m_style; }
     virtual void SetButtonStyle(TToolButtonStyle style);
+    TPopupMenu* DropdownMenu() const { return m_dropdownMenu; }
+    void SetDropdownMenu(TPopupMenu* menu);
 
     // ---- state for painting ----
     // bsUp, bsDown (pressed by the mouse), bsExclusive (Down) or bsDisabled.
@@ -112,6 +117,7 @@ protected:
 private:
     bool Inert() const { return m_style == tbsSeparator || m_style == tbsDivider; }
     bool Toggles() const { return m_groupIndex != 0 || m_style == tbsCheck; }
+    bool HasDropDown() const { return OnDropDownClick || m_dropdownMenu; }
     void UpdateExclusive();
 
     TButtonGlyph m_glyph;
@@ -127,6 +133,7 @@ private:
     bool m_dragging = false; // the left button went down on it and is held
     bool m_mouseInControl = false;
     bool m_menuOpen = false;
+    TPopupMenu* m_dropdownMenu = nullptr;
 };
 
 } // namespace toolkit

@@ -435,6 +435,15 @@ void TWinControl::WndProc(TMessage& m) {
             m.Result = 1;
         return;
     }
+    case WM_SYSCHAR: {
+        // Alt+letter is never text: it is an accelerator for the form's controls.
+        TCustomForm* form = ParentForm();
+        if (form && form->Perform(CM_DIALOGCHAR, m.WParam, m.LParam) != 0) {
+            m.Result = 0;
+            return;
+        }
+        break;
+    }
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN: {
         auto key = static_cast<WORD>(m.WParam);

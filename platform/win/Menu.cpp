@@ -80,6 +80,19 @@ std::shared_ptr<Font> MenuFont() {
     return DefaultGuiFont();
 }
 
+// The default item (MF_DEFAULT) is drawn in bold.
+std::shared_ptr<Font> ItemFont(const MenuItemData& i) {
+    if (!(i.flags & MF_DEFAULT))
+        return MenuFont();
+    static std::shared_ptr<Font> bold = [] {
+        LOGFONT lf;
+        lf.lfHeight = -11;
+        lf.lfWeight = FW_BOLD;
+        return CreateFontIndirect(lf);
+    }();
+    return bold;
+}
+
 struct Level {
     HMENU menu = 0;
     HWND window;
@@ -131,8 +144,8 @@ Size Measure(Tracking& t, Level& level) {
             sz = {0, kSeparatorHeight};
         } else {
             const std::size_t tab = i.text.find('\t');
-            const TextLayout main =
-                LayoutText(*font, i.text.substr(0, tab), Rect{0, 0, 10000, 100}, DT_SINGLELINE);
+            const TextLayout main = LayoutText(*ItemFont(i), i.text.substr(0, tab),
+                                               Rect{0, 0, 10000, 100}, DT_SINGLELINE);
             textWidth = std::max(textWidth, main.width);
             if (tab != std::string::npos)
                 shortcutWidth = std::max(shortcutWidth, LayoutText(*font, i.text.substr(tab + 1),
@@ -378,7 +391,7 @@ void PaintItem(DeviceContext& dc, HWND wnd, const Level& level, std::size_t k, H
         return;
     }
     DcStateGuard guard(dc);
-    SelectFont(dc, MenuFont());
+    SelectFont(dc, ItemFont(i));
     SetBkMode(dc, BkMode::Transparent);
     const bool enabled = Enabled(i);
     const Color ink = !enabled ? GetSysColor(COLOR_GRAYTEXT)

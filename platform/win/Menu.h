@@ -2,11 +2,11 @@
 // Popup menus. A menu is a handle to a list of items (text, separator, submenu, owner-drawn);
 // TrackPopupMenu shows it in a window of the class "#32768" (created like any window, so a CBT
 // hook sees its creation) and runs the menu's modal loop until an item is chosen or the menu is
-// dismissed. Owner-drawn items are measured and drawn by the owner window (WM_MEASUREITEM,
-// WM_DRAWITEM); other items get the plain classic look. The owner hears WM_ENTERMENULOOP,
-// WM_INITMENUPOPUP for every menu that opens, WM_MENUSELECT as the selection moves,
-// WM_UNINITMENUPOPUP and WM_EXITMENULOOP; the chosen item comes back as the answer
-// (TPM_RETURNCMD) or as a posted WM_COMMAND.
+// dismissed. The default item (MF_DEFAULT) is shown in bold. Owner-drawn items are measured and
+// drawn by the owner window (WM_MEASUREITEM, WM_DRAWITEM); other items get the plain classic look.
+// The owner hears WM_ENTERMENULOOP, WM_INITMENUPOPUP for every menu that opens, WM_MENUSELECT as
+// the selection moves, WM_UNINITMENUPOPUP and WM_EXITMENULOOP; the chosen item comes back as the
+// answer (TPM_RETURNCMD) or as a posted WM_COMMAND.
 //
 // Item text may carry "&" prefixes and a tab before a shortcut text shown right-aligned.
 // Handles of destroyed menus are refused (false, 0) by every call.

@@ -143,6 +143,26 @@ TEST_F(Menus, OwnerDrawnItemsAreMeasuredAndDrawnByTheOwner) {
     EXPECT_EQ(states.back(), ODS_SELECTED);
 }
 
+TEST_F(Menus, TheDefaultItemIsBoldAndSoWider) {
+    int width = 0;
+    HHOOK hook = SetWindowsHookEx(WH_CBT, [&](int code, WPARAM, LPARAM l) -> LRESULT {
+        if (code == HCBT_CREATEWND)
+            width = reinterpret_cast<CBT_CREATEWND*>(l)->lpcs->cx;
+        return 0;
+    });
+    const HMENU one = CreatePopupMenu();
+    AppendMenu(one, MF_STRING, 1, "Wwwwwwwwwwwwwwwwwwww");
+    host->Key(VK_ESCAPE);
+    TrackPopupMenu(one, TPM_RETURNCMD, 100, 100, owner);
+    const int plain = width;
+    ModifyMenu(one, 1, MF_BYCOMMAND | MF_STRING | MF_DEFAULT, 1, "Wwwwwwwwwwwwwwwwwwww");
+    host->Key(VK_ESCAPE);
+    TrackPopupMenu(one, TPM_RETURNCMD, 100, 100, owner);
+    UnhookWindowsHookEx(hook);
+    EXPECT_GT(plain, 0);
+    EXPECT_GT(width, plain);
+}
+
 TEST(MenuItems, EditingAndStateByCommandOrPosition) {
     WindowSystem ws(std::make_unique<HeadlessBackend>());
     const HMENU m = CreatePopupMenu();

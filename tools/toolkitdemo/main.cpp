@@ -1,6 +1,7 @@
 // Shows a form with panels of every alignment, nested like the program's main window, a few
 // painted graphic controls and two buttons. Closes itself after the number of milliseconds
-// given as the first argument (default: stays until closed).
+// given as the first argument (default: stays until closed). With CHARVANE_DEMO_MENU set, the
+// drop-down button's menu opens by itself after half a second (for screenshots).
 
 #include <cstdio>
 #include <cstdlib>
@@ -14,6 +15,7 @@
 #include "toolkit/TButtonControl.h"
 #include "toolkit/TForm.h"
 #include "toolkit/TLabel.h"
+#include "toolkit/TMenu.h"
 #include "toolkit/TPanel.h"
 #include "toolkit/TSpeedButton.h"
 #include "toolkit/TTimer.h"
@@ -201,7 +203,44 @@ int main(int argc, char** argv) {
     drop->SetImages(icons);
     drop->SetImageIndex(3);
     drop->OnClick = [](TObject*) { std::printf("generator clicked\n"); };
-    drop->OnDropDownClick = [drop](TObject*) { drop->SetImageIndex((drop->ImageIndex() + 1) % 4); };
+    drop->SetHint("Choose how the bounds are made");
+    // The generator menu: images, a line, radio group 2, an auto-checking item, plus a disabled
+    // item, a default one and a sub-menu to show the rest of the look.
+    auto* generators = new TPopupMenu(form);
+    generators->SetImages(icons);
+    struct Entry {
+        const char* caption;
+        int image;
+    };
+    const Entry entries[] = {
+        {"В &ручную", 0},    {"-", -1}, {"&Равномерно", 3},    {"&Экспоненциально", 1},
+        {"По &фибаначи", 2}, {"-", -1}, {"&Default item", -1}, {"Disabled with image", 4},
+        {"&More", -1}};
+    TMenuItem* more = nullptr;
+    for (const Entry& e : entries) {
+        auto* item = new TMenuItem(form);
+        item->SetCaption(e.caption);
+        item->SetImageIndex(e.image);
+        item->SetGroupIndex(2);
+        generators->Items()->Add(item);
+        if (e.image >= 0 && e.image < 4) {
+            item->SetRadioItem(true);
+            item->SetAutoCheck(true);
+            item->SetChecked(e.image == drop->ImageIndex());
+            item->OnClick = [drop, item](TObject*) { drop->SetImageIndex(item->ImageIndex()); };
+        }
+        more = item;
+    }
+    generators->Items()->Items(4)->SetRadioItem(false);
+    generators->Items()->Items(4)->SetAutoCheck(true);
+    generators->Items()->Items(6)->SetDefault(true);
+    generators->Items()->Items(7)->SetEnabled(false);
+    for (const char* caption : {"&First", "&Second"}) {
+        auto* sub = new TMenuItem(form);
+        sub->SetCaption(caption);
+        more->Add(sub);
+    }
+    drop->SetDropdownMenu(generators);
     for (int i = 0; i < 3; ++i) {
         auto* g = Make<TSpeedButton>(form, board, (std::string("Group") + layouts[i]).c_str(),
                                      alNone, 360, 60, 22);
@@ -211,6 +250,18 @@ int main(int argc, char** argv) {
         g->SetFlat(i == 2);
         g->SetDown(i == 0);
     }
+
+    board->SetShowHint(true);
+    plain->SetHint("A plain push button");
+    TTimer openMenu(form);
+    openMenu.SetEnabled(std::getenv("CHARVANE_DEMO_MENU") != nullptr);
+    openMenu.SetInterval(500);
+    openMenu.SetOnTimer([&](TObject*) {
+        openMenu.SetEnabled(false);
+        generators->SetPopupComponent(drop);
+        const platform::Point corner = drop->ClientToScreen({0, drop->Height()});
+        generators->Popup(corner.x, corner.y);
+    });
 
     TTimer quit(form);
     quit.SetEnabled(argc > 1);
