@@ -241,17 +241,12 @@ void TForm1::ResolveReferences() {
     sSpeedButton1->SetImages(ImageList1);
     sBitBtn4->SetImages(ImageList1);
     PopupMenu1->SetImages(ImageList1);
+    sSpeedButton1->SetDropdownMenu(PopupMenu1);
 }
 
 void TForm1::BindHandlers() {
     OnCreate = [this](TObject* sender) { FormCreate(sender); };
     sSpeedButton1->OnClick = [this](TObject* sender) { ToolButton1Click(sender); };
-    sSpeedButton1->OnDropDownClick = [this](TObject*) {
-        // The menu opens under the button, its left edge at the button's.
-        const platform::Point below = sSpeedButton1->ClientToScreen({0, sSpeedButton1->Height()});
-        PopupMenu1->SetPopupComponent(sSpeedButton1);
-        PopupMenu1->Popup(below.x, below.y);
-    };
     for (TMenuItem* item : {N4, N1, N2, N3})
         item->OnClick = [this](TObject* sender) { N4Click(sender); };
     sComboBox1->OnChange = [this](TObject* sender) { ComboBox1Change(sender); };
