@@ -22,8 +22,9 @@
 // Opaque background with image percent I and gradient percent G: the texture (when I > 0 and
 // the section has one; without one I counts as 0), the gradient over it blended with
 // k = ⌊G × 255 ÷ 100⌋ weighing the texture (or straight, without texture; the section colour
-// stands for an empty gradient), then the colour: all of it when I + G is 0 (the parent colour
-// when one is set and T is not 0), mixed in at 100 − (I + G) percent when I + G is 1 … 99.
+// stands for an empty gradient or one of an unknown mode), then the colour: all of it when I + G is
+// 0 (the parent colour when one is set and T is not 0), mixed in at 100 − (I + G) percent when I +
+// G is 1 … 99.
 
 #include <cstdint>
 #include <string>
