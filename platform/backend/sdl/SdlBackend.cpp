@@ -163,6 +163,10 @@ SdlBackend::SdlBackend() {
     // The first click on an inactive window is a click, as on the classic desktop.
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+    // The plain window framebuffer: the accelerated one re-creates the host window when its
+    // surface is first asked for, which puts the window back at its creation position while
+    // our side still believes it where it was moved (clicks then land in the wrong place).
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
         throw std::runtime_error(std::string("Cannot open the display: ") + SDL_GetError());
     SDL_StartTextInput();
