@@ -333,15 +333,17 @@ void SdlBackend::CreateHostWindow(HWND window, const Rect& screen, HostKind kind
     m_kinds[window] = kind;
 }
 
-// A popup that took the keyboard (only a bare X server gives it) hands it back on its way out;
-// left alone, the focus would go nowhere and the keyboard would seem dead.
-void SdlBackend::ReturnFocusFromPopup(HWND popup) {
-    auto it = m_windows.find(popup);
-    if (it == m_windows.end() || m_kinds[popup] != HostKind::Popup ||
-        SDL_GetKeyboardFocus() != it->second)
+// A window that has the keyboard hands it on when it hides or goes: with no window manager
+// (a bare X server) nobody else does, and the keyboard would seem dead. A popup gives it back
+// to the window that had it before; any other window to the one our side activated last.
+void SdlBackend::ReturnFocus(HWND leaving) {
+    auto it = m_windows.find(leaving);
+    if (it == m_windows.end() || SDL_GetKeyboardFocus() != it->second)
         return;
-    auto back = m_windows.find(m_lastNormalFocus);
-    if (back != m_windows.end() && (SDL_GetWindowFlags(back->second) & SDL_WINDOW_SHOWN))
+    const HWND heir = m_kinds[leaving] == HostKind::Popup ? m_lastNormalFocus : m_lastRaised;
+    auto back = m_windows.find(heir);
+    if (heir != leaving && back != m_windows.end() &&
+        (SDL_GetWindowFlags(back->second) & SDL_WINDOW_SHOWN))
         SDL_SetWindowInputFocus(back->second);
 }
 
@@ -349,13 +351,15 @@ void SdlBackend::DestroyHostWindow(HWND window) {
     auto it = m_windows.find(window);
     if (it == m_windows.end())
         return;
-    ReturnFocusFromPopup(window);
+    ReturnFocus(window);
     SDL_DestroyWindow(it->second);
     m_windows.erase(it);
     m_kinds.erase(window);
     m_hiddenPlacement.erase(window);
     if (m_lastNormalFocus == window)
         m_lastNormalFocus = HWND{};
+    if (m_lastRaised == window)
+        m_lastRaised = HWND{};
 }
 
 void SdlBackend::ShowHostWindow(HWND window, bool visible) {
@@ -372,7 +376,7 @@ void SdlBackend::ShowHostWindow(HWND window, bool visible) {
             SDL_SetWindowSize(it->second, std::max(1, r.Width()), std::max(1, r.Height()));
         }
     } else {
-        ReturnFocusFromPopup(window);
+        ReturnFocus(window);
         SDL_HideWindow(it->second);
     }
 }
@@ -388,8 +392,12 @@ void SdlBackend::SetHostRect(HWND window, const Rect& screen) {
 }
 
 void SdlBackend::RaiseHostWindow(HWND window) {
-    if (auto it = m_windows.find(window); it != m_windows.end())
-        SDL_RaiseWindow(it->second);
+    auto it = m_windows.find(window);
+    if (it == m_windows.end())
+        return;
+    SDL_RaiseWindow(it->second);
+    if (m_kinds[window] == HostKind::Normal)
+        m_lastRaised = window;
 }
 
 void SdlBackend::SetHostTitle(HWND window, const std::string& title) {

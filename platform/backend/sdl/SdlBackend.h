@@ -64,12 +64,13 @@ private:
     HWND WindowOf(std::uint32_t sdlId) const;
     Point ToScreen(std::uint32_t sdlId, int x, int y) const;
 
-    void ReturnFocusFromPopup(HWND popup);
+    void ReturnFocus(HWND leaving);
 
     std::map<HWND, SDL_Window*> m_windows;
     std::map<HWND, HostKind> m_kinds;
     std::map<HWND, Rect> m_hiddenPlacement; // the last rect given while hidden
     HWND m_lastNormalFocus; // the last normal window of ours the host gave the keyboard to
+    HWND m_lastRaised;      // the last normal window our side activated
     std::map<int, SDL_Cursor*> m_cursors;
 };
 
