@@ -4,14 +4,33 @@
 #include <cctype>
 
 #include "toolkit/Exceptions.h"
+#include "toolkit/TBitmap.h"
 
 namespace toolkit {
 
 namespace {
 
+// The toolkit's own types come after the program's in every list. Only bitmaps are read here;
+// icons and metafiles are listed so that file dialogs show them, as the desktop's do.
+std::vector<TFileFormat> ToolkitFormats() {
+    return {{"bmp", "Bitmaps", "TBitmap", [] { return std::unique_ptr<TGraphic>(new TBitmap); }},
+            {"ico", "Icons", "TIcon", {}},
+            {"emf", "Enhanced Metafiles", "TMetafile", {}},
+            {"wmf", "Metafiles", "TMetafile", {}}};
+}
+
 struct Registry {
-    std::vector<TFileFormat> files;
+    std::vector<TFileFormat> files; // registered by the program, in order
+    std::vector<TFileFormat> own = ToolkitFormats();
     std::vector<TClipboardFormat> clipboard;
+
+    TFileFormat* Find(const std::string& ext) {
+        for (auto* list : {&files, &own})
+            for (auto& f : *list)
+                if (f.extension == ext)
+                    return &f;
+        return nullptr;
+    }
 };
 
 Registry& TheRegistry() {
@@ -34,7 +53,7 @@ std::string ExtensionOf(const std::string& fileName) {
 }
 
 TGraphicFactory FactoryOf(const std::string& className) {
-    for (const auto& f : TheRegistry().files)
+    for (const auto& f : TPicture::FileFormats())
         if (f.className == className)
             return f.create;
     for (const auto& f : TheRegistry().clipboard)
@@ -52,14 +71,11 @@ void TPicture::RegisterFileFormat(const std::string& extension, const std::strin
     std::string ext = Lower(extension);
     if (!ext.empty() && ext.front() == '.')
         ext.erase(0, 1);
-    auto& files = TheRegistry().files;
-    for (auto& f : files) {
-        if (f.extension == ext) {
-            f = {ext, description, className, std::move(create)};
-            return;
-        }
+    if (TFileFormat* known = TheRegistry().Find(ext)) {
+        *known = {ext, description, className, std::move(create)};
+        return;
     }
-    files.push_back({ext, description, className, std::move(create)});
+    TheRegistry().files.push_back({ext, description, className, std::move(create)});
 }
 
 void TPicture::RegisterClipboardFormat(std::uint32_t format, const std::string& className,
@@ -70,11 +86,14 @@ void TPicture::RegisterClipboardFormat(std::uint32_t format, const std::string& 
 void TPicture::UnregisterGraphicClass(const std::string& className) {
     auto& r = TheRegistry();
     std::erase_if(r.files, [&](const TFileFormat& f) { return f.className == className; });
+    std::erase_if(r.own, [&](const TFileFormat& f) { return f.className == className; });
     std::erase_if(r.clipboard, [&](const TClipboardFormat& f) { return f.className == className; });
 }
 
 std::vector<TFileFormat> TPicture::FileFormats() {
-    return TheRegistry().files;
+    std::vector<TFileFormat> all = TheRegistry().files;
+    all.insert(all.end(), TheRegistry().own.begin(), TheRegistry().own.end());
+    return all;
 }
 
 std::vector<TClipboardFormat> TPicture::ClipboardFormats() {
@@ -82,7 +101,7 @@ std::vector<TClipboardFormat> TPicture::ClipboardFormats() {
 }
 
 std::string TPicture::GraphicFilter() {
-    const auto& files = TheRegistry().files;
+    const std::vector<TFileFormat> files = FileFormats();
     if (files.empty())
         return {};
     std::string all;
@@ -98,10 +117,7 @@ const TFileFormat* TPicture::FindFileFormat(const std::string& extension) {
     std::string ext = Lower(extension);
     if (!ext.empty() && ext.front() == '.')
         ext.erase(0, 1);
-    for (const auto& f : TheRegistry().files)
-        if (f.extension == ext)
-            return &f;
-    return nullptr;
+    return TheRegistry().Find(ext);
 }
 
 void TPicture::SetGraphic(std::unique_ptr<TGraphic> graphic) {
@@ -111,8 +127,10 @@ void TPicture::SetGraphic(std::unique_ptr<TGraphic> graphic) {
 void TPicture::LoadFromFile(const std::string& fileName) {
     const std::string ext = ExtensionOf(fileName);
     const TFileFormat* format = FindFileFormat(ext);
-    if (format == nullptr || !format->create)
+    if (format == nullptr)
         throw EInvalidGraphic(Format("Unknown picture file extension (.%s)", {ext}));
+    if (!format->create)
+        throw EInvalidGraphic(Format("%s cannot be read", {format->description}));
     std::unique_ptr<TGraphic> graphic = format->create();
     graphic->LoadFromFile(fileName);
     m_graphic = std::move(graphic);

@@ -3,7 +3,10 @@
 //
 // Picture classes register the file extensions they read (without dot, compared ignoring case),
 // with a description for file dialogs, and the clipboard formats they accept. A module registers
-// at start-up and unregisters at shut-down by class name. Lists come back in registration order.
+// at start-up and unregisters at shut-down by class name. Lists come back in registration order,
+// followed by the toolkit's own types: "bmp" (TBitmap), and "ico", "emf", "wmf", which are
+// listed for file dialogs but have no reader (loading them raises EInvalidGraphic "%s cannot be
+// read" with the type's description).
 
 #include <cstdint>
 #include <functional>

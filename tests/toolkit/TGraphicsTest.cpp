@@ -42,6 +42,9 @@ TEST(TPicture, RegistryListsFormatsForTheFileDialog) {
     const std::string filter = TPicture::GraphicFilter();
     EXPECT_NE(filter.find("*.fk1;*.fk2"), std::string::npos) << filter;
     EXPECT_NE(filter.find("|Fake Two (*.fk2)|*.fk2"), std::string::npos) << filter;
+    // The program's types come first, the toolkit's own after them, all in the "All" entry.
+    EXPECT_LT(filter.find("*.fk2"), filter.find("*.bmp")) << filter;
+    EXPECT_NE(filter.find(";*.bmp;*.ico;*.emf;*.wmf)"), std::string::npos) << filter;
 
     TPicture::UnregisterGraphicClass("TFakeGraphic");
     EXPECT_EQ(TPicture::FindFileFormat("fk1"), nullptr);
@@ -56,6 +59,13 @@ TEST(TPicture, LoadFromFilePicksTheClassByExtension) {
     } catch (const EInvalidGraphic& e) {
         EXPECT_EQ(e.Message(), "Unknown picture file extension (.xyz)");
     }
+    // Listed for the dialogs, but nothing here reads icons.
+    EXPECT_THROW(
+        try { picture.LoadFromFile("/tmp/whatever.ico"); } catch (const EInvalidGraphic& e) {
+            EXPECT_EQ(e.Message(), "Icons cannot be read");
+            throw;
+        },
+        EInvalidGraphic);
     TPicture::RegisterFileFormat("fk3", "Fake", "TFakeGraphic",
                                  [] { return std::unique_ptr<TGraphic>(new TFakeGraphic); });
     const std::string path = ::testing::TempDir() + "picture.FK3";
