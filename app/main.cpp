@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <stdexcept>
 #include <string>
 
 #include "app/Main.h"
@@ -29,7 +30,12 @@ int main(int argc, char** argv) {
     }
 
     toolkit::TApplication application;
-    application.Initialize();
+    try {
+        application.Initialize();
+    } catch (const std::runtime_error& e) {
+        std::fprintf(stderr, "charvane: %s\n", e.what());
+        return 1;
+    }
     const app::TProgramForms forms = app::CreateProgramForms(application);
     toolkit::TTimer quit(forms.main);
     if (quitAfterMs > 0) {

@@ -19,7 +19,7 @@ fi
 fail() {
     echo "smoke: $*" >&2
     [ -n "$shots" ] && import -window root "$shots/smoke-failure.png" 2>/dev/null || true
-    kill "$pid" 2>/dev/null || true
+    kill -9 "$pid" 2>/dev/null || true
     exit 1
 }
 
@@ -27,6 +27,7 @@ fail() {
 wait_for_window() {
     local id
     for _ in $(seq 1 150); do
+        kill -0 "$pid" 2>/dev/null || return 1
         id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true)
         if [ -n "$id" ]; then
             echo "$id"
