@@ -9,6 +9,7 @@
 #include "cli/CliOptions.h"
 #include "cli/CliRun.h"
 #include "engine/PagedExport.h"
+#include "tests/ProcessTempFolder.h"
 
 using namespace cli;
 
@@ -27,10 +28,7 @@ CliResult RunTool(const std::vector<std::string>& args) {
 }
 
 std::filesystem::path TempDir() {
-    const auto dir =
-        std::filesystem::temp_directory_path() / ("charvane-cli-" + std::to_string(getpid()));
-    std::filesystem::create_directories(dir);
-    return dir;
+    return charvane::testing::ProcessTempFolder("charvane-cli");
 }
 
 std::string ReadFile(const std::filesystem::path& path) {

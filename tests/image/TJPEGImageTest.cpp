@@ -9,6 +9,7 @@
 #include "image/DIB.h"
 #include "image/jpeg.h"
 #include "platform/gfx/PixelMemory.h"
+#include "tests/ProcessTempFolder.h"
 #include "toolkit/TBitmap.h"
 #include "toolkit/TCanvas.h"
 #include "toolkit/TPicture.h"
@@ -38,10 +39,7 @@ Color BitmapPixel(toolkit::TBitmap& bitmap, int x, int y) {
 }
 
 std::filesystem::path TempFile(const std::string& name, const std::vector<std::uint8_t>& bytes) {
-    const auto dir =
-        std::filesystem::temp_directory_path() / ("charvane-jpeg-" + std::to_string(getpid()));
-    std::filesystem::create_directories(dir);
-    const auto path = dir / name;
+    const auto path = charvane::testing::ProcessTempFolder("charvane-jpeg") / name;
     std::ofstream(path, std::ios::binary)
         .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
     return path;

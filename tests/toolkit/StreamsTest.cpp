@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "tests/ProcessTempFolder.h"
 #include "toolkit/Exceptions.h"
 #include "toolkit/Streams.h"
 #include "toolkit/TStringList.h"
@@ -11,10 +12,7 @@ using namespace toolkit;
 
 namespace {
 std::filesystem::path TempDir() {
-    auto dir =
-        std::filesystem::temp_directory_path() / ("charvane-streams-" + std::to_string(getpid()));
-    std::filesystem::create_directories(dir);
-    return dir;
+    return charvane::testing::ProcessTempFolder("charvane-streams");
 }
 } // namespace
 

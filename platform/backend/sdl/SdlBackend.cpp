@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <stdexcept>
 #include <vector>
@@ -171,9 +172,12 @@ SdlBackend::SdlBackend() {
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
         throw std::runtime_error(std::string("Cannot open the display: ") + SDL_GetError());
     // Without a display SDL may fall back to a driver that shows nothing (offscreen, a bare
-    // console); a window nobody can see would only spin, so that counts as no display.
+    // console); a window nobody can see would only spin, so that counts as no display unless
+    // the driver was asked for by name (SDL_VIDEODRIVER).
     const char* driver = SDL_GetCurrentVideoDriver();
-    if (!driver || (std::strcmp(driver, "x11") != 0 && std::strcmp(driver, "wayland") != 0)) {
+    const bool chosen = std::getenv("SDL_VIDEODRIVER") != nullptr;
+    if (!driver ||
+        (!chosen && std::strcmp(driver, "x11") != 0 && std::strcmp(driver, "wayland") != 0)) {
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         throw std::runtime_error(std::string("Cannot open the display: no desktop (SDL video "
                                              "driver \"") +
