@@ -238,7 +238,11 @@ void TControl::SetBounds(std::int32_t left, std::int32_t top, std::int32_t width
     if (left == m_left && top == m_top && width == m_width && height == m_height)
         return;
     const bool resized = width != m_width || height != m_height;
-    Invalidate();
+    // The old place shows the parent afterwards, so it is erased even for an opaque control.
+    if (IsWindowed())
+        Invalidate();
+    else
+        InvalidateOnParent(true);
     m_left = left;
     m_top = top;
     m_width = width;
@@ -385,12 +389,16 @@ void TControl::Loaded() {
 }
 
 void TControl::Invalidate() {
+    InvalidateOnParent(!m_controlStyle.Contains(csOpaque));
+}
+
+void TControl::InvalidateOnParent(bool erase) {
     if (!m_parent || !m_visible || m_width <= 0 || m_height <= 0)
         return;
     if (!m_parent->HandleAllocated())
         return;
     const platform::Rect r = BoundsRect();
-    platform::InvalidateRect(m_parent->HandleIfAllocated(), &r, !m_controlStyle.Contains(csOpaque));
+    platform::InvalidateRect(m_parent->HandleIfAllocated(), &r, erase);
 }
 
 void TControl::Update() {

@@ -177,6 +177,9 @@ public:
 
     // ---- painting ----
     virtual void Invalidate();
+    // Marks the control's rectangle on its parent for repainting, erasing the parent's
+    // background there first when asked.
+    void InvalidateOnParent(bool erase);
     virtual void Update();
     void Repaint();
     void Refresh() { Repaint(); }

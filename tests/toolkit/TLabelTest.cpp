@@ -76,6 +76,20 @@ TEST_F(Labels, TransparentLabelsShowTheParentOpaqueOnesTheirColour) {
     EXPECT_GT(DarkPixels(*clear, {0, 0, 30, 20}), 5);
 }
 
+TEST_F(Labels, AShrinkingOpaqueLabelGivesItsOldPlaceBackToTheForm) {
+    auto* label = Add<TLabel>(form, "Label1", {10, 10, 100, 30});
+    label->SetParentColor(false);
+    label->SetColor(clAqua);
+    label->SetCaption("A long caption that gets shorter");
+    ShowForm();
+    const int oldRight = label->Left() + label->Width();
+    ASSERT_EQ(PixelAt(*form, {oldRight - 2, 12}), ColorToRGB(clAqua));
+    label->SetCaption("Short");
+    Pump();
+    ASSERT_LT(label->Left() + label->Width(), oldRight - 2);
+    EXPECT_EQ(PixelAt(*form, {oldRight - 2, 12}), ColorToRGB(form->Color()));
+}
+
 TEST_F(Labels, LayoutPutsTheTextAtTheTopMiddleOrBottom) {
     auto* label = Add<TLabel>(form, "Label1", {10, 10, 110, 70});
     label->SetCaption("WWW");
