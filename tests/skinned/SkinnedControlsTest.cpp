@@ -27,9 +27,9 @@ protected:
 TEST_F(SkinnedControls, EachAnswersItsOwnClassNameAndKeepsItsSkinSection) {
     TForm* form = MakeForm();
     auto* panel = Make<skinned::TsPanel>(form, {0, 0, 100, 40});
-    panel->SkinData().SkinSection = "PANEL";
+    panel->SkinData().SetSkinSection("panel");
     EXPECT_EQ(panel->ClassName(), "TsPanel");
-    EXPECT_EQ(panel->SkinData().SkinSection, "PANEL");
+    EXPECT_EQ(panel->SkinData().SkinSection(), "PANEL");
     EXPECT_EQ(Make<skinned::TsBitBtn>(form, {0, 50, 80, 75})->ClassName(), "TsBitBtn");
     EXPECT_EQ(Make<skinned::TsSpeedButton>(form, {0, 80, 30, 100})->ClassName(), "TsSpeedButton");
     EXPECT_EQ(Make<skinned::TsComboBox>(form, {0, 110, 80, 130})->ClassName(), "TsComboBox");
