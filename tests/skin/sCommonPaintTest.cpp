@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "CommonDataTestSupport.h"
 #include "PaintTestSupport.h"
 #include "skin/InternalSkin.h"
@@ -118,6 +120,37 @@ TEST_F(ControlPaint, PutCacheOnDCCopiesAroundGraphicChildren) {
     EXPECT_EQ(platform::GetClipBox(target->DC()), (platform::Rect{0, 0, 40, 40}));
 }
 
+// Counts the pixels of a colour inside and outside a rectangle.
+std::pair<int, int> CountColor(toolkit::TBitmap& bitmap, platform::Color color,
+                               const platform::Rect& inside) {
+    int in = 0, out = 0;
+    for (int y = 0; y < bitmap.Height(); ++y)
+        for (int x = 0; x < bitmap.Width(); ++x)
+            if (At(bitmap, x, y) == color)
+                (inside.Contains({x, y}) ? in : out) += 1;
+    return {in, out};
+}
+
+TEST_F(ControlPaint, ContourTextUsesTheSectionFontColourUnlessCustom) {
+    ApplySkin();
+    TForm* form = MakeForm();
+    auto* edit = Make<TSkinBox>(form, {0, 0, 60, 20}, "EDIT", skin::kTypeEdit);
+    edit->Font().SetHeight(-16);
+    auto target = painttest::Filled(80, 40, kWhite);
+    const platform::Rect rect{4, 4, 40, 24};
+    skin::DrawContourText(target->Canvas(), "WWW", true, false, *edit->data, 0, rect);
+    const auto [in, out] = CountColor(*target, kRed, rect);
+    EXPECT_GT(in, 10);
+    EXPECT_EQ(out, 0);
+
+    edit->data->SetCustomFont(true);
+    edit->Font().SetColor(toolkit::clBlue);
+    skin::FillRect24(*target, {0, 0, 80, 40}, kWhite);
+    skin::DrawContourText(target->Canvas(), "WWW", true, false, *edit->data, 0, rect);
+    EXPECT_GT(CountColor(*target, kBlue, rect).first, 10);
+    EXPECT_EQ(CountColor(*target, kRed, rect).first, 0);
+}
+
 class InternalSkinPaint : public toolkit::testing::ToolkitTest {
 protected:
     void SetUp() override {
@@ -158,6 +191,34 @@ TEST_F(InternalSkinPaint, PanelAndEditSectionsPaintTheirLook) {
                               {10, 10}, {0, 0, 50, 21});
     EXPECT_EQ(At(*editCache, 25, 10), kWhite);
     EXPECT_NE(At(*editCache, 25, 0), kWhite);
+}
+
+// A gradient panel is a background its see-through children depend on; an opaque edit depends
+// on it only while disabled.
+TEST_F(InternalSkinPaint, ChildrenDependOnAPanelWithAGradient) {
+    TForm* form = MakeForm();
+    auto* panel = new TSkinBox(form, "PANEL", skin::kTypePanel);
+    panel->SetBoundsRect({0, 0, 100, 100});
+    panel->SetParent(form);
+    auto* button = new TSkinGlyph(panel, "BUTTON", skin::kTypeBitBtn);
+    button->SetBoundsRect({10, 10, 60, 30});
+    button->SetParent(panel);
+    auto* edit = new TSkinBox(panel, "EDIT", skin::kTypeEdit);
+    edit->SetBoundsRect({10, 40, 60, 60});
+    edit->SetParent(panel);
+    form->Show();
+    Pump();
+
+    EXPECT_EQ(skin::SendCommand(*panel, skin::kCmdDependsOnYou), 1);
+    EXPECT_TRUE(button->data->DependsOnParent());
+    EXPECT_FALSE(edit->data->DependsOnParent());
+    edit->SetEnabled(false);
+    EXPECT_TRUE(edit->data->DependsOnParent());
+
+    button->data->SetBackgroundChanged(false);
+    skin::SendCommand(*button, skin::kCmdBackgroundChanged);
+    EXPECT_TRUE(skin::CommandFlag());
+    EXPECT_TRUE(button->data->BackgroundChanged());
 }
 
 } // namespace
