@@ -17,4 +17,9 @@ void TsBitBtn::WndProc(toolkit::TMessage& message) {
     toolkit::TBitBtn::WndProc(message);
 }
 
+void TsBitBtn::Loaded() {
+    toolkit::TBitBtn::Loaded();
+    m_skinData->Initialise();
+}
+
 } // namespace skinned

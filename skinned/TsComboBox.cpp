@@ -17,4 +17,9 @@ void TsComboBox::WndProc(toolkit::TMessage& message) {
     toolkit::TComboBox::WndProc(message);
 }
 
+void TsComboBox::Loaded() {
+    toolkit::TComboBox::Loaded();
+    m_skinData->Initialise();
+}
+
 } // namespace skinned

@@ -17,4 +17,9 @@ void TsLabelFX::WndProc(toolkit::TMessage& message) {
     toolkit::TLabel::WndProc(message);
 }
 
+void TsLabelFX::Loaded() {
+    toolkit::TLabel::Loaded();
+    m_skinData->Initialise();
+}
+
 } // namespace skinned

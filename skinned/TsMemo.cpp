@@ -17,4 +17,9 @@ void TsMemo::WndProc(toolkit::TMessage& message) {
     toolkit::TMemo::WndProc(message);
 }
 
+void TsMemo::Loaded() {
+    toolkit::TMemo::Loaded();
+    m_skinData->Initialise();
+}
+
 } // namespace skinned

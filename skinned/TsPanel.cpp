@@ -17,4 +17,9 @@ void TsPanel::WndProc(toolkit::TMessage& message) {
     toolkit::TPanel::WndProc(message);
 }
 
+void TsPanel::Loaded() {
+    toolkit::TPanel::Loaded();
+    m_skinData->Initialise();
+}
+
 } // namespace skinned

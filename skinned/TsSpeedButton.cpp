@@ -17,4 +17,9 @@ void TsSpeedButton::WndProc(toolkit::TMessage& message) {
     toolkit::TSpeedButton::WndProc(message);
 }
 
+void TsSpeedButton::Loaded() {
+    toolkit::TSpeedButton::Loaded();
+    m_skinData->Initialise();
+}
+
 } // namespace skinned

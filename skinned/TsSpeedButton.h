@@ -21,6 +21,7 @@ public:
     const skin::TsCommonData& SkinData() const { return *m_skinData; }
 
     void WndProc(toolkit::TMessage& message) override;
+    void Loaded() override;
 
 private:
     std::unique_ptr<skin::TsCommonData> m_skinData;

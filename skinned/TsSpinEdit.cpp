@@ -25,4 +25,9 @@ void TsBaseSpinEdit::WndProc(toolkit::TMessage& message) {
     toolkit::TSpinEdit::WndProc(message);
 }
 
+void TsBaseSpinEdit::Loaded() {
+    toolkit::TSpinEdit::Loaded();
+    m_skinData->Initialise();
+}
+
 } // namespace skinned
