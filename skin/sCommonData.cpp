@@ -1,7 +1,6 @@
 #include "skin/sCommonData.h"
 
 #include <algorithm>
-#include <array>
 #include <unordered_map>
 #include <vector>
 
@@ -69,7 +68,7 @@ struct CodeSection {
     std::int32_t from, to;
     const char* section;
 };
-constexpr std::array<CodeSection, 35> kDefaultSections = {{
+constexpr CodeSection kDefaultSections[] = {
     {2, 8, "EDIT"},          {10, 10, "EDIT"},          {41, 41, "EDIT"},
     {76, 76, "EDIT"},        {78, 78, "EDIT"},          {83, 84, "EDIT"},
     {96, 97, "EDIT"},        {131, 131, "EDIT"},        {140, 140, "EDIT"},
@@ -81,14 +80,9 @@ constexpr std::array<CodeSection, 35> kDefaultSections = {{
     {60, 60, "TOOLBAR"},     {56, 56, "DRAGBAR"},       {57, 57, "TABSHEET"},
     {74, 74, "GROUPBOX"},    {226, 226, "GROUPBOX"},    {75, 75, "SPLITTER"},
     {92, 92, "SPEEDBUTTON"}, {95, 95, "SPEEDBUTTON"},   {93, 94, "BUTTON"},
-    {98, 98, "TOOLBUTTON"},  {141, 141, "PAGECONTROL"},
-}};
-constexpr std::array<CodeSection, 4> kMoreSections = {{
-    {143, 143, "PAGECONTROL"},
-    {151, 151, "STATUSBAR"},
-    {161, 161, "GAUGE"},
-    {165, 165, "TRACKBAR"},
-}};
+    {98, 98, "TOOLBUTTON"},  {141, 141, "PAGECONTROL"}, {143, 143, "PAGECONTROL"},
+    {151, 151, "STATUSBAR"}, {161, 161, "GAUGE"},       {165, 165, "TRACKBAR"},
+};
 
 } // namespace
 
@@ -116,13 +110,9 @@ bool& GraphicChildrenPaintSeparately() {
 }
 
 std::string DefaultSectionOf(std::int32_t typeCode) {
-    for (const auto* table : {&kDefaultSections[0], &kMoreSections[0]}) {
-        const std::size_t n =
-            table == &kDefaultSections[0] ? kDefaultSections.size() : kMoreSections.size();
-        for (std::size_t i = 0; i < n; ++i)
-            if (typeCode >= table[i].from && typeCode <= table[i].to)
-                return table[i].section;
-    }
+    for (const CodeSection& entry : kDefaultSections)
+        if (typeCode >= entry.from && typeCode <= entry.to)
+            return entry.section;
     return {};
 }
 

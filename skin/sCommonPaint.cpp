@@ -123,13 +123,11 @@ void RepairFrameCorners(TsCommonData& data, std::int32_t state, std::int32_t cor
         piece.MaskType = 1;
     }
     const platform::Size image = GlyphSize(piece);
-    const I64 count = std::max<I64>(piece.ImageCount, 1);
     const I64 parts = std::max<I64>(piece.MaskType, 0) + 1;
     const std::int32_t wl = Width(piece.WL, piece.BorderWidth, I64{image.cx} / 3);
     const std::int32_t wr = Width(piece.WR, piece.BorderWidth, I64{image.cx} / 3);
     const std::int32_t wt = Width(piece.WT, piece.BorderWidth, I64{PieceHeight(piece)} / parts / 3);
     const std::int32_t wb = Width(piece.WB, piece.BorderWidth, I64{PieceHeight(piece)} / parts / 3);
-    (void)count;
 
     // What lies behind the control: the parent's cache at the control's place, else its colour.
     TsBackdropInfo parent;

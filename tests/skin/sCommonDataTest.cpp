@@ -78,6 +78,54 @@ TEST_F(SkinState, ManagerBroadcastReachesControlsOnEveryForm) {
     EXPECT_FALSE(glyph->data->Updating());
 }
 
+// A form whose frame the library skins: it says so to command 7 and logs what reaches it.
+class TSkinnedFrameForm : public TForm {
+public:
+    using TForm::TForm;
+    void WndProc(toolkit::TMessage& m) override {
+        if (m.Msg == toolkit::kLibraryCommandMessage) {
+            log.commands.push_back(skin::CommandOf(m.WParam));
+            if (skin::CommandOf(m.WParam) == skin::kCmdAreYouSkinned) {
+                m.Result = 1;
+                return;
+            }
+        }
+        TForm::WndProc(m);
+    }
+    CommandLog log;
+};
+
+TEST_F(SkinState, SkinnedFormsAreReachedThroughTheirRegistryOnly) {
+    auto* framed = MakeForm<TSkinnedFrameForm>();
+    auto* inside = Make<TSkinBox>(framed, {0, 0, 20, 20}, "BOX");
+    ApplySkin();
+    EXPECT_EQ(framed->log.Count(skin::kCmdNewSkin), 0);
+    EXPECT_EQ(inside->log.Count(skin::kCmdNewSkin), 0);
+
+    skin::RegisterSkinnedForm(framed);
+    manager->SetActive(false);
+    EXPECT_EQ(framed->log.Count(skin::kCmdSkinRemoved), 1);
+    EXPECT_EQ(inside->log.Count(skin::kCmdSkinRemoved), 1);
+    skin::UnregisterSkinnedForm(framed);
+}
+
+TEST_F(SkinState, ManagerAppliesWhenReadAndAgainWhenLoadedAndRefreshesOnRecolouring) {
+    TForm* form = MakeForm();
+    auto* box = Make<TSkinBox>(form, {0, 0, 20, 20}, "BOX");
+    manager->BeginLoading();
+    ApplySkin();
+    EXPECT_EQ(box->log.Count(skin::kCmdNewSkin), 1);
+    manager->Loaded();
+    EXPECT_EQ(box->log.Count(skin::kCmdNewSkin), 2);
+    EXPECT_EQ(box->log.Count(skin::kCmdRefresh), 2);
+
+    box->log.commands.clear();
+    manager->SetHueOffset(120);
+    EXPECT_EQ(box->log.commands,
+              (std::vector<std::uint16_t>{skin::kCmdBeforeRefresh, skin::kCmdRefresh}));
+    EXPECT_TRUE(box->data->Skinned(true));
+}
+
 TEST_F(SkinState, ControlWithMissingSectionAnswersAndPaintsNothing) {
     ApplySkin();
     TForm* form = MakeForm();
