@@ -154,7 +154,8 @@ void TsSkinManager::SetHotControl(toolkit::TControl* control) {
         return;
     toolkit::TControl* previous = m_hotControl;
     m_hotControl = control;
-    if (previous)
+    // Only a control whose skin state still lives is told: one that went is not there to hear.
+    if (previous && SkinDataOf(previous))
         SendCommand(*previous, kCmdHotLeave, 0, ManagerParam(this));
     if (control)
         SendCommand(*control, kCmdHotEnter, 0, ManagerParam(this));

@@ -76,6 +76,18 @@ TEST_F(SkinnedControls, FollowTheManagerThroughItsSkinChanges) {
     EXPECT_TRUE(tool->SkinData().Skinned(true));
 }
 
+// Entering a container takes the hot look from a speed button inside that missed its leave.
+TEST_F(SkinnedControls, EnteringAContainerEndsTheHotLookOfItsSpeedButtons) {
+    TForm* form = MakeForm();
+    auto* panel = Make<skinned::TsPanel>(form, {0, 0, 200, 100});
+    auto* tool = Make<skinned::TsSpeedButton>(panel, {10, 10, 40, 40});
+    tool->Perform(CM_MOUSEENTER, 0, 0);
+    ASSERT_TRUE(tool->SkinData().MouseOver());
+    panel->Perform(CM_MOUSEENTER, 0, 0);
+    EXPECT_FALSE(tool->SkinData().MouseOver());
+    EXPECT_FALSE(panel->SkinData().MouseOver()); // panels never look hot
+}
+
 class SkinnedSpinEdit : public SkinnedControls {
 protected:
     void SetUp() override {
