@@ -69,7 +69,7 @@ skinned::TsLabelFX* MakeLabel(TComponent* owner, TWinControl* parent, const char
 skinned::TsSpinEdit* MakeSpinEdit(TComponent* owner, TWinControl* parent, const char* name, int top,
                                   const char* text, std::int32_t value) {
     auto* edit = Make<skinned::TsSpinEdit>(owner, parent, name, 156, top, 46, 21);
-    edit->SkinData().SkinSection = "EDIT";
+    edit->SkinData().SetSkinSection("EDIT");
     edit->SetColor(clWhite);
     SetFont(edit->Font(), "MS Sans Serif", -11);
     edit->SetText(text);
@@ -82,7 +82,7 @@ skinned::TsComboBox* MakeList(TComponent* owner, TWinControl* parent, const char
                               int itemIndex) {
     auto* list = MakeAt<skinned::TsComboBox>(owner, parent, name, left, top);
     list->SetWidth(width);
-    list->SkinData().SkinSection = "COMBOBOX";
+    list->SkinData().SetSkinSection("COMBOBOX");
     list->SetStyle(csDropDownList);
     list->SetColor(clWhite);
     SetFont(list->Font(), "MS Sans Serif", -11);
@@ -95,7 +95,7 @@ skinned::TsComboBox* MakeList(TComponent* owner, TWinControl* parent, const char
 skinned::TsBitBtn* MakeBigButton(TComponent* owner, TWinControl* parent, const char* name, int top,
                                  const char* caption, GlyphId glyph) {
     auto* button = Make<skinned::TsBitBtn>(owner, parent, name, 10, top, 191, 31);
-    button->SkinData().SkinSection = "BUTTON";
+    button->SkinData().SetSkinSection("BUTTON");
     SetFont(button->Font(), "MS Sans Serif", -13);
     button->SetCaption(caption);
     const TGlyphImage picture = Glyph(glyph);
@@ -138,11 +138,11 @@ void TForm1::BuildControls() {
     SetFont(Font(), "MS Sans Serif", -11);
 
     sPanel1 = Make<skinned::TsPanel>(this, this, "sPanel1", 0, 0, 211, 543, alLeft);
-    sPanel1->SkinData().SkinSection = "PANEL";
+    sPanel1->SkinData().SetSkinSection("PANEL");
     sPanel1->SetCaption("sPanel1");
 
     sPanel2 = Make<skinned::TsPanel>(this, sPanel1, "sPanel2", 0, 0, 211, 30, alTop);
-    sPanel2->SkinData().SkinSection = "PANEL";
+    sPanel2->SkinData().SetSkinSection("PANEL");
     sPanel2->SetCaption("sPanel2");
     sSpeedButton1 = new skinned::TsSpeedButton(this);
     sSpeedButton1->SetName("sSpeedButton1");
@@ -150,7 +150,7 @@ void TForm1::BuildControls() {
     sSpeedButton1->SetButtonStyle(tbsDropDown);
     sSpeedButton1->SetBounds(7, 4, 39, 22);
     sSpeedButton1->SetParent(sPanel2);
-    sSpeedButton1->SkinData().SkinSection = "SPEEDBUTTON";
+    sSpeedButton1->SkinData().SetSkinSection("SPEEDBUTTON");
     sSpeedButton1->SetImageIndex(3);
     sComboBox1 = MakeList(this, sPanel2, "sComboBox1", 57, 3, 145,
                           {engine::kPresetItems[0].data(), engine::kPresetItems[1].data(),
@@ -158,10 +158,10 @@ void TForm1::BuildControls() {
                           0);
 
     sPanel3 = Make<skinned::TsPanel>(this, sPanel1, "sPanel3", 0, 30, 211, 212, alTop);
-    sPanel3->SkinData().SkinSection = "PANEL";
+    sPanel3->SkinData().SetSkinSection("PANEL");
     sPanel3->SetCaption("sPanel3");
     sBitBtn4 = Make<skinned::TsBitBtn>(this, sPanel3, "sBitBtn4", 6, 3, 25, 25);
-    sBitBtn4->SkinData().SkinSection = "BUTTON";
+    sBitBtn4->SkinData().SetSkinSection("BUTTON");
     sBitBtn4->SetCaption("");
     sBitBtn4->SetImageIndex(4);
     sLabelFX1 = MakeLabel(this, sPanel3, "sLabelFX1", 44, 1, "Число границ: ");
@@ -188,14 +188,14 @@ void TForm1::BuildControls() {
     sSpinEdit3 = MakeSpinEdit(this, sPanel3, "sSpinEdit3", 184, "80", 80);
 
     sPanel4 = Make<skinned::TsPanel>(this, sPanel1, "sPanel4", 0, 242, 211, 105, alTop);
-    sPanel4->SkinData().SkinSection = "PANEL";
+    sPanel4->SkinData().SetSkinSection("PANEL");
     sPanel4->SetCaption("sPanel4");
     sBitBtn1 = MakeBigButton(this, sPanel4, "sBitBtn1", 5, "Файл картинка", GlyphId::OpenPicture);
     sBitBtn2 = MakeBigButton(this, sPanel4, "sBitBtn2", 36, "Преобразовать", GlyphId::Convert);
     sBitBtn3 = MakeBigButton(this, sPanel4, "sBitBtn3", 68, "Сохранить", GlyphId::Save);
 
     sPanel6 = Make<skinned::TsPanel>(this, sPanel1, "sPanel6", 0, 347, 211, 196, alClient);
-    sPanel6->SkinData().SkinSection = "PANEL";
+    sPanel6->SkinData().SetSkinSection("PANEL");
     sPanel6->SetBevelWidth(4);
     SetFont(sPanel6->Font(), "MS Sans Serif", -13);
     sPanel6->SetCaption("Образ картинки\r\nдля преобразования");
@@ -206,11 +206,11 @@ void TForm1::BuildControls() {
     DXPaintBox1->Box().SetStretch(true);
 
     sPanel5 = Make<skinned::TsPanel>(this, this, "sPanel5", 211, 0, 563, 543, alClient);
-    sPanel5->SkinData().SkinSection = "PANEL";
+    sPanel5->SkinData().SetSkinSection("PANEL");
     sPanel5->SetBevelWidth(5);
     sPanel5->SetCaption("sPanel5");
     sMemo1 = Make<skinned::TsMemo>(this, sPanel5, "sMemo1", 5, 5, 553, 533, alClient);
-    sMemo1->SkinData().SkinSection = "EDIT";
+    sMemo1->SkinData().SetSkinSection("EDIT");
     sMemo1->SetColor(clWhite);
     SetFont(sMemo1->Font(), "Courier New", -13, clBlack, {TFontStyle::fsBold}, RUSSIAN_CHARSET);
     sMemo1->SetScrollBars(ssBoth);

@@ -3,10 +3,14 @@
 #include <algorithm>
 #include <cstdio>
 #include <unordered_set>
+#include <vector>
 
 #include "skin/SkinColors.h"
 #include "skin/SkinPaths.h"
+#include "skin/sCommonData.h"
 #include "toolkit/Int32.h"
+#include "toolkit/TForm.h"
+#include "toolkit/TScreen.h"
 
 namespace skin {
 namespace {
@@ -39,6 +43,31 @@ bool LessIgnoringCase(const std::string& a, const std::string& b) {
     return ua != ub ? ua < ub : a < b;
 }
 
+std::vector<toolkit::TCustomForm*>& SkinnedForms() {
+    static std::vector<toolkit::TCustomForm*> forms;
+    return forms;
+}
+
+// The control and, depth first, every control it holds. A child that a handler removed on the
+// way is not reached.
+void SendToTree(toolkit::TControl& control, platform::WPARAM w, platform::LPARAM l) {
+    control.Perform(toolkit::kLibraryCommandMessage, w, l);
+    auto* windowed = dynamic_cast<toolkit::TWinControl*>(&control);
+    if (!windowed)
+        return;
+    const std::vector<toolkit::TControl*> children = windowed->ControlList();
+    for (toolkit::TControl* child : children) {
+        const auto& now = windowed->ControlList();
+        if (std::find(now.begin(), now.end(), child) != now.end() && !child->IsDestroying())
+            SendToTree(*child, w, l);
+    }
+}
+
+bool StillAForm(toolkit::TCustomForm* form) {
+    const auto& forms = toolkit::Screen().FormList();
+    return std::find(forms.begin(), forms.end(), form) != forms.end();
+}
+
 constexpr std::array<const char*, 9> kCheckGlyphKeys = {
     "BOXCHECKED",  "BOXUNCHECKED", "BOXGRAYED",      "RADIOCHECKED", "RADIOUNCHECKED",
     "RADIOGRAYED", "SMALLCHECKED", "SMALLUNCHECKED", "SMALLGRAYED"};
@@ -51,7 +80,16 @@ TsSkinManager::TsSkinManager() {
 }
 
 TsSkinManager::~TsSkinManager() {
+    m_destroying = true;
+    m_hotControl = nullptr;
     m_active = false;
+    // Controls that named this manager forget it before it goes, skinned or not.
+    try {
+        RemoveSkin();
+    } catch (...) {
+        // A control failing to hear the removal must not stop the manager from going.
+    }
+    ForgetManagerEverywhere(this);
     FreeSkinData();
     m_skinData.Active = false;
     if (g_defaultManager == this)
@@ -69,6 +107,58 @@ bool TsSkinManager::SkinApplying() {
 }
 bool TsSkinManager::SkinRemoving() {
     return g_skinRemoving;
+}
+void TsSkinManager::ClearSkinApplying() {
+    g_skinApplying = false;
+}
+
+void RegisterSkinnedForm(toolkit::TCustomForm* form) {
+    if (form &&
+        std::find(SkinnedForms().begin(), SkinnedForms().end(), form) == SkinnedForms().end())
+        SkinnedForms().push_back(form);
+}
+void UnregisterSkinnedForm(toolkit::TCustomForm* form) {
+    std::erase(SkinnedForms(), form);
+}
+
+void TsSkinManager::BroadcastCommand(std::uint16_t command) {
+    const platform::WPARAM w = MakeCommand(command);
+    const platform::LPARAM l = ManagerParam(this);
+    const std::vector<toolkit::TCustomForm*> forms = toolkit::Screen().FormList();
+    for (auto it = forms.rbegin(); it != forms.rend(); ++it) {
+        toolkit::TCustomForm* form = *it;
+        if (!StillAForm(form) || form->IsDestroying() || form->IsLoading())
+            continue;
+        if (SendCommand(*form, kCmdAreYouSkinned) == 1)
+            continue;
+        SendToTree(*form, w, l);
+    }
+    const std::vector<toolkit::TCustomForm*> skinned = SkinnedForms();
+    for (toolkit::TCustomForm* form : skinned) {
+        const auto& now = SkinnedForms();
+        if (std::find(now.begin(), now.end(), form) == now.end() || form->IsDestroying())
+            continue;
+        SendToTree(*form, w, l);
+    }
+}
+
+void TsSkinManager::RefreshControls() {
+    // TODO: switch redrawing of the skinned forms off around command 3 and run their
+    // skin-change animation once form skinning providers exist.
+    BroadcastCommand(kCmdBeforeRefresh);
+    BroadcastCommand(kCmdRefresh);
+}
+
+void TsSkinManager::SetHotControl(toolkit::TControl* control) {
+    if (control == m_hotControl)
+        return;
+    toolkit::TControl* previous = m_hotControl;
+    m_hotControl = control;
+    // Only a control whose skin state still lives is told: one that went is not there to hear.
+    if (previous && SkinDataOf(previous))
+        SendCommand(*previous, kCmdHotLeave, 0, ManagerParam(this));
+    if (control)
+        SendCommand(*control, kCmdHotEnter, 0, ManagerParam(this));
 }
 
 void TsSkinManager::Loaded() {
@@ -129,8 +219,9 @@ void TsSkinManager::SetSaturation(std::int32_t value) {
         FlagScope changing(g_skinChanging);
         LoadSkin();
     }
-    // TODO: refresh the skinned controls (command 3) once they exist.
     UpdateCachedIndexes();
+    if (!m_loading)
+        RefreshControls();
 }
 
 void TsSkinManager::SetHueOffset(std::int32_t value) {
@@ -142,6 +233,8 @@ void TsSkinManager::SetHueOffset(std::int32_t value) {
         LoadSkin();
     }
     UpdateCachedIndexes();
+    if (!m_loading)
+        RefreshControls();
 }
 
 void TsSkinManager::SetSkinDirectory(const std::string& value) {
@@ -273,20 +366,23 @@ void TsSkinManager::LoadSkin() {
 }
 
 void TsSkinManager::ApplySkin() {
-    // TODO: switch off redrawing of skinned forms, broadcast commands 1, 16 and 3, install the
-    // thread hook for the default manager; those arrive with the skinned controls.
+    // TODO: switch off redrawing of skinned forms and install the thread hook for the default
+    // manager; both arrive with the form skinning provider.
     m_skinData.Active = false;
     {
         FlagScope applying(g_skinApplying);
         UpdateCachedIndexes();
+        BroadcastCommand(kCmdNewSkin);
     }
     m_skinData.Active = true;
+    RefreshControls();
 }
 
 void TsSkinManager::RemoveSkin() {
     FlagScope removing(g_skinRemoving);
-    // TODO: uninstall the thread hook and broadcast command 2 once controls exist.
+    // TODO: uninstall the thread hook once form skinning providers install it.
     m_skinData.Active = false;
+    BroadcastCommand(kCmdSkinRemoved);
     FreeSkinData();
 }
 

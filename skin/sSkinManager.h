@@ -9,8 +9,13 @@
 // fixed-layout number that does not parse, EReadError for a damaged container); the previous
 // model may then be partly replaced, and the skin-changing flag is cleared either way.
 //
-// This file holds the data side only; telling controls about a new skin, applying it to
-// windows and the window hooks arrive with the skinned controls.
+// Controls hear about the skin through the library command message (toolkit
+// kLibraryCommandMessage, commands in sCommonData.h): 1 when a skin has been applied, 16 and 3
+// when they should repaint from it, 2 when it goes away. A broadcast reaches every form of the
+// process that is not being loaded or destroyed (the last made first) and all its controls,
+// windowed or not; forms that call themselves skinned (command 7 answered 1) are reached in a
+// second pass through the registry of skinned forms instead. The window hooks that skin windows
+// of other components arrive with the form skinning provider.
 
 #include <array>
 #include <cstdint>
@@ -24,6 +29,11 @@
 #include "skin/acSkinPack.h"
 #include "toolkit/TMemIniFile.h"
 #include "toolkit/TStringList.h"
+
+namespace toolkit {
+class TControl;
+class TCustomForm;
+} // namespace toolkit
 
 namespace skin {
 
@@ -160,6 +170,21 @@ public:
     bool IsValidImgIndex(std::int32_t index) const;
     bool IsValidSkinIndex(std::int32_t index) const;
 
+    // Sends a library command (manager in LParam) to every form and control, as described above.
+    void BroadcastCommand(std::uint16_t command);
+    // Commands 16 and 3 to every form and control.
+    void RefreshControls();
+
+    // The skinned graphic control under the mouse: a different control gets command 29 and the
+    // previous one command 30, each with the manager as argument.
+    toolkit::TControl* HotControl() const { return m_hotControl; }
+    void SetHotControl(toolkit::TControl* control);
+    // Forgets the hot control without telling it (it is going away).
+    void ForgetHotControl() { m_hotControl = nullptr; }
+
+    // True from the start of destruction on.
+    bool Destroying() const { return m_destroying; }
+
     // Fills list with the available skin names (sorted) and returns the first name found.
     std::string GetSkinNames(toolkit::TStringList& list, TacSkinListMode mode) const;
 
@@ -173,6 +198,8 @@ public:
     static bool SkinChanging();
     static bool SkinApplying();
     static bool SkinRemoving();
+    // A control that has taken the new skin in says the applying is over.
+    static void ClearSkinApplying();
 
 private:
     // Choosing and loading (sSkinManager.cpp).
@@ -223,6 +250,13 @@ private:
     TsCachedIndexes m_cache;
     bool m_fromContainer = false;
     TacSkinConvertor* m_convertor = nullptr; // the container being read during a load
+    toolkit::TControl* m_hotControl = nullptr;
+    bool m_destroying = false;
 };
+
+// Forms whose frame the library skins itself register here; broadcasts reach them in their own
+// pass. Not owning: a form unregisters before it goes.
+void RegisterSkinnedForm(toolkit::TCustomForm* form);
+void UnregisterSkinnedForm(toolkit::TCustomForm* form);
 
 } // namespace skin

@@ -1,9 +1,11 @@
 #pragma once
 // The skinned panel: a panel whose look will come from the skin's "PANEL" section.
-// Until skins paint it, it looks and behaves exactly as TPanel; SkinData holds what the window
-// definition says about its skin.
+// Until skins paint it, it looks and behaves exactly as TPanel; SkinData is its skin state
+// (control type 51, "PANEL" by default), which answers the library's commands.
 
-#include "skinned/TsSkinData.h"
+#include <memory>
+
+#include "skin/sCommonData.h"
 #include "toolkit/TPanel.h"
 
 namespace skinned {
@@ -11,14 +13,18 @@ namespace skinned {
 class TsPanel : public toolkit::TPanel {
 public:
     explicit TsPanel(toolkit::TComponent* owner);
+    ~TsPanel() override;
 
     std::string ClassName() const override { return "TsPanel"; }
 
-    TsSkinData& SkinData() { return m_skinData; }
-    const TsSkinData& SkinData() const { return m_skinData; }
+    skin::TsCommonData& SkinData() { return *m_skinData; }
+    const skin::TsCommonData& SkinData() const { return *m_skinData; }
+
+    void WndProc(toolkit::TMessage& message) override;
+    void Loaded() override;
 
 private:
-    TsSkinData m_skinData;
+    std::unique_ptr<skin::TsCommonData> m_skinData;
 };
 
 } // namespace skinned

@@ -6,10 +6,12 @@
 //   still bring in anything);
 // - a wheel turn adds (delta div 120) x Increment to Value, the division truncating toward
 //   zero on the signed 16-bit delta, and counts as handled (a part notch adds nothing).
-// Until skins paint it, it looks like the plain spin edit; SkinData holds what the window
-// definition says about its skin ("EDIT").
+// Until skins paint it, it looks like the plain spin edit; SkinData is its skin state (control
+// type 3, "EDIT" by default), which answers the library's commands.
 
-#include "skinned/TsSkinData.h"
+#include <memory>
+
+#include "skin/sCommonData.h"
 #include "toolkit/TSpinEdit.h"
 
 namespace skinned {
@@ -17,16 +19,18 @@ namespace skinned {
 class TsBaseSpinEdit : public toolkit::TSpinEdit {
 public:
     explicit TsBaseSpinEdit(toolkit::TComponent* owner);
+    ~TsBaseSpinEdit() override;
 
     std::string ClassName() const override { return "TsBaseSpinEdit"; }
 
-    TsSkinData& SkinData() { return m_skinData; }
-    const TsSkinData& SkinData() const { return m_skinData; }
+    skin::TsCommonData& SkinData() { return *m_skinData; }
+    const skin::TsCommonData& SkinData() const { return *m_skinData; }
 
     void WndProc(toolkit::TMessage& message) override;
+    void Loaded() override;
 
 private:
-    TsSkinData m_skinData;
+    std::unique_ptr<skin::TsCommonData> m_skinData;
 };
 
 class TsSpinEdit : public TsBaseSpinEdit {

@@ -1,5 +1,7 @@
 #include <string>
 
+#include "skin/InternalSkin.h"
+#include "skin/sSkinManager.h"
 #include "skinned/TsBitBtn.h"
 #include "skinned/TsComboBox.h"
 #include "skinned/TsLabelFX.h"
@@ -16,7 +18,7 @@ using toolkit::testing::ToolkitTest;
 
 class SkinnedControls : public ToolkitTest {
 protected:
-    template <class T> T* Make(TForm* form, platform::Rect bounds) {
+    template <class T> T* Make(TWinControl* form, platform::Rect bounds) {
         T* control = new T(form);
         control->SetBoundsRect(bounds);
         control->SetParent(form);
@@ -27,15 +29,63 @@ protected:
 TEST_F(SkinnedControls, EachAnswersItsOwnClassNameAndKeepsItsSkinSection) {
     TForm* form = MakeForm();
     auto* panel = Make<skinned::TsPanel>(form, {0, 0, 100, 40});
-    panel->SkinData().SkinSection = "PANEL";
+    panel->SkinData().SetSkinSection("panel");
     EXPECT_EQ(panel->ClassName(), "TsPanel");
-    EXPECT_EQ(panel->SkinData().SkinSection, "PANEL");
+    EXPECT_EQ(panel->SkinData().SkinSection(), "PANEL");
     EXPECT_EQ(Make<skinned::TsBitBtn>(form, {0, 50, 80, 75})->ClassName(), "TsBitBtn");
     EXPECT_EQ(Make<skinned::TsSpeedButton>(form, {0, 80, 30, 100})->ClassName(), "TsSpeedButton");
     EXPECT_EQ(Make<skinned::TsComboBox>(form, {0, 110, 80, 130})->ClassName(), "TsComboBox");
     EXPECT_EQ(Make<skinned::TsLabelFX>(form, {0, 140, 80, 160})->ClassName(), "TsLabelFX");
     EXPECT_EQ(Make<skinned::TsMemo>(form, {100, 0, 200, 100})->ClassName(), "TsMemo");
     EXPECT_EQ(Make<skinned::TsSpinEdit>(form, {100, 110, 150, 131})->ClassName(), "TsSpinEdit");
+}
+
+// The main window's controls with the internal skin: each knows its section once the manager
+// applies the skin, answers the library's commands, and lets go of the skin when it goes.
+TEST_F(SkinnedControls, FollowTheManagerThroughItsSkinChanges) {
+    TForm* form = MakeForm();
+    auto* panel = Make<skinned::TsPanel>(form, {0, 0, 300, 200});
+    auto* button = Make<skinned::TsBitBtn>(panel, {10, 10, 100, 40});
+    auto* tool = Make<skinned::TsSpeedButton>(panel, {10, 50, 40, 70});
+    auto* list = Make<skinned::TsComboBox>(panel, {10, 80, 100, 100});
+    auto* memo = Make<skinned::TsMemo>(form, {100, 110, 200, 190});
+    auto* spin = Make<skinned::TsSpinEdit>(panel, {120, 10, 170, 31});
+    list->SkinData().SetSkinSection("COMBOBOX");
+    EXPECT_EQ(panel->SkinData().SkinSection(), "PANEL");
+    EXPECT_EQ(button->SkinData().SkinSection(), "BUTTON");
+    EXPECT_EQ(tool->SkinData().SkinSection(), "SPEEDBUTTON");
+    EXPECT_EQ(memo->SkinData().SkinSection(), "EDIT");
+    EXPECT_EQ(spin->SkinData().SkinSection(), "EDIT");
+
+    skin::TsSkinManager manager;
+    skin::AddInternalSkin(manager.InternalSkins());
+    manager.SetSkinName(skin::kInternalSkinName);
+    for (TControl* c : std::initializer_list<TControl*>{panel, button, tool, list, memo, spin}) {
+        EXPECT_EQ(c->Perform(kLibraryCommandMessage, skin::MakeCommand(skin::kCmdAreYouSkinned), 0),
+                  1)
+            << c->ClassName();
+        EXPECT_TRUE(skin::SkinDataOf(c)->Skinned(true)) << c->ClassName();
+    }
+    EXPECT_GE(button->SkinData().BorderIndex(), 0);
+    EXPECT_EQ(memo->Color(), clWhite); // edits take the section's colour, not the system's
+
+    manager.SetActive(false);
+    EXPECT_EQ(panel->SkinData().SectionIndex(), -1);
+    EXPECT_EQ(memo->Color(), clWindow);
+    manager.SetActive(true);
+    EXPECT_TRUE(tool->SkinData().Skinned(true));
+}
+
+// Entering a container takes the hot look from a speed button inside that missed its leave.
+TEST_F(SkinnedControls, EnteringAContainerEndsTheHotLookOfItsSpeedButtons) {
+    TForm* form = MakeForm();
+    auto* panel = Make<skinned::TsPanel>(form, {0, 0, 200, 100});
+    auto* tool = Make<skinned::TsSpeedButton>(panel, {10, 10, 40, 40});
+    tool->Perform(CM_MOUSEENTER, 0, 0);
+    ASSERT_TRUE(tool->SkinData().MouseOver());
+    panel->Perform(CM_MOUSEENTER, 0, 0);
+    EXPECT_FALSE(tool->SkinData().MouseOver());
+    EXPECT_FALSE(panel->SkinData().MouseOver()); // panels never look hot
 }
 
 class SkinnedSpinEdit : public SkinnedControls {

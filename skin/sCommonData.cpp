@@ -1,0 +1,630 @@
+#include "skin/sCommonData.h"
+
+#include <algorithm>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/win/Paint.h"
+#include "skin/SkinModel.h"
+#include "skin/sSkinManager.h"
+#include "toolkit/Colors.h"
+#include "toolkit/Int32.h"
+#include "toolkit/TBitmap.h"
+#include "toolkit/TControl.h"
+#include "toolkit/TMemIniFile.h"
+#include "toolkit/TWinControl.h"
+
+namespace skin {
+namespace {
+
+using toolkit::TControl;
+using toolkit::TMessage;
+using toolkit::TWinControl;
+
+// Every live skin state by its owner control: lets a container reach its children's states and
+// a departing manager reach every state that names it.
+std::unordered_map<const TControl*, TsCommonData*>& Registry() {
+    static std::unordered_map<const TControl*, TsCommonData*> registry;
+    return registry;
+}
+std::vector<TsCommonData*>& AllStates() {
+    static std::vector<TsCommonData*> states;
+    return states;
+}
+
+TsBackdropInfo g_backdrop;
+platform::Color g_color = kKeyColor;
+bool g_flag = false;
+std::string g_sectionName;
+bool g_graphicSeparately = false;
+
+// The window system's keyboard-cue update; skinned controls draw no cues of their own.
+constexpr platform::UINT kWmUpdateUiState = 0x0128;
+
+platform::Color Rgb(std::int32_t color) {
+    return toolkit::ColorToRGB(static_cast<toolkit::TColor>(color)) & 0xFFFFFF;
+}
+
+TWinControl* AsWindowed(TControl* control) {
+    return dynamic_cast<TWinControl*>(control);
+}
+
+bool Designing(const toolkit::TComponent* c) {
+    return c && c->ComponentState().Contains(toolkit::csDesigning);
+}
+
+// Children may go while a command runs through them: each is checked before it is reached.
+template <typename Each> void ForEachChild(TWinControl& parent, Each each) {
+    const std::vector<TControl*> children = parent.ControlList();
+    for (TControl* child : children) {
+        const auto& now = parent.ControlList();
+        if (std::find(now.begin(), now.end(), child) == now.end() || child->IsDestroying())
+            continue;
+        each(*child);
+    }
+}
+
+struct CodeSection {
+    std::int32_t from, to;
+    const char* section;
+};
+constexpr CodeSection kDefaultSections[] = {
+    {2, 8, "EDIT"},          {10, 10, "EDIT"},          {41, 41, "EDIT"},
+    {76, 76, "EDIT"},        {78, 78, "EDIT"},          {83, 84, "EDIT"},
+    {96, 97, "EDIT"},        {131, 131, "EDIT"},        {140, 140, "EDIT"},
+    {227, 227, "EDIT"},      {11, 18, "COMBOBOX"},      {81, 82, "COMBOBOX"},
+    {19, 19, "BAR"},         {20, 20, "BARTITLE"},      {32, 32, "CHECKBOX"},
+    {152, 152, "CHECKBOX"},  {33, 33, "RADIOBUTTON"},   {51, 51, "PANEL"},
+    {59, 59, "PANEL"},       {68, 68, "PANEL"},         {73, 73, "PANEL"},
+    {52, 52, "PANEL_LOW"},   {58, 58, "PANEL_LOW"},     {53, 54, "TOOLBAR"},
+    {60, 60, "TOOLBAR"},     {56, 56, "DRAGBAR"},       {57, 57, "TABSHEET"},
+    {74, 74, "GROUPBOX"},    {226, 226, "GROUPBOX"},    {75, 75, "SPLITTER"},
+    {92, 92, "SPEEDBUTTON"}, {95, 95, "SPEEDBUTTON"},   {93, 94, "BUTTON"},
+    {98, 98, "TOOLBUTTON"},  {141, 141, "PAGECONTROL"}, {143, 143, "PAGECONTROL"},
+    {151, 151, "STATUSBAR"}, {161, 161, "GAUGE"},       {165, 165, "TRACKBAR"},
+};
+
+} // namespace
+
+// ---- free helpers ----
+
+platform::LRESULT SendCommand(TControl& control, std::uint16_t command, std::uint16_t argument,
+                              platform::LPARAM l) {
+    return control.Perform(toolkit::kLibraryCommandMessage, MakeCommand(command, argument), l);
+}
+
+TsBackdropInfo& CommandBackdrop() {
+    return g_backdrop;
+}
+platform::Color& CommandColor() {
+    return g_color;
+}
+bool& CommandFlag() {
+    return g_flag;
+}
+std::string& CommandSectionName() {
+    return g_sectionName;
+}
+bool& GraphicChildrenPaintSeparately() {
+    return g_graphicSeparately;
+}
+
+std::string DefaultSectionOf(std::int32_t typeCode) {
+    for (const CodeSection& entry : kDefaultSections)
+        if (typeCode >= entry.from && typeCode <= entry.to)
+            return entry.section;
+    return {};
+}
+
+bool IsEditTypeCode(std::int32_t typeCode) {
+    return DefaultSectionOf(typeCode) == "EDIT";
+}
+
+bool IsNoHotTypeCode(std::int32_t typeCode) {
+    return (typeCode >= 51 && typeCode <= 74) || typeCode == 110 ||
+           (typeCode >= 141 && typeCode <= 161);
+}
+
+TsCommonData* SkinDataOf(const TControl* control) {
+    const auto it = Registry().find(control);
+    return it == Registry().end() ? nullptr : it->second;
+}
+
+void ForgetManagerEverywhere(const TsSkinManager* manager) {
+    for (TsCommonData* state : AllStates())
+        state->ForgetManager(manager);
+}
+
+// ---- construction ----
+
+TsCommonData::TsCommonData(toolkit::TComponent* owner, bool withCache)
+    : m_ownerControl(dynamic_cast<TControl*>(owner)), m_ownerObject(owner) {
+    if (withCache)
+        m_cache = std::make_unique<toolkit::TBitmap>();
+    if (m_ownerControl)
+        Registry()[m_ownerControl] = this;
+    AllStates().push_back(this);
+}
+
+TsCommonData::~TsCommonData() {
+    if (m_ownerControl) {
+        const auto it = Registry().find(m_ownerControl);
+        if (it != Registry().end() && it->second == this)
+            Registry().erase(it);
+        for (TsSkinManager* m : {TsSkinManager::DefaultManager(), m_manager})
+            if (m && m->HotControl() == m_ownerControl)
+                m->ForgetHotControl();
+    }
+    std::erase(AllStates(), this);
+    if (g_backdrop.Bmp != nullptr && g_backdrop.Bmp == m_cache.get())
+        g_backdrop = TsBackdropInfo{};
+}
+
+void TsCommonData::ForgetManager(const TsSkinManager* manager) {
+    if (m_manager == manager) {
+        m_manager = nullptr;
+        m_sectionIndex = m_borderIndex = m_textureIndex = m_hotTextureIndex = -1;
+    }
+}
+
+// ---- properties ----
+
+TsSkinManager* TsCommonData::SkinManager() const {
+    return m_manager ? m_manager : TsSkinManager::DefaultManager();
+}
+
+void TsCommonData::SetSkinManager(TsSkinManager* manager) {
+    if (manager == TsSkinManager::DefaultManager())
+        manager = nullptr;
+    if (manager == m_manager)
+        return;
+    m_manager = manager;
+    if (m_ownerObject && m_ownerObject->IsLoading())
+        return;
+    TsSkinManager* m = SkinManager();
+    const bool hasSections = m && !m->gd().empty();
+    if (hasSections)
+        UpdateIndexes();
+    else
+        m_sectionIndex = -1;
+    // TODO: a form skinning provider applies command 3 or 2 itself once providers exist.
+    if (m_ownerControl && m_ownerControl->Parent() && !m_ownerControl->IsDestroying()) {
+        const bool usable = hasSections && m->IsValidSkinIndex(m_sectionIndex);
+        SendCommand(*m_ownerControl, usable ? kCmdRefresh : kCmdSkinRemoved, 0, ManagerParam(m));
+    }
+}
+
+void TsCommonData::SetSkinSection(const std::string& value) {
+    const std::string upper = value.empty() ? "UNKNOWN" : toolkit::UpperCase(value);
+    if (upper == m_skinSection)
+        return;
+    m_skinSection = upper;
+    TsSkinManager* m = SkinManager();
+    if (m && !m->gd().empty())
+        UpdateIndexes();
+    else
+        m_sectionIndex = -1;
+    if (m_ownerControl && m_ownerControl->Parent() && !m_ownerControl->IsDestroying()) {
+        const bool usable = m && m->IsValidSkinIndex(m_sectionIndex);
+        SendCommand(*m_ownerControl, usable ? kCmdRefresh : kCmdSkinRemoved, 0, ManagerParam(m));
+    }
+}
+
+void TsCommonData::SetCustomColor(bool value) {
+    m_customColor = value;
+    if (!m_ownerControl || !Skinned() || !IsEditTypeCode(m_typeCode) || m_ownerControl->IsLoading())
+        return;
+    const TsGeneralData& gd = *Section();
+    if (!value && m_ownerControl->Color() != static_cast<toolkit::TColor>(gd.Color))
+        m_ownerControl->SetColor(static_cast<toolkit::TColor>(gd.Color));
+    if (!m_customFont &&
+        m_ownerControl->Font().Color() != static_cast<toolkit::TColor>(gd.FontColor[0]))
+        m_ownerControl->Font().SetColor(static_cast<toolkit::TColor>(gd.FontColor[0]));
+    Refresh();
+}
+
+void TsCommonData::SetCustomFont(bool value) {
+    m_customFont = value;
+    Refresh();
+}
+
+const TsGeneralData* TsCommonData::Section() const {
+    TsSkinManager* m = SkinManager();
+    if (!m || m_sectionIndex < 0 || static_cast<std::size_t>(m_sectionIndex) >= m->gd().size())
+        return nullptr;
+    return &m->gd()[static_cast<std::size_t>(m_sectionIndex)];
+}
+
+// ---- operations ----
+
+bool TsCommonData::Skinned(bool checkLoaded) const {
+    if (m_ownerObject && m_ownerObject->IsDestroying())
+        return false;
+    TsSkinManager* m = SkinManager();
+    if (!m || m->Destroying())
+        return false;
+    if (checkLoaded && !m->SkinData().Active)
+        return false;
+    return m->IsValidSkinIndex(m_sectionIndex);
+}
+
+void TsCommonData::UpdateIndexes() {
+    m_backgroundChanged = true;
+    TsSkinManager* m = SkinManager();
+    m_sectionIndex = m ? m->FindSectionIndex(m_skinSection) : -1;
+    if (m_sectionIndex < 0) {
+        m_borderIndex = m_textureIndex = m_hotTextureIndex = -1;
+        return;
+    }
+    m_borderIndex = m->FindPieceIndex(m_sectionIndex, m_skinSection, "BORDERSMASK");
+    m_textureIndex = m->FindTextureIndex(m_sectionIndex, m_skinSection, "PATTERN");
+    m_hotTextureIndex = m->FindTextureIndex(m_sectionIndex, m_skinSection, "HOTPATTERN");
+}
+
+void TsCommonData::Initialise() {
+    if (m_skinSection.empty()) {
+        std::string section = DefaultSectionOf(m_typeCode);
+        if (section.empty() && m_ownerObject)
+            section = m_ownerObject->ClassName();
+        SetSkinSection(section);
+    } else {
+        UpdateIndexes();
+    }
+    // There are no system themes to step aside from: an unskinned control keeps its style.
+    if (!m_ownerControl || !Skinned() || !m_ownerControl->Parent() || m_ownerControl->IsLoading())
+        return;
+    m_ownerControl->Repaint();
+    if (IsEditTypeCode(m_typeCode) || m_typeCode == 97)
+        TakeSectionColors();
+}
+
+void TsCommonData::TakeSectionColors() {
+    const TsGeneralData* gd = Section();
+    if (!m_ownerControl || !gd)
+        return;
+    if (!m_customColor)
+        m_ownerControl->SetColor(static_cast<toolkit::TColor>(gd->Color));
+    if (!m_customFont)
+        m_ownerControl->Font().SetColor(static_cast<toolkit::TColor>(gd->FontColor[0]));
+}
+
+void TsCommonData::Refresh() {
+    if (!m_ownerControl || m_ownerControl->IsDestroying() || m_ownerControl->IsLoading())
+        return;
+    m_backgroundChanged = true;
+    if (m_ownerControl->Showing())
+        m_ownerControl->Repaint();
+}
+
+bool TsCommonData::IsUpdating() const {
+    TsSkinManager* m = SkinManager();
+    if (!m || !m->SkinData().Active)
+        return true;
+    if (m_updating)
+        return true;
+    if (m_ownerControl && m_ownerControl->Parent())
+        return SendCommand(*m_ownerControl->Parent(), kCmdIsChanging) != 0;
+    return false;
+}
+
+bool TsCommonData::DependsOnParent() const {
+    if (m_repaintOnMove || !Skinned())
+        return true;
+    if (m_ownerControl && (m_ownerControl->ControlState().Contains(toolkit::csCreating) ||
+                           !m_ownerControl->Visible()))
+        return true;
+    const TsGeneralData* gd = Section();
+    if (!gd)
+        return false;
+    bool result = gd->Transparency > 0 || (m_ownerControl && !m_ownerControl->Enabled());
+    if (result && m_ownerControl && m_ownerControl->Parent() &&
+        m_ownerControl->Parent()->HandleAllocated())
+        result = SendCommand(*m_ownerControl->Parent(), kCmdDependsOnYou) != 0;
+    return result;
+}
+
+bool TsCommonData::IsTransparent() const {
+    const TsGeneralData* gd = Section();
+    return gd && gd->Transparency > 0;
+}
+
+void TsCommonData::BeginUpdate() {
+    m_updating = true;
+    // TODO: a form skinning provider passes these to its form's window.
+    if (m_ownerControl)
+        SendCommand(*m_ownerControl, kCmdBeginUpdate);
+}
+
+void TsCommonData::EndUpdate() {
+    m_updating = false;
+    if (m_ownerControl)
+        SendCommand(*m_ownerControl, kCmdEndUpdate);
+}
+
+toolkit::TBitmap* TsCommonData::PrepareCache() {
+    if (!m_cache)
+        m_cache = std::make_unique<toolkit::TBitmap>();
+    m_cache->SetPixelFormat(toolkit::TPixelFormat::pf24bit);
+    if (m_ownerControl && (m_cache->Width() != m_ownerControl->Width() ||
+                           m_cache->Height() != m_ownerControl->Height()))
+        m_cache->SetSize(m_ownerControl->Width(), m_ownerControl->Height());
+    return m_cache.get();
+}
+
+// ---- messages ----
+
+bool TsCommonData::FromMyManager(platform::LPARAM l) const {
+    return reinterpret_cast<const TsSkinManager*>(l) == SkinManager();
+}
+
+bool TsCommonData::WndProc(TMessage& message) {
+    if (message.Msg == toolkit::kLibraryCommandMessage)
+        return HandleCommand(message);
+    bool usedUp = false;
+    HandleWindowMessage(message, usedUp);
+    return usedUp;
+}
+
+bool TsCommonData::HandleCommand(TMessage& message) {
+    const std::uint16_t argument = CommandArgument(message.WParam);
+    TControl* control = m_ownerControl;
+    switch (CommandOf(message.WParam)) {
+    case kCmdNewSkin:
+        if (FromMyManager(message.LParam)) {
+            m_updating = true;
+            UpdateIndexes();
+            TsSkinManager::ClearSkinApplying();
+        }
+        break;
+    case kCmdSkinRemoved:
+        if (FromMyManager(message.LParam)) {
+            if (m_manager && m_manager->Destroying())
+                m_manager = nullptr;
+            m_sectionIndex = m_borderIndex = m_textureIndex = m_hotTextureIndex = -1;
+            m_updating = true;
+            if (m_cache)
+                m_cache->SetSize(0, 0);
+            if (control && IsEditTypeCode(m_typeCode)) {
+                if (!m_customColor)
+                    control->SetColor(toolkit::clWindow);
+                if (!m_customFont)
+                    control->Font().SetColor(toolkit::clWindowText);
+            }
+        }
+        break;
+    case kCmdRefresh:
+        if (FromMyManager(message.LParam)) {
+            m_backgroundChanged = true;
+            m_updating = false;
+            if (Skinned() && control) {
+                if (IsEditTypeCode(m_typeCode))
+                    TakeSectionColors();
+                if (AsWindowed(control))
+                    control->Repaint();
+            }
+        }
+        break;
+    case kCmdGiveBackground:
+        g_backdrop = TsBackdropInfo{};
+        // An empty cache holds no background yet, whatever its flags say.
+        if (m_cache && !m_cache->Empty()) {
+            g_backdrop = TsBackdropInfo{m_cache.get(), 0, 0, true};
+            message.Result = 1;
+        }
+        break;
+    case kCmdAreYouSkinned:
+        message.Result = 1;
+        break;
+    case kCmdSetUpdating:
+        m_updating = argument == 1;
+        break;
+    case kCmdRepaintOnMove:
+        m_repaintOnMove = argument == 1;
+        break;
+    case kCmdIsChanging:
+        message.Result = m_backgroundChanged || IsUpdating() ? 1 : 0;
+        break;
+    case kCmdIsHalfVisible:
+        message.Result = m_halfVisible ? 1 : 0;
+        break;
+    case kCmdTransparencyChanged:
+        if (IsTransparent() && argument == 1)
+            m_backgroundChanged = true;
+        break;
+    case kCmdSectionChanged:
+        if (m_skinSection == toolkit::UpperCase(g_sectionName)) {
+            TsSkinManager::ClearSkinApplying();
+            Refresh();
+        }
+        break;
+    case kCmdRelatedObject:
+        m_relatedObject = message.LParam;
+        break;
+    case kCmdInvalidateBackground:
+        m_backgroundChanged = true;
+        break;
+    case kCmdDependsOnYou: {
+        const TsGeneralData* gd = Section();
+        if (m_sectionIndex == -1 || !gd)
+            break;
+        if (gd->Transparency == 100 && control && control->Parent())
+            message.Result = SendCommand(*control->Parent(), kCmdDependsOnYou) & 0x7F;
+        else
+            message.Result = (toolkit::int32::Add(gd->GradientPercent, gd->ImagePercent) > 0 ||
+                              DependsOnParent())
+                                 ? 1
+                                 : 0;
+        break;
+    }
+    case kCmdBackgroundChanged: {
+        const bool depends = DependsOnParent();
+        m_backgroundChanged = m_backgroundChanged || depends;
+        TWinControl* windowed = AsWindowed(control);
+        if (windowed && argument == 1 && windowed->HandleAllocated())
+            platform::RedrawWindow(windowed->HandleIfAllocated(), nullptr, nullptr,
+                                   platform::RDW_INVALIDATE | platform::RDW_ALLCHILDREN |
+                                       platform::RDW_NOERASE | platform::RDW_NOINTERNALPAINT);
+        if (depends && windowed)
+            ForEachChild(*windowed,
+                         [](TControl& child) { SendCommand(child, kCmdBackgroundChanged, 0); });
+        // The children answered into the same flag; the asker reads this control's answer.
+        g_flag = depends;
+        break;
+    }
+    case kCmdGiveColor:
+        AnswerColor();
+        message.Result = 1;
+        break;
+    case kCmdSetHalfVisible:
+        m_halfVisible = true;
+        break;
+    default:
+        break;
+    }
+    return true;
+}
+
+void TsCommonData::AnswerColor() {
+    TControl* control = m_ownerControl;
+    const platform::Color own =
+        control ? toolkit::ColorToRGB(control->Color()) & 0xFFFFFF : kKeyColor;
+    if (!Skinned()) {
+        g_color = own;
+        return;
+    }
+    const TsGeneralData& gd = *Section();
+    const std::int32_t t = gd.Transparency;
+    if (t == 0) {
+        g_color = m_customColor && control ? own : Rgb(gd.Color);
+        return;
+    }
+    platform::Color parent = Rgb(gd.Color);
+    if (control && control->Parent()) {
+        parent = GetParentColor(*control);
+        if (parent == kKeyColor)
+            parent = toolkit::ColorToRGB(control->Parent()->Color()) & 0xFFFFFF;
+    }
+    if (t == 100) {
+        g_color = parent;
+        return;
+    }
+    const platform::Color mine = Rgb(gd.Color);
+    platform::Color mixed = 0;
+    for (int shift = 0; shift < 24; shift += 8) {
+        const std::int64_t p = (parent >> shift) & 0xFF, o = (mine >> shift) & 0xFF;
+        const std::int64_t v = std::clamp<std::int64_t>((t * (p - o) + o * 256) / 256, 0, 255);
+        mixed |= static_cast<platform::Color>(v) << shift;
+    }
+    g_color = mixed;
+}
+
+void TsCommonData::HandleWindowMessage(TMessage& message, bool& usedUp) {
+    TControl* control = m_ownerControl;
+    if (!control)
+        return;
+    TWinControl* windowed = AsWindowed(control);
+    switch (message.Msg) {
+    case platform::WM_MOVE:
+        if (DependsOnParent())
+            SendCommand(*control, kCmdBackgroundChanged, 1);
+        break;
+    case platform::WM_SIZE:
+        if (!Skinned())
+            break;
+        m_backgroundChanged = true;
+        // No child is anchored to the right or bottom in this toolkit: every child follows.
+        if (windowed && Section()->GradientPercent >= 1)
+            ForEachChild(*windowed,
+                         [](TControl& child) { SendCommand(child, kCmdBackgroundChanged, 1); });
+        break;
+    case platform::WM_SETFOCUS:
+    case platform::WM_KILLFOCUS:
+        if (windowed && windowed->CanFocus() && windowed->TabStop()) {
+            m_backgroundChanged = true;
+            m_focused = message.Msg == platform::WM_SETFOCUS;
+        }
+        break;
+    case toolkit::CM_FONTCHANGED:
+    case toolkit::CM_ENABLEDCHANGED:
+        m_focused = false;
+        m_mouseOver = false;
+        break;
+    case kWmUpdateUiState:
+        if (Skinned()) {
+            message.Result = 1;
+            usedUp = true;
+        }
+        break;
+    case platform::WM_PARENTNOTIFY:
+        if (windowed && (message.WParam & 0xFFFF) == platform::WM_CREATE)
+            control->Repaint();
+        break;
+    case toolkit::CM_MOUSEENTER:
+        // Only the control's own enter; a child's enter passes through its parent too.
+        if (message.LParam != 0 || Designing(control))
+            break;
+        if (windowed)
+            ForEachChild(*windowed, [control](TControl& child) {
+                TsCommonData* other = SkinDataOf(&child);
+                if (&child != control && other && other->m_mouseOver &&
+                    child.ClassName() == "TsSpeedButton")
+                    child.Perform(toolkit::CM_MOUSELEAVE, 0, 0);
+            });
+        if (!IsNoHotTypeCode(m_typeCode))
+            m_mouseOver = true;
+        if (windowed)
+            if (TsSkinManager* m = TsSkinManager::DefaultManager())
+                m->SetHotControl(control);
+        break;
+    case toolkit::CM_MOUSELEAVE:
+        if (message.LParam != 0 || Designing(control))
+            break;
+        if (!IsNoHotTypeCode(m_typeCode))
+            m_mouseOver = false;
+        break;
+    default:
+        break;
+    }
+}
+
+// ---- helpers controls call ----
+
+bool Highlighted(const TControl* control, const TsCommonData& data) {
+    if (!control || control->IsDestroying() || !control->Enabled() || Designing(control))
+        return false;
+    if (data.Focused())
+        return true;
+    if (const auto* windowed = dynamic_cast<const TWinControl*>(control);
+        windowed && windowed->Focused())
+        return true;
+    return data.MouseOver() && !IsNoHotTypeCode(data.ControlTypeCode());
+}
+
+TsBackdropInfo GetParentBackground(const TControl& control) {
+    TWinControl* parent = control.Parent();
+    if (!parent)
+        return {};
+    try {
+        g_backdrop = TsBackdropInfo{};
+        SendCommand(*parent, kCmdGiveBackground);
+        return g_backdrop;
+    } catch (...) {
+        // A parent that fails to answer simply has no background to give.
+        return {};
+    }
+}
+
+TsBackdropInfo GetParentBackground(platform::HWND window) {
+    const TWinControl* control = toolkit::FindControl(window);
+    return control ? GetParentBackground(*control) : TsBackdropInfo{};
+}
+
+platform::Color GetParentColor(const TControl& control) {
+    if (!control.Parent())
+        return kKeyColor;
+    g_color = kKeyColor;
+    SendCommand(*control.Parent(), kCmdGiveColor);
+    return g_color;
+}
+
+} // namespace skin

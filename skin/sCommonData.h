@@ -1,0 +1,237 @@
+#pragma once
+// TsCommonData: the skin state every skinned control owns (published as its SkinData). It says
+// which skin section the control is painted from and caches that section's indexes, keeps the
+// control's 24-bit cache bitmap, tracks focus and mouse-over, and answers the library command
+// message (toolkit::kLibraryCommandMessage, 41216) the skin manager and other controls send.
+//
+// The command message: WParam holds the command number in its high 16 bits and a small argument
+// in the low 16 bits; LParam carries the skin manager (commands 1, 2, 3) or an argument. Commands
+// 1, 2 and 3 from another manager than the control's are ignored. Commands 5 (give background),
+// 20 (background changed) and 21 (give colour) answer through process-wide records that the
+// asking code reads right after its synchronous send (CommandBackdrop, CommandColor,
+// CommandFlag). Everything runs on the user-interface thread.
+//
+// Ownership: the control owns its skin state (and the skin state its cache bitmap); the owner
+// and the explicit manager are non-owning references. A manager that goes away makes every skin
+// state that named it forget it, so no state keeps a dangling manager.
+//
+// Colours are in the system layout (red in the low byte); $FF00FF means "no colour".
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "platform/gfx/Geometry.h"
+#include "platform/win/WinDefs.h"
+#include "skin/acFast24.h"
+#include "toolkit/ControlMessages.h"
+
+namespace platform {
+class DeviceContext;
+}
+
+namespace toolkit {
+class TBitmap;
+class TComponent;
+class TControl;
+class TWinControl;
+} // namespace toolkit
+
+namespace skin {
+
+class TsSkinManager;
+struct TsGeneralData;
+
+// Library commands (the high 16 bits of WParam).
+enum TacCommand : std::uint16_t {
+    kCmdNewSkin = 1,
+    kCmdSkinRemoved = 2,
+    kCmdRefresh = 3,
+    kCmdGiveBackground = 5,
+    kCmdAreYouSkinned = 7,
+    kCmdSetUpdating = 8,
+    kCmdRepaintOnMove = 9,
+    kCmdIsChanging = 10,
+    kCmdIsHalfVisible = 11,
+    kCmdTransparencyChanged = 12,
+    kCmdSectionChanged = 13,
+    kCmdRelatedObject = 15,
+    kCmdBeforeRefresh = 16,
+    kCmdInvalidateBackground = 17,
+    kCmdDependsOnYou = 19,
+    kCmdBackgroundChanged = 20,
+    kCmdGiveColor = 21,
+    kCmdSetHalfVisible = 22,
+    kCmdHotEnter = 29,
+    kCmdHotLeave = 30,
+    kCmdBeginUpdate = 31,
+    kCmdEndUpdate = 32,
+};
+
+inline constexpr platform::WPARAM MakeCommand(std::uint16_t command, std::uint16_t argument = 0) {
+    return (platform::WPARAM{command} << 16) | argument;
+}
+inline constexpr std::uint16_t CommandOf(platform::WPARAM w) {
+    return static_cast<std::uint16_t>((w >> 16) & 0xFFFF);
+}
+inline constexpr std::uint16_t CommandArgument(platform::WPARAM w) {
+    return static_cast<std::uint16_t>(w & 0xFFFF);
+}
+inline platform::LPARAM ManagerParam(const TsSkinManager* manager) {
+    return reinterpret_cast<platform::LPARAM>(manager);
+}
+// Sends a command to a control through Perform (graphic controls included).
+platform::LRESULT SendCommand(toolkit::TControl& control, std::uint16_t command,
+                              std::uint16_t argument = 0, platform::LPARAM l = 0);
+
+// The answer records of commands 5, 20 and 21, and the section name carried by command 13.
+TsBackdropInfo& CommandBackdrop();
+platform::Color& CommandColor();
+bool& CommandFlag();
+std::string& CommandSectionName();
+
+// Control type codes the skin state itself looks at (the controls set theirs).
+inline constexpr std::int32_t kTypeEdit = 3;
+inline constexpr std::int32_t kTypeMemo = 7;
+inline constexpr std::int32_t kTypePanel = 51;
+inline constexpr std::int32_t kTypeSpeedButton = 92;
+inline constexpr std::int32_t kTypeBitBtn = 94;
+inline constexpr std::int32_t kTypeFormProvider = 224;
+
+// The section a control without SkinSection starts with; empty for codes without one.
+std::string DefaultSectionOf(std::int32_t typeCode);
+// Edit-like controls take the section's colours as their Color and font colour.
+bool IsEditTypeCode(std::int32_t typeCode);
+// Containers and bars that never show a hot state.
+bool IsNoHotTypeCode(std::int32_t typeCode);
+
+class TsCommonData {
+public:
+    // owner: the control (or another owning object); withCache: keep a cache bitmap (0 × 0 until
+    // PrepareCache sizes it).
+    TsCommonData(toolkit::TComponent* owner, bool withCache);
+    ~TsCommonData();
+    TsCommonData(const TsCommonData&) = delete;
+    TsCommonData& operator=(const TsCommonData&) = delete;
+
+    // ---- published ----
+    bool CustomColor() const { return m_customColor; }
+    void SetCustomColor(bool value);
+    bool CustomFont() const { return m_customFont; }
+    void SetCustomFont(bool value);
+    // The explicit manager, or else the default one (may be none).
+    TsSkinManager* SkinManager() const;
+    // Only the explicit manager: what a window definition stores.
+    TsSkinManager* ExplicitManager() const { return m_manager; }
+    void SetSkinManager(TsSkinManager* manager);
+    const std::string& SkinSection() const { return m_skinSection; }
+    // Stored upper-cased; "UNKNOWN" for an empty name.
+    void SetSkinSection(const std::string& value);
+
+    // ---- state ----
+    TsSkinManager* Manager() const { return SkinManager(); }
+    std::int32_t SectionIndex() const { return m_sectionIndex; }
+    std::int32_t BorderIndex() const { return m_borderIndex; }
+    std::int32_t TextureIndex() const { return m_textureIndex; }
+    std::int32_t HotTextureIndex() const { return m_hotTextureIndex; }
+    bool Updating() const { return m_updating; }
+    void SetUpdating(bool on) { m_updating = on; }
+    bool BackgroundChanged() const { return m_backgroundChanged; }
+    void SetBackgroundChanged(bool on) { m_backgroundChanged = on; }
+    bool HalfVisible() const { return m_halfVisible; }
+    void SetHalfVisible(bool on) { m_halfVisible = on; }
+    bool RepaintOnMove() const { return m_repaintOnMove; }
+    platform::LPARAM RelatedObject() const { return m_relatedObject; }
+    bool Focused() const { return m_focused; }
+    bool MouseOver() const { return m_mouseOver; }
+    void SetMouseOver(bool on) { m_mouseOver = on; }
+    std::int32_t ControlTypeCode() const { return m_typeCode; }
+    void SetControlTypeCode(std::int32_t code) { m_typeCode = code; }
+    toolkit::TControl* OwnerControl() const { return m_ownerControl; }
+    toolkit::TComponent* OwnerObject() const { return m_ownerObject; }
+    // The cache bitmap (24-bit), or none for a state made without one.
+    toolkit::TBitmap* CacheBmp() const { return m_cache.get(); }
+    // The section's record when the index is valid in the manager's table, else none.
+    const TsGeneralData* Section() const;
+
+    // ---- operations ----
+    // Owner alive, manager alive, the skin loaded (when asked) and the section index valid.
+    bool Skinned(bool checkLoaded = false) const;
+    void UpdateIndexes();
+    // After construction and after loading: the default section or fresh indexes, then the
+    // skinned look (repaint; the section's colours for an edit control).
+    void Initialise();
+    // The cache must be rebuilt; repaint when the control is showing.
+    void Refresh();
+    // True while no skin can be painted or the control (or its parent) is changing.
+    bool IsUpdating() const;
+    bool DependsOnParent() const;
+    bool IsTransparent() const;
+    void BeginUpdate();
+    void EndUpdate();
+    // Creates (if needed) and sizes the cache to the owner control; answers the cache.
+    toolkit::TBitmap* PrepareCache();
+
+    // Handles a message for the owner. Answers true when the message is used up (library
+    // commands always are; among window messages only a skinned control's UI-state update);
+    // the control passes everything else on to its own handling.
+    bool WndProc(toolkit::TMessage& message);
+
+private:
+    bool HandleCommand(toolkit::TMessage& message);
+    void HandleWindowMessage(toolkit::TMessage& message, bool& usedUp);
+    bool FromMyManager(platform::LPARAM l) const;
+    void TakeSectionColors();
+    void AnswerColor();
+    void ForgetManager(const TsSkinManager* manager);
+    friend void ForgetManagerEverywhere(const TsSkinManager* manager);
+
+    bool m_updating = false;
+    std::string m_skinSection;
+    bool m_customFont = false;
+    bool m_customColor = false;
+    TsSkinManager* m_manager = nullptr;
+    std::int32_t m_borderIndex = -1;
+    std::int32_t m_sectionIndex = -1;
+    std::int32_t m_textureIndex = -1;
+    std::int32_t m_hotTextureIndex = -1;
+    platform::LPARAM m_relatedObject = 0;
+    bool m_repaintOnMove = false;
+    bool m_backgroundChanged = true;
+    bool m_halfVisible = true;
+    toolkit::TControl* m_ownerControl = nullptr;
+    toolkit::TComponent* m_ownerObject = nullptr;
+    std::unique_ptr<toolkit::TBitmap> m_cache;
+    std::int32_t m_typeCode = 0;
+    bool m_focused = false;
+    bool m_mouseOver = false;
+};
+
+// The skin state of a control, when it has one (every skinned control registers its own).
+TsCommonData* SkinDataOf(const toolkit::TControl* control);
+// Called by a manager that goes away.
+void ForgetManagerEverywhere(const TsSkinManager* manager);
+
+// Whether a control shows its hot look: focused, or mouse over a control that may be hot.
+bool Highlighted(const toolkit::TControl* control, const TsCommonData& data);
+
+// The parent's background (command 5 to the parent); an empty record when there is no parent or
+// anything fails. The variant asks the parent of the control behind a window handle.
+TsBackdropInfo GetParentBackground(const toolkit::TControl& control);
+TsBackdropInfo GetParentBackground(platform::HWND window);
+// The parent's colour through command 21: $FF00FF when the parent gives none.
+platform::Color GetParentColor(const toolkit::TControl& control);
+
+// Puts the cache on a context: source is the area of the cache, dest the area on dc (logical
+// coordinates). With repairCorners the border corners are repaired first. The clip is narrowed
+// to dest and cut around the children that paint themselves over it (graphic controls unless
+// GraphicChildrenPaintSeparately(), opaque controls), their bounds shifted by (dx, dy); the
+// cache is copied in one block from source's top left corner; dc's state is put back.
+void PutCacheOnDC(toolkit::TControl& control, TsCommonData& data, const platform::Rect& source,
+                  std::int32_t dy, std::int32_t dx, bool repairCorners, platform::DeviceContext& dc,
+                  const platform::Rect& dest);
+// Set while graphic children are painted by their own pass over the parent's cache.
+bool& GraphicChildrenPaintSeparately();
+
+} // namespace skin
