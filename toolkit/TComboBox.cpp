@@ -458,6 +458,9 @@ void TCustomComboBox::TextPartChanged() {
 bool TCustomComboBox::HandleKey(platform::WORD key, TShiftState shift) {
     using namespace platform;
     const bool altArrow = Alt(shift) && (key == VK_DOWN || key == VK_UP);
+    // Of the Alt keys only Alt+arrow is the list's; Alt+F4 and the rest go on to the window.
+    if (Alt(shift) && !altArrow)
+        return false;
     if (m_droppedDown) {
         TComboListBox& list = *m_list;
         if (key == VK_RETURN || key == VK_F4 || altArrow) {

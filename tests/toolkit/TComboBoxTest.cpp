@@ -168,6 +168,19 @@ TEST_F(ComboBoxes, KeysOnTheOpenListMoveTheHighlightAndEnterChooses) {
     EXPECT_EQ(seen, (std::vector<int>{3, 3}));
 }
 
+TEST_F(ComboBoxes, AltF4IsTheWindowsNotTheList) {
+    bool closing = false;
+    form->OnCloseQuery = [&](TObject*, bool& canClose) {
+        closing = true;
+        canClose = false;
+    };
+    combo->SetFocus();
+    Pump();
+    PressWith(VK_MENU, VK_F4);
+    EXPECT_FALSE(combo->DroppedDown());
+    EXPECT_TRUE(closing);
+}
+
 TEST_F(ComboBoxes, ALongListScrollsAndKeepsTheHighlightInView) {
     combo->Items().Clear();
     for (int i = 0; i < 20; ++i)
