@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/deps.sh
-charvane_ensure_packages "${CHARVANE_BUILD_PACKAGES[@]}"
+charvane_ensure_packages "${CHARVANE_BUILD_PACKAGES[@]}" "${CHARVANE_RUN_PACKAGES[@]}"
 
 build=build
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCHARVANE_TESTS=OFF \

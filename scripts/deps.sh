@@ -8,6 +8,10 @@ CHARVANE_BUILD_PACKAGES=(
     libsdl2-dev libfreetype-dev libfontconfig-dev libjpeg62-turbo-dev zlib1g-dev
     fonts-liberation fonts-dejavu-core
 )
+# What the window needs at run time besides the build: xdg-open for the web-page button.
+CHARVANE_RUN_PACKAGES=(
+    xdg-utils
+)
 # What the tests need besides the build: a virtual display to drive the real window,
 # picture tools to make test pictures, the fuzzers' compiler.
 CHARVANE_TEST_PACKAGES=(
