@@ -50,7 +50,8 @@ toolkit::TColor TsLabelFX::TextColor() const {
 }
 
 void TsLabelFX::DoDrawText(platform::Rect& rect, unsigned flags) {
-    if (m_shadow->Mode() == smNone) {
+    // The skin's shadow without a skin: the plain label, so an unskinned window keeps its look.
+    if (m_shadow->Mode() == smNone || (m_shadow->Mode() == smSkin1 && !ActiveManager())) {
         TsCustomLabel::DoDrawText(rect, flags);
         return;
     }

@@ -3,7 +3,9 @@
 //
 // Shadow (TsShadow.h) decides colour, blur passes and distance: smNone draws as a TsCustomLabel;
 // smCustom takes Shadow's own values; smSkin1 takes the active skin's SHADOW1COLOR, SHADOW1BLUR
-// and SHADOW1OFFSET when a skin is active and defines the blur, else Shadow's values. The shadow
+// and SHADOW1OFFSET when the skin defines the blur, else Shadow's values, and draws as a
+// TsCustomLabel (the plain label's look and size) while no skin is active. Blur and offset from a
+// skin file are held to 0 … 64 and −64 … 64. The shadow
 // is the text drawn Distance pixels right and down, blurred BlurCount times (each pass stamps
 // the text at full strength again, then averages every cell with its four neighbours) and laid
 // over what is under the label (its Color when it is not transparent); the text is then drawn in
