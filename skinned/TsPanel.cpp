@@ -106,11 +106,6 @@ void TsPanel::HandleCommand(toolkit::TMessage& m) {
         if (mine)
             Invalidate();
         return;
-    case skin::kCmdRefresh:
-        data.WndProc(m);
-        if (mine)
-            Repaint();
-        return;
     case kCmdParentUpdated:
         if (SkinActive() && data.Updating()) {
             data.SetUpdating(false);
