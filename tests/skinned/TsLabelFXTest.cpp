@@ -183,4 +183,23 @@ TEST_F(SkinnedLabel, TakesTheSkinFontColourAndBlendsItWhenDisabled) {
     EXPECT_EQ(label->Font().Color(), clWindowText);
 }
 
+// A label naming a section of the skin paints it under its text; one naming none does not.
+TEST_F(SkinnedLabel, PaintsItsSectionUnderTheText) {
+    TForm* form = MakeForm();
+    form->SetColor(clWhite);
+    auto* boxed = Make<skinned::TsLabel>(form, {10, 10, 80, 40});
+    auto* bare = Make<skinned::TsLabel>(form, {10, 50, 80, 80});
+    for (skinned::TsLabel* l : {boxed, bare}) {
+        l->SetAutoSize(false);
+        l->SetCaption("");
+    }
+    boxed->SetSkinSection("PANEL");
+    bare->SetSkinSection("NO SUCH SECTION");
+    form->Show();
+    Pump();
+    EXPECT_NE(PixelAt(*boxed, {35, 15}), 0xFFFFFFu);
+    EXPECT_NE(PixelAt(*boxed, {35, 2}), PixelAt(*boxed, {35, 27})); // the panel's gradient
+    EXPECT_EQ(PixelAt(*bare, {35, 15}), 0xFFFFFFu);
+}
+
 } // namespace
