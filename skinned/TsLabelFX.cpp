@@ -1,25 +1,147 @@
 #include "skinned/TsLabelFX.h"
 
+#include <algorithm>
+
+#include "platform/gfx/DeviceContext.h"
+#include "skin/sSkinManager.h"
+#include "toolkit/ControlText.h"
+#include "toolkit/Int32.h"
+#include "toolkit/TBitmap.h"
+#include "toolkit/TCanvas.h"
+
 namespace skinned {
 
 TsLabelFX::TsLabelFX(toolkit::TComponent* owner)
-    : toolkit::TLabel(owner), m_skinData(std::make_unique<skin::TsCommonData>(this, false)) {
-    m_skinData->SetControlTypeCode(0);
-    m_skinData->Initialise();
+    : TsCustomLabel(owner), m_shadow(std::make_unique<TsShadow>(this)),
+      m_kind(std::make_unique<TsKind>(this)), m_mask(std::make_unique<toolkit::TBitmap>()) {
+    // The skin state was set up while only the base part existed: it takes this class's section.
+    SkinData().SetSkinSection(ClassName());
 }
 
 TsLabelFX::~TsLabelFX() = default;
 
-void TsLabelFX::WndProc(toolkit::TMessage& message) {
-    // Messages may arrive while the base part is still being built.
-    if (m_skinData && m_skinData->WndProc(message))
-        return;
-    toolkit::TLabel::WndProc(message);
+TsLabelFX::ShadowParams TsLabelFX::ChooseShadow() const {
+    ShadowParams p{m_shadow->Color(), m_shadow->BlurCount(), m_shadow->Distance()};
+    if (m_shadow->Mode() == smSkin1)
+        if (skin::TsSkinManager* m = ActiveManager(); m && m->SkinData().Shadow1Blur != -1) {
+            const skin::TsSkinData& sd = m->SkinData();
+            // A skin file may hold any number: keep the blur and offset within reason.
+            p = {static_cast<toolkit::TColor>(sd.Shadow1Color), std::clamp(sd.Shadow1Blur, 0, 64),
+                 std::clamp(sd.Shadow1Offset, -64, 64)};
+        }
+    return p;
 }
 
-void TsLabelFX::Loaded() {
-    toolkit::TLabel::Loaded();
-    m_skinData->Initialise();
+toolkit::TColor TsLabelFX::TextColor() const {
+    switch (m_kind->KindType()) {
+    case ktStandard:
+        return Color();
+    case ktCustom:
+        return m_kind->Color();
+    case ktSkin:
+        if (skin::TsSkinManager* m = ActiveManager()) {
+            const platform::Color c = m->GetGlobalFontColor();
+            if (c != skin::kKeyColor && c != 0xFFFFFFFF)
+                return c;
+        }
+        return m_kind->Color();
+    }
+    return m_kind->Color();
+}
+
+void TsLabelFX::DoDrawText(platform::Rect& rect, unsigned flags) {
+    // The skin's shadow without a skin: the plain label, so an unskinned window keeps its look.
+    if (m_shadow->Mode() == smNone || (m_shadow->Mode() == smSkin1 && !ActiveManager())) {
+        TsCustomLabel::DoDrawText(rect, flags);
+        return;
+    }
+    const ShadowParams shadow = ChooseShadow();
+    m_shadow->StoreBytes(shadow.color);
+
+    std::string text = GetLabelText();
+    const bool measuring = (flags & platform::DT_CALCRECT) != 0;
+    if (measuring && (text.empty() || (ShowAccelChar() && text == "&")))
+        text += " ";
+    if (!ShowAccelChar())
+        flags |= platform::DT_NOPREFIX;
+
+    if (measuring) {
+        rect = toolkit::MeasureText(Font(), text, rect, flags & ~platform::DT_CALCRECT);
+        if (!Enabled() || shadow.color == toolkit::clNone || shadow.blur == 0)
+            return;
+        m_topLeftMargin = std::min(0, shadow.distance - shadow.blur);
+        m_rightBottomMargin = std::max(0, shadow.distance + shadow.blur);
+        const std::int32_t grow = m_rightBottomMargin - m_topLeftMargin;
+        rect.right = toolkit::int32::Add(rect.right, grow);
+        rect.bottom = toolkit::int32::Add(rect.bottom, grow);
+        return;
+    }
+
+    toolkit::TCanvas& canvas = Canvas();
+    canvas.Font().Assign(&Font());
+    if (!Enabled()) {
+        toolkit::DrawControlText(canvas, text, rect, flags, false);
+        return;
+    }
+    if (shadow.color != toolkit::clNone && shadow.blur > 0 && !rect.IsEmpty())
+        PaintShadow(text, rect, flags, shadow);
+    canvas.Font().SetColor(TextColor());
+    toolkit::DrawControlText(canvas, text, rect, flags, true);
+}
+
+void TsLabelFX::PaintShadow(const std::string& text, const platform::Rect& rect, unsigned flags,
+                            const ShadowParams& shadow) {
+    const std::int32_t w = rect.Width(), h = rect.Height();
+    toolkit::TBitmap& mask = *m_mask;
+    mask.SetPixelFormat(toolkit::TPixelFormat::pf24bit);
+    mask.SetSize(w, h);
+    platform::FillRect(mask.DC(), {0, 0, w, h}, 0);
+    toolkit::TCanvas& mc = mask.Canvas();
+    mc.Font().Assign(&Font());
+    mc.Font().SetColor(0xFFFFFF);
+    toolkit::DrawControlText(mc, text, rect.Offset(shadow.distance, shadow.distance), flags, true);
+
+    // The levels: a one-cell border of zeros around the mask.
+    const std::size_t cols = static_cast<std::size_t>(w) + 2,
+                      rows = static_cast<std::size_t>(h) + 2;
+    if (m_levels.size() < cols * rows * 2)
+        m_levels.resize(cols * rows * 2);
+    std::fill(m_levels.begin(), m_levels.begin() + static_cast<std::ptrdiff_t>(cols * rows * 2), 0);
+    auto cell = [&](std::size_t x, std::size_t y) -> std::uint8_t& {
+        return m_levels[y * cols + x];
+    };
+    for (std::int32_t pass = 0; pass < shadow.blur; ++pass) {
+        for (std::int32_t y = 0; y < h; ++y) {
+            const std::uint8_t* row = mask.ScanLine(y);
+            for (std::int32_t x = 0; x < w; ++x)
+                if (row[3 * x] != 0)
+                    cell(x + 1, y + 1) = 255;
+        }
+        // In place, so each cell already sees the new values above and to its left.
+        for (std::size_t y = 1; y + 1 < rows; ++y)
+            for (std::size_t x = 1; x + 1 < cols; ++x)
+                cell(x, y) = static_cast<std::uint8_t>(
+                    (cell(x, y - 1) + cell(x, y + 1) + cell(x - 1, y) + cell(x + 1, y)) / 4);
+    }
+
+    toolkit::TCanvas& canvas = Canvas();
+    if (Transparent()) {
+        platform::BitBlt(mask.DC(), 0, 0, w, h, canvas.Handle(), 0, 0, platform::RasterOp::SrcCopy);
+    } else {
+        platform::FillRect(mask.DC(), {0, 0, w, h}, toolkit::ColorToRGB(Color()) & 0xFFFFFF);
+    }
+    const std::uint8_t shade[3] = {m_shadow->B(), m_shadow->G(), m_shadow->R()};
+    for (std::int32_t y = 0; y < h; ++y) {
+        std::uint8_t* row = mask.ScanLine(y);
+        for (std::int32_t x = 0; x < w; ++x) {
+            const unsigned level = cell(x + 1, y + 1);
+            for (int c = 0; c < 3; ++c) {
+                std::uint8_t& p = row[3 * x + c];
+                p = static_cast<std::uint8_t>((p * (255 - level) + shade[c] * level) / 256);
+            }
+        }
+    }
+    platform::BitBlt(canvas.Handle(), 0, 0, w, h, mask.DC(), 0, 0, platform::RasterOp::SrcCopy);
 }
 
 } // namespace skinned

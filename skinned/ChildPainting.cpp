@@ -1,0 +1,107 @@
+#include "skinned/ChildPainting.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "platform/gfx/DeviceContext.h"
+#include "platform/win/Message.h"
+#include "skin/acFast24.h"
+#include "skin/sCommonData.h"
+#include "toolkit/Colors.h"
+#include "toolkit/TBitmap.h"
+#include "toolkit/TWinControl.h"
+
+namespace skinned {
+namespace {
+
+using toolkit::TControl;
+
+// The parent has finished updating: the child repaints over the new background.
+constexpr std::uint16_t kCmdParentUpdated = 6;
+
+bool Designing(const toolkit::TComponent& c) {
+    return c.ComponentState().Contains(toolkit::csDesigning);
+}
+
+bool IsGraphic(const TControl& c) {
+    return dynamic_cast<const toolkit::TGraphicControl*>(&c) != nullptr;
+}
+
+} // namespace
+
+void PaintGraphicChildren(platform::DeviceContext& dc, toolkit::TWinControl& container,
+                          platform::Point offset) {
+    if ((!container.Visible() && !Designing(container)) || container.ControlList().empty())
+        return;
+    const platform::Rect clip = platform::GetClipBox(dc);
+    if (clip.IsEmpty())
+        return;
+    skin::CommandBackdrop() = skin::TsBackdropInfo{};
+    skin::SendCommand(container, skin::kCmdGiveBackground);
+    const skin::TsBackdropInfo backdrop = skin::CommandBackdrop();
+    if (!backdrop.Bmp || backdrop.Bmp->Empty())
+        return;
+
+    std::vector<TControl*> children;
+    for (TControl* c : container.ControlList()) {
+        if (!IsGraphic(*c) || !c->Visible() || c->Width() <= 0 || c->Height() <= 0 ||
+            c->IsDestroying())
+            continue;
+        if (c->BoundsRect().Offset(offset.x, offset.y).Intersect(clip).IsEmpty())
+            continue;
+        children.push_back(c);
+    }
+    if (children.empty())
+        return;
+
+    toolkit::TBitmap memory;
+    memory.SetPixelFormat(toolkit::TPixelFormat::pf24bit);
+    memory.SetSize(container.Width(), container.Height());
+    platform::DeviceContext& mdc = memory.DC();
+    for (TControl* c : children) {
+        const platform::Rect r = c->BoundsRect();
+        if (c->ControlStyle().Contains(toolkit::csOpaque) && c->Color() != toolkit::clNone)
+            platform::FillRect(mdc, r, toolkit::ColorToRGB(c->Color()));
+        else
+            platform::BitBlt(mdc, r.left, r.top, r.Width(), r.Height(), backdrop.Bmp->DC(),
+                             r.left + backdrop.X, r.top + backdrop.Y, platform::RasterOp::SrcCopy);
+    }
+    for (TControl* c : children) {
+        // A child that cannot be seen in this paint is told so; it paints into the memory anyway.
+        if (c->BoundsRect().Offset(offset.x, offset.y).Intersect(clip) !=
+            c->BoundsRect().Offset(offset.x, offset.y))
+            skin::SendCommand(*c, skin::kCmdSetHalfVisible);
+        toolkit::PaintGraphicControl(*c, mdc);
+    }
+    for (TControl* c : children) {
+        const platform::Rect r = c->BoundsRect();
+        if (platform::GetPixel(mdc, r.left, r.top) == skin::kKeyColor)
+            continue;
+        platform::BitBlt(dc, r.left + offset.x, r.top + offset.y, r.Width(), r.Height(), mdc,
+                         r.left, r.top, platform::RasterOp::SrcCopy);
+    }
+}
+
+void RepaintChildren(toolkit::TWinControl& container) {
+    const std::vector<TControl*> children = container.ControlList();
+    for (TControl* c : children) {
+        const auto& now = container.ControlList();
+        if (std::find(now.begin(), now.end(), c) == now.end() || c->IsDestroying())
+            continue;
+        if (IsGraphic(*c))
+            continue;
+        try {
+            if (auto* windowed = dynamic_cast<toolkit::TWinControl*>(c);
+                windowed && windowed->HandleAllocated())
+                platform::SendMessage(windowed->HandleIfAllocated(),
+                                      toolkit::kLibraryCommandMessage,
+                                      skin::MakeCommand(kCmdParentUpdated), 0);
+            else
+                skin::SendCommand(*c, kCmdParentUpdated);
+        } catch (...) {
+            // One child failing to repaint must not keep the others from their turn.
+        }
+    }
+}
+
+} // namespace skinned
