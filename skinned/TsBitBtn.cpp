@@ -1,5 +1,10 @@
 #include "skinned/TsBitBtn.h"
 
+#include "platform/gfx/DeviceContext.h"
+#include "skin/sCommonPaint.h"
+#include "skin/sSkinManager.h"
+#include "toolkit/TBitmap.h"
+
 namespace skinned {
 
 TsBitBtn::TsBitBtn(toolkit::TComponent* owner)
@@ -12,14 +17,96 @@ TsBitBtn::~TsBitBtn() = default;
 
 void TsBitBtn::WndProc(toolkit::TMessage& message) {
     // Messages may arrive while the base part is still being built.
-    if (m_skinData && m_skinData->WndProc(message))
+    if (!m_skinData) {
+        toolkit::TBitBtn::WndProc(message);
+        return;
+    }
+    if (message.Msg == toolkit::kLibraryCommandMessage) {
+        m_skinData->WndProc(message);
+        AfterCommand(skin::CommandOf(message.WParam));
+        return;
+    }
+    if (m_skinData->WndProc(message))
         return;
     toolkit::TBitBtn::WndProc(message);
+}
+
+void TsBitBtn::AfterCommand(std::uint16_t command) {
+    if (IsDestroying())
+        return;
+    // A new or removed skin changes the whole look, plain or skinned; a refresh or a section
+    // change needs the face built again.
+    switch (command) {
+    case skin::kCmdNewSkin:
+    case skin::kCmdSkinRemoved:
+    case skin::kCmdRefresh:
+    case skin::kCmdSectionChanged:
+        m_builtFrom.reset();
+        Invalidate();
+        break;
+    default:
+        break;
+    }
 }
 
 void TsBitBtn::Loaded() {
     toolkit::TBitBtn::Loaded();
     m_skinData->Initialise();
+}
+
+std::int32_t TsBitBtn::SkinState() const {
+    const bool hot = skin::Highlighted(this, *m_skinData) || (Active() && Enabled());
+    return FaceStateIndex(Pressed(), hot);
+}
+
+bool TsBitBtn::SkinPainted() const {
+    return m_skinData->Skinned(true) && !m_skinData->IsUpdating();
+}
+
+TButtonFaceKey TsBitBtn::FaceKey() const {
+    TButtonFaceKey key;
+    key.state = SkinState();
+    key.enabled = Enabled();
+    key.focused = Focused();
+    key.size = {Width(), Height()};
+    key.position = {Left(), Top()};
+    key.caption = Caption();
+    key.sectionIndex = m_skinData->SectionIndex();
+    return key;
+}
+
+void TsBitBtn::BuildFace() {
+    toolkit::TBitmap* cache = m_skinData->PrepareCache();
+    if (!cache || cache->Empty())
+        return;
+    const TButtonFaceKey key = FaceKey();
+    const skin::TsBackdropInfo parent = skin::GetParentBackground(*this);
+    PaintButtonBackdrop(*cache, *this, parent);
+    skin::PaintControlSection(*m_skinData, parent, true, 1, key.state, cache, {Left(), Top()},
+                              {0, 0, Width(), Height()});
+    const bool hot = key.state != kFaceNormal;
+    PaintButtonContent(*cache, *m_skinData, GlyphData(), GlyphState(), Placement(ClientRect()),
+                       Caption(), CaptionFlags(), Enabled(), hot, key.state == kFacePressed);
+    if (!Enabled())
+        PaintButtonDisabled(*cache, *this, parent);
+    m_skinData->SetBackgroundChanged(false);
+    m_builtFrom = key;
+    if (OnPaint)
+        OnPaint(this, *cache);
+}
+
+void TsBitBtn::Paint() {
+    if (!SkinPainted()) {
+        toolkit::TBitBtn::Paint();
+        return;
+    }
+    const toolkit::TBitmap* cache = m_skinData->CacheBmp();
+    const bool stale = !cache || cache->Width() != Width() || cache->Height() != Height();
+    if (stale || m_skinData->BackgroundChanged() || !m_builtFrom || *m_builtFrom != FaceKey())
+        BuildFace();
+    platform::DeviceContext& dc = Canvas().Handle();
+    skin::PutCacheOnDC(*this, *m_skinData, {0, 0, Width(), Height()}, 0, 0, false, dc,
+                       {0, 0, Width(), Height()});
 }
 
 } // namespace skinned
