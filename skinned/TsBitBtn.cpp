@@ -13,7 +13,10 @@ TsBitBtn::TsBitBtn(toolkit::TComponent* owner)
     m_skinData->Initialise();
 }
 
-TsBitBtn::~TsBitBtn() = default;
+TsBitBtn::~TsBitBtn() {
+    // The fade reads the cache: it goes first.
+    m_fade.reset();
+}
 
 void TsBitBtn::WndProc(toolkit::TMessage& message) {
     // Messages may arrive while the base part is still being built.
@@ -67,7 +70,6 @@ TButtonFaceKey TsBitBtn::FaceKey() const {
     TButtonFaceKey key;
     key.state = SkinState();
     key.enabled = Enabled();
-    key.focused = Focused();
     key.size = {Width(), Height()};
     key.position = {Left(), Top()};
     key.caption = Caption();
@@ -97,14 +99,29 @@ void TsBitBtn::BuildFace() {
 
 void TsBitBtn::Paint() {
     if (!SkinPainted()) {
+        m_fade.reset();
         toolkit::TBitBtn::Paint();
         return;
     }
+    if (m_fade && m_fade->Finished())
+        m_fade.reset();
     const toolkit::TBitmap* cache = m_skinData->CacheBmp();
     const bool stale = !cache || cache->Width() != Width() || cache->Height() != Height();
-    if (stale || m_skinData->BackgroundChanged() || !m_builtFrom || *m_builtFrom != FaceKey())
+    const TButtonFaceKey key = FaceKey();
+    if (stale || m_skinData->BackgroundChanged() || !m_builtFrom || *m_builtFrom != key) {
+        std::unique_ptr<TsButtonFade> fade;
+        if (!stale && m_builtFrom)
+            fade = StartFade(*m_skinData, *m_builtFrom, key, m_animatEvents, m_fade.get(),
+                             [this] { Invalidate(); });
+        m_fade = std::move(fade);
         BuildFace();
+    }
     platform::DeviceContext& dc = Canvas().Handle();
+    if (m_fade && m_fade->Frame().Width() == Width() && m_fade->Frame().Height() == Height()) {
+        platform::BitBlt(dc, 0, 0, Width(), Height(), m_fade->Frame().DC(), 0, 0,
+                         platform::RasterOp::SrcCopy);
+        return;
+    }
     skin::PutCacheOnDC(*this, *m_skinData, {0, 0, Width(), Height()}, 0, 0, false, dc,
                        {0, 0, Width(), Height()});
 }

@@ -18,6 +18,7 @@
 
 #include "skin/sCommonData.h"
 #include "skinned/sButtonFace.h"
+#include "skinned/sFade.h"
 #include "toolkit/TBitBtn.h"
 
 namespace skinned {
@@ -35,6 +36,12 @@ public:
     // The state index the face is painted in (0 normal, 1 hot, 2 pressed).
     std::int32_t SkinState() const;
 
+    // Which state changes cross-fade (aeGlobalDef: as the manager's button effects say).
+    const TacAnimatEvents& AnimatEvents() const { return m_animatEvents; }
+    void SetAnimatEvents(const TacAnimatEvents& events) { m_animatEvents = events; }
+    // The cross-fade running now, if any.
+    const TsButtonFade* Fade() const { return m_fade.get(); }
+
     void WndProc(toolkit::TMessage& message) override;
     void Loaded() override;
 
@@ -51,6 +58,8 @@ private:
 
     std::unique_ptr<skin::TsCommonData> m_skinData;
     std::optional<TButtonFaceKey> m_builtFrom;
+    TacAnimatEvents m_animatEvents{TacAnimatEvent::aeGlobalDef};
+    std::unique_ptr<TsButtonFade> m_fade;
 };
 
 } // namespace skinned

@@ -27,7 +27,10 @@ TsSpeedButton::TsSpeedButton(toolkit::TComponent* owner)
     m_skinData->Initialise();
 }
 
-TsSpeedButton::~TsSpeedButton() = default;
+TsSpeedButton::~TsSpeedButton() {
+    // The fade reads the cache: it goes first.
+    m_fade.reset();
+}
 
 void TsSpeedButton::WndProc(toolkit::TMessage& message) {
     // Messages may arrive while the base part is still being built.
@@ -146,14 +149,29 @@ void TsSpeedButton::BuildFace() {
 
 void TsSpeedButton::Paint() {
     if (!SkinPainted()) {
+        m_fade.reset();
         toolkit::TSpeedButton::Paint();
         return;
     }
+    if (m_fade && m_fade->Finished())
+        m_fade.reset();
     const toolkit::TBitmap* cache = m_skinData->CacheBmp();
     const bool stale = !cache || cache->Width() != Width() || cache->Height() != Height();
-    if (stale || m_skinData->BackgroundChanged() || !m_builtFrom || *m_builtFrom != FaceKey())
+    const TButtonFaceKey key = FaceKey();
+    if (stale || m_skinData->BackgroundChanged() || !m_builtFrom || *m_builtFrom != key) {
+        std::unique_ptr<TsButtonFade> fade;
+        if (!stale && m_builtFrom)
+            fade = StartFade(*m_skinData, *m_builtFrom, key, m_animatEvents, m_fade.get(),
+                             [this] { Invalidate(); });
+        m_fade = std::move(fade);
         BuildFace();
+    }
     platform::DeviceContext& dc = Canvas().Handle();
+    if (m_fade && m_fade->Frame().Width() == Width() && m_fade->Frame().Height() == Height()) {
+        platform::BitBlt(dc, 0, 0, Width(), Height(), m_fade->Frame().DC(), 0, 0,
+                         platform::RasterOp::SrcCopy);
+        return;
+    }
     skin::PutCacheOnDC(*this, *m_skinData, {0, 0, Width(), Height()}, 0, 0, false, dc,
                        {0, 0, Width(), Height()});
 }

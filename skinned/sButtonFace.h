@@ -39,7 +39,6 @@ struct TButtonFaceKey {
     std::int32_t state = -1;
     std::int32_t dropDownState = -1;
     bool enabled = true;
-    bool focused = false;
     platform::Size size;
     platform::Point position;
     std::string caption;

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 #include "skin/InternalSkin.h"
@@ -45,11 +46,19 @@ protected:
     }
     void Hover(TControl& c) {
         host->MouseMove(Screen(c, {2, c.Height() / 2}));
-        Pump();
+        Settle();
     }
     void Away() {
         host->MouseMove(Screen(*form, {400, 300}));
+        Settle();
+    }
+    // Lets every cross-fade run to its end.
+    void Settle() {
         Pump();
+        for (int i = 0; i < 40; ++i) {
+            host->Advance(10);
+            Pump();
+        }
     }
     // The section face alone for a state over the form's colour: what the skinned button shows
     // where neither glyph nor caption lies.
@@ -224,6 +233,58 @@ TEST_F(SkinnedButtons, CachedFaceIsReusedUntilSomethingChanges) {
     manager->RefreshControls();
     Pump();
     EXPECT_GT(buttonBuilds, afterShow + 2);
+}
+
+// Hovering fades from the normal face to the hot one in the section's 20 steps of 10 ms.
+TEST_F(SkinnedButtons, StateChangesCrossFadeOnTheTenMillisecondTimer) {
+    auto* button = Add<skinned::TsBitBtn>(form, "Convert", {10, 10, 90, 35});
+    ShowForm();
+    ApplySkin();
+    Away();
+    const Point probe{40, 2};
+    const Color normal = PixelAt(*button, probe);
+    const Color hot = At(*Face(*button, 1, {0, 0, 80, 25}), probe.x, probe.y);
+    ASSERT_NE(normal, hot);
+
+    host->MouseMove(Screen(*button, {2, 12}));
+    Pump();
+    ASSERT_NE(button->Fade(), nullptr);
+    EXPECT_EQ(button->Fade()->Steps(), 20);
+    for (int i = 0; i < 10; ++i) {
+        host->Advance(10);
+        Pump();
+    }
+    const Color halfway = PixelAt(*button, probe);
+    EXPECT_NE(halfway, normal);
+    EXPECT_NE(halfway, hot);
+    for (int shift : {0, 8, 16}) { // between the two faces, channel by channel
+        const int h = (halfway >> shift) & 0xFF, a = (normal >> shift) & 0xFF,
+                  b = (hot >> shift) & 0xFF;
+        EXPECT_LE(std::min(a, b), h);
+        EXPECT_LE(h, std::max(a, b));
+    }
+    Settle();
+    EXPECT_EQ(PixelAt(*button, probe), hot);
+
+    // Pressing fades in half the steps; disabling ends a running fade at once.
+    host->MouseDown(Screen(*button, {2, 12}));
+    Pump();
+    ASSERT_NE(button->Fade(), nullptr);
+    EXPECT_EQ(button->Fade()->Steps(), 10);
+    button->SetEnabled(false);
+    Pump();
+    EXPECT_EQ(button->Fade(), nullptr);
+    host->MouseUp(Screen(*button, {2, 12}));
+    button->SetEnabled(true);
+    Settle();
+
+    // Without the transition among its events the face changes at once.
+    button->SetAnimatEvents({});
+    Away();
+    host->MouseMove(Screen(*button, {2, 12}));
+    Pump();
+    EXPECT_EQ(button->Fade(), nullptr);
+    EXPECT_EQ(PixelAt(*button, probe), hot);
 }
 
 } // namespace
