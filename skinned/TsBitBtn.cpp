@@ -1,6 +1,7 @@
 #include "skinned/TsBitBtn.h"
 
 #include "platform/gfx/DeviceContext.h"
+#include "skin/SkinModel.h"
 #include "skin/sCommonPaint.h"
 #include "skin/sSkinManager.h"
 #include "toolkit/TBitmap.h"
@@ -57,6 +58,22 @@ void TsBitBtn::Loaded() {
     m_skinData->Initialise();
 }
 
+void TsBitBtn::SetShowFocus(bool on) {
+    if (on == m_showFocus)
+        return;
+    m_showFocus = on;
+    m_builtFrom.reset();
+    Invalidate();
+}
+
+void TsBitBtn::SetFocusMargin(int margin) {
+    if (margin == m_focusMargin)
+        return;
+    m_focusMargin = margin;
+    m_builtFrom.reset();
+    Invalidate();
+}
+
 std::int32_t TsBitBtn::SkinState() const {
     const bool hot = skin::Highlighted(this, *m_skinData) || (Active() && Enabled());
     return FaceStateIndex(Pressed(), hot);
@@ -70,6 +87,7 @@ TButtonFaceKey TsBitBtn::FaceKey() const {
     TButtonFaceKey key;
     key.state = SkinState();
     key.enabled = Enabled();
+    key.focused = Focused();
     key.size = {Width(), Height()};
     key.position = {Left(), Top()};
     key.caption = Caption();
@@ -89,6 +107,16 @@ void TsBitBtn::BuildFace() {
     const bool hot = key.state != kFaceNormal;
     PaintButtonContent(*cache, *m_skinData, GlyphData(), GlyphState(), Placement(ClientRect()),
                        Caption(), CaptionFlags(), Enabled(), hot, key.state == kFacePressed);
+    const skin::TsGeneralData* section = m_skinData->Section();
+    if (Enabled() && key.focused && m_showFocus && section && section->ShowFocus &&
+        !Caption().empty()) {
+        toolkit::TButtonPlacement placement = Placement(ClientRect());
+        if (key.state == kFacePressed)
+            placement.text = placement.text.Offset(1, 1);
+        const platform::Rect caption{placement.text.left - 1, placement.text.top,
+                                     placement.text.right + 2, placement.text.bottom};
+        PaintFocusDots(*cache, caption.Inflate(m_focusMargin, m_focusMargin));
+    }
     if (!Enabled())
         PaintButtonDisabled(*cache, *this, parent);
     m_skinData->SetBackgroundChanged(false);

@@ -33,6 +33,13 @@ public:
     skin::TsCommonData& SkinData() { return *m_skinData; }
     const skin::TsCommonData& SkinData() const { return *m_skinData; }
 
+    // The dotted focus mark around the caption, FocusMargin pixels out, while focused (when the
+    // section shows focus).
+    bool ShowFocus() const { return m_showFocus; }
+    void SetShowFocus(bool on);
+    int FocusMargin() const { return m_focusMargin; }
+    void SetFocusMargin(int margin);
+
     // The state index the face is painted in (0 normal, 1 hot, 2 pressed).
     std::int32_t SkinState() const;
 
@@ -60,6 +67,8 @@ private:
     std::optional<TButtonFaceKey> m_builtFrom;
     TacAnimatEvents m_animatEvents{TacAnimatEvent::aeGlobalDef};
     std::unique_ptr<TsButtonFade> m_fade;
+    bool m_showFocus = true;
+    int m_focusMargin = 1;
 };
 
 } // namespace skinned

@@ -87,4 +87,20 @@ void PaintButtonDisabled(toolkit::TBitmap& cache, const toolkit::TControl& contr
                             {control.Left(), control.Top()}, parent);
 }
 
+void PaintFocusDots(toolkit::TBitmap& cache, const platform::Rect& rect) {
+    const skin::TacRows24 rows(cache);
+    const auto dot = [&](std::int32_t x, std::int32_t y) {
+        skin::FillRect24(rows, {x - 1, y - 1, x, y}, 0xFFFFFF);
+        skin::FillRect24(rows, {x, y, x + 1, y + 1}, 0);
+    };
+    for (std::int32_t i = 0; i <= rect.Width() / 3; ++i) {
+        dot(rect.left + i * 3, rect.top);
+        dot(rect.left + i * 3, rect.bottom - 1);
+    }
+    for (std::int32_t j = 0; j <= rect.Height() / 3; ++j) {
+        dot(rect.left, rect.top + j * 3);
+        dot(rect.right - 1, rect.top + j * 3);
+    }
+}
+
 } // namespace skinned

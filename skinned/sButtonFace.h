@@ -39,6 +39,7 @@ struct TButtonFaceKey {
     std::int32_t state = -1;
     std::int32_t dropDownState = -1;
     bool enabled = true;
+    bool focused = false;
     platform::Size size;
     platform::Point position;
     std::string caption;
@@ -66,5 +67,9 @@ void PaintDropDownArrow(toolkit::TBitmap& cache, skin::TsSkinManager& manager,
 // The disabled look (blended toward what lies behind the button).
 void PaintButtonDisabled(toolkit::TBitmap& cache, const toolkit::TControl& control,
                          const skin::TsBackdropInfo& parent);
+
+// The focus mark of a push button around rect: dots every third pixel along the edges, black on
+// the edge with a white one a pixel up and left of it.
+void PaintFocusDots(toolkit::TBitmap& cache, const platform::Rect& rect);
 
 } // namespace skinned

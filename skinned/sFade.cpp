@@ -96,6 +96,7 @@ std::unique_ptr<TsButtonFade> StartFade(skin::TsCommonData& data, const TButtonF
     TButtonFaceKey sameState = now;
     sameState.state = was.state;
     sameState.dropDownState = was.dropDownState;
+    sameState.focused = was.focused;
     if (was.state == now.state || !(sameState == was))
         return nullptr;
     const skin::TsGeneralData* section = data.Section();

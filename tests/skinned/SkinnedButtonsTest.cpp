@@ -235,6 +235,28 @@ TEST_F(SkinnedButtons, CachedFaceIsReusedUntilSomethingChanges) {
     EXPECT_GT(buttonBuilds, afterShow + 2);
 }
 
+TEST_F(SkinnedButtons, FocusedBitButtonDotsAFrameAroundItsCaption) {
+    auto* button = Add<skinned::TsBitBtn>(form, "Convert", {10, 10, 90, 35});
+    button->SetCaption("Go");
+    button->SetAnimatEvents({});
+    ShowForm();
+    ApplySkin();
+    button->SetFocus();
+    Settle();
+    ASSERT_TRUE(button->Focused());
+    const Rect text = button->Placement(button->ClientRect()).text;
+    const Rect mark{text.left - 2, text.top - 1, text.right + 3, text.bottom + 1};
+    TBitmap& cache = *button->SkinData().CacheBmp();
+    EXPECT_EQ(At(cache, mark.left, mark.top), 0u);
+    EXPECT_EQ(At(cache, mark.left - 1, mark.top - 1), 0xFFFFFFu);
+    EXPECT_EQ(At(cache, mark.left + 3, mark.bottom - 1), 0u);
+    EXPECT_EQ(PixelAt(*button, {mark.right - 1, mark.top}), 0u);
+
+    button->SetShowFocus(false);
+    Settle();
+    EXPECT_NE(At(cache, mark.left, mark.top), 0u);
+}
+
 // Hovering fades from the normal face to the hot one in the section's 20 steps of 10 ms.
 TEST_F(SkinnedButtons, StateChangesCrossFadeOnTheTenMillisecondTimer) {
     auto* button = Add<skinned::TsBitBtn>(form, "Convert", {10, 10, 90, 35});
