@@ -1,11 +1,24 @@
 #pragma once
 // The skinned push button with a picture, painted from the "BUTTON" section once skinned.
-// Until skins paint it, it looks and behaves exactly as TBitBtn; SkinData is its skin state
-// (control type 94, "BUTTON" by default), which answers the library's commands.
+// Behaviour is exactly that of TBitBtn; SkinData is its skin state (control type 94, "BUTTON"
+// by default), which answers the library's commands.
+//
+// Look while a skin is active: the section's face for the state (pressed while held, hot while
+// the mouse is over it, it has the focus or it is the button Enter presses, else normal) over
+// the whole button, the glyph and the caption in the section's font colours on it, the disabled
+// look over all when disabled. The face is kept in the skin state's cache bitmap and rebuilt
+// only when the skin state marks it changed or something it is built from changed. Without an
+// active skin (or while the skin is being applied) the plain look is painted.
+//
+// OnPaint is called with the cache bitmap after each rebuild of the face.
 
+#include <functional>
 #include <memory>
+#include <optional>
 
 #include "skin/sCommonData.h"
+#include "skinned/sButtonFace.h"
+#include "skinned/sFade.h"
 #include "toolkit/TBitBtn.h"
 
 namespace skinned {
@@ -20,11 +33,42 @@ public:
     skin::TsCommonData& SkinData() { return *m_skinData; }
     const skin::TsCommonData& SkinData() const { return *m_skinData; }
 
+    // The dotted focus mark around the caption, FocusMargin pixels out, while focused (when the
+    // section shows focus).
+    bool ShowFocus() const { return m_showFocus; }
+    void SetShowFocus(bool on);
+    int FocusMargin() const { return m_focusMargin; }
+    void SetFocusMargin(int margin);
+
+    // The state index the face is painted in (0 normal, 1 hot, 2 pressed).
+    std::int32_t SkinState() const;
+
+    // Which state changes cross-fade (aeGlobalDef: as the manager's button effects say).
+    const TacAnimatEvents& AnimatEvents() const { return m_animatEvents; }
+    void SetAnimatEvents(const TacAnimatEvents& events) { m_animatEvents = events; }
+    // The cross-fade running now, if any.
+    const TsButtonFade* Fade() const { return m_fade.get(); }
+
     void WndProc(toolkit::TMessage& message) override;
     void Loaded() override;
 
+    std::function<void(toolkit::TObject* sender, toolkit::TBitmap& face)> OnPaint;
+
+protected:
+    void Paint() override;
+
 private:
+    bool SkinPainted() const;
+    void AfterCommand(std::uint16_t command);
+    TButtonFaceKey FaceKey() const;
+    void BuildFace();
+
     std::unique_ptr<skin::TsCommonData> m_skinData;
+    std::optional<TButtonFaceKey> m_builtFrom;
+    TacAnimatEvents m_animatEvents{TacAnimatEvent::aeGlobalDef};
+    std::unique_ptr<TsButtonFade> m_fade;
+    bool m_showFocus = true;
+    int m_focusMargin = 1;
 };
 
 } // namespace skinned

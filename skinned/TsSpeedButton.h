@@ -1,11 +1,28 @@
 #pragma once
-// The skinned tool button (drop-down style included), from the "SPEEDBUTTON" section once skinned.
-// Until skins paint it, it looks and behaves exactly as TSpeedButton; SkinData is its skin state
-// (control type 92, "SPEEDBUTTON" by default), which answers the library's commands.
+// The skinned tool button (drop-down style included), from the "SPEEDBUTTON" section once
+// skinned. Behaviour is exactly that of TSpeedButton; SkinData is its skin state (control type
+// 92, "SPEEDBUTTON" by default), which answers the library's commands.
+//
+// Look while a skin is active: the parent's background under the button, then the section's
+// face for the state (pressed while held or Down, hot while the mouse is over it, else normal)
+// over the button without its drop-down zone, the glyph and the caption in the section's font
+// colours; for tbsDropDown the zone gets the face again (pressed while the menu is open or the
+// button is down) and the skin's down arrow; disabled buttons get the disabled look over all.
+// With the menu open and no OnClick the whole button shows pressed. tbsSeparator shows only the
+// background, tbsDivider the "DIVIDER" section's frame centred. The face is kept in the skin
+// state's cache bitmap and rebuilt only when marked changed or something it is built from
+// changed. Without an active skin (or while the skin is being applied) the plain look is
+// painted.
+//
+// OnPaint is called with the cache bitmap after each rebuild of the face.
 
+#include <functional>
 #include <memory>
+#include <optional>
 
 #include "skin/sCommonData.h"
+#include "skinned/sButtonFace.h"
+#include "skinned/sFade.h"
 #include "toolkit/TSpeedButton.h"
 
 namespace skinned {
@@ -20,11 +37,37 @@ public:
     skin::TsCommonData& SkinData() { return *m_skinData; }
     const skin::TsCommonData& SkinData() const { return *m_skinData; }
 
+    // The state indexes the button area and the drop-down zone are painted in (0 normal, 1 hot,
+    // 2 pressed).
+    std::int32_t SkinState() const;
+    std::int32_t DropDownSkinState() const;
+
+    // Which state changes cross-fade (aeGlobalDef: as the manager's button effects say).
+    const TacAnimatEvents& AnimatEvents() const { return m_animatEvents; }
+    void SetAnimatEvents(const TacAnimatEvents& events) { m_animatEvents = events; }
+    // The cross-fade running now, if any.
+    const TsButtonFade* Fade() const { return m_fade.get(); }
+
     void WndProc(toolkit::TMessage& message) override;
     void Loaded() override;
 
+    std::function<void(toolkit::TObject* sender, toolkit::TBitmap& face)> OnPaint;
+
+protected:
+    void Paint() override;
+
 private:
+    bool SkinPainted() const;
+    void AfterCommand(std::uint16_t command);
+    bool WholeOpen() const;
+    TButtonFaceKey FaceKey() const;
+    void BuildFace();
+    void PaintDivider(toolkit::TBitmap& cache);
+
     std::unique_ptr<skin::TsCommonData> m_skinData;
+    std::optional<TButtonFaceKey> m_builtFrom;
+    TacAnimatEvents m_animatEvents{TacAnimatEvent::aeGlobalDef};
+    std::unique_ptr<TsButtonFade> m_fade;
 };
 
 } // namespace skinned

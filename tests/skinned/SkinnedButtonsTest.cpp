@@ -1,0 +1,312 @@
+// The skinned buttons' faces with the internal skin: states from their sections, the drop-down
+// zone, the disabled look, the plain look without a skin, and the cached face kept while nothing
+// changes.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+
+#include "skin/InternalSkin.h"
+#include "skin/acFast24.h"
+#include "skin/sCommonPaint.h"
+#include "skin/sGraphUtils.h"
+#include "skin/sSkinManager.h"
+#include "skinned/TsBitBtn.h"
+#include "skinned/TsSpeedButton.h"
+#include "tests/toolkit/StandardControlsSupport.h"
+#include "toolkit/TBitmap.h"
+
+namespace {
+
+using namespace toolkit;
+using platform::Color;
+using platform::Point;
+using platform::Rect;
+
+Color At(TBitmap& bitmap, int x, int y) {
+    return skin::TacRows24(bitmap).PixelAt(x, y);
+}
+
+class SkinnedButtons : public toolkit::testing::StandardControlsTest {
+protected:
+    void SetUp() override {
+        StandardControlsTest::SetUp();
+        manager = std::make_unique<skin::TsSkinManager>();
+        skin::AddInternalSkin(manager->InternalSkins());
+    }
+    void TearDown() override {
+        manager.reset();
+        StandardControlsTest::TearDown();
+    }
+    void ApplySkin() {
+        manager->SetSkinName(skin::kInternalSkinName);
+        manager->SetActive(true);
+        Pump();
+    }
+    void Hover(TControl& c) {
+        host->MouseMove(Screen(c, {2, c.Height() / 2}));
+        Settle();
+    }
+    void Away() {
+        host->MouseMove(Screen(*form, {400, 300}));
+        Settle();
+    }
+    // Lets every cross-fade run to its end.
+    void Settle() {
+        Pump();
+        for (int i = 0; i < 40; ++i) {
+            host->Advance(10);
+            Pump();
+        }
+    }
+    // The section face alone for a state over the form's colour: what the skinned button shows
+    // where neither glyph nor caption lies.
+    std::unique_ptr<TBitmap> Face(TControl& c, std::int32_t state, Rect area) {
+        skin::TsCommonData& data = *skin::SkinDataOf(&c);
+        auto face = skin::NewBitmap24(c.Width(), c.Height());
+        skin::FillRect24(*face, {0, 0, c.Width(), c.Height()}, ColorToRGB(form->Color()));
+        skin::PaintControlSection(data, {}, true, 1, state, face.get(), {c.Left(), c.Top()}, area);
+        return face;
+    }
+    std::unique_ptr<skin::TsSkinManager> manager;
+};
+
+// Points on the border and inside the face, away from the caption.
+const Point kProbes[] = {{1, 1}, {3, 12}, {40, 2}, {78, 22}, {6, 6}};
+
+TEST_F(SkinnedButtons, BitButtonPaintsNormalAndHotFacesFromItsSection) {
+    auto* button = Add<skinned::TsBitBtn>(form, "Convert", {10, 10, 90, 35});
+    button->SetCaption("Go");
+    ShowForm();
+    ApplySkin();
+    Away();
+    ASSERT_EQ(button->SkinState(), skinned::kFaceNormal);
+    const auto normal = Face(*button, 0, {0, 0, 80, 25});
+    for (Point p : kProbes)
+        EXPECT_EQ(PixelAt(*button, p), At(*normal, p.x, p.y)) << p.x << "," << p.y;
+
+    Hover(*button);
+    ASSERT_EQ(button->SkinState(), skinned::kFaceHot);
+    const auto hot = Face(*button, 1, {0, 0, 80, 25});
+    int differing = 0;
+    for (Point p : kProbes) {
+        EXPECT_EQ(PixelAt(*button, p), At(*hot, p.x, p.y)) << p.x << "," << p.y;
+        differing += At(*hot, p.x, p.y) != At(*normal, p.x, p.y);
+    }
+    EXPECT_GT(differing, 0); // the hot face is a different picture
+    // The caption is drawn in the section's font colour over the face.
+    EXPECT_GT(DarkPixels(*button, {0, 0, 80, 25}), 0);
+
+    Away();
+    EXPECT_EQ(PixelAt(*button, {40, 2}), At(*normal, 40, 2));
+}
+
+TEST_F(SkinnedButtons, WithoutAnActiveSkinButtonsKeepThePlainLook) {
+    auto* button = Add<skinned::TsBitBtn>(form, "Convert", {10, 10, 90, 35});
+    auto* tool = Add<skinned::TsSpeedButton>(form, "Tool", {10, 50, 40, 72});
+    auto* plainButton = Add<TBitBtn>(form, "Plain", {100, 10, 180, 35});
+    auto* plainTool = Add<TSpeedButton>(form, "PlainTool", {100, 50, 130, 72});
+    ShowForm();
+    for (Point p : kProbes) {
+        EXPECT_EQ(PixelAt(*button, p), PixelAt(*plainButton, p));
+        if (p.x < 30 && p.y < 22)
+            EXPECT_EQ(PixelAt(*tool, p), PixelAt(*plainTool, p));
+    }
+
+    // Skinned and then unskinned again: back to the plain look.
+    ApplySkin();
+    EXPECT_NE(PixelAt(*button, {40, 2}), PixelAt(*plainButton, {40, 2}));
+    manager->SetActive(false);
+    Pump();
+    form->Repaint();
+    Pump();
+    for (Point p : kProbes)
+        EXPECT_EQ(PixelAt(*button, p), PixelAt(*plainButton, p));
+    EXPECT_EQ(PixelAt(*tool, {1, 1}), PixelAt(*plainTool, {1, 1}));
+}
+
+TEST_F(SkinnedButtons, DropDownZoneHasItsOwnFaceAndArrowAndShowsPressedWhileTheMenuIsOpen) {
+    auto* tool = Add<skinned::TsSpeedButton>(form, "Generator", {10, 50, 33, 72});
+    tool->SetButtonStyle(tbsDropDown);
+    tool->OnClick = [](TObject*) {};
+    ASSERT_EQ(tool->Width(), 39);
+    std::unique_ptr<TBitmap> duringMenu;
+    tool->OnDropDownClick = [&](TObject*) {
+        tool->Repaint();
+        duringMenu = skin::NewBitmap24(39, 22);
+        skin::CopyBlock24(skin::TacRows24(*duringMenu), 0, 0,
+                          skin::TacRows24(*tool->SkinData().CacheBmp()), {0, 0, 39, 22});
+    };
+    ShowForm();
+    ApplySkin();
+    Away();
+
+    const Rect zone = tool->DropDownRect();
+    const auto normal = Face(*tool, 0, zone);
+    const auto pressed = Face(*tool, 2, zone);
+    // Frame pixels of the zone, clear of the arrow in its middle.
+    const Point edges[] = {{24, 1}, {37, 1}, {24, 20}, {37, 20}, {30, 2}};
+    for (Point p : edges)
+        EXPECT_EQ(PixelAt(*tool, p), At(*normal, p.x, p.y)) << p.x << "," << p.y;
+    // The arrow: ink in the middle of the zone that the bare face does not have.
+    int arrowInk = 0;
+    for (int y = 8; y < 14; ++y)
+        for (int x = 26; x < 37; ++x)
+            arrowInk += PixelAt(*tool, {x, y}) != At(*normal, x, y);
+    EXPECT_GT(arrowInk, 3);
+
+    host->MouseMove(Screen(*tool, {30, 10}));
+    host->Click(Screen(*tool, {30, 10}));
+    Pump();
+    ASSERT_NE(duringMenu, nullptr);
+    int pressedLike = 0, normalLike = 0;
+    for (Point p : edges) {
+        pressedLike += At(*duringMenu, p.x, p.y) == At(*pressed, p.x, p.y);
+        normalLike += At(*duringMenu, p.x, p.y) == At(*normal, p.x, p.y);
+    }
+    EXPECT_EQ(pressedLike, 5);
+    EXPECT_LT(normalLike, 5);
+    // With OnClick assigned only the zone is pressed, the button area is not.
+    EXPECT_NE(At(*duringMenu, 1, 1), At(*Face(*tool, 2, tool->ContentRect()), 1, 1));
+}
+
+TEST_F(SkinnedButtons, DisabledButtonsFadeTowardWhatLiesBehind) {
+    auto* button = Add<skinned::TsBitBtn>(form, "Convert", {10, 10, 90, 35});
+    auto* tool = Add<skinned::TsSpeedButton>(form, "Tool", {10, 50, 40, 72});
+    ShowForm();
+    ApplySkin();
+    Away();
+    const Color enabledButton = PixelAt(*button, {40, 2});
+    const Color enabledTool = PixelAt(*tool, {15, 1});
+    button->SetEnabled(false);
+    tool->SetEnabled(false);
+    Pump();
+    const Color back = ColorToRGB(form->Color());
+    for (auto [now, before] : {std::pair{PixelAt(*button, {40, 2}), enabledButton},
+                               std::pair{PixelAt(*tool, {15, 1}), enabledTool}}) {
+        ASSERT_NE(before, back);
+        EXPECT_NE(now, before);
+        // Each channel moved toward the form's colour.
+        for (int shift : {0, 8, 16}) {
+            const int n = (now >> shift) & 0xFF, b = (before >> shift) & 0xFF,
+                      f = (back >> shift) & 0xFF;
+            EXPECT_LE(std::abs(n - f), std::abs(b - f));
+        }
+    }
+}
+
+TEST_F(SkinnedButtons, CachedFaceIsReusedUntilSomethingChanges) {
+    auto* button = Add<skinned::TsBitBtn>(form, "Convert", {10, 10, 90, 35});
+    auto* tool = Add<skinned::TsSpeedButton>(form, "Tool", {10, 50, 40, 72});
+    int buttonBuilds = 0, toolBuilds = 0;
+    button->OnPaint = [&](TObject*, TBitmap&) { ++buttonBuilds; };
+    tool->OnPaint = [&](TObject*, TBitmap&) { ++toolBuilds; };
+    ShowForm();
+    ApplySkin();
+    Away();
+    const int afterShow = buttonBuilds, toolAfterShow = toolBuilds;
+    ASSERT_GT(afterShow, 0);
+    ASSERT_GT(toolAfterShow, 0);
+
+    // A mark in the cache survives plain repaints: the face is copied, not rebuilt.
+    skin::FillRect24(*button->SkinData().CacheBmp(), {40, 2, 41, 3}, 0x123456);
+    button->Repaint();
+    tool->Repaint();
+    form->Repaint();
+    Pump();
+    EXPECT_EQ(buttonBuilds, afterShow);
+    EXPECT_EQ(toolBuilds, toolAfterShow);
+    EXPECT_EQ(PixelAt(*button, {40, 2}), 0x123456u);
+
+    // Hot, caption, size and skin refresh each build it again.
+    Hover(*button);
+    EXPECT_EQ(buttonBuilds, afterShow + 1);
+    EXPECT_NE(PixelAt(*button, {40, 2}), 0x123456u);
+    button->SetCaption("Again");
+    Pump();
+    EXPECT_EQ(buttonBuilds, afterShow + 2);
+    tool->SetBounds(10, 50, 34, 22);
+    Pump();
+    EXPECT_EQ(toolBuilds, toolAfterShow + 1);
+    EXPECT_EQ(tool->SkinData().CacheBmp()->Width(), 34);
+    manager->RefreshControls();
+    Pump();
+    EXPECT_GT(buttonBuilds, afterShow + 2);
+}
+
+TEST_F(SkinnedButtons, FocusedBitButtonDotsAFrameAroundItsCaption) {
+    auto* button = Add<skinned::TsBitBtn>(form, "Convert", {10, 10, 90, 35});
+    button->SetCaption("Go");
+    button->SetAnimatEvents({});
+    ShowForm();
+    ApplySkin();
+    button->SetFocus();
+    Settle();
+    ASSERT_TRUE(button->Focused());
+    const Rect text = button->Placement(button->ClientRect()).text;
+    const Rect mark{text.left - 2, text.top - 1, text.right + 3, text.bottom + 1};
+    TBitmap& cache = *button->SkinData().CacheBmp();
+    EXPECT_EQ(At(cache, mark.left, mark.top), 0u);
+    EXPECT_EQ(At(cache, mark.left - 1, mark.top - 1), 0xFFFFFFu);
+    EXPECT_EQ(At(cache, mark.left + 3, mark.bottom - 1), 0u);
+    EXPECT_EQ(PixelAt(*button, {mark.right - 1, mark.top}), 0u);
+
+    button->SetShowFocus(false);
+    Settle();
+    EXPECT_NE(At(cache, mark.left, mark.top), 0u);
+}
+
+// Hovering fades from the normal face to the hot one in the section's 20 steps of 10 ms.
+TEST_F(SkinnedButtons, StateChangesCrossFadeOnTheTenMillisecondTimer) {
+    auto* button = Add<skinned::TsBitBtn>(form, "Convert", {10, 10, 90, 35});
+    ShowForm();
+    ApplySkin();
+    Away();
+    const Point probe{40, 2};
+    const Color normal = PixelAt(*button, probe);
+    const Color hot = At(*Face(*button, 1, {0, 0, 80, 25}), probe.x, probe.y);
+    ASSERT_NE(normal, hot);
+
+    host->MouseMove(Screen(*button, {2, 12}));
+    Pump();
+    ASSERT_NE(button->Fade(), nullptr);
+    EXPECT_EQ(button->Fade()->Steps(), 20);
+    for (int i = 0; i < 10; ++i) {
+        host->Advance(10);
+        Pump();
+    }
+    const Color halfway = PixelAt(*button, probe);
+    EXPECT_NE(halfway, normal);
+    EXPECT_NE(halfway, hot);
+    for (int shift : {0, 8, 16}) { // between the two faces, channel by channel
+        const int h = (halfway >> shift) & 0xFF, a = (normal >> shift) & 0xFF,
+                  b = (hot >> shift) & 0xFF;
+        EXPECT_LE(std::min(a, b), h);
+        EXPECT_LE(h, std::max(a, b));
+    }
+    Settle();
+    EXPECT_EQ(PixelAt(*button, probe), hot);
+
+    // Pressing fades in half the steps; disabling ends a running fade at once.
+    host->MouseDown(Screen(*button, {2, 12}));
+    Pump();
+    ASSERT_NE(button->Fade(), nullptr);
+    EXPECT_EQ(button->Fade()->Steps(), 10);
+    button->SetEnabled(false);
+    Pump();
+    EXPECT_EQ(button->Fade(), nullptr);
+    host->MouseUp(Screen(*button, {2, 12}));
+    button->SetEnabled(true);
+    Settle();
+
+    // Without the transition among its events the face changes at once.
+    button->SetAnimatEvents({});
+    Away();
+    host->MouseMove(Screen(*button, {2, 12}));
+    Pump();
+    EXPECT_EQ(button->Fade(), nullptr);
+    EXPECT_EQ(PixelAt(*button, probe), hot);
+}
+
+} // namespace
