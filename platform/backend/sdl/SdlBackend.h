@@ -7,8 +7,9 @@
 // keyboard layout; typed text comes from SDL's text input.
 //
 // Without a window manager (a bare X server, as in test runs) SDL hands the keyboard focus to
-// every window it shows, popups included. The backend then gives the focus back to the window
-// that had it when the popup goes away, and drops the key release and press that SDL makes up
+// every window it shows, popups included. The backend then gives the focus back when a window
+// that has it goes away (to the window that had it before a popup, else to the window our side
+// activated last, so the keyboard still works after an error box), and drops the key release and press that SDL makes up
 // for a held key when the focus hops between two of our windows, so a menu opened with Alt+Space
 // is not closed by an Alt press nobody made.
 //
@@ -20,8 +21,12 @@
 // window where it was created (its first placement hints), not where it was moved since, so a
 // form centred before Show would otherwise open at its creation position.
 //
+// Windows are presented through SDL's plain window framebuffer: the accelerated one re-creates a
+// host window when its surface is first asked for, which drops it back at its creation position.
+//
 // Construction initialises SDL's video and fails with std::runtime_error (SDL's message) when no
-// display can be opened. One instance at a time.
+// display can be opened, or when SDL could only fall back to a driver that shows nothing
+// (offscreen) without being asked for it by SDL_VIDEODRIVER. One instance at a time.
 
 #include <map>
 #include <memory>
