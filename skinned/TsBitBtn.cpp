@@ -36,21 +36,10 @@ void TsBitBtn::WndProc(toolkit::TMessage& message) {
 }
 
 void TsBitBtn::AfterCommand(std::uint16_t command) {
-    if (IsDestroying())
+    if (IsDestroying() || !CommandRebuildsFace(command))
         return;
-    // A new or removed skin changes the whole look, plain or skinned; a refresh or a section
-    // change needs the face built again.
-    switch (command) {
-    case skin::kCmdNewSkin:
-    case skin::kCmdSkinRemoved:
-    case skin::kCmdRefresh:
-    case skin::kCmdSectionChanged:
-        m_builtFrom.reset();
-        Invalidate();
-        break;
-    default:
-        break;
-    }
+    m_builtFrom.reset();
+    Invalidate();
 }
 
 void TsBitBtn::Loaded() {

@@ -31,6 +31,18 @@ std::int32_t FaceStateIndex(bool pressed, bool hot) {
     return hot ? kFaceHot : kFaceNormal;
 }
 
+bool CommandRebuildsFace(std::uint16_t command) {
+    switch (command) {
+    case skin::kCmdNewSkin:
+    case skin::kCmdSkinRemoved:
+    case skin::kCmdRefresh:
+    case skin::kCmdSectionChanged:
+        return true;
+    default:
+        return false;
+    }
+}
+
 void PaintButtonBackdrop(toolkit::TBitmap& cache, const toolkit::TControl& control,
                          const skin::TsBackdropInfo& parent) {
     const skin::TacRows24 rows(cache);

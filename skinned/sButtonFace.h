@@ -33,6 +33,10 @@ inline constexpr std::int32_t kFaceNormal = 0, kFaceHot = 1, kFacePressed = 2;
 // Pressed wins over hot, hot over normal.
 std::int32_t FaceStateIndex(bool pressed, bool hot);
 
+// Whether a library command leaves a button's face stale: a new or removed skin changes the
+// whole look, plain or skinned; a refresh or a section change needs the face built again.
+bool CommandRebuildsFace(std::uint16_t command);
+
 // Everything a face is built from that the toolkit changes without telling the skin state. A
 // face whose key equals the last built one (and is not marked changed) is reused.
 struct TButtonFaceKey {
