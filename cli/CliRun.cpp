@@ -65,10 +65,16 @@ void Run(const CliOptions& options, std::ostream& out) {
     ApplyTableOptions(options, controls);
     if (options.printTable) {
         PrintTable(controls, out);
+        if (!out.flush())
+            throw toolkit::EWriteError();
         return;
     }
     if (!options.saveFile) {
-        Convert(options, controls, [&out](std::string line) { out << line << '\n' << std::flush; });
+        Convert(options, controls, [&out](std::string line) {
+            // A closed or full output must not pass for a finished conversion.
+            if (!(out << line << '\n' << std::flush))
+                throw toolkit::EWriteError();
+        });
         return;
     }
     std::vector<std::string> lines;

@@ -151,6 +151,7 @@ void SavePagedText(const std::string& fileName, const std::vector<std::string>& 
     const std::string text = BuildPagedText(lines, width, charsPerLine, linesPerPage, maxBytes);
     toolkit::TFileStream file(fileName, toolkit::FileMode::Create);
     file.WriteBuffer(text.data(), text.size());
+    file.Commit();
 }
 
 } // namespace engine

@@ -59,6 +59,9 @@ EFOpenError::EFOpenError(std::string_view fileName, std::string_view systemText)
 EFCreateError::EFCreateError(std::string_view fileName, std::string_view systemText)
     : EStreamError(Format("Cannot create file \"%s\". %s", {fileName, systemText})) {}
 
+EWriteError::EWriteError(std::string_view fileName, std::string_view systemText)
+    : EStreamError(Format("Cannot write file \"%s\". %s", {fileName, systemText})) {}
+
 EInvalidOperation EInvalidOperation::CanvasDoesNotAllowDrawing() {
     return EInvalidOperation("Canvas does not allow drawing");
 }

@@ -72,6 +72,8 @@ public:
 class EWriteError : public EStreamError {
 public:
     EWriteError() : EStreamError("Stream write error") {}
+    // "Cannot write file "%s". %s": the system said why (a full disk, a size limit, ...).
+    EWriteError(std::string_view fileName, std::string_view systemText);
 };
 class EFOpenError : public EStreamError {
 public:

@@ -4,7 +4,12 @@
 #include <cerrno>
 #include <cstring>
 
+#include <cstdlib>
+#include <utility>
+
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "platform/sys/Files.h"
 #include "toolkit/Exceptions.h"
@@ -26,7 +31,8 @@ std::int64_t TStream::CopyFrom(TStream& source, std::int64_t count) {
         source.SetPosition(0);
         count = source.Size();
     }
-    std::vector<std::uint8_t> block(static_cast<std::size_t>(std::min<std::int64_t>(count, 1 << 16)));
+    std::vector<std::uint8_t> block(
+        static_cast<std::size_t>(std::min<std::int64_t>(count, 1 << 16)));
     for (std::int64_t left = count; left > 0;) {
         const auto n = static_cast<std::size_t>(std::min<std::int64_t>(left, block.size()));
         source.ReadBuffer(block.data(), n);
@@ -100,29 +106,124 @@ void TMemoryStream::LoadFromFile(const std::string& fileName) {
 void TMemoryStream::SaveToFile(const std::string& fileName) const {
     TFileStream file(fileName, FileMode::Create);
     file.WriteBuffer(m_bytes.data(), m_bytes.size());
+    file.Commit();
 }
 
-TFileStream::TFileStream(const std::string& fileName, FileMode mode) {
-    m_file = std::fopen(fileName.c_str(), mode == FileMode::OpenRead ? "rb" : "wb");
-    int error = errno;
+namespace {
+
+mode_t CurrentUmask() {
+    const mode_t mask = umask(0);
+    umask(mask);
+    return mask;
+}
+
+std::string FolderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+} // namespace
+
+TFileStream::TFileStream(const std::string& fileName, FileMode mode)
+    : m_absoluteName(platform::ExpandFileName(fileName)), m_writing(mode == FileMode::Create) {
+    auto fail = [&](int error) {
+        if (mode == FileMode::OpenRead)
+            throw EFOpenError(m_absoluteName, platform::SystemErrorText(error));
+        throw EFCreateError(m_absoluteName, platform::SystemErrorText(error));
+    };
     struct stat info {};
-    if (m_file && fstat(fileno(m_file), &info) == 0 && S_ISDIR(info.st_mode)) {
-        std::fclose(m_file);
-        m_file = nullptr;
-        error = EISDIR;
+    const bool exists = !fileName.empty() && stat(fileName.c_str(), &info) == 0;
+    if (exists && S_ISDIR(info.st_mode))
+        fail(EISDIR);
+
+    // A name ending in "/" or an empty one is left to fopen, which refuses it with the right text.
+    const bool replaceable = mode == FileMode::Create && !fileName.empty() &&
+                             fileName.back() != '/' && (!exists || S_ISREG(info.st_mode));
+    if (replaceable) {
+        std::string target = fileName;
+        mode_t bits = 0666 & ~CurrentUmask();
+        if (exists) {
+            // The old file must be one we could have truncated: a read-only file stays refused.
+            const int probe = open(fileName.c_str(), O_WRONLY | O_CLOEXEC);
+            if (probe < 0)
+                fail(errno);
+            close(probe);
+            if (char* real = realpath(fileName.c_str(), nullptr)) {
+                target = real;
+                std::free(real);
+            }
+            bits = info.st_mode & 0777;
+        }
+        std::string temporary = FolderOf(target) + "/.charvane-save-XXXXXX";
+        const int fd = mkostemp(temporary.data(), O_CLOEXEC);
+        if (fd >= 0) {
+            fchmod(fd, bits);
+            m_file = fdopen(fd, "wb");
+            if (!m_file) {
+                const int error = errno;
+                close(fd);
+                unlink(temporary.c_str());
+                fail(error);
+            }
+            m_target = std::move(target);
+            m_temporaryName = std::move(temporary);
+            return;
+        }
+        // A folder we may not add to can still hold a file we may overwrite: write it in place.
+        if (!exists)
+            fail(errno);
     }
-    if (m_file)
-        return;
-    const std::string absolute = platform::ExpandFileName(fileName);
-    const std::string text = platform::SystemErrorText(error);
-    if (mode == FileMode::OpenRead)
-        throw EFOpenError(absolute, text);
-    throw EFCreateError(absolute, text);
+    m_file = std::fopen(fileName.c_str(), mode == FileMode::OpenRead ? "rb" : "wb");
+    if (!m_file)
+        fail(errno);
 }
 
 TFileStream::~TFileStream() {
+    Discard();
+}
+
+void TFileStream::Discard() noexcept {
     if (m_file)
         std::fclose(m_file);
+    m_file = nullptr;
+    if (!m_temporaryName.empty())
+        unlink(m_temporaryName.c_str());
+    m_temporaryName.clear();
+}
+
+void TFileStream::RaiseWriteError(int error) {
+    Discard();
+    if (error == 0)
+        throw EWriteError();
+    throw EWriteError(m_absoluteName, platform::SystemErrorText(error));
+}
+
+void TFileStream::Commit() {
+    if (!m_writing || !m_file)
+        return;
+    if (m_writeError != 0)
+        RaiseWriteError(m_writeError);
+    std::FILE* file = std::exchange(m_file, nullptr);
+    int error = 0;
+    if (std::fflush(file) != 0)
+        error = errno;
+    else if (!m_temporaryName.empty() && fsync(fileno(file)) != 0)
+        error = errno;
+    if (std::fclose(file) != 0 && error == 0)
+        error = errno;
+    if (error == 0 && !m_temporaryName.empty() &&
+        std::rename(m_temporaryName.c_str(), m_target.c_str()) != 0)
+        error = errno;
+    if (error != 0)
+        RaiseWriteError(error);
+    m_temporaryName.clear();
+}
+
+void TFileStream::WriteBuffer(const void* buffer, std::size_t count) {
+    if (count != 0 && Write(buffer, count) != count)
+        RaiseWriteError(m_writeError);
 }
 
 std::size_t TFileStream::Read(void* buffer, std::size_t count) {
@@ -130,7 +231,11 @@ std::size_t TFileStream::Read(void* buffer, std::size_t count) {
 }
 
 std::size_t TFileStream::Write(const void* buffer, std::size_t count) {
-    return std::fwrite(buffer, 1, count, m_file);
+    errno = 0;
+    const std::size_t written = std::fwrite(buffer, 1, count, m_file);
+    if (written != count && m_writeError == 0)
+        m_writeError = errno != 0 ? errno : EIO;
+    return written;
 }
 
 std::int64_t TFileStream::Seek(std::int64_t offset, SeekOrigin origin) {

@@ -32,7 +32,8 @@ public:
     std::int64_t Remaining() { return std::max<std::int64_t>(0, Size() - Position()); }
 
     void ReadBuffer(void* buffer, std::size_t count);
-    void WriteBuffer(const void* buffer, std::size_t count);
+    // Files override it to say why the system refused the bytes.
+    virtual void WriteBuffer(const void* buffer, std::size_t count);
     // Copies count bytes from source (all of it from its start when count is 0), as the
     // toolkit's CopyFrom does. Returns the count copied.
     std::int64_t CopyFrom(TStream& source, std::int64_t count);
@@ -75,8 +76,17 @@ private:
 enum class FileMode { OpenRead, Create };
 
 // A file opened for reading (EFOpenError "Cannot open file "%s". %s" when it cannot be) or
-// created/truncated for writing (EFCreateError "Cannot create file "%s". %s"). The name in the
-// message is the absolute one; the second %s is the system's error text.
+// created for writing (EFCreateError "Cannot create file "%s". %s"). The name in the message is
+// the absolute one; the second %s is the system's error text.
+//
+// Writing is all or nothing. A regular file (or a name not yet taken) is written into a hidden
+// temporary file in the same folder, and Commit() flushes it to the disk and renames it over the
+// target, which keeps its permission bits (a link is followed: its target is replaced). A
+// stream destroyed without Commit() removes the temporary file and leaves the target as it was.
+// Devices, pipes and other special files cannot be replaced that way and are written directly;
+// Commit() then only flushes and closes. Every failure while writing, flushing, closing or
+// renaming raises EWriteError naming the file and the system's reason, so a full disk never
+// passes for a finished save.
 class TFileStream : public TStream {
 public:
     TFileStream(const std::string& fileName, FileMode mode);
@@ -86,11 +96,24 @@ public:
 
     std::size_t Read(void* buffer, std::size_t count) override;
     std::size_t Write(const void* buffer, std::size_t count) override;
+    void WriteBuffer(const void* buffer, std::size_t count) override;
     std::int64_t Seek(std::int64_t offset, SeekOrigin origin) override;
     std::int64_t Size() const override;
 
+    // Finishes a file created for writing (see above). Does nothing for a file opened for
+    // reading; after it the stream can no longer be used.
+    void Commit();
+
 private:
+    [[noreturn]] void RaiseWriteError(int error);
+    void Discard() noexcept;
+
     std::FILE* m_file = nullptr;
+    std::string m_absoluteName;  // for messages
+    std::string m_target;        // what Commit() renames onto; empty when written directly
+    std::string m_temporaryName; // empty when written directly
+    int m_writeError = 0;
+    bool m_writing = false;
 };
 
 } // namespace toolkit

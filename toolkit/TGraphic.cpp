@@ -15,6 +15,7 @@ void TGraphic::LoadFromFile(const std::string& fileName) {
 void TGraphic::SaveToFile(const std::string& fileName) {
     TFileStream stream(fileName, FileMode::Create);
     SaveToStream(stream);
+    stream.Commit();
 }
 
 void TGraphic::SetModified(bool value) {

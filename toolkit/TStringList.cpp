@@ -50,7 +50,8 @@ void TStringList::SetText(std::string_view text) {
         if (end == std::string_view::npos)
             end = text.size();
         m_lines.emplace_back(text.substr(start, end - start));
-        if (end < text.size() && text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n')
+        if (end < text.size() && text[end] == '\r' && end + 1 < text.size() &&
+            text[end + 1] == '\n')
             ++end;
         start = end + 1;
     }
@@ -70,6 +71,7 @@ void TStringList::LoadFromStream(TStream& stream) {
 void TStringList::SaveToFile(const std::string& fileName) const {
     TFileStream file(fileName, FileMode::Create);
     SaveToStream(file);
+    file.Commit();
 }
 
 void TStringList::LoadFromFile(const std::string& fileName) {

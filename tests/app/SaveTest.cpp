@@ -123,9 +123,14 @@ TEST_F(Save, FailuresShowTheErrorBoxAndWriteNothing) {
     ASSERT_EQ(boxes.size(), 4u);
     EXPECT_EQ(boxes[3].text, "Cannot create file \"" + noFolder + "\". No such file or directory.");
 
+    // A disk that refuses the bytes is an error, not a save.
+    SaveThroughOptions("", "/dev/full", "");
+    ASSERT_EQ(boxes.size(), 5u);
+    EXPECT_EQ(boxes[4].text, "Cannot write file \"/dev/full\". No space left on device.");
+
     // The window still saves.
     SaveThroughOptions("", file, "");
-    EXPECT_EQ(boxes.size(), 4u);
+    EXPECT_EQ(boxes.size(), 5u);
     EXPECT_EQ(ReadFile(file), CliSave(TempFile("cli.txt"), 55, 42));
 }
 

@@ -3,6 +3,11 @@
 #include <filesystem>
 #include <fstream>
 
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include "tests/ProcessTempFolder.h"
 #include "toolkit/Exceptions.h"
 #include "toolkit/Streams.h"
@@ -66,4 +71,105 @@ TEST(TStringList, SavesEveryLineWithCrLfAndReadsAnyLineEnd) {
     back.SetText("x\r\ny\nz\rw");
     EXPECT_EQ(back.Lines(), (std::vector<std::string>{"x", "y", "z", "w"}));
     EXPECT_THROW(back.Delete(4), EListError);
+}
+
+namespace {
+
+std::string ReadAll(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+void WriteAll(const std::filesystem::path& file, const std::string& bytes) {
+    std::ofstream(file, std::ios::binary) << bytes;
+}
+
+std::size_t EntriesIn(const std::filesystem::path& dir) {
+    return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(dir), {}));
+}
+
+// Saves `bytes` to `file` in a child process whose files may not grow past 1 KiB, as on a disk
+// that fills up halfway; answers the message of the error the save raised ("" if none).
+std::string SaveUnderSizeLimit(const std::filesystem::path& file, const std::string& bytes) {
+    int pipeEnds[2];
+    if (pipe(pipeEnds) != 0)
+        return "no pipe";
+    const pid_t child = fork();
+    if (child == 0) {
+        close(pipeEnds[0]);
+        signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{1024, 1024};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        std::string message;
+        try {
+            TStringList{bytes}.SaveToFile(file.string());
+        } catch (const Exception& e) {
+            message = e.Message();
+        }
+        [[maybe_unused]] const auto n = write(pipeEnds[1], message.data(), message.size());
+        _exit(0);
+    }
+    close(pipeEnds[1]);
+    std::string message;
+    char buffer[256];
+    for (ssize_t n; (n = read(pipeEnds[0], buffer, sizeof buffer)) > 0;)
+        message.append(buffer, static_cast<std::size_t>(n));
+    close(pipeEnds[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    return message;
+}
+
+} // namespace
+
+TEST(TFileStream, AFailedWriteLeavesTheOldFileAsItWasAndAddsNothing) {
+    const auto dir = TempDir() / "full";
+    std::filesystem::create_directories(dir);
+    const auto file = dir / "art.txt";
+    WriteAll(file, "yesterday's work\r\n");
+    const std::string big(64 * 1024, 'x');
+
+    EXPECT_EQ(SaveUnderSizeLimit(file, big),
+              "Cannot write file \"" + file.string() + "\". File too large");
+    EXPECT_EQ(ReadAll(file), "yesterday's work\r\n");
+    EXPECT_EQ(EntriesIn(dir), 1u);
+
+    // A new name that cannot be written completely is not left behind half written.
+    EXPECT_NE(SaveUnderSizeLimit(dir / "new.txt", big), "");
+    EXPECT_EQ(EntriesIn(dir), 1u);
+}
+
+TEST(TFileStream, ReplacingAFileKeepsItsPermissionsAndFollowsLinks) {
+    const auto dir = TempDir() / "replace";
+    std::filesystem::create_directories(dir);
+    const auto file = dir / "art.txt";
+    WriteAll(file, "old old old");
+    std::filesystem::permissions(file, std::filesystem::perms(0640));
+    const auto link = dir / "link.txt";
+    std::filesystem::create_symlink(file, link);
+
+    TStringList{"new"}.SaveToFile(link.string());
+    EXPECT_EQ(ReadAll(file), "new\r\n");
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(std::filesystem::status(file).permissions(), std::filesystem::perms(0640));
+    EXPECT_EQ(EntriesIn(dir), 2u);
+
+    // A file we may not write stays refused, as truncating it would have been.
+    std::filesystem::permissions(file, std::filesystem::perms(0440));
+    if (access(file.c_str(), W_OK) != 0) {
+        EXPECT_THROW(TStringList{"x"}.SaveToFile(file.string()), EFCreateError);
+    }
+    EXPECT_EQ(ReadAll(file), "new\r\n");
+}
+
+TEST(TFileStream, ADeviceThatRefusesTheBytesIsAnErrorNotASave) {
+    try {
+        TStringList{"some art"}.SaveToFile("/dev/full");
+        FAIL() << "the full device took the bytes";
+    } catch (const EWriteError& e) {
+        EXPECT_EQ(e.Message(), "Cannot write file \"/dev/full\". No space left on device");
+    }
+    // Devices are written directly, not replaced: /dev/null stays a device.
+    TStringList{"gone"}.SaveToFile("/dev/null");
+    EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
 }
