@@ -154,7 +154,6 @@ void TSpinEdit::MouseDown(TMouseButton button, TShiftState shift, int x, int y) 
         platform::SetTimer(HandleIfAllocated(), kRepeatTimerId, kFirstRepeatMs);
         m_timerRunning = true;
     }
-    Step(hit);
 }
 
 void TSpinEdit::MouseMove(TShiftState shift, int x, int y) {
@@ -230,6 +229,24 @@ void TSpinEdit::WndProc(TMessage& m) {
         if (m.WParam == kRepeatTimerId) {
             RepeatTick();
             m.Result = 0;
+            return;
+        }
+        break;
+    case platform::WM_LBUTTONUP:
+        if (m_held != SpinButton::None) {
+            // Like any button, a half steps when it is let go over itself: a press dragged off
+            // and released elsewhere changes nothing (beyond the repeats made while held). The
+            // press is looked at first, since letting the capture go ends it.
+            const SpinButton held = m_held;
+            const bool over = ButtonAt(platform::GET_X_LPARAM(m.LParam),
+                                       platform::GET_Y_LPARAM(m.LParam)) == held;
+            const std::weak_ptr<const bool> alive = LifeToken();
+            TCustomEdit::WndProc(m);
+            if (alive.expired())
+                return;
+            ReleaseButton();
+            if (over)
+                Step(held); // last: its change handler may free this edit
             return;
         }
         break;

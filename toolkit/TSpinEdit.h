@@ -15,9 +15,10 @@
 //   blocks every change by the user, and a step then only beeps.
 // - Up/Down arrow keys step by Increment, then move the caret as in any edit.
 // - The button pair is kButtonWidth x kButtonHeight pixels (client coordinates, top right;
-//   shorter when the client area is): a press on the upper half steps up, on the lower half
-//   down, and moves the focus to the edit. Holding repeats the step after kFirstRepeatMs, then
-//   every kRepeatMs, while the mouse stays captured and over the pressed half.
+//   shorter when the client area is): a press moves the focus to the edit, and releasing it
+//   over the same half steps once, up for the upper half, down for the lower one. Holding
+//   repeats the step after kFirstRepeatMs, then every kRepeatMs, while the mouse stays captured
+//   and over the pressed half.
 // - When the focus leaves, a value outside limits in force is written back clamped.
 // - A new spin edit shows "0".
 

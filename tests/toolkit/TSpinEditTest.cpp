@@ -113,11 +113,12 @@ TEST_F(SpinEdits, PasteAndCutReachTheTextOnlyWhileTheEditorIsOpen) {
     EXPECT_EQ(changes.size(), 2u);
 }
 
-TEST_F(SpinEdits, EachHalfStepsOnceAndTakesTheFocus) {
+TEST_F(SpinEdits, EachHalfStepsOnceWhenReleasedOverItAndTakesTheFocus) {
     Focus(*other);
     Press(spin->UpButtonRect());
     EXPECT_TRUE(spin->Focused());
     EXPECT_EQ(spin->HeldButton(), TSpinEdit::SpinButton::Up);
+    EXPECT_TRUE(changes.empty()); // not on the press
     Release(spin->UpButtonRect());
     EXPECT_EQ(spin->HeldButton(), TSpinEdit::SpinButton::None);
     EXPECT_FALSE(spin->MouseCapture());
@@ -126,6 +127,15 @@ TEST_F(SpinEdits, EachHalfStepsOnceAndTakesTheFocus) {
     Press(spin->DownButtonRect());
     Release(spin->DownButtonRect());
     EXPECT_EQ(changes, (std::vector<std::string>{"1", "0", "-1"}));
+
+    // Dragged off and let go elsewhere, or onto the other half: no step.
+    Press(spin->UpButtonRect());
+    Release(spin->DownButtonRect());
+    Press(spin->DownButtonRect());
+    host->MouseUp(ScreenOf(*spin, {5, 5}));
+    Pump();
+    EXPECT_EQ(changes.size(), 3u);
+    EXPECT_FALSE(spin->MouseCapture());
 
     // The pair is 15 x 17 at the right edge and the text stays left of it.
     const platform::Rect pair = spin->ButtonRect();
@@ -153,29 +163,30 @@ TEST_F(SpinEdits, EachHalfStepsOnceAndTakesTheFocus) {
 TEST_F(SpinEdits, HoldingRepeatsAfter400ThenEvery100MsWhileShownPressed) {
     const platform::Rect up = spin->UpButtonRect();
     Press(up);
-    EXPECT_EQ(spin->Value(), 1);
     Wait(399);
-    EXPECT_EQ(spin->Value(), 1);
+    EXPECT_EQ(spin->Value(), 0);
     Wait(1);
-    EXPECT_EQ(spin->Value(), 2);
+    EXPECT_EQ(spin->Value(), 1);
     Wait(99);
-    EXPECT_EQ(spin->Value(), 2);
+    EXPECT_EQ(spin->Value(), 1);
     Wait(1);
     Wait(100);
-    EXPECT_EQ(spin->Value(), 4);
+    EXPECT_EQ(spin->Value(), 3);
 
     // Off the half it shows raised and stops stepping; back on, it goes on.
     host->MouseMove(ScreenOf(*spin, {5, 5}));
     Pump();
     EXPECT_FALSE(spin->HeldShownPressed());
     Wait(300);
-    EXPECT_EQ(spin->Value(), 4);
+    EXPECT_EQ(spin->Value(), 3);
     host->MouseMove(Centre(up));
     Pump();
     Wait(100);
-    EXPECT_EQ(spin->Value(), 5);
+    EXPECT_EQ(spin->Value(), 4);
 
+    // Letting go over the half is its click, one step more; then the repeats stop.
     Release(up);
+    EXPECT_EQ(spin->Value(), 5);
     Wait(1000);
     EXPECT_EQ(spin->Value(), 5);
     EXPECT_EQ(changes.size(), 5u);
@@ -225,6 +236,7 @@ TEST_F(SpinEdits, AHandlerMayRewriteTheValueOrFreeTheEdit) {
         spin = nullptr;
     };
     Press(spin->UpButtonRect());
+    Wait(400);
     EXPECT_EQ(spin, nullptr);
     Wait(1000);
     host->MouseUp(ScreenOf(*form, {0, 0}));
