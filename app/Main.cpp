@@ -9,7 +9,10 @@
 #include "engine/PagedExport.h"
 #include "engine/PictureConversion.h"
 #include "image/PictureFile.h"
+#include "platform/sys/Files.h"
 #include "platform/sys/OpenUrl.h"
+#include "platform/win/DropFiles.h"
+#include "platform/win/Window.h"
 
 namespace app {
 namespace {
@@ -276,8 +279,21 @@ template <class Handler> void TForm1::WithTable(Handler handler) {
 }
 
 void TForm1::WndProc(TMessage& message) {
+    if (message.Msg == platform::WM_DROPFILES) {
+        // One picture at a time: the first of several files dropped together. While a modal
+        // window disables this one, a drop is refused as a click would be.
+        const std::vector<std::string> paths = platform::DragQueryFiles(message.WParam);
+        message.Result = 0;
+        if (!paths.empty() && platform::IsWindowEnabled(Handle()))
+            OpenPicture(platform::ExpandFileName(paths.front()));
+        return;
+    }
     TForm::WndProc(message);
     FocusFirstControlOnActivate(*this, message);
+}
+
+void TForm1::QueueOpenPicture(const std::string& path) {
+    platform::PostDroppedFiles(Handle(), {path});
 }
 
 // ---- TCharTableControls ----

@@ -68,6 +68,10 @@ public:
     // JPEG reader, anything else as a bitmap file) and the preview repaints (also after a
     // failed read, so it shows what the picture now holds).
     void OpenPicture(const std::string& path);
+    // Opens a picture named outside the window (on the command line) as a file dropped on the
+    // window is opened: from the message loop, so a failure reaches the error box. A relative
+    // path is taken against the current folder.
+    void QueueOpenPicture(const std::string& path);
 
     // ---- TCharTableControls ----
     toolkit::TGridCells& Grid() override;

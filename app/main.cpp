@@ -1,5 +1,6 @@
 // charvane: the program's start. The window runs until it is closed; --quit-after MS closes it
-// by itself after MS milliseconds (for looking at it from scripts).
+// by itself after MS milliseconds (for looking at it from scripts). A picture named on the
+// command line is opened once the loop runs.
 
 #include <cstdio>
 #include <cstdlib>
@@ -12,20 +13,62 @@
 #include "toolkit/TApplication.h"
 #include "toolkit/TTimer.h"
 
+namespace {
+
+void PrintHelp() {
+    std::fputs(R"(Usage: charvane [OPTION]... [PICTURE]
+Turn pictures into text art in a window. PICTURE, when given, is opened at start as the
+open button opens a picture; a picture file dropped on the window opens the same way.
+
+A picture whose name ends in ".jpg" is read as JPEG, one ending in ".png" as PNG (in any
+letter case), anything else as a Windows bitmap.
+
+      --quit-after MS  close the window by itself after MS milliseconds
+      --help           display this help and exit
+      --version        output version information and exit
+
+Exit status: 0 when the window was closed; 1 when no display could be opened;
+2 for a malformed command line.
+)",
+               stdout);
+}
+
+int Usage(const std::string& problem) {
+    std::fprintf(stderr, "charvane: %s\nTry 'charvane --help' for more information.\n",
+                 problem.c_str());
+    return 2;
+}
+
+} // namespace
+
 int main(int argc, char** argv) {
     int quitAfterMs = 0;
+    std::string picture;
+    bool pictureGiven = false;
+    bool optionsEnded = false;
     for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--quit-after") == 0 && i + 1 < argc) {
+        const std::string arg = argv[i];
+        if (!optionsEnded && arg == "--help") {
+            PrintHelp();
+            return 0;
+        } else if (!optionsEnded && arg == "--version") {
+            std::printf("charvane (Charvane) %s\n", CHARVANE_VERSION);
+            return 0;
+        } else if (!optionsEnded && arg == "--quit-after") {
             char* end = nullptr;
-            const long ms = std::strtol(argv[++i], &end, 10);
-            if (*end != '\0' || ms <= 0 || ms > 24L * 3600 * 1000) {
-                std::fprintf(stderr, "charvane: --quit-after needs a number of milliseconds\n");
-                return 2;
-            }
+            const long ms = i + 1 < argc ? std::strtol(argv[++i], &end, 10) : 0;
+            if (!end || *end != '\0' || ms <= 0 || ms > 24L * 3600 * 1000)
+                return Usage("--quit-after needs a number of milliseconds");
             quitAfterMs = static_cast<int>(ms);
+        } else if (!optionsEnded && arg == "--") {
+            optionsEnded = true;
+        } else if (!optionsEnded && arg.size() > 1 && arg[0] == '-') {
+            return Usage("unknown option \"" + arg + "\"");
+        } else if (!pictureGiven) {
+            picture = arg;
+            pictureGiven = true;
         } else {
-            std::fprintf(stderr, "charvane: unknown argument \"%s\"\n", argv[i]);
-            return 2;
+            return Usage("one picture at a time");
         }
     }
 
@@ -43,6 +86,8 @@ int main(int argc, char** argv) {
         quit.SetOnTimer([&](toolkit::TObject*) { forms.main->Close(); });
     }
     quit.SetEnabled(quitAfterMs > 0);
+    if (pictureGiven)
+        forms.main->QueueOpenPicture(picture);
     application.Run();
     return 0;
 }

@@ -57,6 +57,8 @@ CliOptions ParseCliOptions(const std::vector<std::string>& args) {
         };
         if (arg == "--help" || arg == "-h") {
             options.help = true;
+        } else if (arg == "--version") {
+            options.version = true;
         } else if (arg == "--generator") {
             options.generator = static_cast<Generator>(NameIndex(arg, kGeneratorNames, value()));
         } else if (arg == "--preset") {
@@ -86,7 +88,7 @@ CliOptions ParseCliOptions(const std::vector<std::string>& args) {
             pictures.push_back(arg == "--" && i + 1 < args.size() ? args[++i] : arg);
         }
     }
-    if (options.help)
+    if (options.help || options.version)
         return options;
     if (pictures.size() != 1 && !(options.printTable && pictures.empty()))
         throw CliUsageError(pictures.empty() ? "no PICTURE given" : "more than one PICTURE given");
@@ -95,12 +97,16 @@ CliOptions ParseCliOptions(const std::vector<std::string>& args) {
     return options;
 }
 
+std::string CliVersionText() {
+    return std::string("charvane-cli (Charvane) ") + CHARVANE_VERSION + "\n";
+}
+
 std::string CliHelpText() {
     return R"(Usage: charvane-cli [OPTIONS] PICTURE
 
-Turns a Windows bitmap or JPEG picture into text art, exactly as Charvane's window does,
-and prints the lines. A PICTURE whose name ends in ".jpg" (any letter case) is read as JPEG,
-anything else as a bitmap.
+Turns a Windows bitmap, JPEG or PNG picture into text art, exactly as Charvane's window
+does, and prints the lines. A PICTURE whose name ends in ".jpg" (any letter case) is read as
+JPEG, one ending in ".png" as PNG, anything else as a bitmap.
 
 The character table starts as the window's does (preset "Цифры+Знаки", uniform bounds).
 Options change it in this order, whatever their order here:
@@ -121,7 +127,8 @@ Output:
   --save FILE        write the paged text to FILE instead of printing the lines
   --cpl N            characters per line of a page (default 55)
   --lpp N            lines per page (default 42)
-  --help             show this text
+  --help             display this help and exit
+  --version          output version information and exit
 
 Exit status: 0 on success; 1 when the conversion or the export fails (the message the
 window's error box would show goes to standard error, and the lines finished before a failing

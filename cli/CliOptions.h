@@ -30,6 +30,7 @@ struct CellAssignment {
 
 struct CliOptions {
     bool help = false;
+    bool version = false;
     std::optional<Generator> generator;
     std::optional<std::int32_t> preset;
     std::optional<std::string> boundsText; // typed into the bounds field as it stands
@@ -47,5 +48,7 @@ CliOptions ParseCliOptions(const std::vector<std::string>& args);
 
 // The text --help prints.
 std::string CliHelpText();
+// The line --version prints.
+std::string CliVersionText();
 
 } // namespace cli

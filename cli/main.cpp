@@ -13,12 +13,13 @@ int main(int argc, char** argv) {
     try {
         options = cli::ParseCliOptions(args);
     } catch (const cli::CliUsageError& e) {
-        std::cerr << "charvane-cli: " << e.what() << "\nTry 'charvane-cli --help'.\n";
+        std::cerr << "charvane-cli: " << e.what()
+                  << "\nTry 'charvane-cli --help' for more information.\n";
         return 2;
     }
-    if (options.help) {
-        std::cout << cli::CliHelpText();
-        return 0;
+    if (options.help || options.version) {
+        std::cout << (options.help ? cli::CliHelpText() : cli::CliVersionText()) << std::flush;
+        return std::cout ? 0 : 1;
     }
     return cli::RunCli(options, std::cout, std::cerr);
 }

@@ -43,6 +43,8 @@ public:
     virtual void OnHostFocus(HWND window) = 0;
     // Another program took the focus: none of our windows is active any more.
     virtual void OnHostDeactivate() = 0;
+    // A file was dropped on a window from another program; path is absolute.
+    virtual void OnHostDropFile(HWND window, const std::string& path) = 0;
 };
 
 // How a host window behaves: popups (menus, drop-downs) float above and never take the focus.

@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "platform/gfx/text/Utf8.h"
+#include "platform/win/DropFiles.h"
 #include "platform/win/Input.h"
 #include "platform/win/Message.h"
 #include "platform/win/Window.h"
@@ -87,6 +88,11 @@ public:
             GetActiveWindow() != window && !(w->exStyle & WS_EX_NOACTIVATE) &&
             detail::HostKindOf(*w) == HostKind::Normal)
             SetActiveWindow(window);
+    }
+
+    void OnHostDropFile(HWND window, const std::string& path) override {
+        if (IsWindow(window))
+            PostDroppedFiles(window, {path});
     }
 
     void OnHostDeactivate() override {

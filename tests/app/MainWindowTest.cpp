@@ -315,6 +315,26 @@ TEST_F(MainWindow, OpeningAPictureThatFailsKeepsTheNewNameAndReportsTheReadersMe
     EXPECT_EQ(form->sBitBtn1->Caption(), "PHOTO.JPG");
 }
 
+TEST_F(MainWindow, APictureDroppedOrNamedAtStartOpensAsTheOpenButtonWouldOpenIt) {
+    host->DropFile(form->Handle(), Asset("sample.jpg"));
+    Pump();
+    EXPECT_EQ(form->sBitBtn1->Caption(), "sample.jpg");
+    EXPECT_EQ(form->sBitBtn1->Hint(), Asset("sample.jpg"));
+    EXPECT_GT(form->DXPaintBox1->DIB().Width(), 0);
+    EXPECT_TRUE(boxes.empty());
+
+    // A relative name is taken against the current folder; a failure reaches the error box.
+    const std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(folder);
+    form->QueueOpenPicture("missing.bmp");
+    Pump();
+    std::filesystem::current_path(before);
+    const std::string missing = TempFile("missing.bmp");
+    EXPECT_EQ(form->sBitBtn1->Hint(), missing);
+    EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Cannot open file \"" + missing +
+                                                   "\". No such file or directory."});
+}
+
 TEST_F(MainWindow, TheWebPageButtonHandsTheHelpPageToTheDesktop) {
     std::vector<std::string> opened;
     const platform::OpenUrlHandler previous =

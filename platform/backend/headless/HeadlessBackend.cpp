@@ -102,6 +102,14 @@ void HeadlessBackend::HostDeactivate(std::uint64_t afterMs) {
     Schedule(std::move(e), afterMs);
 }
 
+void HeadlessBackend::DropFile(HWND window, const std::string& path, std::uint64_t afterMs) {
+    Event e;
+    e.kind = Event::Kind::Drop;
+    e.window = window;
+    e.text = path;
+    Schedule(std::move(e), afterMs);
+}
+
 void HeadlessBackend::SetHostTitle(HWND window, const std::string& title) {
     if (auto it = m_hosts.find(window); it != m_hosts.end())
         it->second.title = title;
@@ -146,6 +154,9 @@ void HeadlessBackend::PollEvents(InputSink& sink) {
             break;
         case Event::Kind::Deactivate:
             sink.OnHostDeactivate();
+            break;
+        case Event::Kind::Drop:
+            sink.OnHostDropFile(e.window, e.text);
             break;
         }
     }

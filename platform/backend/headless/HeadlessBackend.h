@@ -33,6 +33,7 @@ public:
     void HostClose(HWND window, std::uint64_t afterMs = 0);
     void HostFocus(HWND window, std::uint64_t afterMs = 0);
     void HostDeactivate(std::uint64_t afterMs = 0); // another program takes the focus
+    void DropFile(HWND window, const std::string& path, std::uint64_t afterMs = 0);
     bool HasPendingInput() const { return !m_events.empty(); }
 
     // ---- what the host would show ----
@@ -83,7 +84,8 @@ private:
             Text,
             Close,
             Focus,
-            Deactivate
+            Deactivate,
+            Drop
         } kind = Kind::Move;
         Point pt;
         MouseButton button = MouseButton::Left;

@@ -245,6 +245,15 @@ void SdlBackend::Dispatch(const SDL_Event& e, InputSink& sink) {
     case SDL_TEXTINPUT:
         sink.OnText(e.text.text);
         break;
+    case SDL_DROPFILE:
+        if (e.drop.file) {
+            // A drop the host could not tie to a window goes to the one used last.
+            const HWND h = WindowOf(e.drop.windowID);
+            if (h || m_lastNormalFocus)
+                sink.OnHostDropFile(h ? h : m_lastNormalFocus, e.drop.file);
+            SDL_free(e.drop.file);
+        }
+        break;
     case SDL_WINDOWEVENT: {
         const HWND h = WindowOf(e.window.windowID);
         if (!h)
