@@ -1,13 +1,14 @@
 #pragma once
 // Opening a picture file the way the main window's open button does, so the window and the
 // command-line tool read every file alike: a file whose name part ends in ".jpg" (letters in any
-// case) goes through a temporary TJPEGImage that is then assigned to the target; every other
-// file, ".jpeg" included, is read by the bitmap reader.
+// case) goes through a temporary TJPEGImage that is then assigned to the target, one ending in
+// ".png" likewise through a TPNGImage; every other file, ".jpeg" included, is read by the bitmap
+// reader.
 //
 // Failures are those of the chosen reader ("Cannot open file "%s". %s", "DIB is invalid",
-// "JPEG error #%d", ...). On the bitmap path the target keeps its picture; on the JPEG path a
-// file that fails to load leaves the target as it was, and a failure while decoding leaves it
-// holding a black picture of the JPEG's size.
+// "JPEG error #%d", "Invalid PNG picture (%s)", ...). On the bitmap and PNG paths the target
+// keeps its picture; on the JPEG path a file that fails to load leaves the target as it was,
+// and a failure while decoding leaves it holding a black picture of the JPEG's size.
 
 #include <string>
 #include <string_view>
@@ -19,13 +20,16 @@ namespace image {
 // The extension of the name part (from its last "." on), with a ... z made upper case.
 std::string UpperCaseExtension(std::string_view fileName);
 bool IsJpegFileName(std::string_view fileName);
+bool IsPngFileName(std::string_view fileName);
 
 void LoadPictureFile(TDIB& target, const std::string& fileName);
 
 // Draws source stretched into grey, a new picture (its colour table is the grey ramp) made
 // w x h at 8 bits, so that every
 // pixel of grey holds the grey level (0 black ... 255 white) of its area of the picture.
-// w or h of 0 or less leaves grey empty and fails with "Canvas does not allow drawing".
+// w or h of 0 or less leaves grey empty and fails with "Canvas does not allow drawing"; a copy
+// beyond the pixel limit of pictures fails with "Out of memory" before anything is allocated,
+// whatever size it is.
 void DrawGreyCopy(TDIB& source, TDIB& grey, std::int32_t w, std::int32_t h);
 
 } // namespace image

@@ -9,7 +9,9 @@
 #include "cli/CliOptions.h"
 #include "cli/CliRun.h"
 #include "engine/PagedExport.h"
+#include "image/DIB.h"
 #include "tests/ProcessTempFolder.h"
+#include "tests/image/PNGMaker.h"
 
 using namespace cli;
 
@@ -95,6 +97,39 @@ TEST(Cli, ConvertsPicturesMadeByAnotherProgram) {
     EXPECT_EQ(RunTool({"--width", "4", "--ratio", "1:1", jpg}).out, "88  \n88  \n");
 }
 
+TEST(Cli, ReadsAPngAsTheSamePictureSavedAsABitmap) {
+    // A soft picture with a transparent corner, which shows as white.
+    const auto sample = [](int x, int y, int c) -> unsigned {
+        if (c == 3)
+            return x < 10 && y < 10 ? 0 : 255;
+        return static_cast<unsigned>((x * 5 + y * 3 + c * 40) % 256);
+    };
+    testpng::Recipe recipe;
+    recipe.colorType = PNG_COLOR_TYPE_RGB_ALPHA;
+    const auto png = testpng::MakePNG(61, 43, sample, recipe);
+    const auto pngPath = TempDir() / "photo.PNG";
+    std::ofstream(pngPath, std::ios::binary)
+        .write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
+
+    image::TDIB bitmap;
+    bitmap.SetSize(61, 43, 24);
+    for (int y = 0; y < 43; ++y)
+        for (int x = 0; x < 61; ++x) {
+            std::uint8_t* p = bitmap.ScanLine(y) + 3 * x;
+            const bool clear = sample(x, y, 3) == 0;
+            for (int c = 0; c < 3; ++c)
+                p[2 - c] = clear ? 255 : static_cast<std::uint8_t>(sample(x, y, c));
+        }
+    const auto bmpPath = TempDir() / "photo.bmp";
+    bitmap.SaveToFile(bmpPath.string());
+
+    for (const char* width : {"80", "23"}) {
+        const CliResult fromPng = RunTool({"--width", width, pngPath.string()});
+        EXPECT_EQ(fromPng.status, 0) << fromPng.err;
+        EXPECT_EQ(fromPng.out, RunTool({"--width", width, bmpPath.string()}).out);
+    }
+}
+
 TEST(Cli, ReportsFailuresAsTheErrorBoxWordsThem) {
     const auto dir = TempDir();
     const std::string missing = (dir / "missing.bmp").string();
@@ -109,7 +144,22 @@ TEST(Cli, ReportsFailuresAsTheErrorBoxWordsThem) {
     EXPECT_EQ(RunTool({jpeg.string()}).err, "DIB is invalid.\n");
 
     EXPECT_EQ(RunTool({"--width", "0", kSample}).err, "Canvas does not allow drawing.\n");
+    // Far too wide for memory, whether or not the size would still fit a bitmap header.
+    EXPECT_EQ(RunTool({"--width", "30000", kSample}).err, "Out of memory.\n");
+    EXPECT_EQ(RunTool({"--width", "100000", kSample}).err, "Out of memory.\n");
     EXPECT_EQ(RunTool({"--bounds", "-1", kSample}).err, "List index out of bounds (-1)\n");
+}
+
+TEST(Cli, FailsWhenTheOutputCannotBeWritten) {
+    const CliResult full = RunTool({"--save", "/dev/full", kSample});
+    EXPECT_EQ(full.status, 1);
+    EXPECT_EQ(full.err, "Cannot write file \"/dev/full\". No space left on device.\n");
+
+    // Standard output closed or full.
+    std::ostream closed(nullptr);
+    std::ostringstream err;
+    EXPECT_EQ(RunCli(ParseCliOptions({kSample}), closed, err), 1);
+    EXPECT_EQ(err.str(), "Stream write error.\n");
 }
 
 TEST(Cli, KeepsTheLinesFinishedBeforeABadBound) {
