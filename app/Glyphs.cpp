@@ -206,6 +206,26 @@ constexpr std::string_view kSaveRows[] = {
     "....................",
 };
 
+// The program: a picture (sky, sun, hills) giving way along the diagonal to lines of characters.
+constexpr std::string_view kProgramIconRows[] = {
+    "KKKKKKKKKKKKKKKK",
+    "KLLLLLLLLLLLLLWK",
+    "KLYYLLLLLLLLLWWK",
+    "KLYYLLLLLLLLWWWK",
+    "KLLLLLLLLLLWGKWK",
+    "KLLLLLBLLLWWWWWK",
+    "KLLLLBBDLWGGWGWK",
+    "KLLLBBBDWWWWWWWK",
+    "KLLBBBBWGGWGKWWK",
+    "KLBBBBWWWWWWWWWK",
+    "KVVVVWGGKGGWGGWK",
+    "KVVVWWWWWWWWWWWK",
+    "KVVWKGWGGWGKWGWK",
+    "KVWWWWWWWWWWWWWK",
+    "KWGGWGGKGGWGGWWK",
+    "KKKKKKKKKKKKKKKK",
+};
+
 // clang-format on
 
 constexpr TGlyphSource kSources[] = {
@@ -217,6 +237,7 @@ constexpr TGlyphSource kSources[] = {
     {"open picture", kButtonGlyphSize, kButtonGlyphSize, kOpenPictureRows},
     {"convert", kButtonGlyphSize, kButtonGlyphSize, kConvertRows},
     {"save", kButtonGlyphSize, kButtonGlyphSize, kSaveRows},
+    {"program icon", kIconSize, kIconSize, kProgramIconRows},
 };
 
 constexpr GlyphId kAllGlyphs[] = {
@@ -228,6 +249,7 @@ constexpr GlyphId kAllGlyphs[] = {
     GlyphId::OpenPicture,
     GlyphId::Convert,
     GlyphId::Save,
+    GlyphId::ProgramIcon,
 };
 static_assert(std::size(kAllGlyphs) == std::size(kSources));
 
@@ -331,6 +353,26 @@ TGlyphImage ImageList1Icon(int index) {
     if (index < 0 || index >= kImageList1Count)
         throw toolkit::EListError::IndexOutOfBounds(index);
     return Glyph(static_cast<GlyphId>(index));
+}
+
+platform::IconImage ProgramIcon() {
+    const TGlyphImage glyph = Glyph(GlyphId::ProgramIcon);
+    platform::IconImage icon;
+    icon.width = glyph.width;
+    icon.height = glyph.height;
+    icon.pixels.reserve(static_cast<std::size_t>(glyph.width) * glyph.height);
+    for (std::int32_t y = 0; y < glyph.height; ++y)
+        for (std::int32_t x = 0; x < glyph.width; ++x) {
+            const platform::Color c = glyph.Pixel(x, y);
+            if (c == glyph.transparent) {
+                icon.pixels.push_back(0);
+                continue;
+            }
+            // Color keeps red in the low byte; the icon wants 0xAARRGGBB.
+            icon.pixels.push_back(0xFF000000u | (c & 0xFFu) << 16 | (c & 0xFF00u) |
+                                  (c >> 16 & 0xFFu));
+        }
+    return icon;
 }
 
 } // namespace app

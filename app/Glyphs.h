@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "platform/gfx/Geometry.h"
+#include "platform/win/Icon.h"
 
 namespace app {
 
@@ -41,6 +42,7 @@ enum class GlyphId {
     OpenPicture, // sBitBtn1 "Файл картинка"
     Convert,     // sBitBtn2 "Преобразовать"
     Save,        // sBitBtn3 "Сохранить"
+    ProgramIcon, // the program's own icon (caption, desktop), 16 x 16
 };
 inline constexpr int kImageList1Count = 5;
 
@@ -76,5 +78,8 @@ TGlyphImage Glyph(GlyphId id);
 
 // Icon `index` of ImageList1; EListError "List index out of bounds (%d)" outside 0 ... 4.
 TGlyphImage ImageList1Icon(int index);
+
+// The program's icon as the window system takes it: opaque pixels and see-through ones.
+platform::IconImage ProgramIcon();
 
 } // namespace app

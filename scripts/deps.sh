@@ -5,7 +5,7 @@
 CHARVANE_BUILD_PACKAGES=(
     g++ cmake ninja-build pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev
-    libsdl2-dev libfreetype-dev libfontconfig-dev libjpeg62-turbo-dev zlib1g-dev libpng-dev
+    libsdl2-dev libx11-dev libfreetype-dev libfontconfig-dev libjpeg62-turbo-dev zlib1g-dev libpng-dev
     fonts-liberation fonts-dejavu-core
 )
 # What the window needs at run time besides the build: xdg-open for the web-page button.
@@ -15,7 +15,7 @@ CHARVANE_RUN_PACKAGES=(
 # What the tests need besides the build: a virtual display to drive the real window,
 # picture tools to make test pictures, the fuzzers' compiler.
 CHARVANE_TEST_PACKAGES=(
-    xvfb xauth xdotool x11-utils imagemagick clang libclang-rt-14-dev
+    xvfb xauth xdotool x11-utils imagemagick openbox clang libclang-rt-14-dev
 )
 
 charvane_missing_packages() {

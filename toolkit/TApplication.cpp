@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "platform/backend/sdl/SdlBackend.h"
+#include "platform/sys/Signals.h"
 #include "platform/win/Input.h"
 #include "platform/win/Message.h"
 #include "platform/win/SystemMetrics.h"
@@ -65,15 +66,20 @@ TApplication::~TApplication() {
     // Forms go while the window system they live in is still there.
     DestroyComponents();
     m_mainForm = nullptr;
+    if (m_ownSystem)
+        platform::ReleaseTerminationSignals();
     m_ownSystem.reset();
     if (g_application == this)
         g_application = nullptr;
 }
 
 void TApplication::Initialize() {
-    if (!platform::WindowSystem::Running())
-        m_ownSystem =
-            std::make_unique<platform::WindowSystem>(std::make_unique<platform::SdlBackend>());
+    if (platform::WindowSystem::Running())
+        return;
+    m_ownSystem =
+        std::make_unique<platform::WindowSystem>(std::make_unique<platform::SdlBackend>());
+    // The program on a real screen ends on Ctrl+C and kill as it does when its window closes.
+    platform::CatchTerminationSignals();
 }
 
 void TApplication::SetMainForm(TCustomForm* form) {

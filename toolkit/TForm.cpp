@@ -264,6 +264,11 @@ TModalResult TCustomForm::ShowModal() {
     m_modal = true;
     const platform::HWND activeBefore = platform::GetActiveWindow();
     const platform::HWND self = Handle();
+    // The form belongs to the window it was called from, which keeps it above that window on
+    // the desktop (a second modal level stays above the first, not just above the main form).
+    if (activeBefore && activeBefore != self)
+        platform::SetWindowLongPtr(self, platform::GWL_HWNDPARENT,
+                                   platform::HwndParam(activeBefore));
     std::vector<platform::HWND> disabled;
     for (platform::HWND top : platform::GetTopLevelWindows())
         if (top != self && platform::IsWindowVisible(top) && platform::IsWindowEnabled(top)) {

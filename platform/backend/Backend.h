@@ -50,6 +50,14 @@ public:
 // How a host window behaves: popups (menus, drop-downs) float above and never take the focus.
 enum class HostKind { Normal, Popup };
 
+// How the host's window manager is to treat a normal window (popups ignore it).
+struct HostFrame {
+    bool sizeable = false; // its borders resize it
+    Point minSize;         // the smallest size the user may give it (when sizeable)
+    HWND belongsTo;        // the window it is kept above (none: a window of its own)
+    bool modal = false;    // the window it belongs to takes no input while this one shows
+};
+
 // A top-level window's pixels as the backend presents them: 32-bit pixels, rows top-down.
 struct HostPixels {
     const std::uint32_t* pixels = nullptr;
@@ -78,6 +86,13 @@ public:
     virtual void SetHostTitle(HWND window, const std::string& title) = 0;
     // 255: opaque.
     virtual void SetHostOpacity(HWND window, std::uint8_t alpha) = 0;
+    virtual void SetHostFrame(HWND window, const HostFrame& frame) = 0;
+    // The picture the desktop shows for the window (task bar, switcher); 32-bit pixels whose
+    // top byte is the opacity. Empty pixels: none.
+    virtual void SetHostIcon(HWND window, const HostPixels& icon) = 0;
+    // Our side made the window active: the host's keyboard goes to it. With a window manager
+    // that is its job (it follows the raise); without one the backend hands the keyboard over.
+    virtual void FocusHostWindow(HWND window) = 0;
     // Shows the window's pixels; dirty is the changed part in window coordinates.
     virtual void PresentHostWindow(HWND window, const HostPixels& pixels, const Rect& dirty) = 0;
 

@@ -247,6 +247,32 @@ void DrawCaptionText(DeviceContext& dc, const NonClientLayout& L, const std::str
     DrawText(dc, text, r, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
 }
 
+// The program's icon in the system-menu place, centred; see-through pixels show the caption.
+// Runs of one colour go as one fill each.
+void DrawCaptionIcon(DeviceContext& dc, const Rect& slot, const IconImage& icon) {
+    if (icon.pixels.empty() || slot.IsEmpty())
+        return;
+    const int left = slot.left + (slot.Width() - icon.width) / 2;
+    const int top = slot.top + (slot.Height() - icon.height) / 2;
+    DcStateGuard guard(dc);
+    IntersectClipRect(dc, slot);
+    for (int y = 0; y < icon.height; ++y) {
+        const std::uint32_t* row = icon.pixels.data() + static_cast<std::size_t>(y) * icon.width;
+        int x = 0;
+        while (x < icon.width) {
+            const std::uint32_t p = row[x];
+            int end = x + 1;
+            while (end < icon.width && row[end] == p)
+                ++end;
+            if (p >> 24)
+                FillRect(dc, {left + x, top + y, left + end, top + y + 1},
+                         RGB(static_cast<std::uint8_t>(p >> 16), static_cast<std::uint8_t>(p >> 8),
+                             static_cast<std::uint8_t>(p)));
+            x = end;
+        }
+    }
+}
+
 // The classic system menu, built as it is opened, its items enabled by the window's state.
 void ShowSystemMenu(HWND h, Point screen) {
     WindowData* w = State::Get().Find(h);
@@ -321,6 +347,8 @@ void PaintFrame(HWND h) {
         FillRect(*dc, {L.caption.left, L.caption.bottom, L.caption.right, L.caption.bottom + 1},
                  GetSysColor(COLOR_BTNFACE));
         DrawCaptionText(*dc, L, w->text, w->ncActive);
+        if (!(w->exStyle & WS_EX_DLGMODALFRAME))
+            DrawCaptionIcon(*dc, L.sysMenu, s.applicationIcon);
         const bool pressing = s.captionPressWindow == h;
         auto pressed = [&](LRESULT hit) { return pressing && s.captionPressHit == hit; };
         DrawClassicButton(*dc, L.closeButton, FrameGlyph::Close, pressed(HTCLOSE), true);

@@ -65,8 +65,10 @@ bool Activate(HWND h, WORD how) {
         return s.active == h;
     if (IsWindowVisible(h)) {
         SetWindowPos(h, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        if (s.Find(h))
+        if (s.Find(h)) {
             s.backend->RaiseHostWindow(h);
+            s.backend->FocusHostWindow(h);
+        }
     }
     if (!s.Find(h))
         return false;
@@ -78,6 +80,50 @@ bool Activate(HWND h, WORD how) {
     }
     SendMessage(h, WM_NCACTIVATE, 1, 0);
     SendMessage(h, WM_ACTIVATE, MAKEWPARAM(how, IsIconic(h) ? 1 : 0), HwndParam(old));
+    return true;
+}
+
+namespace {
+
+bool Owns(State& s, HWND owner, HWND h) {
+    for (WindowData* w = s.Find(h); w && w->owner; w = s.Find(w->owner))
+        if (w->owner == owner)
+            return true;
+    return false;
+}
+
+bool CanTakeActivation(State& s, HWND h) {
+    const WindowData* w = s.Find(h);
+    return w && (w->style & WS_VISIBLE) && !(w->style & (WS_DISABLED | WS_MINIMIZE)) &&
+           !(w->exStyle & WS_EX_NOACTIVATE) && HostKindOf(*w) == HostKind::Normal;
+}
+
+} // namespace
+
+bool BringModalForward(HWND disabled) {
+    State& s = State::Get();
+    HWND modal;
+    for (const HWND t : s.topLevel)
+        if (CanTakeActivation(s, t) && Owns(s, disabled, t)) {
+            modal = t;
+            break;
+        }
+    if (!modal)
+        for (const HWND t : s.topLevel)
+            if (t != disabled && CanTakeActivation(s, t)) {
+                modal = t;
+                break;
+            }
+    if (!modal)
+        return false;
+    if (s.active != modal)
+        return Activate(modal, WA_CLICKACTIVE);
+    // Already ours to the program, but the host may have put another window in front of it.
+    SetWindowPos(modal, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (s.Find(modal)) {
+        s.backend->RaiseHostWindow(modal);
+        s.backend->FocusHostWindow(modal);
+    }
     return true;
 }
 
@@ -294,9 +340,13 @@ void TranslateRawInput(QueuedInput& q) {
             if (!target || hit == HTERROR)
                 return;
         }
-        // A disabled top-level window (one with a modal window over it) takes no mouse input.
-        if (!IsWindowEnabled(RootOf(target)))
+        // A disabled top-level window (one with a modal window over it) takes no mouse input;
+        // a press on it brings the modal window forward instead.
+        if (!IsWindowEnabled(RootOf(target))) {
+            if (isButton && raw.down)
+                BringModalForward(RootOf(target));
             return;
+        }
     }
     const bool nonClient = hit != HTCLIENT;
     UINT msgId = isButton ? ButtonMessage(raw.button, raw.down, nonClient)
@@ -335,6 +385,11 @@ void TranslateRawInput(QueuedInput& q) {
                     return;
                 if (!s.Find(target))
                     return;
+            } else if (r && root == s.active && HostKindOf(*r) == HostKind::Normal) {
+                // Active to us, but the host's keyboard may have gone astray (a display with
+                // no window manager loses it when a window that had it goes): a click on the
+                // window brings it back.
+                s.backend->FocusHostWindow(root);
             }
         }
     }

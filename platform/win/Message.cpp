@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "platform/sys/Signals.h"
 #include "platform/win/DefWindowProc.h"
 #include "platform/win/Window.h"
 #include "platform/win/WindowState.h"
@@ -75,6 +76,9 @@ bool Retrieve(MSG& out, HWND filter, UINT minMsg, UINT maxMsg, bool remove) {
 
 bool RetrieveNext(MSG& out, HWND filter, UINT minMsg, UINT maxMsg, bool remove) {
     State& s = State::Get();
+    // Asked from outside to end: every loop unwinds as WM_QUIT makes it.
+    if (TakeTerminationRequest())
+        PostQuitMessage(0);
     s.backend->PollEvents(*s.sink);
 
     auto takePosted = [&] {

@@ -10,8 +10,6 @@
 
 namespace platform::detail {
 
-namespace {
-
 Point MinTrackSize(HWND h) {
     MINMAXINFO mmi{};
     mmi.ptMinTrackSize = {GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CYMINTRACK)};
@@ -19,6 +17,8 @@ Point MinTrackSize(HWND h) {
     SendMessage(h, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
     return mmi.ptMinTrackSize;
 }
+
+namespace {
 
 // Which sides follow the pointer or the keys: -1 the left (top) edge, 1 the right (bottom)
 // edge, 0 neither; `all` moves the whole window.

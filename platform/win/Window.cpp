@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "platform/win/DefWindowProc.h"
+#include "platform/win/Icon.h"
 #include "platform/win/Input.h"
 #include "platform/win/Message.h"
 #include "platform/win/Paint.h"
@@ -234,9 +235,44 @@ HWND NextToActivate(State& s, HWND leaving) {
 HWND NextWindowToActivate(HWND leaving) {
     return NextToActivate(State::Get(), leaving);
 }
+
+void UpdateHostFrame(HWND h) {
+    State& s = State::Get();
+    WindowData* w = s.Find(h);
+    if (!w || w->parent || !w->nativeHost || HostKindOf(*w) != HostKind::Normal)
+        return;
+    HostFrame frame;
+    frame.sizeable = (w->style & WS_THICKFRAME) != 0;
+    if (frame.sizeable) {
+        frame.minSize = MinTrackSize(h);
+        if (!(w = s.Find(h)))
+            return;
+    }
+    if (w->owner && s.Find(w->owner)) {
+        frame.belongsTo = w->owner;
+        frame.modal = !IsWindowEnabled(w->owner);
+    }
+    s.backend->SetHostFrame(h, frame);
+    const IconImage& icon = s.applicationIcon;
+    if (!icon.pixels.empty())
+        s.backend->SetHostIcon(h, {icon.pixels.data(), icon.width, icon.height, icon.width});
+}
 } // namespace detail
 
 using namespace detail;
+
+void SetApplicationIcon(IconImage icon) {
+    State& s = State::Get();
+    if (icon.width <= 0 || icon.height <= 0 ||
+        icon.pixels.size() != static_cast<std::size_t>(icon.width) * icon.height)
+        icon = {};
+    s.applicationIcon = std::move(icon);
+    for (const HWND t : std::vector<HWND>(s.topLevel))
+        if (IsWindowVisible(t)) {
+            UpdateHostFrame(t);
+            detail::PaintFrame(t);
+        }
+}
 
 // ---- classes --------------------------------------------------------------------------------
 
@@ -587,6 +623,8 @@ LONG_PTR SetWindowLongPtr(HWND h, int index, LONG_PTR value) {
             w->exStyle = ss.newStyle;
         }
         SendMessage(h, WM_STYLECHANGED, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&ss));
+        if (IsWindowVisible(h))
+            UpdateHostFrame(h);
         return old;
     }
     case GWL_ID:
@@ -596,8 +634,16 @@ LONG_PTR SetWindowLongPtr(HWND h, int index, LONG_PTR value) {
         w->userData = value;
         return old;
     case GWL_HWNDPARENT:
-        if (!w->parent)
-            w->owner = RootOf(HwndFromParam(static_cast<std::uintmax_t>(value)));
+        if (!w->parent) {
+            const HWND owner = RootOf(HwndFromParam(static_cast<std::uintmax_t>(value)));
+            // A window never owns itself, nor one of its owners (a loop of owners).
+            for (HWND o = owner; o; o = s.Find(o) ? s.Find(o)->owner : HWND{})
+                if (o == h)
+                    return 0;
+            w->owner = owner;
+            if (IsWindowVisible(h))
+                UpdateHostFrame(h);
+        }
         return old;
     default:
         if (index >= 0 && index % static_cast<int>(sizeof(LONG_PTR)) == 0 &&

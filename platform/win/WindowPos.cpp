@@ -224,6 +224,11 @@ bool SetWindowPos(HWND h, HWND insertAfter, int x, int y, int cx, int cy, UINT f
         detail::ResizeSurface(*w);
         if (moved || sized)
             s.backend->SetHostRect(h, w->rect);
+        if (!wasVisible && nowVisible) {
+            detail::UpdateHostFrame(h);
+            if (!(w = s.Find(h)))
+                return false;
+        }
         if (wasVisible != nowVisible)
             s.backend->ShowHostWindow(h, nowVisible && !(w->style & WS_MINIMIZE));
         if (!(wp.flags & SWP_NOZORDER) && nowVisible)

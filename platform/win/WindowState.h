@@ -14,6 +14,7 @@
 #include "platform/backend/Backend.h"
 #include "platform/gfx/DeviceContext.h"
 #include "platform/gfx/Region.h"
+#include "platform/win/Icon.h"
 #include "platform/win/Message.h"
 #include "platform/win/WinDefs.h"
 
@@ -188,6 +189,8 @@ struct State {
         UINT blinkMs = 530;
     } caret;
 
+    IconImage applicationIcon;
+
     std::map<std::uint32_t, MenuData> menus;
     std::uint32_t nextMenu = 1;
     void* menuTracking = nullptr; // the popup menu loop running, if any
@@ -280,6 +283,16 @@ void ResizeSurface(WindowData& w);
 HostKind HostKindOf(const WindowData& w);
 void Restack(State& s, WindowData& w, HWND after);
 HWND NextWindowToActivate(HWND leaving);
+// Tells the host how its window manager is to treat a top-level window (sizeable, which window
+// it belongs to, modal); sent as the window shows and when its style or owner changes.
+void UpdateHostFrame(HWND h);
+// The smallest size the user may give a top-level window (WM_GETMINMAXINFO's answer).
+Point MinTrackSize(HWND h);
+// A click or the host's focus reached a disabled window: the window that disables it (the
+// topmost enabled window it owns, through any chain of owners, else our topmost enabled
+// window) comes forward and takes the keyboard, as the modal window does on the classic
+// desktop. False when there is none.
+bool BringModalForward(HWND disabled);
 // Input.cpp: makes h the active top-level window (null: none); false when the hook refused.
 bool Activate(HWND h, WORD how);
 // Finds the window under a screen point, skipping the given windows and their children.

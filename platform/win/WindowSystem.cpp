@@ -64,8 +64,14 @@ public:
         }
     }
     void OnHostClose(HWND window) override {
-        if (IsWindow(window))
-            PostMessage(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+        if (!IsWindow(window))
+            return;
+        // The window manager's close is our Alt+F4, which a window under a modal one ignores.
+        if (!IsWindowEnabled(window)) {
+            detail::BringModalForward(window);
+            return;
+        }
+        PostMessage(window, WM_SYSCOMMAND, SC_CLOSE, 0);
     }
     void OnHostRect(HWND window, const Rect& screen) override {
         Rect now;
@@ -84,6 +90,12 @@ public:
         // The host's choice counts like a click: the window becomes active if it can be.
         // Menus and other popups never take the activation, whatever the host thinks.
         detail::WindowData* w = State::Get().Find(window);
+        if (w && IsWindowVisible(window) && !IsWindowEnabled(window) &&
+            detail::HostKindOf(*w) == HostKind::Normal) {
+            // A window under a modal one does not take the keyboard: the modal window does.
+            detail::BringModalForward(window);
+            return;
+        }
         if (w && IsWindowVisible(window) && IsWindowEnabled(window) &&
             GetActiveWindow() != window && !(w->exStyle & WS_EX_NOACTIVATE) &&
             detail::HostKindOf(*w) == HostKind::Normal)

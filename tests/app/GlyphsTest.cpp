@@ -46,8 +46,9 @@ TEST(Glyphs, EveryPictureDecodesToItsSizeWithMagentaOnlyWhereTransparent) {
             ADD_FAILURE() << e.Message();
             continue; // report every broken picture, not only the first
         }
-        const int size =
-            static_cast<int>(id) < app::kImageList1Count ? app::kIconSize : app::kButtonGlyphSize;
+        const int size = static_cast<int>(id) < app::kImageList1Count || id == GlyphId::ProgramIcon
+                             ? app::kIconSize
+                             : app::kButtonGlyphSize;
         if (image.width != size || image.height != size) {
             ADD_FAILURE() << image.width << " x " << image.height << ", " << size << " expected";
             continue;

@@ -183,11 +183,30 @@ void HeadlessBackend::CreateHostWindow(HWND window, const Rect& screen, HostKind
 void HeadlessBackend::DestroyHostWindow(HWND window) {
     m_hosts.erase(window);
     m_stack.erase(std::remove(m_stack.begin(), m_stack.end(), window), m_stack.end());
+    if (m_keyboard == window)
+        m_keyboard = HWND{};
 }
 
 void HeadlessBackend::ShowHostWindow(HWND window, bool visible) {
     if (auto it = m_hosts.find(window); it != m_hosts.end())
         it->second.visible = visible;
+    if (!visible && m_keyboard == window)
+        m_keyboard = HWND{};
+}
+
+void HeadlessBackend::SetHostFrame(HWND window, const HostFrame& frame) {
+    if (auto it = m_hosts.find(window); it != m_hosts.end())
+        it->second.frame = frame;
+}
+
+void HeadlessBackend::SetHostIcon(HWND window, const HostPixels& icon) {
+    if (auto it = m_hosts.find(window); it != m_hosts.end())
+        it->second.iconSize = icon.pixels ? Point{icon.width, icon.height} : Point{};
+}
+
+void HeadlessBackend::FocusHostWindow(HWND window) {
+    if (auto it = m_hosts.find(window); it != m_hosts.end() && it->second.visible)
+        m_keyboard = window;
 }
 
 void HeadlessBackend::SetHostRect(HWND window, const Rect& screen) {

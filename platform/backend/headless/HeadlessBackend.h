@@ -45,12 +45,17 @@ public:
         Rect lastDirty;
         std::string title;
         std::uint8_t opacity = 255;
+        HostFrame frame;
+        Point iconSize; // 0 x 0: no icon
     };
     const HostWindow* Host(HWND window) const;
     std::vector<HWND> HostStackingOrder() const { return m_stack; } // topmost first
     int Beeps() const { return m_beeps; }
     Cursor CurrentCursor() const { return m_cursor; }
     bool HostCaptured() const { return m_capture; }
+    // The window the host's keyboard goes to. Like a display without a window manager, nobody
+    // passes it on when that window hides or goes: it is then none until handed over again.
+    HWND HostKeyboard() const { return m_keyboard; }
 
     // ---- Backend ----
     std::uint64_t NowMs() override { return m_now; }
@@ -64,6 +69,9 @@ public:
     void SetHostTitle(HWND window, const std::string& title) override;
     void SetHostOpacity(HWND window, std::uint8_t alpha) override;
     void PresentHostWindow(HWND window, const HostPixels& pixels, const Rect& dirty) override;
+    void SetHostFrame(HWND window, const HostFrame& frame) override;
+    void SetHostIcon(HWND window, const HostPixels& icon) override;
+    void FocusHostWindow(HWND window) override;
     bool HostDrivesMoveSize() const override { return false; }
     void SetHostCapture(bool capture) override { m_capture = capture; }
     void SetCursor(Cursor cursor) override { m_cursor = cursor; }
@@ -106,6 +114,7 @@ private:
     Cursor m_cursor = Cursor::Arrow;
     bool m_capture = false;
     std::string m_clipboard;
+    HWND m_keyboard;
 };
 
 } // namespace platform

@@ -9,16 +9,34 @@
 #include <stdexcept>
 #include <vector>
 
+#include "platform/backend/sdl/X11Desktop.h"
+#include "platform/sys/Signals.h"
 #include "platform/win/Message.h"
 
 namespace platform {
 
 namespace {
 
-SDL_HitTestResult HitTest(SDL_Window* window, const SDL_Point* area, void* data) {
-    const HWND h(static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(data)));
+// Whether the host (a window manager) drives moves and sizes; without one the press goes to our
+// own loops. One backend at a time, as for SDL itself.
+bool g_hostMoveSize = true;
+
+// How often the window manager's presence is looked up again.
+constexpr std::uint64_t kWindowManagerCheckMs = 1000;
+
+// The window's place on the screen as it is now (see x11::ScreenOrigin for why not SDL's).
+Point HostOrigin(SDL_Window* window) {
     int x = 0, y = 0;
-    SDL_GetWindowPosition(window, &x, &y);
+    if (!x11::ScreenOrigin(window, x, y))
+        SDL_GetWindowPosition(window, &x, &y);
+    return {x, y};
+}
+
+SDL_HitTestResult HitTest(SDL_Window* window, const SDL_Point* area, void* data) {
+    if (!g_hostMoveSize)
+        return SDL_HITTEST_NORMAL;
+    const HWND h(static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(data)));
+    const auto [x, y] = HostOrigin(window);
     LRESULT hit = HTCLIENT;
     try {
         hit = SendMessage(h, WM_NCHITTEST, 0, PointToLParam({x + area->x, y + area->y}));
@@ -49,6 +67,9 @@ SDL_HitTestResult HitTest(SDL_Window* window, const SDL_Point* area, void* data)
         return SDL_HITTEST_NORMAL;
     }
 }
+
+// How long a wait goes on without looking for a termination request.
+constexpr std::uint64_t kWaitSliceMs = 200;
 
 MouseButton ButtonOf(Uint8 b) {
     return b == SDL_BUTTON_RIGHT    ? MouseButton::Right
@@ -165,6 +186,8 @@ SdlBackend::SdlBackend() {
     // The first click on an inactive window is a click, as on the classic desktop.
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+    // Termination signals are the program's to handle (platform/sys/Signals.h).
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     // The plain window framebuffer: the accelerated one re-creates the host window when its
     // surface is first asked for, which puts the window back at its creation position while
     // our side still believes it where it was moved (clicks then land in the wrong place).
@@ -208,10 +231,9 @@ HWND SdlBackend::WindowOf(std::uint32_t sdlId) const {
 }
 
 Point SdlBackend::ToScreen(std::uint32_t sdlId, int x, int y) const {
-    int wx = 0, wy = 0;
-    if (SDL_Window* w = SDL_GetWindowFromID(sdlId))
-        SDL_GetWindowPosition(w, &wx, &wy);
-    return {wx + x, wy + y};
+    SDL_Window* w = SDL_GetWindowFromID(sdlId);
+    const Point origin = w ? HostOrigin(w) : Point{};
+    return {origin.x + x, origin.y + y};
 }
 
 void SdlBackend::Dispatch(const SDL_Event& e, InputSink& sink) {
@@ -265,10 +287,10 @@ void SdlBackend::Dispatch(const SDL_Event& e, InputSink& sink) {
             break;
         case SDL_WINDOWEVENT_MOVED:
         case SDL_WINDOWEVENT_SIZE_CHANGED: {
-            int x = 0, y = 0, cw = 0, ch = 0;
-            SDL_GetWindowPosition(w, &x, &y);
+            int cw = 0, ch = 0;
+            const Point origin = HostOrigin(w);
             SDL_GetWindowSize(w, &cw, &ch);
-            sink.OnHostRect(h, Rect::FromSize(x, y, cw, ch));
+            sink.OnHostRect(h, Rect::FromSize(origin.x, origin.y, cw, ch));
             if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)
                 sink.OnHostExpose(h);
             break;
@@ -297,7 +319,23 @@ void SdlBackend::Dispatch(const SDL_Event& e, InputSink& sink) {
     }
 }
 
+bool SdlBackend::WindowManagerRunning() {
+    const std::uint64_t now = NowMs();
+    if (!m_windows.empty() &&
+        (m_wmCheckedAt == 0 || now - m_wmCheckedAt >= kWindowManagerCheckMs)) {
+        m_wmCheckedAt = now;
+        g_hostMoveSize = x11::WindowManagerRunning(m_windows.begin()->second);
+    }
+    return g_hostMoveSize;
+}
+
+bool SdlBackend::HostDrivesMoveSize() const {
+    return g_hostMoveSize;
+}
+
 void SdlBackend::PollEvents(InputSink& sink) {
+    // Before SDL reads a press: the hit test must know who moves and sizes windows.
+    WindowManagerRunning();
     // Key releases wait while only window events follow them: a press of the same key from
     // another of our windows right after means SDL let go of a held key when the focus left one
     // window and pressed it again when the focus reached the other.
@@ -331,15 +369,18 @@ void SdlBackend::PollEvents(InputSink& sink) {
 }
 
 bool SdlBackend::WaitEvents(std::optional<std::uint64_t> deadlineMs) {
-    if (!deadlineMs) {
-        SDL_WaitEvent(nullptr);
-        return true;
+    // The wait goes in short slices: a termination signal may land on any of SDL's threads and
+    // then interrupts nothing here, so the request is looked for between slices.
+    for (;;) {
+        if (TerminationPending())
+            return true;
+        const std::uint64_t now = NowMs();
+        if (deadlineMs && *deadlineMs <= now)
+            return true;
+        const std::uint64_t left = deadlineMs ? *deadlineMs - now : kWaitSliceMs;
+        if (SDL_WaitEventTimeout(nullptr, static_cast<int>(std::min(left, kWaitSliceMs))))
+            return true;
     }
-    const std::uint64_t now = NowMs();
-    if (*deadlineMs > now)
-        SDL_WaitEventTimeout(
-            nullptr, static_cast<int>(std::min<std::uint64_t>(*deadlineMs - now, 1u << 30)));
-    return true;
 }
 
 void SdlBackend::CreateHostWindow(HWND window, const Rect& screen, HostKind kind) {
@@ -361,7 +402,13 @@ void SdlBackend::CreateHostWindow(HWND window, const Rect& screen, HostKind kind
 // to the window that had it before; any other window to the one our side activated last.
 void SdlBackend::ReturnFocus(HWND leaving) {
     auto it = m_windows.find(leaving);
-    if (it == m_windows.end() || SDL_GetKeyboardFocus() != it->second)
+    if (it == m_windows.end())
+        return;
+    // SDL's idea of the focus lags behind focus changes not read yet; without a window manager
+    // a normal window hands the keyboard on whether or not SDL has seen it arrive.
+    const bool hasIt = SDL_GetKeyboardFocus() == it->second ||
+                       (m_kinds[leaving] == HostKind::Normal && !WindowManagerRunning());
+    if (!hasIt)
         return;
     const HWND heir = m_kinds[leaving] == HostKind::Popup ? m_lastNormalFocus : m_lastRaised;
     auto back = m_windows.find(heir);
@@ -421,6 +468,45 @@ void SdlBackend::RaiseHostWindow(HWND window) {
     SDL_RaiseWindow(it->second);
     if (m_kinds[window] == HostKind::Normal)
         m_lastRaised = window;
+}
+
+void SdlBackend::FocusHostWindow(HWND window) {
+    auto it = m_windows.find(window);
+    if (it == m_windows.end() || m_kinds[window] != HostKind::Normal)
+        return;
+    m_lastRaised = window;
+    // With a window manager the raise asked it to activate the window; it hands the keyboard.
+    if (WindowManagerRunning() || !(SDL_GetWindowFlags(it->second) & SDL_WINDOW_SHOWN))
+        return;
+    SDL_SetWindowInputFocus(it->second);
+}
+
+void SdlBackend::SetHostFrame(HWND window, const HostFrame& frame) {
+    auto it = m_windows.find(window);
+    if (it == m_windows.end() || m_kinds[window] != HostKind::Normal)
+        return;
+    SDL_Window* w = it->second;
+    SDL_SetWindowResizable(w, frame.sizeable ? SDL_TRUE : SDL_FALSE);
+    if (frame.sizeable)
+        SDL_SetWindowMinimumSize(w, std::max(1, frame.minSize.x), std::max(1, frame.minSize.y));
+    auto owner = m_windows.find(frame.belongsTo);
+    x11::SetBelongsTo(w, owner != m_windows.end() ? owner->second : nullptr, frame.modal);
+}
+
+void SdlBackend::SetHostIcon(HWND window, const HostPixels& icon) {
+    auto it = m_windows.find(window);
+    if (it == m_windows.end())
+        return;
+    if (!icon.pixels || icon.width <= 0 || icon.height <= 0) {
+        return; // SDL cannot take an icon away again; the desktop keeps the last one
+    }
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(
+        const_cast<std::uint32_t*>(icon.pixels), icon.width, icon.height, 32, icon.stride * 4,
+        SDL_PIXELFORMAT_ARGB8888);
+    if (!surface)
+        return;
+    SDL_SetWindowIcon(it->second, surface);
+    SDL_FreeSurface(surface);
 }
 
 void SdlBackend::SetHostTitle(HWND window, const std::string& title) {

@@ -9,9 +9,9 @@
 // Without a window manager (a bare X server, as in test runs) SDL hands the keyboard focus to
 // every window it shows, popups included. The backend then gives the focus back when a window
 // that has it goes away (to the window that had it before a popup, else to the window our side
-// activated last, so the keyboard still works after an error box), and drops the key release and press that SDL makes up
-// for a held key when the focus hops between two of our windows, so a menu opened with Alt+Space
-// is not closed by an Alt press nobody made.
+// activated last, so the keyboard still works after an error box), and drops the key release and
+// press that SDL makes up for a held key when the focus hops between two of our windows, so a menu
+// opened with Alt+Space is not closed by an Alt press nobody made.
 //
 // Pointer motion is reported at the pointer's screen position when it is read, not from the
 // window-relative event, so a window that moves under a still pointer does not seem to have the
@@ -20,6 +20,12 @@
 // A window moved or sized while hidden is placed again once it shows: window managers map a
 // window where it was created (its first placement hints), not where it was moved since, so a
 // form centred before Show would otherwise open at its creation position.
+//
+// The window manager is told what it needs to keep our windows in order: which window a window
+// belongs to (transient for) and whether it is modal, so a modal window stays above the window
+// it disables; sizeable windows have free size hints above their minimum. Without a window
+// manager the backend hands the keyboard to the window our side activates, and our hit testing
+// gives the press to our own move and size loops instead of asking for a host-driven move.
 //
 // Windows are presented through SDL's plain window framebuffer: the accelerated one re-creates a
 // host window when its surface is first asked for, which drops it back at its creation position.
@@ -55,7 +61,11 @@ public:
     void SetHostTitle(HWND window, const std::string& title) override;
     void SetHostOpacity(HWND window, std::uint8_t alpha) override;
     void PresentHostWindow(HWND window, const HostPixels& pixels, const Rect& dirty) override;
-    bool HostDrivesMoveSize() const override { return true; }
+    void SetHostFrame(HWND window, const HostFrame& frame) override;
+    void SetHostIcon(HWND window, const HostPixels& icon) override;
+    void FocusHostWindow(HWND window) override;
+    // Only a window manager can move and size a window for us; without one our own loops do.
+    bool HostDrivesMoveSize() const override;
     void SetHostCapture(bool capture) override;
     void SetCursor(Cursor cursor) override;
     Rect ScreenRect() override;
@@ -70,6 +80,9 @@ private:
     Point ToScreen(std::uint32_t sdlId, int x, int y) const;
 
     void ReturnFocus(HWND leaving);
+    // Whether a window manager runs on the display (looked up again now and then: one may
+    // start or go while the program runs).
+    bool WindowManagerRunning();
 
     std::map<HWND, SDL_Window*> m_windows;
     std::map<HWND, HostKind> m_kinds;
@@ -77,6 +90,7 @@ private:
     HWND m_lastNormalFocus; // the last normal window of ours the host gave the keyboard to
     HWND m_lastRaised;      // the last normal window our side activated
     std::map<int, SDL_Cursor*> m_cursors;
+    std::uint64_t m_wmCheckedAt = 0;
 };
 
 // The virtual-key code of an SDL scancode; 0 for keys the program has no code for.

@@ -1,0 +1,131 @@
+#include "platform/backend/sdl/X11Desktop.h"
+
+#include <SDL2/SDL.h>
+#include <SDL2/SDL_syswm.h>
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace platform::x11 {
+
+namespace {
+
+struct Target {
+    Display* display = nullptr;
+    Window window = 0;
+};
+
+Target TargetOf(SDL_Window* w) {
+    if (!w)
+        return {};
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!SDL_GetWindowWMInfo(w, &info) || info.subsystem != SDL_SYSWM_X11)
+        return {};
+    return {info.info.x11.display, info.info.x11.window};
+}
+
+// A window named by a property may be gone by the time it is read; that must not end the
+// program through Xlib's default error handler.
+int IgnoreErrors(Display*, XErrorEvent*) {
+    return 0;
+}
+
+Window WindowProperty(Display* d, Window w, Atom property) {
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    Window out = 0;
+    if (XGetWindowProperty(d, w, property, 0, 1, False, XA_WINDOW, &type, &format, &count, &after,
+                           &data) == Success &&
+        data && type == XA_WINDOW && format == 32 && count == 1)
+        out = *reinterpret_cast<Window*>(data);
+    if (data)
+        XFree(data);
+    return out;
+}
+
+std::vector<Atom> AtomsProperty(Display* d, Window w, Atom property) {
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    std::vector<Atom> out;
+    if (XGetWindowProperty(d, w, property, 0, 64, False, XA_ATOM, &type, &format, &count, &after,
+                           &data) == Success &&
+        data && type == XA_ATOM && format == 32)
+        out.assign(reinterpret_cast<Atom*>(data), reinterpret_cast<Atom*>(data) + count);
+    if (data)
+        XFree(data);
+    return out;
+}
+
+} // namespace
+
+bool WindowManagerRunning(SDL_Window* window) {
+    const Target t = TargetOf(window);
+    if (!t.display)
+        return true; // not X11: the compositor is the window manager
+    Display* d = t.display;
+    const Atom check = XInternAtom(d, "_NET_SUPPORTING_WM_CHECK", False);
+    XSync(d, False);
+    auto* previous = XSetErrorHandler(&IgnoreErrors);
+    const Window named = WindowProperty(d, DefaultRootWindow(d), check);
+    const bool running = named != 0 && WindowProperty(d, named, check) == named;
+    XSync(d, False);
+    XSetErrorHandler(previous);
+    return running;
+}
+
+bool ScreenOrigin(SDL_Window* window, int& x, int& y) {
+    const Target t = TargetOf(window);
+    if (!t.display)
+        return false;
+    Window child = 0;
+    return XTranslateCoordinates(t.display, t.window, DefaultRootWindow(t.display), 0, 0, &x, &y,
+                                 &child) != 0;
+}
+
+void SetBelongsTo(SDL_Window* window, SDL_Window* owner, bool modal) {
+    const Target t = TargetOf(window);
+    if (!t.display)
+        return;
+    Display* d = t.display;
+    const Target o = TargetOf(owner);
+    if (o.window)
+        XSetTransientForHint(d, t.window, o.window);
+    else
+        XDeleteProperty(d, t.window, XA_WM_TRANSIENT_FOR);
+
+    const Atom state = XInternAtom(d, "_NET_WM_STATE", False);
+    const Atom modalAtom = XInternAtom(d, "_NET_WM_STATE_MODAL", False);
+    if (SDL_GetWindowFlags(window) & SDL_WINDOW_SHOWN) {
+        // Mapped: the window manager owns the state and is asked to change it.
+        XEvent e{};
+        e.xclient.type = ClientMessage;
+        e.xclient.window = t.window;
+        e.xclient.message_type = state;
+        e.xclient.format = 32;
+        e.xclient.data.l[0] = modal ? 1 : 0; // _NET_WM_STATE_ADD / _REMOVE
+        e.xclient.data.l[1] = static_cast<long>(modalAtom);
+        e.xclient.data.l[3] = 1; // from a normal application
+        XSendEvent(d, DefaultRootWindow(d), False,
+                   SubstructureRedirectMask | SubstructureNotifyMask, &e);
+    } else {
+        std::vector<Atom> atoms = AtomsProperty(d, t.window, state);
+        atoms.erase(std::remove(atoms.begin(), atoms.end(), modalAtom), atoms.end());
+        if (modal)
+            atoms.push_back(modalAtom);
+        XChangeProperty(d, t.window, state, XA_ATOM, 32, PropModeReplace,
+                        reinterpret_cast<const unsigned char*>(atoms.data()),
+                        static_cast<int>(atoms.size()));
+    }
+    XFlush(d);
+}
+
+} // namespace platform::x11

@@ -1,0 +1,25 @@
+#pragma once
+// What SDL does not tell or do on an X11 desktop: whether a window manager runs, and the hints
+// that keep a window above the window it belongs to. Kept apart because Xlib's headers define
+// macros (None, Bool, Status, ...) that clash with ordinary names elsewhere. Every function does
+// nothing, or says no, for a window that is not on X11 (SDL on Wayland).
+
+struct SDL_Window;
+
+namespace platform::x11 {
+
+// Whether a window manager says it runs on the display of the window (the root's
+// _NET_SUPPORTING_WM_CHECK window names itself). One round trip to the server.
+bool WindowManagerRunning(SDL_Window* window);
+
+// Where the window's top-left corner is on the screen now, asked of the server. SDL keeps a
+// position from its last configure event, translated through the window's parent as it is when
+// the event is read: a window manager that starts and reparents the window in between makes
+// that twice the real offset. False when the window is not on X11.
+bool ScreenOrigin(SDL_Window* window, int& x, int& y);
+
+// WM_TRANSIENT_FOR to owner (none: removed) and the _NET_WM_STATE_MODAL state. A window not
+// mapped yet gets the state property itself; a mapped one asks the window manager for it.
+void SetBelongsTo(SDL_Window* window, SDL_Window* owner, bool modal);
+
+} // namespace platform::x11

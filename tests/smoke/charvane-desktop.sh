@@ -1,0 +1,208 @@
+#!/usr/bin/env bash
+# The real program among the desktop's windows on a virtual screen, first under a window manager
+# (openbox), then with none:
+# - the main window opens centred (also when the window manager starts with it), and dragging its bottom-right corner makes it larger;
+# - with the save options window open, a click on the main window leaves the options window in
+#   front and active (the window manager knows it is modal for the main window), and Alt+F4
+#   does not end the program;
+# - with no window manager, after a save (options window, save dialog, error box) the keyboard
+#   is back at the main window: Alt+F4 ends the program;
+# - SIGTERM and SIGINT end the program within a second, with a modal window open, status 0.
+# Usage: charvane-desktop.sh PATH-TO-charvane [SCREENSHOT-FOLDER]
+# Exit 77 (skipped) without xvfb-run, xdotool, xprop or openbox.
+set -euo pipefail
+
+app=$1
+shots=${2:-}
+if [ "${CHARVANE_DESKTOP_INNER:-}" != 1 ]; then
+    for tool in xvfb-run xdotool xprop openbox; do
+        if ! command -v "$tool" >/dev/null; then
+            echo "$tool missing: desktop run skipped"
+            exit 77
+        fi
+    done
+    CHARVANE_DESKTOP_INNER=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$@"
+fi
+export LSAN_OPTIONS="suppressions=$(dirname "$(realpath "$0")")/lsan-suppressions.txt${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+
+pid=""
+wm=""
+cleanup() {
+    [ -n "$pid" ] && kill -9 "$pid" 2>/dev/null || true
+    [ -n "$wm" ] && kill "$wm" 2>/dev/null || true
+}
+trap cleanup EXIT
+
+fail() {
+    echo "desktop: $*" >&2
+    [ -n "$shots" ] && import -window root "$shots/desktop-failure.png" 2>/dev/null || true
+    exit 1
+}
+shot() { [ -z "$shots" ] || import -window root "$shots/desktop-$1.png"; }
+
+wait_for_window() {
+    local id
+    for _ in $(seq 1 150); do
+        kill -0 "$pid" 2>/dev/null || return 1
+        id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true)
+        if [ -n "$id" ]; then
+            echo "$id"
+            return 0
+        fi
+        sleep 0.2
+    done
+    return 1
+}
+# Prints the id of a visible window of the program other than the main window (its names are
+# not ASCII, which xdotool's search cannot always match), waiting up to 10 s.
+wait_for_second_window() {
+    local id
+    for _ in $(seq 1 50); do
+        id=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | grep -v -x "$main" | head -n 1 || true)
+        if [ -n "$id" ]; then
+            echo "$id"
+            return 0
+        fi
+        sleep 0.2
+    done
+    return 1
+}
+wait_for_no_second_window() {
+    for _ in $(seq 1 50); do
+        xdotool search --onlyvisible --pid "$pid" 2>/dev/null | grep -q -v -x "$main" || return 0
+        sleep 0.2
+    done
+    return 1
+}
+wait_for_no_window() {
+    for _ in $(seq 1 50); do
+        xdotool search --onlyvisible --name "$1" >/dev/null 2>&1 || return 0
+        sleep 0.2
+    done
+    return 1
+}
+# Succeeds when the program has ended within $1 tenths of a second with status 0.
+ends_within() {
+    for _ in $(seq 1 "$1"); do
+        if ! kill -0 "$pid" 2>/dev/null; then
+            local status=0
+            wait "$pid" || status=$?
+            pid=""
+            [ "$status" -eq 0 ] || fail "the program exited with status $status"
+            return 0
+        fi
+        sleep 0.1
+    done
+    return 1
+}
+# After a termination signal: the windows go within a second; the process may take longer to
+# exit in a sanitizer build (the leak check at exit), but not more than a few seconds.
+ends_on_signal() {
+    kill "-$1" "$pid"
+    local gone=""
+    for _ in $(seq 1 10); do
+        sleep 0.1
+        if ! xdotool search --onlyvisible --pid "$pid" >/dev/null 2>&1; then
+            gone=1
+            break
+        fi
+    done
+    [ -n "$gone" ] || fail "SIG$1 did not end the program within a second"
+    ends_within 50 || fail "the program did not exit after SIG$1"
+}
+start_program() {
+    "$app" &
+    pid=$!
+    main=$(wait_for_window '^Charvane 1\.2') || fail "the main window did not appear"
+    sleep 0.5
+}
+geometry() { eval "$(xdotool getwindowgeometry --shell "$1")"; }
+click_in() { xdotool mousemove --window "$1" "$2" "$3" click 1; }
+# Drags from a point of a window (window coordinates) by dx, dy in a few steps.
+drag() {
+    xdotool mousemove --window "$1" "$2" "$3" mousedown 1
+    sleep 0.2
+    for _ in 1 2 3 4; do
+        xdotool mousemove_relative -- $(($4 / 4)) $(($5 / 4))
+        sleep 0.1
+    done
+    xdotool mouseup 1
+    sleep 0.5
+}
+open_save_options() {
+    click_in "$main" 109 348 # "Сохранить"
+    options=$(wait_for_second_window) || fail "no save options window"
+    sleep 0.3
+}
+# Checks the corner drag and returns with the window larger by about 100 x 60.
+check_resize() {
+    geometry "$main"
+    local w=$WIDTH h=$HEIGHT
+    drag "$main" $((w - 2)) $((h - 2)) 100 60
+    geometry "$main"
+    [ $((WIDTH - w)) -ge 90 ] && [ $((HEIGHT - h)) -ge 50 ] ||
+        fail "$1: dragging the corner gave $WIDTH x $HEIGHT from $w x $h"
+}
+
+# ---- under a window manager ----
+# Both start at the same moment, as in a session: the window manager may take the window over
+# while it is being placed, which must not move it.
+openbox &
+wm=$!
+start_program
+for _ in $(seq 1 50); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+    sleep 0.1
+done
+sleep 0.5
+geometry "$main"
+dx=$((X - (1280 - WIDTH) / 2))
+dy=$((Y - (1024 - HEIGHT) / 2))
+[ ${dx#-} -le 2 ] && [ ${dy#-} -le 2 ] || fail "the window opened at $X, $Y, not centred"
+check_resize "with a window manager"
+shot resized
+
+open_save_options
+xprop -id "$options" WM_TRANSIENT_FOR | grep -qi "$(printf '0x%x' "$main")" ||
+    fail "the options window does not belong to the main window"
+xprop -id "$options" _NET_WM_STATE | grep -q _NET_WM_STATE_MODAL ||
+    fail "the options window is not modal to the window manager"
+click_in "$main" 600 400 # the text pane
+sleep 0.5
+shot modal-after-click
+stacking=$(xprop -root _NET_CLIENT_LIST_STACKING | tr -d ',' | tr ' ' '\n' | grep '^0x' |
+    while read -r id; do printf '%d\n' "$id"; done)
+above=$(echo "$stacking" | grep -n -x -e "$main" -e "$options" | tail -n 1 | cut -d: -f2)
+[ "$above" = "$options" ] || fail "a click on the main window put it over the options window"
+[ "$(xdotool getactivewindow)" = "$options" ] || fail "the options window lost the activation"
+xdotool key alt+F4
+sleep 0.5
+kill -0 "$pid" 2>/dev/null || fail "Alt+F4 ended the program with the options window open"
+wait_for_no_second_window || fail "Alt+F4 did not close the options window"
+
+open_save_options
+ends_on_signal TERM
+kill "$wm" 2>/dev/null || true
+wait "$wm" 2>/dev/null || true
+wm=""
+sleep 0.5
+
+# ---- no window manager ----
+start_program
+check_resize "without a window manager"
+open_save_options
+xdotool key Return # OK: the save dialog follows
+sleep 1
+xdotool key Escape # no name chosen: the empty name fails to save
+box=$(wait_for_window '^charvane$') || fail "no error box after saving without a name"
+xdotool key Return
+wait_for_no_window '^charvane$' || fail "the error box did not close on Enter"
+sleep 0.3
+shot no-wm-after-save
+xdotool key alt+F4
+ends_within 50 || fail "after a save the keyboard did not reach the main window"
+
+start_program
+open_save_options
+ends_on_signal INT
+echo "desktop: centred, resizable, modal windows in front, keyboard back, signals end it"
