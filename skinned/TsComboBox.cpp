@@ -97,8 +97,39 @@ void TsCustomComboBox::SetReadOnly(bool on) {
     m_readOnly = on;
     if (on)
         CloseUp(false);
+    GuardTextPart();
     if (TextPart())
         TextPart()->SetReadOnly(on);
+}
+
+void TsCustomComboBox::GuardTextPart() {
+    toolkit::TComboTextPart* part = TextPart();
+    if (!part || part == m_guardedPart)
+        return;
+    m_guardedPart = part;
+    // The text part's keys reach the list before the combo box sees them: a read-only combo
+    // box stops them at the part.
+    toolkit::TWndMethod inner = part->WindowProc();
+    part->SetWindowProc([this, inner](toolkit::TMessage& m) {
+        if (m_readOnly) {
+            switch (m.Msg) {
+            case platform::WM_KEYDOWN:
+            case platform::WM_SYSKEYDOWN:
+                if (IsChoosingKey(static_cast<platform::WORD>(m.WParam)))
+                    return;
+                break;
+            case platform::WM_CHAR:
+            case platform::WM_CUT:
+            case platform::WM_PASTE:
+            case platform::WM_CLEAR:
+            case platform::WM_UNDO:
+                return;
+            default:
+                break;
+            }
+        }
+        inner(m);
+    });
 }
 
 bool TsCustomComboBox::Painting() const {
@@ -329,6 +360,8 @@ void TsCustomComboBox::WndProc(toolkit::TMessage& m) {
         HandleCommand(m);
         return;
     }
+    if (m_readOnly)
+        GuardTextPart();
     if (m.Msg == platform::WM_ERASEBKGND && Painting()) {
         m.Result = 1;
         return;

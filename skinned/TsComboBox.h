@@ -100,6 +100,7 @@ private:
     void Changed();
     bool HandleCommand(toolkit::TMessage& message);
     void TextPartColors();
+    void GuardTextPart();
 
     std::unique_ptr<skin::TsCommonData> m_data;
     std::unique_ptr<TsBoundLabel> m_boundLabel;
@@ -108,6 +109,7 @@ private:
     TsDisabledKind m_disabledKind{dkBlended};
     toolkit::TAlignment m_alignment = toolkit::taLeftJustify;
     bool m_readOnly = false;
+    toolkit::TComboTextPart* m_guardedPart = nullptr;
 };
 
 class TsComboBox : public TsCustomComboBox {

@@ -255,12 +255,6 @@ bool TsEditSkin::Before(toolkit::TMessage& m) {
     if (m.Msg == toolkit::kLibraryCommandMessage)
         return HandleCommand(m);
     switch (m.Msg) {
-    case WM_NCPAINT:
-        if (!Painting())
-            break;
-        PaintBorder();
-        m.Result = 0;
-        return true;
     case WM_PAINT:
         if (!m_data->Skinned(true))
             break;
@@ -288,6 +282,11 @@ void TsEditSkin::After(const toolkit::TMessage& m) {
         return;
     BoundLabelUpkeep(*m_boundLabel, m_edit, m);
     switch (m.Msg) {
+    case WM_NCPAINT:
+        // Over the plain frame, so that scroll bars the window has are drawn as they were.
+        if (Painting())
+            PaintBorder();
+        break;
     case WM_SIZE:
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
@@ -306,7 +305,8 @@ void TsEditSkin::After(const toolkit::TMessage& m) {
     case toolkit::CM_FONTCHANGED:
     case toolkit::CM_VISIBLECHANGED:
     case toolkit::CM_ENABLEDCHANGED:
-        if (!m_edit.IsLoading() && m_data->Skinned(true)) {
+        // Colours the skin itself gives change nothing the face is built from.
+        if (!m_takingColors && !m_edit.IsLoading() && m_data->Skinned(true)) {
             m_data->Refresh();
             Changed();
         }

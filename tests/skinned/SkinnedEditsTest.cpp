@@ -145,6 +145,30 @@ TEST_F(SkinnedEdits, ComboBoxSkinsItsListOnlyBeyondDropDownCountAndReadOnlyKeeps
     EXPECT_FALSE(many->DroppedDown());
 }
 
+// The caption label moves, hides and greys out with its control.
+TEST_F(SkinnedEdits, BoundLabelsFollowTheirControls) {
+    auto* spin = Add<skinned::TsSpinEdit>(form, "sSpinEdit1", {100, 10, 146, 31});
+    auto* combo = Add<skinned::TsComboBox>(form, "sComboBox1", {100, 50, 200, 71});
+    for (skinned::TsBoundLabel* bound : {&spin->BoundLabel(), &combo->BoundLabel()}) {
+        bound->SetCaption("N");
+        bound->SetActive(true);
+    }
+    for (TWinControl* control : std::initializer_list<TWinControl*>{spin, combo}) {
+        TControl* label = control == spin ? static_cast<TControl*>(spin->BoundLabel().Label())
+                                          : combo->BoundLabel().Label();
+        ASSERT_NE(label, nullptr);
+        const int gap = control->Left() - label->Left();
+        control->SetBounds(control->Left() + 60, control->Top() + 5, control->Width(),
+                           control->Height());
+        Pump();
+        EXPECT_EQ(control->Left() - label->Left(), gap) << control->Name();
+        control->SetEnabled(false);
+        EXPECT_FALSE(label->Enabled()) << control->Name();
+        control->SetVisible(false);
+        EXPECT_FALSE(label->Visible()) << control->Name();
+    }
+}
+
 class SkinnedSpinEdits : public SkinnedEdits {
 protected:
     void SetUp() override {
