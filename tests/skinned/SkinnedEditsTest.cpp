@@ -263,38 +263,3 @@ TEST_F(SkinnedEdits, HostileGlyphCountsPaintWithoutAFault) {
 }
 
 } // namespace
-
-namespace {
-TEST_F(SkinnedEdits, DISABLED_Dump) {
-    auto* edit = Add<skinned::TsEdit>(form, "sEdit1", {10, 10, 130, 31});
-    edit->SetText("Hello 42");
-    auto* combo = Add<skinned::TsComboBox>(form, "sComboBox1", {10, 40, 150, 61});
-    combo->SetStyle(csDropDownList);
-    combo->Items().Add("Uniform");
-    combo->SetItemIndex(0);
-    auto* spin = Add<skinned::TsSpinEdit>(form, "sSpinEdit1", {10, 80, 56, 101});
-    auto* spin2 = Add<skinned::TsSpinEdit>(form, "sSpinEdit2", {80, 80, 160, 101});
-    spin2->SetEnabled(false);
-    auto* memo = Add<skinned::TsMemo>(form, "sMemo1", {200, 10, 400, 150});
-    memo->Lines().Add("text art");
-    auto* combo2 = Add<skinned::TsComboBox>(form, "sComboBox2", {10, 120, 150, 141});
-    combo2->SetStyle(csDropDownList);
-    combo2->Items().Add("Disabled");
-    combo2->SetItemIndex(0);
-    combo2->SetEnabled(false);
-    (void)spin;
-    Focus(*edit);
-    Pump();
-    TBitmap out;
-    out.SetPixelFormat(TPixelFormat::pf24bit);
-    out.SetSize(420, 160);
-    for (int y = 0; y < 160; ++y)
-        for (int x = 0; x < 420; ++x) {
-            const Color c = PixelAt(*form, {x, y});
-            std::uint8_t* p = out.ScanLine(y) + 3 * x;
-            p[0] = platform::GetBValue(c), p[1] = platform::GetGValue(c),
-            p[2] = platform::GetRValue(c);
-        }
-    out.SaveToFile("/tmp/skinedit-dump.bmp");
-}
-} // namespace
