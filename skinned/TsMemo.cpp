@@ -1,5 +1,9 @@
 #include "skinned/TsMemo.h"
 
+#include "platform/win/Window.h"
+#include "skin/sSkinManager.h"
+#include "skinned/TacScrollWnd.h"
+
 namespace skinned {
 
 TsMemo::TsMemo(toolkit::TComponent* owner)
@@ -8,13 +12,67 @@ TsMemo::TsMemo(toolkit::TComponent* owner)
     m_skinData->Initialise();
 }
 
-TsMemo::~TsMemo() = default;
+TsMemo::~TsMemo() {
+    m_scrollWnd.reset();
+}
 
 void TsMemo::WndProc(toolkit::TMessage& message) {
     // Messages may arrive while the base part is still being built.
-    if (m_skinData && m_skinData->WndProc(message))
+    if (!m_skinData)
+        return toolkit::TMemo::WndProc(message);
+    if (!m_skinData->WndProc(message))
+        toolkit::TMemo::WndProc(message);
+    switch (message.Msg) {
+    case toolkit::kLibraryCommandMessage:
+        switch (skin::CommandOf(message.WParam)) {
+        case skin::kCmdNewSkin:
+        case skin::kCmdSkinRemoved:
+        case skin::kCmdRefresh:
+            SyncScrollWnd();
+            break;
+        default:
+            break;
+        }
+        break;
+    case platform::WM_SHOWWINDOW:
+    case platform::WM_WINDOWPOSCHANGED:
+        SyncScrollWnd();
+        break;
+    default:
+        break;
+    }
+}
+
+void TsMemo::CreateWnd() {
+    toolkit::TMemo::CreateWnd();
+    SyncScrollWnd();
+}
+
+void TsMemo::ScrollBarsChanged() {
+    if (m_scrollWnd && m_scrollWnd->Attached())
+        m_scrollWnd->UpdateBars();
+}
+
+void TsMemo::SyncScrollWnd() {
+    // Making the adapter re-measures the frame, which comes back here.
+    if (m_syncing)
         return;
-    toolkit::TMemo::WndProc(message);
+    m_syncing = true;
+    struct Reset {
+        bool& flag;
+        ~Reset() { flag = false; }
+    } reset{m_syncing};
+    const platform::HWND h = HandleIfAllocated();
+    const bool visible =
+        h && (platform::GetWindowLongPtr(h, platform::GWL_STYLE) & platform::WS_VISIBLE) != 0;
+    skin::TsSkinManager* manager = m_skinData->SkinManager();
+    const bool skinned =
+        m_skinData->Skinned() && manager && manager->SkinData().Active && !IsDestroying();
+    // A window made again needs a new adapter; one gone with its window is dropped.
+    if (m_scrollWnd && (!m_scrollWnd->Attached() || m_scrollWnd->Handle() != h || !skinned))
+        m_scrollWnd.reset();
+    if (!m_scrollWnd && skinned && visible)
+        m_scrollWnd = std::make_unique<TacEditWnd>(h, m_skinData.get(), nullptr);
 }
 
 void TsMemo::Loaded() {

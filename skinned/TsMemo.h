@@ -2,6 +2,8 @@
 // The skinned multi-line edit, painted from the "EDIT" section once skinned.
 // Until skins paint it, it looks and behaves exactly as TMemo; SkinData is its skin state
 // (control type 7, "EDIT" by default), which answers the library's commands.
+// While skinned and visible, its scroll bars are the skin's: an edit adapter (TacEditWnd) takes
+// over its window from the moment it shows until the skin goes or the window does.
 
 #include <memory>
 
@@ -9,6 +11,8 @@
 #include "toolkit/TMemo.h"
 
 namespace skinned {
+
+class TacEditWnd;
 
 class TsMemo : public toolkit::TMemo {
 public:
@@ -23,8 +27,20 @@ public:
     void WndProc(toolkit::TMessage& message) override;
     void Loaded() override;
 
+    // The adapter painting the scroll bars, or none while the memo is plain.
+    TacEditWnd* ScrollWnd() const { return m_scrollWnd.get(); }
+
+protected:
+    void CreateWnd() override;
+    void ScrollBarsChanged() override;
+
 private:
+    // Makes or drops the scroll-bar adapter as the skin and the window's visibility say.
+    void SyncScrollWnd();
+
     std::unique_ptr<skin::TsCommonData> m_skinData;
+    std::unique_ptr<TacEditWnd> m_scrollWnd;
+    bool m_syncing = false;
 };
 
 } // namespace skinned
