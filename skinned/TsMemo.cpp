@@ -69,10 +69,13 @@ void TsMemo::SyncScrollWnd() {
     const bool skinned =
         m_skinData->Skinned() && manager && manager->SkinData().Active && !IsDestroying();
     // A window made again needs a new adapter; one gone with its window is dropped.
+    const bool had = m_scrollWnd != nullptr;
     if (m_scrollWnd && (!m_scrollWnd->Attached() || m_scrollWnd->Handle() != h || !skinned))
         m_scrollWnd.reset();
     if (!m_scrollWnd && skinned && visible)
         m_scrollWnd = std::make_unique<TacEditWnd>(h, m_skinData.get(), nullptr);
+    if (had != (m_scrollWnd != nullptr) && h)
+        RefreshScrollBars();
 }
 
 void TsMemo::Loaded() {

@@ -33,6 +33,8 @@ public:
 protected:
     void CreateWnd() override;
     void ScrollBarsChanged() override;
+    // With skinned bars a memo whose text fits shows none.
+    bool KeepsIdleScrollBars() const override { return !m_scrollWnd; }
 
 private:
     // Makes or drops the scroll-bar adapter as the skin and the window's visibility say.

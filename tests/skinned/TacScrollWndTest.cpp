@@ -27,6 +27,7 @@ protected:
         memo->SetScrollBars(ssBoth);
         for (int i = 0; i < 200; ++i)
             memo->Lines().Add("line " + std::to_string(i));
+        memo->Lines().Put(3, std::string(80, 'x'));
         form->Show();
         Pump();
     }
@@ -213,6 +214,36 @@ TEST_F(SkinnedScrollBars, RemovingTheSkinGivesTheWindowItsClassicBarsBack) {
     manager->SetActive(true);
     Pump();
     EXPECT_NE(memo->ScrollWnd(), nullptr);
+}
+
+// Skinned, a memo whose text fits shows no bars and gives their room to the text; the plain
+// memo keeps them shown and disabled.
+TEST_F(SkinnedScrollBars, AMemoWhoseTextFitsShowsNoBars) {
+    auto* small = Make<skinned::TsMemo>(form, {220, 10, 380, 160});
+    small->SetScrollBars(ssBoth);
+    small->Lines().Add("short");
+    Pump();
+    const platform::HWND h = small->HandleIfAllocated();
+    ASSERT_NE(small->ScrollWnd(), nullptr);
+    Rect wr, cr;
+    platform::GetWindowRect(h, wr);
+    platform::GetClientRect(h, cr);
+    const int edges = wr.Width() - cr.Width();
+    EXPECT_EQ(wr.Height() - cr.Height(), edges);
+    EXPECT_LT(edges, 8);
+    EXPECT_TRUE(small->ScrollWnd()->Layout().Vert.IsEmpty());
+
+    for (int i = 0; i < 30; ++i)
+        small->Lines().Add("more");
+    Pump();
+    EXPECT_FALSE(small->ScrollWnd()->Layout().Vert.IsEmpty());
+    EXPECT_TRUE(small->ScrollWnd()->Layout().Horz.IsEmpty());
+
+    small->Lines().Clear();
+    manager->SetActive(false);
+    Pump();
+    platform::GetClientRect(h, cr);
+    EXPECT_EQ(wr.Width() - cr.Width(), edges + platform::GetSystemMetrics(platform::SM_CXVSCROLL));
 }
 
 // Whatever numbers a skin gives its scroll pieces, painting and pressing go on without a fault.
