@@ -847,7 +847,8 @@ void TacEditWnd::TakeSkinColors() {
 void TacEditWnd::Detaching() {
     if (m_colorsTaken) {
         m_colorsTaken = false;
-        if (toolkit::TWinControl* control = toolkit::FindControl(Handle())) {
+        toolkit::TWinControl* control = WindowGoing() ? nullptr : toolkit::FindControl(Handle());
+        if (control && !control->IsDestroying()) {
             control->SetColor(m_oldColor);
             control->Font().SetColor(m_oldFontColor);
         }

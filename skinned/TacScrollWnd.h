@@ -122,6 +122,8 @@ public:
 protected:
     platform::LRESULT WndProc(platform::UINT msg, platform::WPARAM w, platform::LPARAM l) override;
     void Detaching() override;
+    // The window is being destroyed: nothing of it (or its control) is to be changed any more.
+    bool WindowGoing() const { return m_windowGoing; }
 
 private:
     void ReadBar(TacScrollBar& bar);

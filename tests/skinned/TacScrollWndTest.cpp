@@ -10,6 +10,7 @@
 #include "platform/win/SystemMetrics.h"
 #include "platform/win/Window.h"
 #include "skinned/TsMemo.h"
+#include "toolkit/TMemo.h"
 
 namespace {
 
@@ -33,10 +34,11 @@ protected:
     }
     platform::HWND Window() { return memo->HandleIfAllocated(); }
     TacScrollWnd* Adapter() { return TacScrollWnd::Of(Window()); }
-    // A point of the memo's window (window coordinates) on the screen.
-    Point Screen(Point window) {
+    // A point of a window (window coordinates) on the screen; the memo's by default.
+    Point Screen(Point window) { return Screen(Window(), window); }
+    Point Screen(platform::HWND h, Point window) {
         Rect wr;
-        platform::GetWindowRect(Window(), wr);
+        platform::GetWindowRect(h, wr);
         return {wr.left + window.x, wr.top + window.y};
     }
     platform::Color ScreenPixel(Point window) {
@@ -244,6 +246,47 @@ TEST_F(SkinnedScrollBars, AMemoWhoseTextFitsShowsNoBars) {
     Pump();
     platform::GetClientRect(h, cr);
     EXPECT_EQ(wr.Width() - cr.Width(), edges + platform::GetSystemMetrics(platform::SM_CXVSCROLL));
+}
+
+// An edit adapter on a standard memo that knows nothing of the skin: it gives the memo the
+// section's colours and the skinned bars, and on command 2 (or the window's end) lets go and
+// gives back what it changed.
+TEST_F(SkinnedScrollBars, AnAdapterOnAPlainMemoComesAndGoesCleanly) {
+    auto* plain = Make<TMemo>(form, {220, 10, 380, 160});
+    plain->SetScrollBars(ssVertical);
+    for (int i = 0; i < 40; ++i)
+        plain->Lines().Add("plain");
+    plain->SetColor(clYellow);
+    plain->Font().SetColor(clRed);
+    Pump();
+    const platform::HWND h = plain->HandleIfAllocated();
+    const platform::WNDPROC plainProc = platform::GetWindowProc(h);
+    auto adapter = std::make_unique<skinned::TacEditWnd>(h, nullptr, manager.get());
+    EXPECT_EQ(TacScrollWnd::Of(h), adapter.get());
+    EXPECT_EQ(plain->Color(), 0xFFFFFFu); // the EDIT section's colour
+    EXPECT_EQ(platform::SendMessage(h, kLibraryCommandMessage,
+                                    skin::MakeCommand(skin::kCmdAreYouSkinned), 0),
+              1);
+    Pump();
+    const Rect v = adapter->Layout().Vert;
+    host->Click(Screen(h, {v.left + 2, v.bottom - 2}));
+    Pump();
+    EXPECT_EQ(plain->TopLine(), 1);
+
+    platform::SendMessage(h, kLibraryCommandMessage, skin::MakeCommand(skin::kCmdSkinRemoved),
+                          skin::ManagerParam(manager.get()));
+    EXPECT_FALSE(adapter->Attached());
+    EXPECT_TRUE(platform::GetWindowProc(h) == plainProc);
+    EXPECT_EQ(TacScrollWnd::Of(h), nullptr);
+    EXPECT_EQ(plain->Color(), clYellow);
+    EXPECT_EQ(plain->Font().Color(), clRed);
+
+    // The window going first leaves a detached adapter that is freed without harm.
+    adapter = std::make_unique<skinned::TacEditWnd>(h, nullptr, manager.get());
+    delete plain;
+    Pump();
+    EXPECT_FALSE(adapter->Attached());
+    adapter.reset();
 }
 
 // Whatever numbers a skin gives its scroll pieces, painting and pressing go on without a fault.
