@@ -202,6 +202,35 @@ TEST_F(SkinnedScrollBars, PaintTheBarsFromTheSkin) {
               platform::GetSysColor(platform::COLOR_SCROLLBAR));
 }
 
+// The size box is the window's face; the grip shows only where the window's corner is its
+// parent's client corner, as dragging it would size the parent.
+TEST_F(SkinnedScrollBars, TheSizeBoxShowsTheGripOnlyInTheParentsCorner) {
+    auto differentPixels = [&](platform::HWND h, const Rect& box) {
+        int count = 0;
+        for (int y = box.top; y < box.bottom; ++y)
+            for (int x = box.left; x < box.right; ++x) {
+                Point client = Screen(h, {x, y});
+                platform::ScreenToClient(h, client);
+                count += PixelAt(*FindControl(h), client) != 0xFFFFFFu;
+            }
+        return count;
+    };
+    EXPECT_EQ(differentPixels(Window(), Adapter()->Layout().SizeBox), 0);
+
+    TForm* other = MakeForm({520, 100, 800, 400});
+    auto* filling = Make<skinned::TsMemo>(other, {0, 0, 10, 10});
+    filling->SetAlign(alClient);
+    filling->SetScrollBars(ssBoth);
+    for (int i = 0; i < 100; ++i)
+        filling->Lines().Add(std::string(100, 'y'));
+    other->Show();
+    Pump();
+    ASSERT_NE(filling->ScrollWnd(), nullptr);
+    const Rect box = filling->ScrollWnd()->Layout().SizeBox;
+    ASSERT_FALSE(box.IsEmpty());
+    EXPECT_GT(differentPixels(filling->HandleIfAllocated(), box), 10);
+}
+
 TEST_F(SkinnedScrollBars, RemovingTheSkinGivesTheWindowItsClassicBarsBack) {
     const platform::WNDPROC skinnedProc = platform::GetWindowProc(Window());
     manager->SetActive(false);
