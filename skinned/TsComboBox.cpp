@@ -6,6 +6,7 @@
 #include "platform/gfx/text/TextDraw.h"
 #include "platform/win/ClassicLook.h"
 #include "platform/win/Input.h"
+#include "platform/win/Message.h"
 #include "platform/win/SystemMetrics.h"
 #include "skin/SkinModel.h"
 #include "skin/sCommonPaint.h"
@@ -13,6 +14,7 @@
 #include "skin/sMaskData.h"
 #include "skin/sPaintSection.h"
 #include "skin/sSkinManager.h"
+#include "skinned/TacScrollWnd.h"
 #include "toolkit/Colors.h"
 #include "toolkit/TBitmap.h"
 #include "toolkit/TCanvas.h"
@@ -26,11 +28,6 @@ constexpr std::uint16_t kCmdParentUpdated = 6;
 constexpr std::uint16_t kCmdDroppedDown = 14;
 // The face's frame: the button and the chosen item keep this far from the edges.
 constexpr int kInset = 3;
-
-TsComboListAdapterFactory& ListAdapterFactory() {
-    static TsComboListAdapterFactory factory;
-    return factory;
-}
 
 bool IsChoosingKey(platform::WORD key) {
     switch (key) {
@@ -52,10 +49,6 @@ bool IsChoosingKey(platform::WORD key) {
 }
 
 } // namespace
-
-void SetComboListAdapterFactory(TsComboListAdapterFactory factory) {
-    ListAdapterFactory() = std::move(factory);
-}
 
 TsCustomComboBox::TsCustomComboBox(toolkit::TComponent* owner)
     : toolkit::TCustomComboBox(owner), m_data(std::make_unique<skin::TsCommonData>(this, true)) {
@@ -277,8 +270,9 @@ void TsCustomComboBox::DropDown() {
     if (!DroppedDown() || m_listAdapter || !ListBox() || !m_data->Skinned(true))
         return;
     // Only a list with more items than it shows gets a scroll bar to skin.
-    if (Items().Count() > DropDownCount() && ListAdapterFactory())
-        m_listAdapter = ListAdapterFactory()(*ListBox(), m_data->Manager());
+    if (Items().Count() > DropDownCount() && ListBox()->HandleAllocated())
+        m_listAdapter = std::make_unique<TacComboListWnd>(ListBox()->HandleIfAllocated(), nullptr,
+                                                          m_data->Manager());
 }
 
 bool TsCustomComboBox::DoKeyDown(platform::WORD& key, toolkit::TShiftState shift) {
@@ -305,6 +299,11 @@ void TsCustomComboBox::TextPartColors() {
     part->Font().SetColor(Font().Color());
 }
 
+void TsCustomComboBox::PassToList(const toolkit::TMessage& m) {
+    if (m_listAdapter && m_listAdapter->Attached())
+        platform::SendMessage(m_listAdapter->Handle(), m.Msg, m.WParam, m.LParam);
+}
+
 bool TsCustomComboBox::HandleCommand(toolkit::TMessage& m) {
     const std::uint16_t command = skin::CommandOf(m.WParam);
     const bool mine =
@@ -312,8 +311,7 @@ bool TsCustomComboBox::HandleCommand(toolkit::TMessage& m) {
     switch (command) {
     case skin::kCmdNewSkin:
         m_data->WndProc(m);
-        if (m_listAdapter)
-            m_listAdapter->SkinCommand(m);
+        PassToList(m);
         m_builtFrom.reset();
         return true;
     case skin::kCmdSkinRemoved:
@@ -328,8 +326,7 @@ bool TsCustomComboBox::HandleCommand(toolkit::TMessage& m) {
         return true;
     case skin::kCmdRefresh:
         m_data->WndProc(m);
-        if (m_listAdapter)
-            m_listAdapter->SkinCommand(m);
+        PassToList(m);
         if (mine && m_data->Skinned(true)) {
             TextPartColors();
             Changed();

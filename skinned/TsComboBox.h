@@ -17,9 +17,8 @@
 // ReadOnly: the keys that choose or open do nothing and the list does not open.
 //
 // The drop-down list of a combo box with more items than DropDownCount (16 by default) shows a
-// scroll bar; on its first drop-down under the skin it gets a list adapter (from the factory set
-// with SetComboListAdapterFactory, which the skinned scroll bars provide) that skins it, kept
-// until the skin is removed.
+// scroll bar; on its first drop-down under the skin it gets a list adapter (TacComboListWnd,
+// section "EDIT") that skins it, kept until the skin is removed.
 
 #include <functional>
 #include <memory>
@@ -35,17 +34,7 @@ class TsSkinManager;
 
 namespace skinned {
 
-// What skins a combo box's drop-down list (its border and scroll bar).
-class TsComboListAdapter {
-public:
-    virtual ~TsComboListAdapter() = default;
-    // Library commands for the list (a new skin, a refresh).
-    virtual void SkinCommand(toolkit::TMessage& message) = 0;
-};
-using TsComboListAdapterFactory = std::function<std::unique_ptr<TsComboListAdapter>(
-    toolkit::TComboListBox& list, skin::TsSkinManager* manager)>;
-// The factory every skinned combo box uses from now on (none: lists stay plain).
-void SetComboListAdapterFactory(TsComboListAdapterFactory factory);
+class TacComboListWnd;
 
 class TsCustomComboBox : public toolkit::TCustomComboBox {
 public:
@@ -67,7 +56,7 @@ public:
     void SetReadOnly(bool on);
 
     // The list adapter, once the list has been skinned.
-    TsComboListAdapter* ListAdapter() const { return m_listAdapter.get(); }
+    TacComboListWnd* ListAdapter() const { return m_listAdapter.get(); }
     // The button area in client coordinates (empty for the simple style).
     platform::Rect SkinButtonRect() const;
 
@@ -101,10 +90,11 @@ private:
     bool HandleCommand(toolkit::TMessage& message);
     void TextPartColors();
     void GuardTextPart();
+    void PassToList(const toolkit::TMessage& message);
 
     std::unique_ptr<skin::TsCommonData> m_data;
     std::unique_ptr<TsBoundLabel> m_boundLabel;
-    std::unique_ptr<TsComboListAdapter> m_listAdapter;
+    std::unique_ptr<TacComboListWnd> m_listAdapter;
     std::optional<FaceKey> m_builtFrom;
     TsDisabledKind m_disabledKind{dkBlended};
     toolkit::TAlignment m_alignment = toolkit::taLeftJustify;

@@ -1,5 +1,9 @@
 #include "skinned/TsMemo.h"
 
+#include "platform/win/Window.h"
+#include "skin/sSkinManager.h"
+#include "skinned/TacScrollWnd.h"
+
 namespace skinned {
 
 TsMemo::TsMemo(toolkit::TComponent* owner)
@@ -7,8 +11,9 @@ TsMemo::TsMemo(toolkit::TComponent* owner)
     m_skin->Data().Initialise();
 }
 
-// The skin goes first: nothing may reach it while the memo part is taken apart.
+// The adapter and the skin go first: nothing may reach them while the memo part is taken apart.
 TsMemo::~TsMemo() {
+    m_scrollWnd.reset();
     m_skin.reset();
 }
 
@@ -18,13 +23,68 @@ void TsMemo::WndProc(toolkit::TMessage& message) {
         toolkit::TMemo::WndProc(message);
         return;
     }
-    if (m_skin->Before(message))
-        return;
-    // A handler run by the memo may free it.
-    const std::weak_ptr<const bool> alive = LifeToken();
-    toolkit::TMemo::WndProc(message);
-    if (!alive.expired())
+    if (!m_skin->Before(message)) {
+        // A handler run by the memo may free it.
+        const std::weak_ptr<const bool> alive = LifeToken();
+        toolkit::TMemo::WndProc(message);
+        if (alive.expired())
+            return;
         m_skin->After(message);
+    }
+    switch (message.Msg) {
+    case toolkit::kLibraryCommandMessage:
+        switch (skin::CommandOf(message.WParam)) {
+        case skin::kCmdNewSkin:
+        case skin::kCmdSkinRemoved:
+        case skin::kCmdRefresh:
+            SyncScrollWnd();
+            break;
+        default:
+            break;
+        }
+        break;
+    case platform::WM_SHOWWINDOW:
+    case platform::WM_WINDOWPOSCHANGED:
+        SyncScrollWnd();
+        break;
+    default:
+        break;
+    }
+}
+
+void TsMemo::CreateWnd() {
+    toolkit::TMemo::CreateWnd();
+    SyncScrollWnd();
+}
+
+void TsMemo::ScrollBarsChanged() {
+    if (m_scrollWnd && m_scrollWnd->Attached())
+        m_scrollWnd->UpdateBars();
+}
+
+void TsMemo::SyncScrollWnd() {
+    // Making the adapter re-measures the frame, which comes back here.
+    if (m_syncing || !m_skin)
+        return;
+    m_syncing = true;
+    struct Reset {
+        bool& flag;
+        ~Reset() { flag = false; }
+    } reset{m_syncing};
+    skin::TsCommonData& data = m_skin->Data();
+    const platform::HWND h = HandleIfAllocated();
+    const bool visible =
+        h && (platform::GetWindowLongPtr(h, platform::GWL_STYLE) & platform::WS_VISIBLE) != 0;
+    skin::TsSkinManager* manager = data.SkinManager();
+    const bool skinned = data.Skinned() && manager && manager->SkinData().Active && !IsDestroying();
+    // A window made again needs a new adapter; one gone with its window is dropped.
+    const bool had = m_scrollWnd != nullptr;
+    if (m_scrollWnd && (!m_scrollWnd->Attached() || m_scrollWnd->Handle() != h || !skinned))
+        m_scrollWnd.reset();
+    if (!m_scrollWnd && skinned && visible)
+        m_scrollWnd = std::make_unique<TacEditWnd>(h, &data, nullptr);
+    if (had != (m_scrollWnd != nullptr) && h)
+        RefreshScrollBars();
 }
 
 void TsMemo::Loaded() {
