@@ -302,6 +302,10 @@ void TsEditSkin::After(const toolkit::TMessage& m) {
         }
         break;
     case toolkit::CM_TEXTCHANGED:
+        // Only a one-line face shows the text; the native edit repaints its own client area.
+        if (m_drawText && !m_edit.IsLoading() && m_data->Skinned(true))
+            Changed();
+        break;
     case toolkit::CM_FONTCHANGED:
     case toolkit::CM_VISIBLECHANGED:
     case toolkit::CM_ENABLEDCHANGED:
