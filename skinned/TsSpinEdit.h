@@ -9,28 +9,19 @@
 // Until skins paint it, it looks like the plain spin edit; SkinData is its skin state (control
 // type 3, "EDIT" by default), which answers the library's commands.
 
-#include <memory>
-
-#include "skin/sCommonData.h"
+#include "skinned/TacSkinnedControl.h"
 #include "toolkit/TSpinEdit.h"
 
 namespace skinned {
 
-class TsBaseSpinEdit : public toolkit::TSpinEdit {
+class TsBaseSpinEdit : public TacSkinnedControl<toolkit::TSpinEdit> {
 public:
     explicit TsBaseSpinEdit(toolkit::TComponent* owner);
-    ~TsBaseSpinEdit() override;
 
     std::string ClassName() const override { return "TsBaseSpinEdit"; }
 
-    skin::TsCommonData& SkinData() { return *m_skinData; }
-    const skin::TsCommonData& SkinData() const { return *m_skinData; }
-
-    void WndProc(toolkit::TMessage& message) override;
-    void Loaded() override;
-
-private:
-    std::unique_ptr<skin::TsCommonData> m_skinData;
+protected:
+    void SkinnedWndProc(toolkit::TMessage& message) override;
 };
 
 class TsSpinEdit : public TsBaseSpinEdit {
