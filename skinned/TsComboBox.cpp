@@ -51,28 +51,21 @@ bool IsChoosingKey(platform::WORD key) {
 } // namespace
 
 TsCustomComboBox::TsCustomComboBox(toolkit::TComponent* owner)
-    : toolkit::TCustomComboBox(owner), m_data(std::make_unique<skin::TsCommonData>(this, true)) {
-    m_boundLabel = std::make_unique<TsBoundLabel>(*m_data);
-    m_data->SetControlTypeCode(skin::kTypeEdit);
+    : TacSkinnedControl(owner, {skin::kTypeEdit}), m_data(&SkinData()),
+      m_boundLabel(std::make_unique<TsBoundLabel>(SkinData())) {
     SetDropDownCount(kDefaultDropDownCount);
     // The section of a combo box, whatever its type code says of edits.
     m_data->SetSkinSection("COMBOBOX");
-    m_data->Initialise();
 }
 
-// The skin goes first: nothing may reach it while the combo box part is taken apart.
+// The list adapter and the label go before the skin state they use.
 TsCustomComboBox::~TsCustomComboBox() {
     m_listAdapter.reset();
     m_boundLabel.reset();
-    m_data.reset();
+    m_data = nullptr;
 }
 
-void TsCustomComboBox::Loaded() {
-    toolkit::TCustomComboBox::Loaded();
-    m_data->Initialise();
-}
-
-void TsCustomComboBox::SetDisabledKind(TsDisabledKind kind) {
+void TsCustomComboBox::SetDisabledKind(TacDisabledKind kind) {
     if (kind.Bits() == m_disabledKind.Bits())
         return;
     m_disabledKind = kind;
@@ -304,7 +297,11 @@ void TsCustomComboBox::PassToList(const toolkit::TMessage& m) {
         platform::SendMessage(m_listAdapter->Handle(), m.Msg, m.WParam, m.LParam);
 }
 
-bool TsCustomComboBox::HandleCommand(toolkit::TMessage& m) {
+void TsCustomComboBox::SkinCommand(toolkit::TMessage& m) {
+    if (!m_data) {
+        TacSkinnedControl::SkinCommand(m);
+        return;
+    }
     const std::uint16_t command = skin::CommandOf(m.WParam);
     const bool mine =
         reinterpret_cast<const skin::TsSkinManager*>(m.LParam) == m_data->SkinManager();
@@ -313,7 +310,7 @@ bool TsCustomComboBox::HandleCommand(toolkit::TMessage& m) {
         m_data->WndProc(m);
         PassToList(m);
         m_builtFrom.reset();
-        return true;
+        return;
     case skin::kCmdSkinRemoved:
         // The skin state gives an edit-like control the system's window colours back.
         m_data->WndProc(m);
@@ -323,7 +320,7 @@ bool TsCustomComboBox::HandleCommand(toolkit::TMessage& m) {
             TextPartColors();
             Invalidate();
         }
-        return true;
+        return;
     case skin::kCmdRefresh:
         m_data->WndProc(m);
         PassToList(m);
@@ -331,30 +328,25 @@ bool TsCustomComboBox::HandleCommand(toolkit::TMessage& m) {
             TextPartColors();
             Changed();
         }
-        return true;
+        return;
     case kCmdParentUpdated:
         if (m_data->Updating()) {
             m_data->SetUpdating(false);
             Changed();
         }
-        return true;
+        return;
     case kCmdDroppedDown:
         m.Result = DroppedDown() ? 1 : 0;
-        return true;
+        return;
     default:
         m_data->WndProc(m);
-        return true;
+        return;
     }
 }
 
-void TsCustomComboBox::WndProc(toolkit::TMessage& m) {
-    // Messages may arrive while the base part is still being built or already taken apart.
+void TsCustomComboBox::SkinnedWndProc(toolkit::TMessage& m) {
     if (!m_data) {
-        toolkit::TCustomComboBox::WndProc(m);
-        return;
-    }
-    if (m.Msg == toolkit::kLibraryCommandMessage) {
-        HandleCommand(m);
+        TacSkinnedControl::SkinnedWndProc(m);
         return;
     }
     if (m_readOnly)
@@ -363,17 +355,10 @@ void TsCustomComboBox::WndProc(toolkit::TMessage& m) {
         m.Result = 1;
         return;
     }
-    if ((m.Msg == toolkit::CM_MOUSEENTER || m.Msg == toolkit::CM_MOUSELEAVE) && DroppedDown()) {
-        // The list is down: the face stays as it is until it closes.
-        toolkit::TCustomComboBox::WndProc(m);
-        return;
-    }
-    if (m_data->WndProc(m))
-        return;
     // A handler run by the combo box may free it.
     const std::weak_ptr<const bool> alive = LifeToken();
-    toolkit::TCustomComboBox::WndProc(m);
-    if (alive.expired())
+    TacSkinnedControl::SkinnedWndProc(m);
+    if (alive.expired() || !m_data)
         return;
     BoundLabelUpkeep(*m_boundLabel, *this, m);
     switch (m.Msg) {

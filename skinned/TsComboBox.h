@@ -24,6 +24,7 @@
 #include <memory>
 #include <optional>
 
+#include "skinned/TacSkinnedControl.h"
 #include "skinned/sEditSkin.h"
 #include "toolkit/TAlignment.h"
 #include "toolkit/TComboBox.h"
@@ -36,7 +37,7 @@ namespace skinned {
 
 class TacComboListWnd;
 
-class TsCustomComboBox : public toolkit::TCustomComboBox {
+class TsCustomComboBox : public TacSkinnedControl<toolkit::TCustomComboBox> {
 public:
     static constexpr int kDefaultDropDownCount = 16;
 
@@ -45,11 +46,9 @@ public:
 
     std::string ClassName() const override { return "TsCustomComboBox"; }
 
-    skin::TsCommonData& SkinData() { return *m_data; }
-    const skin::TsCommonData& SkinData() const { return *m_data; }
     TsBoundLabel& BoundLabel() { return *m_boundLabel; }
-    TsDisabledKind DisabledKind() const { return m_disabledKind; }
-    void SetDisabledKind(TsDisabledKind kind);
+    TacDisabledKind DisabledKind() const { return m_disabledKind; }
+    void SetDisabledKind(TacDisabledKind kind);
     toolkit::TAlignment Alignment() const { return m_alignment; }
     void SetAlignment(toolkit::TAlignment alignment);
     bool ReadOnly() const { return m_readOnly; }
@@ -60,10 +59,9 @@ public:
     // The button area in client coordinates (empty for the simple style).
     platform::Rect SkinButtonRect() const;
 
-    void WndProc(toolkit::TMessage& message) override;
-    void Loaded() override;
-
 protected:
+    void SkinCommand(toolkit::TMessage& message) override;
+    void SkinnedWndProc(toolkit::TMessage& message) override;
     void Paint() override;
     void DropDown() override;
     bool DoKeyDown(platform::WORD& key, toolkit::TShiftState shift) override;
@@ -87,16 +85,15 @@ private:
     void PaintSkinButton(toolkit::TBitmap& cache, const platform::Rect& area, std::int32_t state);
     void PaintSelected(toolkit::TBitmap& cache, const FaceKey& key);
     void Changed();
-    bool HandleCommand(toolkit::TMessage& message);
     void TextPartColors();
     void GuardTextPart();
     void PassToList(const toolkit::TMessage& message);
 
-    std::unique_ptr<skin::TsCommonData> m_data;
+    skin::TsCommonData* m_data; // the skin state, while it exists
     std::unique_ptr<TsBoundLabel> m_boundLabel;
     std::unique_ptr<TacComboListWnd> m_listAdapter;
     std::optional<FaceKey> m_builtFrom;
-    TsDisabledKind m_disabledKind{dkBlended};
+    TacDisabledKind m_disabledKind{TacDisabledKindItem::dkBlended};
     toolkit::TAlignment m_alignment = toolkit::taLeftJustify;
     bool m_readOnly = false;
     toolkit::TComboTextPart* m_guardedPart = nullptr;

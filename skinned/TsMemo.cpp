@@ -7,42 +7,46 @@
 namespace skinned {
 
 TsMemo::TsMemo(toolkit::TComponent* owner)
-    : toolkit::TMemo(owner), m_skin(std::make_unique<TsEditSkin>(*this, skin::kTypeMemo, false)) {
-    m_skin->Data().Initialise();
-}
+    : TacSkinnedControl(owner, {skin::kTypeMemo}),
+      m_skin(std::make_unique<TsEditSkin>(*this, SkinData(), false)) {}
 
-// The adapter and the skin go first: nothing may reach them while the memo part is taken apart.
+// The adapter and the memo's skinning go before the skin state they use.
 TsMemo::~TsMemo() {
     m_scrollWnd.reset();
     m_skin.reset();
 }
 
-void TsMemo::WndProc(toolkit::TMessage& message) {
-    // Messages may arrive while the base part is still being built or already taken apart.
+void TsMemo::SkinCommand(toolkit::TMessage& message) {
     if (!m_skin) {
-        toolkit::TMemo::WndProc(message);
+        TacSkinnedControl::SkinCommand(message);
         return;
     }
-    if (!m_skin->Before(message)) {
-        // A handler run by the memo may free it.
-        const std::weak_ptr<const bool> alive = LifeToken();
-        toolkit::TMemo::WndProc(message);
-        if (alive.expired())
-            return;
-        m_skin->After(message);
-    }
-    switch (message.Msg) {
-    case toolkit::kLibraryCommandMessage:
-        switch (skin::CommandOf(message.WParam)) {
-        case skin::kCmdNewSkin:
-        case skin::kCmdSkinRemoved:
-        case skin::kCmdRefresh:
-            SyncScrollWnd();
-            break;
-        default:
-            break;
-        }
+    m_skin->Command(message);
+    switch (skin::CommandOf(message.WParam)) {
+    case skin::kCmdNewSkin:
+    case skin::kCmdSkinRemoved:
+    case skin::kCmdRefresh:
+        SyncScrollWnd();
         break;
+    default:
+        break;
+    }
+}
+
+void TsMemo::SkinnedWndProc(toolkit::TMessage& message) {
+    if (!m_skin) {
+        TacSkinnedControl::SkinnedWndProc(message);
+        return;
+    }
+    if (m_skin->Before(message))
+        return;
+    // A handler run by the memo may free it.
+    const std::weak_ptr<const bool> alive = LifeToken();
+    TacSkinnedControl::SkinnedWndProc(message);
+    if (alive.expired() || !m_skin)
+        return;
+    m_skin->After(message);
+    switch (message.Msg) {
     case platform::WM_SHOWWINDOW:
     case platform::WM_WINDOWPOSCHANGED:
         SyncScrollWnd();
@@ -71,7 +75,7 @@ void TsMemo::SyncScrollWnd() {
         bool& flag;
         ~Reset() { flag = false; }
     } reset{m_syncing};
-    skin::TsCommonData& data = m_skin->Data();
+    skin::TsCommonData& data = SkinData();
     const platform::HWND h = HandleIfAllocated();
     const bool visible =
         h && (platform::GetWindowLongPtr(h, platform::GWL_STYLE) & platform::WS_VISIBLE) != 0;
@@ -85,11 +89,6 @@ void TsMemo::SyncScrollWnd() {
         m_scrollWnd = std::make_unique<TacEditWnd>(h, &data, nullptr);
     if (had != (m_scrollWnd != nullptr) && h)
         RefreshScrollBars();
-}
-
-void TsMemo::Loaded() {
-    toolkit::TMemo::Loaded();
-    m_skin->Data().Initialise();
 }
 
 } // namespace skinned

@@ -24,11 +24,11 @@ constexpr std::int32_t kUndefinedColor = -1;
 
 } // namespace
 
-std::int32_t DisabledFlags(TsDisabledKind kind) {
+std::int32_t DisabledFlags(TacDisabledKind kind) {
     std::int32_t flags = 0;
-    if (kind.Contains(dkBlended))
+    if (kind.Contains(TacDisabledKindItem::dkBlended))
         flags |= skin::kDisabledFade;
-    if (kind.Contains(dkGrayed))
+    if (kind.Contains(TacDisabledKindItem::dkGrayed))
         flags |= skin::kDisabledGrey;
     return flags;
 }
@@ -71,11 +71,9 @@ platform::Color SectionFontColor(const skin::TsCommonData& data, bool hot) {
     return static_cast<platform::Color>(c);
 }
 
-TsEditSkin::TsEditSkin(toolkit::TCustomEdit& edit, std::int32_t typeCode, bool drawText)
-    : m_edit(edit), m_data(std::make_unique<skin::TsCommonData>(&edit, true)),
-      m_drawText(drawText) {
+TsEditSkin::TsEditSkin(toolkit::TCustomEdit& edit, skin::TsCommonData& data, bool drawText)
+    : m_edit(edit), m_data(&data), m_drawText(drawText) {
     m_boundLabel = std::make_unique<TsBoundLabel>(*m_data);
-    m_data->SetControlTypeCode(typeCode);
 }
 
 TsEditSkin::~TsEditSkin() {
@@ -83,7 +81,7 @@ TsEditSkin::~TsEditSkin() {
     m_boundLabel.reset();
 }
 
-void TsEditSkin::SetDisabledKind(TsDisabledKind kind) {
+void TsEditSkin::SetDisabledKind(TacDisabledKind kind) {
     if (kind.Bits() == m_disabledKind.Bits())
         return;
     m_disabledKind = kind;
@@ -217,7 +215,7 @@ void TsEditSkin::Changed() {
         OnFaceChanged();
 }
 
-bool TsEditSkin::HandleCommand(toolkit::TMessage& m) {
+void TsEditSkin::Command(toolkit::TMessage& m) {
     const std::uint16_t command = skin::CommandOf(m.WParam);
     switch (command) {
     case skin::kCmdNewSkin:
@@ -228,32 +226,30 @@ bool TsEditSkin::HandleCommand(toolkit::TMessage& m) {
         RedrawFrame();
         if (OnFaceChanged)
             OnFaceChanged();
-        return true;
+        return;
     case skin::kCmdRefresh:
         m_data->WndProc(m);
         m_builtFrom.reset();
         if (m_data->Skinned(true))
             Changed();
-        return true;
+        return;
     case kCmdParentUpdated:
         if (m_data->Updating()) {
             m_data->SetUpdating(false);
             RedrawFrame();
         }
-        return true;
+        return;
     case skin::kCmdDependsOnYou:
         m.Result = 0;
-        return true;
+        return;
     default:
         m_data->WndProc(m);
-        return true;
+        return;
     }
 }
 
 bool TsEditSkin::Before(toolkit::TMessage& m) {
     using namespace platform;
-    if (m.Msg == toolkit::kLibraryCommandMessage)
-        return HandleCommand(m);
     switch (m.Msg) {
     case WM_PAINT:
         if (!m_data->Skinned(true))
@@ -273,7 +269,7 @@ bool TsEditSkin::Before(toolkit::TMessage& m) {
     default:
         break;
     }
-    return m_data->WndProc(m);
+    return false;
 }
 
 void TsEditSkin::After(const toolkit::TMessage& m) {
