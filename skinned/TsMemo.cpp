@@ -1,25 +1,94 @@
 #include "skinned/TsMemo.h"
 
+#include "platform/win/Window.h"
+#include "skin/sSkinManager.h"
+#include "skinned/TacScrollWnd.h"
+
 namespace skinned {
 
 TsMemo::TsMemo(toolkit::TComponent* owner)
-    : toolkit::TMemo(owner), m_skinData(std::make_unique<skin::TsCommonData>(this, true)) {
-    m_skinData->SetControlTypeCode(skin::kTypeMemo);
-    m_skinData->Initialise();
+    : TacSkinnedControl(owner, {skin::kTypeMemo}),
+      m_skin(std::make_unique<TsEditSkin>(*this, SkinData(), false)) {}
+
+// The adapter and the memo's skinning go before the skin state they use.
+TsMemo::~TsMemo() {
+    m_scrollWnd.reset();
+    m_skin.reset();
 }
 
-TsMemo::~TsMemo() = default;
-
-void TsMemo::WndProc(toolkit::TMessage& message) {
-    // Messages may arrive while the base part is still being built.
-    if (m_skinData && m_skinData->WndProc(message))
+void TsMemo::SkinCommand(toolkit::TMessage& message) {
+    if (!m_skin) {
+        TacSkinnedControl::SkinCommand(message);
         return;
-    toolkit::TMemo::WndProc(message);
+    }
+    m_skin->Command(message);
+    switch (skin::CommandOf(message.WParam)) {
+    case skin::kCmdNewSkin:
+    case skin::kCmdSkinRemoved:
+    case skin::kCmdRefresh:
+        SyncScrollWnd();
+        break;
+    default:
+        break;
+    }
 }
 
-void TsMemo::Loaded() {
-    toolkit::TMemo::Loaded();
-    m_skinData->Initialise();
+void TsMemo::SkinnedWndProc(toolkit::TMessage& message) {
+    if (!m_skin) {
+        TacSkinnedControl::SkinnedWndProc(message);
+        return;
+    }
+    if (m_skin->Before(message))
+        return;
+    // A handler run by the memo may free it.
+    const std::weak_ptr<const bool> alive = LifeToken();
+    TacSkinnedControl::SkinnedWndProc(message);
+    if (alive.expired() || !m_skin)
+        return;
+    m_skin->After(message);
+    switch (message.Msg) {
+    case platform::WM_SHOWWINDOW:
+    case platform::WM_WINDOWPOSCHANGED:
+        SyncScrollWnd();
+        break;
+    default:
+        break;
+    }
+}
+
+void TsMemo::CreateWnd() {
+    toolkit::TMemo::CreateWnd();
+    SyncScrollWnd();
+}
+
+void TsMemo::ScrollBarsChanged() {
+    if (m_scrollWnd && m_scrollWnd->Attached())
+        m_scrollWnd->UpdateBars();
+}
+
+void TsMemo::SyncScrollWnd() {
+    // Making the adapter re-measures the frame, which comes back here.
+    if (m_syncing || !m_skin)
+        return;
+    m_syncing = true;
+    struct Reset {
+        bool& flag;
+        ~Reset() { flag = false; }
+    } reset{m_syncing};
+    skin::TsCommonData& data = SkinData();
+    const platform::HWND h = HandleIfAllocated();
+    const bool visible =
+        h && (platform::GetWindowLongPtr(h, platform::GWL_STYLE) & platform::WS_VISIBLE) != 0;
+    skin::TsSkinManager* manager = data.SkinManager();
+    const bool skinned = data.Skinned() && manager && manager->SkinData().Active && !IsDestroying();
+    // A window made again needs a new adapter; one gone with its window is dropped.
+    const bool had = m_scrollWnd != nullptr;
+    if (m_scrollWnd && (!m_scrollWnd->Attached() || m_scrollWnd->Handle() != h || !skinned))
+        m_scrollWnd.reset();
+    if (!m_scrollWnd && skinned && visible)
+        m_scrollWnd = std::make_unique<TacEditWnd>(h, &data, nullptr);
+    if (had != (m_scrollWnd != nullptr) && h)
+        RefreshScrollBars();
 }
 
 } // namespace skinned

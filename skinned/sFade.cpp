@@ -97,6 +97,7 @@ std::unique_ptr<TsButtonFade> StartFade(skin::TsCommonData& data, const TButtonF
     sameState.state = was.state;
     sameState.dropDownState = was.dropDownState;
     sameState.focused = was.focused;
+    sameState.down = was.down;
     if (was.state == now.state || !(sameState == was))
         return nullptr;
     const skin::TsGeneralData* section = data.Section();

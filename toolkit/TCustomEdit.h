@@ -200,6 +200,11 @@ protected:
     // The standard scroll bars have just been given a new range, page or position (a skinned
     // control redraws its own bars from them).
     virtual void ScrollBarsChanged() {}
+    // Whether a bar with nothing to scroll stays shown, disabled (the plain look), or goes away
+    // and gives its room to the text.
+    virtual bool KeepsIdleScrollBars() const { return true; }
+    // Tells the bars everything again (after KeepsIdleScrollBars changes its answer).
+    void RefreshScrollBars();
 
 private:
     struct UndoStep {
@@ -253,6 +258,7 @@ private:
     bool m_selecting = false;
     bool m_wordSelecting = false;
     bool m_autoScrolling = false;
+    bool m_resendBars = false;
     platform::Point m_dragPoint; // client, the last pointer position of a drag
     TTextPos m_wordAnchorStart, m_wordAnchorEnd;
     bool m_hasCaret = false;

@@ -218,14 +218,15 @@ void TCustomEdit::UpdateScrollBars() {
         now.fMask = platform::SIF_RANGE | platform::SIF_PAGE | platform::SIF_POS;
         const bool known = platform::GetScrollInfo(h, bar, now);
         platform::SCROLLINFO si;
-        si.fMask = platform::SIF_RANGE | platform::SIF_PAGE | platform::SIF_POS |
-                   platform::SIF_DISABLENOSCROLL;
+        si.fMask = platform::SIF_RANGE | platform::SIF_PAGE | platform::SIF_POS;
+        if (KeepsIdleScrollBars())
+            si.fMask |= platform::SIF_DISABLENOSCROLL;
         si.nMin = 0;
         si.nMax = maxPos;
         si.nPage = static_cast<platform::UINT>(page);
         si.nPos = pos;
-        if (known && now.nMin == 0 && now.nMax == maxPos && now.nPage == si.nPage &&
-            now.nPos == pos)
+        if (known && !m_resendBars && now.nMin == 0 && now.nMax == maxPos &&
+            now.nPage == si.nPage && now.nPos == pos)
             return;
         platform::SetScrollInfo(h, bar, si, false);
         changed = true;
@@ -239,6 +240,15 @@ void TCustomEdit::UpdateScrollBars() {
         platform::RedrawWindow(h, nullptr, nullptr, platform::RDW_INVALIDATE | platform::RDW_FRAME);
         ScrollBarsChanged();
     }
+}
+
+void TCustomEdit::RefreshScrollBars() {
+    m_resendBars = true;
+    struct Reset {
+        bool& flag;
+        ~Reset() { flag = false; }
+    } reset{m_resendBars};
+    UpdateScrollBars();
 }
 
 void TCustomEdit::UpdateCaret() {

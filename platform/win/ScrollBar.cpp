@@ -263,6 +263,14 @@ bool EnableScrollBar(HWND h, int bar, UINT arrows) {
     return any;
 }
 
+void SetScrollTrackPos(HWND h, int bar, int pos) {
+    WindowData* w = State::Get().Find(h);
+    detail::ScrollBarData* d = w ? BarOf(*w, bar) : nullptr;
+    if (!d)
+        return;
+    d->info.nTrackPos = std::clamp(pos, d->info.nMin, std::max(d->info.nMin, MaxPos(d->info)));
+}
+
 namespace detail {
 
 void PaintScrollBars(HWND h, DeviceContext& dc) {

@@ -25,6 +25,10 @@ bool SetScrollRange(HWND h, int bar, int minPos, int maxPos, bool redraw);
 bool GetScrollRange(HWND h, int bar, int& minPos, int& maxPos);
 bool ShowScrollBar(HWND h, int bar, bool show);
 bool EnableScrollBar(HWND h, int bar, UINT arrows);
+// For code that drives a bar's thumb itself (skinned scroll bars): the position the thumb is
+// being dragged to, as GetScrollInfo reports it with SIF_TRACKPOS during SB_THUMBTRACK and
+// SB_THUMBPOSITION. Kept within the range; nothing for a bad window or bar.
+void SetScrollTrackPos(HWND h, int bar, int pos);
 
 constexpr UINT kScrollFirstDelayMs = 200;
 constexpr UINT kScrollRepeatMs = 50;

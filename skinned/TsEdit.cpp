@@ -1,0 +1,35 @@
+#include "skinned/TsEdit.h"
+
+namespace skinned {
+
+TsEdit::TsEdit(toolkit::TComponent* owner)
+    : TacSkinnedControl(owner, {skin::kTypeEdit}),
+      m_skin(std::make_unique<TsEditSkin>(*this, SkinData(), true)) {}
+
+// The edit's skinning goes before the skin state it uses.
+TsEdit::~TsEdit() {
+    m_skin.reset();
+}
+
+void TsEdit::SkinCommand(toolkit::TMessage& message) {
+    if (m_skin)
+        m_skin->Command(message);
+    else
+        TacSkinnedControl::SkinCommand(message);
+}
+
+void TsEdit::SkinnedWndProc(toolkit::TMessage& message) {
+    if (!m_skin) {
+        TacSkinnedControl::SkinnedWndProc(message);
+        return;
+    }
+    if (m_skin->Before(message))
+        return;
+    // A handler run by the edit may free it.
+    const std::weak_ptr<const bool> alive = LifeToken();
+    TacSkinnedControl::SkinnedWndProc(message);
+    if (!alive.expired() && m_skin)
+        m_skin->After(message);
+}
+
+} // namespace skinned
