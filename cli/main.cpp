@@ -17,7 +17,11 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (options.help) {
-        std::cout << cli::CliHelpText();
+        std::cout << cli::CliHelpText() << std::flush;
+        if (!std::cout) {
+            std::cerr << "Cannot write to the standard output.\n";
+            return 1;
+        }
         return 0;
     }
     return cli::RunCli(options, std::cout, std::cerr);
