@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/backend/Backend.h"
+#include "platform/gfx/CreationRefusal.h"
 
 namespace platform {
 
@@ -34,6 +35,12 @@ public:
     void HostFocus(HWND window, std::uint64_t afterMs = 0);
     void HostDeactivate(std::uint64_t afterMs = 0); // another program takes the focus
     bool HasPendingInput() const { return !m_events.empty(); }
+
+    // ---- shortages ----
+    // The next count windows or DIB sections cannot be made (CreateWindowEx and
+    // CreateDIBSection fail as when out of memory); the refusals end with this backend.
+    void RefuseCreations(Creation what, int count = 1) { platform::RefuseCreations(what, count); }
+    ~HeadlessBackend() override;
 
     // ---- what the host would show ----
     struct HostWindow {
