@@ -12,6 +12,12 @@
 namespace cli {
 namespace {
 
+// Thrown by the printing sink as soon as the output stream refuses a line, so a full disk or a
+// closed pipe stops the conversion instead of letting it run on into nowhere.
+struct OutputRefused {};
+
+constexpr const char* kOutputRefused = "Cannot write to the standard output.";
+
 // The character table as the window's controls would leave it after these options.
 void ApplyTableOptions(const CliOptions& options, engine::THeadlessCharTable& controls) {
     engine::TCharTable& table = controls.table;
@@ -66,14 +72,14 @@ void Run(const CliOptions& options, std::ostream& out) {
     if (options.printTable) {
         PrintTable(controls, out);
         if (!out.flush())
-            throw toolkit::EWriteError();
+            throw OutputRefused{};
         return;
     }
     if (!options.saveFile) {
         Convert(options, controls, [&out](std::string line) {
-            // A closed or full output must not pass for a finished conversion.
-            if (!(out << line << '\n' << std::flush))
-                throw toolkit::EWriteError();
+            out << line << '\n' << std::flush;
+            if (!out)
+                throw OutputRefused{};
         });
         return;
     }
@@ -88,7 +94,13 @@ void Run(const CliOptions& options, std::ostream& out) {
 int RunCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
     try {
         Run(options, out);
+        // Whatever is still buffered has to reach its file before success can be claimed.
+        out.flush();
+        if (!out)
+            throw OutputRefused{};
         return 0;
+    } catch (const OutputRefused&) {
+        err << kOutputRefused << '\n';
     } catch (const toolkit::Exception& e) {
         err << toolkit::ErrorBoxText(e.Message()) << '\n';
     } catch (const std::bad_alloc&) {

@@ -4,7 +4,8 @@
 // opened, converted and printed or saved in pages.
 //
 // Failures are reported as the window's error box words them, on one line of err, and give
-// exit status 1; lines finished before a failing row have been written to out by then.
+// exit status 1; lines finished before a failing row have been written to out by then. An out
+// that refuses what is written to it (a full disk, a closed pipe) is such a failure too.
 
 #include <ostream>
 

@@ -19,7 +19,11 @@ int main(int argc, char** argv) {
     }
     if (options.help || options.version) {
         std::cout << (options.help ? cli::CliHelpText() : cli::CliVersionText()) << std::flush;
-        return std::cout ? 0 : 1;
+        if (!std::cout) {
+            std::cerr << "Cannot write to the standard output.\n";
+            return 1;
+        }
+        return 0;
     }
     return cli::RunCli(options, std::cout, std::cerr);
 }

@@ -18,9 +18,14 @@ endif()
 
 # charvane_test_suite(NAME [DEPS lib...]) makes the test program test_NAME from every .cpp below
 # the current folder and registers each of its cases with CTest.
+# With FONTS, every test of the program skips, saying why, when the fonts text is drawn with are
+# missing.
 function(charvane_test_suite name)
-    cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+    cmake_parse_arguments(ARG "FONTS" "" "DEPS" ${ARGN})
     file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+    if(ARG_FONTS)
+        list(APPEND sources ${PROJECT_SOURCE_DIR}/tests/support/FontsRequired.cpp)
+    endif()
     add_executable(test_${name} ${sources})
     target_link_libraries(test_${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
     target_compile_definitions(test_${name} PRIVATE

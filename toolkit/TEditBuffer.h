@@ -46,7 +46,13 @@ public:
     std::int64_t Length() const { return m_chars + 2 * (std::int64_t(m_lines.size()) - 1); }
 
     int Width(int index) const { return m_lines[Bound(index)].width; }
-    void SetWidth(int index, int width) { m_lines[Bound(index)].width = width; }
+    void SetWidth(int index, int width) {
+        m_lines[Bound(index)].width = width;
+        ++m_widthsSet;
+    }
+    // How many widths were filled in so far: the measuring work, which tests count so that a
+    // change costs in proportion to what changed, not to the whole text.
+    std::uint64_t WidthsSet() const { return m_widthsSet; }
     void ForgetWidths();
 
     void SetText(std::u32string_view text);
@@ -94,6 +100,7 @@ private:
     bool m_multiLine;
     std::vector<LineRec> m_lines{LineRec{}};
     std::int64_t m_chars = 0; // code points in all lines
+    std::uint64_t m_widthsSet = 0;
 };
 
 } // namespace toolkit

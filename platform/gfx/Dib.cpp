@@ -5,6 +5,8 @@
 #include <cstring>
 #include <new>
 
+#include "platform/gfx/CreationRefusal.h"
+
 namespace platform {
 
 namespace {
@@ -130,6 +132,8 @@ std::uint32_t DibSection::SetColorTable(std::uint32_t start, std::uint32_t count
 }
 
 std::shared_ptr<DibSection> CreateDIBSection(const BitmapInfo& info) {
+    if (CreationRefused(Creation::DibSection))
+        return nullptr;
     if (info.compression != Compression::Rgb && info.compression != Compression::BitFields)
         return nullptr;
     if (info.compression == Compression::BitFields && info.bitCount != 16 && info.bitCount != 32)

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "platform/gfx/CreationRefusal.h"
 #include "platform/win/DefWindowProc.h"
 #include "platform/win/Icon.h"
 #include "platform/win/Input.h"
@@ -337,7 +338,7 @@ HWND CreateWindowEx(DWORD exStyle, const std::string& className, const std::stri
                     LONG_PTR menuOrId, void* createParams) {
     State& s = State::Get();
     auto cls = s.classes.find(Fold(className));
-    if (cls == s.classes.end())
+    if (cls == s.classes.end() || CreationRefused(Creation::Window))
         return {};
     WindowData* parentData = s.Find(parent);
     if (parent && !parentData)

@@ -10,10 +10,14 @@
 #include "cli/CliRun.h"
 #include "engine/PagedExport.h"
 #include "image/DIB.h"
-#include "tests/ProcessTempFolder.h"
+#include "tests/support/TempFolder.h"
 #include "tests/image/PNGMaker.h"
+#include "tests/support/Files.h"
+#include "tests/support/Process.h"
 
 using namespace cli;
+using charvane::testing::ReadFile;
+using charvane::testing::RunProgram;
 
 namespace {
 
@@ -31,11 +35,6 @@ CliResult RunTool(const std::vector<std::string>& args) {
 
 std::filesystem::path TempDir() {
     return charvane::testing::ProcessTempFolder("charvane-cli");
-}
-
-std::string ReadFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 // Makes a picture with ImageMagick, as a user's picture tool would; empty when it is missing.
@@ -182,4 +181,38 @@ TEST(Cli, SavesTheSameBytesAsThePagedExportOfItsLines) {
     for (std::string line; std::getline(in, line);)
         lines.push_back(line);
     EXPECT_EQ(ReadFile(file), engine::BuildPagedText(lines, 108, 55, 42));
+}
+
+TEST(Cli, OutputThatCannotBeWrittenIsAFailure) {
+    // Printed lines, stopped at the first one refused, and a table that only fails when flushed.
+    for (const std::vector<std::string>& args :
+         std::vector<std::vector<std::string>>{{kSample}, {"--print-table"}}) {
+        std::ofstream full("/dev/full");
+        std::ostringstream err;
+        EXPECT_EQ(RunCli(ParseCliOptions(args), full, err), 1) << args[0];
+        EXPECT_EQ(err.str(), "Cannot write to the standard output.\n") << args[0];
+    }
+}
+
+TEST(CliProgram, ExitStatusTellsSuccessFailureAndMisuse) {
+    const std::string cli = CHARVANE_CLI;
+    const auto full = RunProgram(cli + " '" + kSample + "'", "/dev/full");
+    EXPECT_EQ(full.status, 1);
+    EXPECT_EQ(full.err, "Cannot write to the standard output.\n");
+    EXPECT_EQ(RunProgram(cli + " --help", "/dev/full").status, 1);
+
+    const auto help = RunProgram(cli + " --help");
+    EXPECT_EQ(help.status, 0);
+    EXPECT_TRUE(help.out.starts_with("Usage: charvane-cli [OPTIONS] PICTURE\n")) << help.out;
+    EXPECT_EQ(help.err, "");
+
+    const auto usage = RunProgram(cli + " --width ten '" + kSample + "'");
+    EXPECT_EQ(usage.status, 2);
+    EXPECT_EQ(usage.out, "");
+    EXPECT_EQ(usage.err, "charvane-cli: --width needs an integer, not 'ten'\n"
+                         "Try 'charvane-cli --help'.\n");
+
+    const auto fine = RunProgram(cli + " --width 8 '" + kSample + "'");
+    EXPECT_EQ(fine.status, 0);
+    EXPECT_EQ(fine.out, RunTool({"--width", "8", kSample}).out);
 }

@@ -8,6 +8,9 @@
 
 #include "engine/PagedExport.h"
 #include "platform/sys/Files.h"
+#include "tests/support/Files.h"
+#include "tests/support/Scoped.h"
+#include "tests/support/TempFolder.h"
 #include "toolkit/Exceptions.h"
 
 using engine::BuildPagedText;
@@ -27,22 +30,12 @@ std::string File(const Lines& lines) {
     return text;
 }
 
-std::string ReadFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
+using charvane::testing::ReadFile;
 
 class PagedExportFile : public testing::Test {
 protected:
-    void SetUp() override {
-        m_folder = std::filesystem::temp_directory_path() /
-                   ("charvane-export-" + std::to_string(::getpid()) + "-" +
-                    testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(m_folder);
-    }
-    void TearDown() override { std::filesystem::remove_all(m_folder); }
-
-    std::filesystem::path m_folder;
+    const charvane::testing::TempFolder m_temp{"charvane-export"};
+    const std::filesystem::path& m_folder = m_temp.Path();
 };
 
 } // namespace
@@ -198,8 +191,7 @@ TEST_F(PagedExportFile, FailuresWriteNothing) {
 }
 
 TEST_F(PagedExportFile, UncreatableFileNamesTheAbsolutePath) {
-    const std::filesystem::path previous = std::filesystem::current_path();
-    std::filesystem::current_path(m_folder);
+    const charvane::testing::ScopedCurrentFolder inFolder(m_folder);
     EXPECT_EQ(platform::ExpandFileName("missing/art.txt"), (m_folder / "missing/art.txt").string());
     for (const std::string name : {"missing/art.txt", ""}) {
         try {
@@ -210,6 +202,5 @@ TEST_F(PagedExportFile, UncreatableFileNamesTheAbsolutePath) {
                                        "\". No such file or directory");
         }
     }
-    std::filesystem::current_path(previous);
     EXPECT_FALSE(std::filesystem::exists(m_folder / "missing"));
 }

@@ -86,23 +86,22 @@ TEST(ThresholdGenerators, NZeroOrLessWritesNothing) {
 // Beyond the range where the textbook 32-bit products fit (N > 23 exponential, N > 32
 // Fibonacci) the bounds must still be the exact quotients.
 TEST(ThresholdGenerators, LargeNIsExact) {
-    std::vector<U128> f(200);
-    f[1] = f[2] = 1;
-    for (std::size_t k = 3; k < f.size(); ++k)
-        f[k] = f[k - 1] + f[k - 2];
-    for (int n = 1; n <= 170; ++n) {
-        for (int i = 1; i <= n; ++i) {
-            const U128 fib =
-                f[static_cast<std::size_t>(i + 2)] * 255 / f[static_cast<std::size_t>(n + 2)];
-            ASSERT_EQ(engine::FibonacciBound(i, n), static_cast<std::int32_t>(fib))
-                << "i " << i << " n " << n;
-            if (n < 120) {
-                const U128 exp = (U128{1} << i) * 255 / (U128{1} << n);
-                ASSERT_EQ(engine::ExponentialBound(i, n), static_cast<std::int32_t>(exp))
-                    << "i " << i << " n " << n;
-            }
-        }
+    // Worked out with exact integers: 255 F(i+2) / F(n+2) leaves the top twelve rows as the
+    // ratios of consecutive Fibonacci numbers settle, and 0 below, at every large N; the products
+    // overflow 32 bits from row 34 on.
+    const std::vector<std::int32_t> top = {1, 2, 3, 5, 8, 14, 22, 37, 60, 97, 157, 255};
+    for (int n : {40, 100, 170}) {
+        for (int i = 1; i <= n - 12; ++i)
+            ASSERT_EQ(engine::FibonacciBound(i, n), 0) << "i " << i << " n " << n;
+        for (int i = n - 11; i <= n; ++i)
+            EXPECT_EQ(engine::FibonacciBound(i, n), top[i - (n - 11)]) << "i " << i << " n " << n;
     }
+    // 255 * 2^i / 2^N halves from the top row down, then stays 0.
+    const std::vector<std::int32_t> halves = {255, 127, 63, 31, 15, 7, 3, 1};
+    for (int n : {24, 40, 119})
+        for (int i = 1; i <= n; ++i)
+            EXPECT_EQ(engine::ExponentialBound(i, n), n - i < 8 ? halves[n - i] : 0)
+                << "i " << i << " n " << n;
     // Far beyond: the top rows settle to floor(255 / phi^d), everything else is 0.
     const int n = 999'999;
     EXPECT_EQ(engine::FibonacciBound(n, n), 255);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include <string>
 
 #include "JPEGMaker.h"
@@ -11,13 +13,9 @@ using platform::RGB;
 using testjpeg::ColorDistance;
 using testjpeg::Kind;
 using testjpeg::MakeJPEG;
+using testjpeg::RedOverBlue;
 
 namespace {
-
-// Top half red, bottom half blue, split on a block boundary so both halves decode cleanly.
-Color RedOverBlue(int, int y, int height) {
-    return y < height / 2 ? RGB(220, 20, 20) : RGB(20, 20, 220);
-}
 
 TDecodedPicture Decode(const std::vector<std::uint8_t>& data,
                        const TJPEGDecodeSettings& settings = {}) {
@@ -321,6 +319,32 @@ TEST(JPEGDecode, RepeatedScansAreBoundedInCountAndInWork) {
     const TDecodedPicture p = Decode(many, incremental);
     EXPECT_EQ(p.Height(), 1024);
     EXPECT_LE(ColorDistance(p.Pixel(1023, 1023), Decode(many).Pixel(1023, 1023)), 2);
+}
+
+TEST(JPEGDecode, AProgressHandlerThatThrowsStopsTheDecodeWithItsOwnError) {
+    // Hundreds of refinement scans of a megapixel take longer than the half second before the
+    // first report; the handler refuses that report.
+    const auto slow = RepeatLastScan(SmallProgressive(1024, 1024), 900);
+    int reports = 0;
+    TDecodedPicture picture;
+    try {
+        DecodeJPEG(slow, {}, picture, [&](const TJPEGProgress& p) {
+            ++reports;
+            EXPECT_EQ(p.Stage, TProgressStage::Running);
+            EXPECT_LT(p.PercentDone, 100);
+            throw std::runtime_error("cancelled");
+        });
+        if (reports == 0)
+            GTEST_SKIP() << "decoded within half a second, before any progress report";
+        ADD_FAILURE() << "the decode went on after its handler failed";
+    } catch (const std::runtime_error& e) {
+        EXPECT_STREQ(e.what(), "cancelled");
+    }
+    EXPECT_EQ(reports, 1);
+    // Nothing of the failed decode lingers: the next one, without a handler, is whole.
+    TDecodedPicture again;
+    DecodeJPEG(slow, {}, again);
+    EXPECT_EQ(again.Height(), 1024);
 }
 
 TEST(JPEGProgressPercent, CountsPassesAndNeverDividesByZero) {

@@ -103,4 +103,8 @@ int ColorDistance(platform::Color a, platform::Color b) {
                      std::abs(platform::GetBValue(a) - platform::GetBValue(b))});
 }
 
+platform::Color RedOverBlue(int, int y, int height) {
+    return y < height / 2 ? platform::RGB(220, 20, 20) : platform::RGB(20, 20, 220);
+}
+
 } // namespace testjpeg

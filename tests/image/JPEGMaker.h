@@ -26,6 +26,9 @@ std::vector<std::uint8_t> MakeJPEG(int width, int height, const PixelFunction& p
 // A soft diagonal gradient: red grows to the right, blue downwards, green with both.
 platform::Color Gradient(int x, int y, int width, int height);
 
+// Top half red, bottom half blue; an even height of whole blocks splits on a block boundary.
+platform::Color RedOverBlue(int x, int y, int height);
+
 // The offset of the first marker 0xFF code at or after from, or -1.
 long FindMarker(const std::vector<std::uint8_t>& data, std::uint8_t code, std::size_t from = 0);
 

@@ -12,7 +12,7 @@
 #include "image/jpeg/TDecodedPicture.h"
 #include "image/png/PNGDecoder.h"
 #include "image/png/TPNGImage.h"
-#include "tests/ProcessTempFolder.h"
+#include "tests/support/TempFolder.h"
 #include "toolkit/TPicture.h"
 
 namespace {

@@ -9,33 +9,26 @@
 #include "image/DIB.h"
 #include "image/jpeg.h"
 #include "platform/gfx/PixelMemory.h"
-#include "tests/ProcessTempFolder.h"
+#include "tests/support/Bitmaps.h"
+#include "tests/support/TempFolder.h"
 #include "toolkit/TBitmap.h"
 #include "toolkit/TCanvas.h"
 #include "toolkit/TPicture.h"
 
 using namespace image;
+using charvane::testing::BitmapPixel;
 using platform::Color;
 using platform::RGB;
 using testjpeg::ColorDistance;
 using testjpeg::Kind;
 using testjpeg::MakeJPEG;
+using testjpeg::RedOverBlue;
 
 namespace {
-
-Color RedOverBlue(int, int y, int height) {
-    return y < height / 2 ? RGB(220, 20, 20) : RGB(20, 20, 220);
-}
 
 void Load(TJPEGImage& jpeg, const std::vector<std::uint8_t>& bytes) {
     toolkit::TMemoryStream stream(bytes);
     jpeg.LoadFromStream(stream);
-}
-
-// A colour read from a decoded 24-bit bitmap row (blue, green, red bytes).
-Color BitmapPixel(toolkit::TBitmap& bitmap, int x, int y) {
-    const std::uint8_t* p = bitmap.ScanLine(y) + 3 * x;
-    return RGB(p[2], p[1], p[0]);
 }
 
 std::filesystem::path TempFile(const std::string& name, const std::vector<std::uint8_t>& bytes) {
@@ -393,32 +386,6 @@ TEST(TJPEGImage, AFewBytesClaimingAHugePictureDoNotMakeATDIBThatSize) {
     EXPECT_EQ(ErrorOf([&] { dib.Assign(&jpeg); }), "Out of memory");
     EXPECT_EQ(ErrorOf([&] { dib.SetSize(20000, 20000, 8); }), "Out of memory");
     EXPECT_EQ(dib.Width(), 3);
-}
-
-TEST(TJPEGImage, AHugePictureRefusedBeforeItsFirstRowCostsATDIBNoMemory) {
-    if (platform::AllocatePixels(platform::kLargePixelBlock).get_deleter().mappedBytes == 0)
-        GTEST_SKIP() << "heap pixel blocks in this build are written when made";
-    auto bytes = MakeJPEG(16, 16, [](int, int) { return RGB(1, 2, 3); });
-    const long sof = testjpeg::FindMarker(bytes, 0xC0);
-    ASSERT_GT(sof, 0);
-    // 10 000 pixels each way: 300 MB of rows, far more than a few hundred bytes can describe.
-    bytes[sof + 5] = bytes[sof + 7] = 0x27;
-    bytes[sof + 6] = bytes[sof + 8] = 0x10;
-    TJPEGImage jpeg;
-    Load(jpeg, bytes);
-    const auto residentBytes = [] {
-        long pages = 0, resident = 0;
-        std::ifstream("/proc/self/statm") >> pages >> resident;
-        return resident * sysconf(_SC_PAGESIZE);
-    };
-    const long before = residentBytes();
-    TDIB dib;
-    EXPECT_EQ(ErrorOf([&] { dib.Assign(&jpeg); }), "JPEG error #41");
-    EXPECT_EQ(dib.Width(), 10000);
-    EXPECT_EQ(dib.BitCount(), 24);
-    EXPECT_EQ(dib.Pixels(0, 0), 0u);
-    EXPECT_EQ(dib.Pixels(9999, 9999), 0u);
-    EXPECT_LT(residentBytes() - before, 64L << 20);
 }
 
 TEST(TJPEGImage, AJPEGOfNoBytesLeavesATDIBEmptyAndCannotBeDrawn) {

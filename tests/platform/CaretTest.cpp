@@ -69,8 +69,16 @@ TEST_F(Carets, DiesWithItsWindow) {
     DestroyWindow(h);
     Point p;
     EXPECT_FALSE(GetCaretPos(p));
-    host->Advance(2000);
+    // Its blink stops too: a new window in the same place never shows it, nor can show it.
+    h = TopLevel(WS_POPUP | WS_VISIBLE, {0, 0, 60, 40});
     Pump();
+    for (int blink = 0; blink < 4; ++blink) {
+        host->Advance(530);
+        Pump();
+        EXPECT_FALSE(CaretShown()) << "blink " << blink;
+    }
+    EXPECT_FALSE(ShowCaret(h));
+    EXPECT_FALSE(CaretShown());
 }
 
 TEST(Clipboard, TextGoesThroughTheBackend) {

@@ -10,23 +10,15 @@
 #include <fstream>
 
 #include "platform/sys/Files.h"
+#include "tests/support/TempFolder.h"
 
 namespace platform {
 namespace {
 
 class Files : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "charvane-files-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        root = pattern;
-    }
-    void TearDown() override {
-        std::error_code ec;
-        std::filesystem::remove_all(root, ec);
-    }
-    std::string root;
+    const charvane::testing::TempFolder temp{"charvane-files"};
+    const std::string root = temp.Str();
 };
 
 TEST_F(Files, ListFolderTellsFoldersFromFilesAndFollowsLinks) {

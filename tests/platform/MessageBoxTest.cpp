@@ -28,12 +28,16 @@ protected:
         UnhookWindowsHookEx(hook);
         WinTest::TearDown();
     }
-    // Screen centre of button i of n, from the layout the box uses (centred row at the bottom).
-    static Point ButtonCentre(HWND h, int i, int n) {
+    // A box with one line of short text and two buttons, worked out by hand: 75 x 23 buttons 6
+    // apart with 11 px margins make a 178 px wide client; the 13 px text line at the top margin,
+    // 15 px of space and the buttons' row with its margin make it 73 high. The buttons' centres
+    // are then (48, 50) and (129, 50).
+    static Point TwoButtonCentre(HWND h, int i) {
         Rect c;
         GetClientRect(h, c);
-        const int row = n * 75 + (n - 1) * 6;
-        Point p{(c.Width() - row) / 2 + i * 81 + 37, c.Height() - 11 - 12};
+        EXPECT_EQ(c.Width(), 178);
+        EXPECT_EQ(c.Height(), 73);
+        Point p{i == 0 ? 48 : 129, 50};
         ClientToScreen(h, p);
         return p;
     }
@@ -45,7 +49,12 @@ protected:
 };
 
 TEST_F(MessageBoxes, EnterPressesTheDefaultButtonWhileTheOwnerWaits) {
-    host->Key(VK_RETURN);
+    // A click on the owner, away from the box, while it is shown.
+    const Point onOwner = ScreenOf(owner, {10, 10});
+    onShow = [&](HWND) {
+        host->Click(onOwner);
+        host->Key(VK_RETURN, 10);
+    };
     EXPECT_EQ(MessageBox(owner, "Division by zero.", "charvane", MB_OK | MB_ICONERROR), IDOK);
     EXPECT_FALSE(ownerEnabledWhileShown);
     EXPECT_TRUE(IsWindowEnabled(owner));
@@ -53,15 +62,18 @@ TEST_F(MessageBoxes, EnterPressesTheDefaultButtonWhileTheOwnerWaits) {
     EXPECT_EQ(GetActiveWindow(), owner);
     EXPECT_EQ(host->Beeps(), 1);
     EXPECT_EQ(host->Host(box), nullptr);
-    EXPECT_TRUE(Of(WM_LBUTTONDOWN, owner).empty());
+    EXPECT_TRUE(Of(WM_LBUTTONDOWN, owner).empty()) << "the disabled owner took a click";
+    host->Click(onOwner);
+    Pump();
+    EXPECT_EQ(Of(WM_LBUTTONDOWN, owner).size(), 1u) << "the same click reaches it afterwards";
 }
 
 TEST_F(MessageBoxes, ClickingAButtonAnswersItsId) {
-    onShow = [this](HWND h) { host->Click(ButtonCentre(h, 1, 2)); };
+    onShow = [this](HWND h) { host->Click(TwoButtonCentre(h, 1)); };
     EXPECT_EQ(MessageBox(owner, "Save?", "charvane", MB_OKCANCEL), IDCANCEL);
     // Pressing, then leaving the button before release, does nothing.
     onShow = [this](HWND h) {
-        host->MouseDown(ButtonCentre(h, 0, 2));
+        host->MouseDown(TwoButtonCentre(h, 0));
         host->MouseUp({0, 0}, MouseButton::Left, 10);
         host->Key(VK_TAB, 20);
         host->Key(VK_SPACE, 30);
@@ -111,9 +123,12 @@ TEST_F(MessageBoxes, LongTextWrapsWithinTheScreen) {
         host->Key(VK_RETURN);
     };
     EXPECT_EQ(MessageBox(HWND{}, text, "charvane", MB_OK), IDOK);
-    EXPECT_LE(shown.Width(), 1024 * 6 / 10 + 40);
+    // Some 2000 px of words on a 1024 px screen: wrapped into a box that leaves room around it.
     EXPECT_GT(shown.Height(), 100) << "the text took several lines";
+    EXPECT_GT(shown.Width(), 300) << "lines as wide as a readable box";
+    EXPECT_LT(shown.Width(), 1024 * 3 / 4);
     EXPECT_GE(shown.left, 0);
+    EXPECT_LE(shown.right, 1024);
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include "platform/win/Paint.h"
 #include "platform/win/Window.h"
 #include "platform/win/WindowSystem.h"
+#include "tests/support/Scoped.h"
 
 namespace platform {
 namespace {
@@ -27,7 +28,7 @@ TEST(SdlKeys, PhysicalPositionsGiveVirtualKeys) {
 // SDL's dummy video driver has windows with surfaces but no display, so the backend's whole
 // path (creation, showing, presenting, title, destruction) runs anywhere.
 TEST(SdlBackendDummy, ShowsAndPresentsWindows) {
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    const charvane::testing::ScopedEnvironment driver("SDL_VIDEODRIVER", "dummy");
     std::unique_ptr<SdlBackend> backend;
     try {
         backend = std::make_unique<SdlBackend>();

@@ -230,7 +230,6 @@ TEST(PaintingSafety, HostileRectanglesPiecesAndIndexesTouchNothingOutside) {
         pieces.push_back(m);
 
     for (auto [w, h] : sizes) {
-        auto canvasBmp = Filled(w + 2, h + 2, RGB(1, 2, 3));
         auto target = NewBitmap24(w, h);
         auto parent = Filled(3, 3, RGB(4, 5, 6));
         for (const Rect& r : rects) {
@@ -268,6 +267,13 @@ TEST(PaintingSafety, HostileRectanglesPiecesAndIndexesTouchNothingOutside) {
                 PaintSection(p, *target, r);
             }
         }
+        // The parent is only ever read, and the target keeps its size whatever was asked.
+        for (int y = 0; y < 3; ++y)
+            for (int x = 0; x < 3; ++x)
+                EXPECT_EQ(At(*parent, x, y), RGB(4, 5, 6))
+                    << w << "x" << h << " at " << x << "," << y;
+        EXPECT_EQ(target->Width(), w);
+        EXPECT_EQ(target->Height(), h);
     }
     auto eightBit = NewBitmap24(4, 4);
     eightBit->SetPixelFormat(toolkit::TPixelFormat::pf8bit);

@@ -94,20 +94,8 @@ Bytes Jpeg(int width, int height, platform::Color fill) {
     return out;
 }
 
-TempFolder::TempFolder() {
-    std::random_device seed;
-    m_path = std::filesystem::temp_directory_path() /
-             ("charvane-skin-" + std::to_string(seed()) + std::to_string(seed()));
-    std::filesystem::create_directories(m_path);
-}
-
-TempFolder::~TempFolder() {
-    std::error_code ec;
-    std::filesystem::remove_all(m_path, ec);
-}
-
 void TempFolder::Write(const std::string& relative, const Bytes& data) const {
-    const auto path = m_path / relative;
+    const auto path = Path() / relative;
     std::filesystem::create_directories(path.parent_path());
     std::ofstream(path, std::ios::binary)
         .write(reinterpret_cast<const char*>(data.data()),
@@ -119,7 +107,7 @@ void TempFolder::Write(const std::string& relative, const std::string& text) con
 }
 
 void TempFolder::MakeFolder(const std::string& relative) const {
-    std::filesystem::create_directories(m_path / relative);
+    std::filesystem::create_directories(Path() / relative);
 }
 
 } // namespace skintest

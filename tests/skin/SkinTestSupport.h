@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/gfx/Geometry.h"
+#include "tests/support/TempFolder.h"
 
 namespace skintest {
 
@@ -30,18 +31,12 @@ Bytes Bitmap24(int width, int height, platform::Color fill);
 Bytes Jpeg(int width, int height, platform::Color fill);
 
 // A fresh folder under the system's temporary folder, removed with the object.
-class TempFolder {
+class TempFolder : public charvane::testing::TempFolder {
 public:
-    TempFolder();
-    ~TempFolder();
-    const std::filesystem::path& Path() const { return m_path; }
-    std::string Str() const { return m_path.string(); }
+    TempFolder() : charvane::testing::TempFolder("charvane-skin") {}
     void Write(const std::string& relative, const Bytes& data) const;
     void Write(const std::string& relative, const std::string& text) const;
     void MakeFolder(const std::string& relative) const;
-
-private:
-    std::filesystem::path m_path;
 };
 
 } // namespace skintest

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <string>
+
 #include "SkinTestSupport.h"
 #include "toolkit/Exceptions.h"
 #include "toolkit/MessageBox.h"
@@ -185,13 +188,24 @@ INSTANTIATE_TEST_SUITE_P(
         Malformed{"no count", ToBytes("ASzf")}));
 
 TEST(TacSkinConvertor, HugeSizeBackedByLittleDataAllocatesNothingUpFront) {
-    // A size just inside the bound of what the data could inflate to still fails by reading,
-    // with memory growing only as far as the data actually goes.
-    const Bytes packed = skintest::Deflate(Bytes(1000, 0));
-    const Bytes bytes =
-        Concat({Header(1), MemberHeader("a.bmp", static_cast<std::int32_t>(packed.size()) * 1000),
-                packed});
+    // 1.9 GB declared, allowed by the 2 MB that follow (the next members could be anything), but
+    // the stream itself inflates to 1000 bytes. Reading fails there, with memory grown only as
+    // far as the data went; making room for the declared size first would cost gigabytes.
+    Bytes packed = skintest::Deflate(Bytes(1000, 0));
+    packed.resize(packed.size() + (2 << 20), 0x55);
+    const Bytes bytes = Concat({Header(1), MemberHeader("a.bmp", 1'900'000'000), packed});
+    const auto peakResidentKiB = [] {
+        std::ifstream status("/proc/self/status");
+        for (std::string line; std::getline(status, line);)
+            if (line.starts_with("VmHWM:"))
+                return std::stol(line.substr(6));
+        return 0L;
+    };
+    std::ofstream("/proc/self/clear_refs") << "5"; // the peak starts again from here
+    const long before = peakResidentKiB();
+    ASSERT_GT(before, 0) << "no peak resident size in /proc";
     EXPECT_THROW(Read(bytes), toolkit::EReadError);
+    EXPECT_LT(peakResidentKiB() - before, 64 << 10);
 }
 
 TEST(TacSkinConvertor, EmptyMemberStillConsumesItsStream) {

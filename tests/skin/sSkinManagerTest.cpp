@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "SkinTestSupport.h"
+#include "platform/gfx/CreationRefusal.h"
+#include "skin/InternalSkin.h"
 #include "skin/SkinColors.h"
 #include "toolkit/Exceptions.h"
 #include "toolkit/MessageBox.h"
@@ -320,3 +322,28 @@ TEST(StoredSkin, DataStreamsTheContainerBytesAsTheyAre) {
 }
 
 } // namespace
+
+// A picture of the skin that cannot be made (out of memory) is dropped like an unreadable one:
+// the skin still loads, short of that one picture.
+TEST(SkinChoice, APictureThatCannotBeMadeDropsOnlyThatPicture) {
+    const auto pictures = [](TsSkinManager& m) {
+        int count = m.MasterBitmap() != nullptr && m.MasterBitmap()->Width() > 0 ? 1 : 0;
+        for (const auto& piece : m.ma())
+            count += piece.Image != nullptr;
+        return count;
+    };
+    TsSkinManager whole;
+    skin::AddInternalSkin(whole.InternalSkins());
+    whole.SetSkinName(skin::kInternalSkinName);
+
+    platform::RefuseCreations(platform::Creation::DibSection, 1);
+    TsSkinManager shortOfOne;
+    skin::AddInternalSkin(shortOfOne.InternalSkins());
+    shortOfOne.SetSkinName(skin::kInternalSkinName);
+    const bool refused = !platform::CreationRefused(platform::Creation::DibSection);
+    platform::RefuseCreations(platform::Creation::DibSection, 0);
+    EXPECT_TRUE(refused) << "no picture was made";
+    EXPECT_TRUE(shortOfOne.Active());
+    EXPECT_GT(pictures(whole), 1);
+    EXPECT_EQ(pictures(shortOfOne), pictures(whole) - 1);
+}

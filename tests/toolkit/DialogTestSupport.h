@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "ToolkitTestSupport.h"
+#include "tests/support/TempFolder.h"
 #include "toolkit/TDialogs.h"
 #include "toolkit/TFileDialogForm.h"
 #include "toolkit/TListBox.h"
@@ -22,22 +23,8 @@ class DialogTest : public ToolkitTest {
 protected:
     void SetUp() override {
         ToolkitTest::SetUp();
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "charvane-dialogs-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        folder = pattern;
         owner = MakeForm();
         owner->Show();
-    }
-    void TearDown() override {
-        std::error_code ec;
-        std::filesystem::permissions(folder, std::filesystem::perms::owner_all,
-                                     std::filesystem::perm_options::add, ec);
-        for (const auto& entry : std::filesystem::recursive_directory_iterator(folder, ec))
-            std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_all,
-                                         std::filesystem::perm_options::add, ec);
-        std::filesystem::remove_all(folder, ec);
-        ToolkitTest::TearDown();
     }
 
     std::string Path(const std::string& relative) const { return folder + "/" + relative; }
@@ -101,7 +88,8 @@ protected:
         return lines;
     }
 
-    std::string folder;
+    const charvane::testing::TempFolder temp{"charvane-dialogs"};
+    const std::string folder = temp.Str();
     TForm* owner = nullptr;
     bool timedOut = false;
 };

@@ -8,7 +8,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "tests/ProcessTempFolder.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/Files.h"
+#include "tests/support/Scoped.h"
 #include "toolkit/Exceptions.h"
 #include "toolkit/Streams.h"
 #include "toolkit/TStringList.h"
@@ -38,7 +40,7 @@ TEST(TMemoryStream, WritePastTheEndGrowsAndSeekClampsAtZero) {
 
 TEST(TFileStream, NamesTheAbsoluteFileAndTheSystemErrorWhenItCannotOpen) {
     const auto dir = TempDir();
-    std::filesystem::current_path(dir);
+    const charvane::testing::ScopedCurrentFolder inDir(dir);
     try {
         TFileStream f("missing.bmp", FileMode::OpenRead);
         FAIL();
@@ -62,10 +64,8 @@ TEST(TStringList, SavesEveryLineWithCrLfAndReadsAnyLineEnd) {
                      "\x0e"
                      "b"};
     list.SaveToFile(file.string());
-    std::ifstream in(file, std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(in)), {});
-    EXPECT_EQ(bytes, "a\r\n\r\n\x0e"
-                     "b\r\n");
+    EXPECT_EQ(charvane::testing::ReadFile(file), "a\r\n\r\n\x0e"
+                                                 "b\r\n");
 
     TStringList back;
     back.SetText("x\r\ny\nz\rw");

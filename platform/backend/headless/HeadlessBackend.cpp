@@ -8,6 +8,11 @@ HeadlessBackend::HeadlessBackend(Rect screen, int taskbarHeight)
     : m_screen(screen), m_work{screen.left, screen.top, screen.right,
                                std::max(screen.top, screen.bottom - std::max(0, taskbarHeight))} {}
 
+HeadlessBackend::~HeadlessBackend() {
+    platform::RefuseCreations(Creation::Window, 0);
+    platform::RefuseCreations(Creation::DibSection, 0);
+}
+
 void HeadlessBackend::Schedule(Event e, std::uint64_t afterMs) {
     e.time = m_now + afterMs;
     auto pos = std::upper_bound(m_events.begin(), m_events.end(), e.time,

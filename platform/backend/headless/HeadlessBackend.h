@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/backend/Backend.h"
+#include "platform/gfx/CreationRefusal.h"
 
 namespace platform {
 
@@ -35,6 +36,12 @@ public:
     void HostDeactivate(std::uint64_t afterMs = 0); // another program takes the focus
     void DropFile(HWND window, const std::string& path, std::uint64_t afterMs = 0);
     bool HasPendingInput() const { return !m_events.empty(); }
+
+    // ---- shortages ----
+    // The next count windows or DIB sections cannot be made (CreateWindowEx and
+    // CreateDIBSection fail as when out of memory); the refusals end with this backend.
+    void RefuseCreations(Creation what, int count = 1) { platform::RefuseCreations(what, count); }
+    ~HeadlessBackend() override;
 
     // ---- what the host would show ----
     struct HostWindow {
