@@ -51,6 +51,16 @@ void MainWindowRepaintWarm(benchmark::State& state) {
 }
 BENCHMARK(MainWindowRepaintWarm)->Unit(benchmark::kMillisecond);
 
+// The same window with its skin switched off: the plain look, for comparison.
+void MainWindowRepaintPlain(benchmark::State& state) {
+    Program program;
+    program.forms.main->sSkinManager1->SetActive(false);
+    program.RepaintAll();
+    for (auto _ : state)
+        program.RepaintAll();
+}
+BENCHMARK(MainWindowRepaintPlain)->Unit(benchmark::kMillisecond);
+
 // Commands 16 and 3 mark every cache stale; the repaint then rebuilds them all.
 void MainWindowRepaintAfterSkinRefresh(benchmark::State& state) {
     Program program;
