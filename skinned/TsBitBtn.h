@@ -12,8 +12,9 @@
 //
 // The look options (TacButtonLookOwner: Alignment, Blend, Grayed, DisabledGlyphKind,
 // DisabledKind, ShowCaption, DrawOverBorder, TextOffset, TextAlignment) shape the skinned face;
-// WordWrap is on from the start. OnPaint is called with the cache bitmap after each rebuild of
-// the face.
+// WordWrap is on from the start. While skinned, the window's region leaves out the key-coloured
+// corners of the section's border piece. Hints stay hidden while the button is held. OnPaint is
+// called with the cache bitmap after each rebuild of the face.
 
 #include <functional>
 #include <memory>

@@ -176,12 +176,18 @@ void TsSpeedButton::Paint() {
     const toolkit::TBitmap* cache = SkinData().CacheBmp();
     const bool stale = !cache || cache->Width() != Width() || cache->Height() != Height();
     const TButtonFaceKey key = FaceKey();
+    // Painted only partly last time (its parent said so with command 22), the face may hold a
+    // background that has changed since: it is built again, without disturbing a fade.
+    const bool halfVisible = SkinData().HalfVisible();
+    SkinData().SetHalfVisible(false);
     if (stale || SkinData().BackgroundChanged() || !m_builtFrom || *m_builtFrom != key) {
         std::unique_ptr<TsButtonFade> fade;
         if (!stale && m_builtFrom)
             fade = StartFade(SkinData(), *m_builtFrom, key, m_animatEvents, m_fade.get(),
                              [this] { Invalidate(); });
         m_fade = std::move(fade);
+        BuildFace();
+    } else if (halfVisible) {
         BuildFace();
     }
     platform::DeviceContext& dc = Canvas().Handle();

@@ -14,7 +14,9 @@
 // changed. Without an active skin (or while the skin is being applied) the plain look is
 // painted.
 //
-// OnPaint is called with the cache bitmap after each rebuild of the face.
+// The look options (TacButtonLookOwner) shape the skinned face as for the bit button; the
+// drop-down menu opens one pixel below the button. OnPaint is called with the cache bitmap after
+// each rebuild of the face.
 
 #include <functional>
 #include <memory>

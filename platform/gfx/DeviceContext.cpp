@@ -36,6 +36,13 @@ void Transfer(const PixelRows& target, const PixelRows& source, SourceRow source
              (source.colorCount == target.colorCount &&
               std::equal(source.colors, source.colors + source.colorCount, target.colors)));
         const std::size_t pixelBytes = static_cast<std::size_t>(source.bitCount / 8);
+        // The skinned controls' 24-bit caches going to a window's 32-bit surface one to one (and
+        // back): the commonest copies of all, done without the detour through colours.
+        const bool oneToOne = !plan.x.mirror && plan.x.srcLength == plan.x.dstLength;
+        const bool bgrToBgrx =
+            oneToOne && source.bitCount == 24 && target.bitCount == 32 && target.masks == kMasks888;
+        const bool bgrxToBgr =
+            oneToOne && source.bitCount == 32 && source.masks == kMasks888 && target.bitCount == 24;
         std::int64_t lastRow = -1;
         for (std::int32_t y = r.top; y < r.bottom; ++y) {
             const std::int64_t sy = plan.y.SourceOf(y);
@@ -44,6 +51,27 @@ void Transfer(const PixelRows& target, const PixelRows& source, SourceRow source
             if (byteCopy) {
                 std::copy_n(srcRow + cols[0] * static_cast<std::int64_t>(pixelBytes),
                             n * pixelBytes, dstRow + std::int64_t{r.left} * pixelBytes);
+                continue;
+            }
+            if (bgrToBgrx) {
+                const std::uint8_t* from = srcRow + cols[0] * 3;
+                std::uint8_t* to = dstRow + std::int64_t{r.left} * 4;
+                for (std::size_t i = 0; i < n; ++i, from += 3, to += 4) {
+                    to[0] = from[0];
+                    to[1] = from[1];
+                    to[2] = from[2];
+                    to[3] = 0;
+                }
+                continue;
+            }
+            if (bgrxToBgr) {
+                const std::uint8_t* from = srcRow + cols[0] * 4;
+                std::uint8_t* to = dstRow + std::int64_t{r.left} * 3;
+                for (std::size_t i = 0; i < n; ++i, from += 4, to += 3) {
+                    to[0] = from[0];
+                    to[1] = from[1];
+                    to[2] = from[2];
+                }
                 continue;
             }
             if (sy != lastRow) {

@@ -136,6 +136,21 @@ bool RetrieveNext(MSG& out, HWND filter, UINT minMsg, UINT maxMsg, bool remove) 
         return true;
     }
 
+    // Paint comes before timers: a window whose timer keeps firing (a fade, a repeat) still
+    // shows each of its steps.
+    if (InRange(WM_PAINT, minMsg, maxMsg)) {
+        if (const HWND h = detail::FindWindowToPaint(filter)) {
+            out = MSG{};
+            out.hwnd = h;
+            out.message = WM_PAINT;
+            out.time = static_cast<DWORD>(s.Now());
+            out.pt = s.cursor;
+            if (remove)
+                Taken(s, out);
+            return true;
+        }
+    }
+
     const bool hoverWanted =
         InRange(s.hover.nonClient ? WM_NCMOUSEHOVER : WM_MOUSEHOVER, minMsg, maxMsg);
     if (InRange(WM_TIMER, minMsg, maxMsg) || InRange(WM_SYSTIMER, minMsg, maxMsg) || hoverWanted) {
@@ -169,18 +184,6 @@ bool RetrieveNext(MSG& out, HWND filter, UINT minMsg, UINT maxMsg, bool remove) 
         }
     }
 
-    if (InRange(WM_PAINT, minMsg, maxMsg)) {
-        if (const HWND h = detail::FindWindowToPaint(filter)) {
-            out = MSG{};
-            out.hwnd = h;
-            out.message = WM_PAINT;
-            out.time = static_cast<DWORD>(s.Now());
-            out.pt = s.cursor;
-            if (remove)
-                Taken(s, out);
-            return true;
-        }
-    }
     return false;
 }
 

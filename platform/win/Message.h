@@ -1,8 +1,8 @@
 #pragma once
 // Messages and the loop. SendMessage runs the target's procedure at once (re-entrant);
 // PostMessage queues. GetMessage and PeekMessage hand out, in this order: posted messages, host
-// input (translated into mouse and keyboard messages when taken out), the quit message, due
-// timers (WM_TIMER), then WM_PAINT for windows with something to paint. A posted message whose
+// input (translated into mouse and keyboard messages when taken out), the quit message, WM_PAINT
+// for windows with something to paint, then due timers (WM_TIMER). A posted message whose
 // window is destroyed before it is taken out is dropped.
 //
 // Timers: intervals below 10 ms are raised to 10 ms; a timer that falls behind fires once, not

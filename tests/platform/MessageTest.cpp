@@ -5,7 +5,8 @@ namespace {
 
 using MessageLoop = WinTest;
 
-TEST_F(MessageLoop, HandsOutPostedThenTimersThenPaint) {
+// Paint before timers: a window whose timer keeps firing still gets to show each step.
+TEST_F(MessageLoop, HandsOutPostedThenPaintThenTimers) {
     const HWND h = TopLevel(WS_POPUP | WS_VISIBLE, {0, 0, 50, 50});
     Pump();
     SetTimer(h, 7, 100);
@@ -19,7 +20,7 @@ TEST_F(MessageLoop, HandsOutPostedThenTimersThenPaint) {
         order.push_back(m.message);
         DispatchMessage(m);
     }
-    EXPECT_EQ(order, (std::vector<UINT>{WM_USER + 1, WM_USER + 2, WM_TIMER, WM_PAINT}));
+    EXPECT_EQ(order, (std::vector<UINT>{WM_USER + 1, WM_USER + 2, WM_PAINT, WM_TIMER}));
 }
 
 TEST_F(MessageLoop, PostedMessagesForDestroyedWindowsAreDropped) {

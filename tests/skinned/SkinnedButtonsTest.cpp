@@ -231,6 +231,13 @@ TEST_F(SkinnedButtons, CachedFaceIsReusedUntilSomethingChanges) {
     Pump();
     EXPECT_EQ(toolBuilds, toolAfterShow + 1);
     EXPECT_EQ(tool->SkinData().CacheBmp()->Width(), 34);
+    skin::SendCommand(*tool, skin::kCmdSetHalfVisible); // only partly painted last time
+    tool->Repaint();
+    Pump();
+    EXPECT_EQ(toolBuilds, toolAfterShow + 2);
+    tool->Repaint();
+    Pump();
+    EXPECT_EQ(toolBuilds, toolAfterShow + 2);
     manager->RefreshControls();
     Pump();
     EXPECT_GT(buttonBuilds, afterShow + 2);

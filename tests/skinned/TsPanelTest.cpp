@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "SkinnedPaintSupport.h"
 #include "skin/sCommonPaint.h"
 #include "skinned/TsLabelFX.h"
@@ -165,6 +167,56 @@ TEST_F(SkinnedPanel, ReportsItsOwnMouseEnterAndLeave) {
     EXPECT_EQ(leaves, 1);
     EXPECT_EQ(panel->Perform(kLibraryCommandMessage, skin::MakeCommand(skin::kCmdAreYouSkinned), 0),
               1);
+}
+
+// The panel hands the manager's commands to its children itself; the manager's broadcast stops
+// at the panel, so a child of nested panels hears each command once.
+TEST_F(SkinnedPanel, PassesTheManagersCommandsToItsChildrenOnce) {
+    class TListener : public TCustomControl {
+    public:
+        using TCustomControl::TCustomControl;
+        void WndProc(TMessage& m) override {
+            if (m.Msg == kLibraryCommandMessage)
+                heard.push_back(skin::CommandOf(m.WParam));
+            TCustomControl::WndProc(m);
+        }
+        std::vector<std::uint16_t> heard;
+    };
+    auto* inner = Make<skinned::TsPanel>(panel, {5, 5, 60, 40});
+    auto* child = Make<TListener>(inner, {2, 2, 20, 20});
+    manager->SetActive(false);
+    child->heard.clear();
+    manager->SetActive(true);
+    EXPECT_EQ(child->heard, (std::vector<std::uint16_t>{skin::kCmdNewSkin, skin::kCmdBeforeRefresh,
+                                                        skin::kCmdRefresh}));
+    manager->SetActive(false);
+    EXPECT_EQ(child->heard.back(), skin::kCmdSkinRemoved);
+    EXPECT_EQ(child->heard.size(), 4u);
+}
+
+// A graphic child's paint may free a sibling that the same paint was about to compose: the
+// freed one is skipped, the others still show.
+TEST_F(SkinnedPanel, AChildFreedByAnotherChildsPaintIsSkipped) {
+    class TFreeing : public TDot {
+    public:
+        using TDot::TDot;
+        TControl* victim = nullptr;
+
+    protected:
+        void Paint() override {
+            TDot::Paint();
+            if (TControl* v = std::exchange(victim, nullptr))
+                TComponent::Free(v);
+        }
+    };
+    auto* first = Make<TFreeing>(panel, {5, 5, 25, 25});
+    auto* second = Make<TDot>(panel, {30, 5, 50, 25});
+    auto* third = Make<TDot>(panel, {55, 5, 75, 25});
+    first->victim = second;
+    Show();
+    EXPECT_EQ(panel->ControlCount(), 2);
+    EXPECT_GT(third->paints, 0);
+    EXPECT_EQ(PixelAt(*third, {10, 10}), 0x0000FFu);
 }
 
 } // namespace
