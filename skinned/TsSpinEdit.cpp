@@ -280,6 +280,12 @@ void TsBaseSpinEdit::PlaceButton() {
     UpdateFormatRect();
 }
 
+void TsBaseSpinEdit::CreateParams(toolkit::TCreateParams& params) {
+    TacSkinnedControl::CreateParams(params);
+    // The edit's own painting must leave the button pair alone.
+    params.Style |= platform::WS_CLIPCHILDREN;
+}
+
 void TsBaseSpinEdit::PaintButtons(platform::DeviceContext&) {
     // The button pair is a child control that paints itself.
 }
