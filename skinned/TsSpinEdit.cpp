@@ -124,6 +124,9 @@ void TsTimerSpeedButton::Paint() {
 TsSpinButton::TsSpinButton(toolkit::TComponent* owner, TsBaseSpinEdit* spin)
     : toolkit::TCustomControl(owner), m_spin(spin) {
     SetControlStyle(ControlStyle() - toolkit::TControlStyle{toolkit::csSetCaption});
+    // What the halves fall back to when the edit gives them no face to stand on.
+    SetParentColor(false);
+    SetColor(toolkit::clWindow);
     TCustomControl::SetBounds(0, 0, kDefaultWidth, 25);
     m_up = new TsTimerSpeedButton(this);
     m_down = new TsTimerSpeedButton(this);
@@ -204,7 +207,7 @@ void TsSpinButton::UpdateFocusMarks() {
 
 void TsSpinButton::Paint() {
     // The halves cover the pair; this only shows while they are being laid out.
-    platform::FillRect(Canvas().Handle(), ClientRect(), toolkit::ColorToRGB(toolkit::clBtnFace));
+    platform::FillRect(Canvas().Handle(), ClientRect(), toolkit::ColorToRGB(Color()));
 }
 
 void TsSpinButton::WndProc(toolkit::TMessage& m) {
