@@ -1,25 +1,409 @@
 #include "skinned/TsComboBox.h"
 
+#include <algorithm>
+
+#include "platform/gfx/DeviceContext.h"
+#include "platform/gfx/text/TextDraw.h"
+#include "platform/win/ClassicLook.h"
+#include "platform/win/Input.h"
+#include "platform/win/SystemMetrics.h"
+#include "skin/SkinModel.h"
+#include "skin/sCommonPaint.h"
+#include "skin/sGraphUtils.h"
+#include "skin/sMaskData.h"
+#include "skin/sPaintSection.h"
+#include "skin/sSkinManager.h"
+#include "toolkit/Colors.h"
+#include "toolkit/TBitmap.h"
+#include "toolkit/TCanvas.h"
+
 namespace skinned {
 
-TsComboBox::TsComboBox(toolkit::TComponent* owner)
-    : toolkit::TComboBox(owner), m_skinData(std::make_unique<skin::TsCommonData>(this, true)) {
-    m_skinData->SetControlTypeCode(skin::kTypeEdit);
-    m_skinData->Initialise();
+namespace {
+
+constexpr const char* kButtonSection = "COMBOBTN";
+constexpr std::uint16_t kCmdParentUpdated = 6;
+constexpr std::uint16_t kCmdDroppedDown = 14;
+// The face's frame: the button and the chosen item keep this far from the edges.
+constexpr int kInset = 3;
+
+TsComboListAdapterFactory& ListAdapterFactory() {
+    static TsComboListAdapterFactory factory;
+    return factory;
 }
 
-TsComboBox::~TsComboBox() = default;
+bool IsChoosingKey(platform::WORD key) {
+    switch (key) {
+    case platform::VK_UP:
+    case platform::VK_DOWN:
+    case platform::VK_LEFT:
+    case platform::VK_RIGHT:
+    case platform::VK_HOME:
+    case platform::VK_END:
+    case platform::VK_PRIOR:
+    case platform::VK_NEXT:
+    case platform::VK_F4:
+    case platform::VK_DELETE:
+    case platform::VK_BACK:
+        return true;
+    default:
+        return false;
+    }
+}
 
-void TsComboBox::WndProc(toolkit::TMessage& message) {
-    // Messages may arrive while the base part is still being built.
-    if (m_skinData && m_skinData->WndProc(message))
+} // namespace
+
+void SetComboListAdapterFactory(TsComboListAdapterFactory factory) {
+    ListAdapterFactory() = std::move(factory);
+}
+
+TsCustomComboBox::TsCustomComboBox(toolkit::TComponent* owner)
+    : toolkit::TCustomComboBox(owner), m_data(std::make_unique<skin::TsCommonData>(this, true)) {
+    m_boundLabel = std::make_unique<TsBoundLabel>(*m_data);
+    m_data->SetControlTypeCode(skin::kTypeEdit);
+    SetDropDownCount(kDefaultDropDownCount);
+    // The section of a combo box, whatever its type code says of edits.
+    m_data->SetSkinSection("COMBOBOX");
+    m_data->Initialise();
+}
+
+// The skin goes first: nothing may reach it while the combo box part is taken apart.
+TsCustomComboBox::~TsCustomComboBox() {
+    m_listAdapter.reset();
+    m_boundLabel.reset();
+    m_data.reset();
+}
+
+void TsCustomComboBox::Loaded() {
+    toolkit::TCustomComboBox::Loaded();
+    m_data->Initialise();
+}
+
+void TsCustomComboBox::SetDisabledKind(TsDisabledKind kind) {
+    if (kind.Bits() == m_disabledKind.Bits())
         return;
-    toolkit::TComboBox::WndProc(message);
+    m_disabledKind = kind;
+    Changed();
 }
 
-void TsComboBox::Loaded() {
-    toolkit::TComboBox::Loaded();
-    m_skinData->Initialise();
+void TsCustomComboBox::SetAlignment(toolkit::TAlignment alignment) {
+    if (alignment == m_alignment)
+        return;
+    m_alignment = alignment;
+    Changed();
+}
+
+void TsCustomComboBox::SetReadOnly(bool on) {
+    m_readOnly = on;
+    if (on)
+        CloseUp(false);
+    GuardTextPart();
+    if (TextPart())
+        TextPart()->SetReadOnly(on);
+}
+
+void TsCustomComboBox::GuardTextPart() {
+    toolkit::TComboTextPart* part = TextPart();
+    if (!part || part == m_guardedPart)
+        return;
+    m_guardedPart = part;
+    // The text part's keys reach the list before the combo box sees them: a read-only combo
+    // box stops them at the part.
+    toolkit::TWndMethod inner = part->WindowProc();
+    part->SetWindowProc([this, inner](toolkit::TMessage& m) {
+        if (m_readOnly) {
+            switch (m.Msg) {
+            case platform::WM_KEYDOWN:
+            case platform::WM_SYSKEYDOWN:
+                if (IsChoosingKey(static_cast<platform::WORD>(m.WParam)))
+                    return;
+                break;
+            case platform::WM_CHAR:
+            case platform::WM_CUT:
+            case platform::WM_PASTE:
+            case platform::WM_CLEAR:
+            case platform::WM_UNDO:
+                return;
+            default:
+                break;
+            }
+        }
+        inner(m);
+    });
+}
+
+bool TsCustomComboBox::Painting() const {
+    return m_data && m_data->Skinned(true) && !m_data->IsUpdating();
+}
+
+platform::Rect TsCustomComboBox::SkinButtonRect() const {
+    if (Style() == toolkit::csSimple)
+        return {};
+    const int width = platform::GetSystemMetrics(platform::SM_CXVSCROLL);
+    const int right = Width() - kInset;
+    return {std::max(kInset, right - width), kInset, right, FaceHeight() - kInset};
+}
+
+TsCustomComboBox::FaceKey TsCustomComboBox::Key() const {
+    FaceKey key;
+    const bool hot = skin::Highlighted(this, *m_data) || HasFocus();
+    key.state = DroppedDown() ? 2 : hot ? 1 : 0;
+    key.focused = HasFocus();
+    key.enabled = Enabled();
+    key.size = {Width(), FaceHeight()};
+    key.position = {Left(), Top()};
+    key.text = Style() == toolkit::csDropDownList ? Text() : std::string{};
+    key.sectionIndex = m_data->SectionIndex();
+    key.alignment = m_alignment;
+    return key;
+}
+
+void TsCustomComboBox::Changed() {
+    if (!m_data)
+        return;
+    m_data->SetBackgroundChanged(true);
+    Invalidate();
+}
+
+void TsCustomComboBox::PaintSkinButton(toolkit::TBitmap& cache, const platform::Rect& area,
+                                       std::int32_t state) {
+    skin::TsSkinManager* manager = m_data->Manager();
+    if (!manager || area.IsEmpty())
+        return;
+    const std::int32_t buttonSection = manager->FindSectionIndex(kButtonSection);
+    if (buttonSection >= 0) {
+        skin::TsSectionPaint paint;
+        paint.SectionIndex = buttonSection;
+        paint.SectionName = kButtonSection;
+        paint.Manager = manager;
+        // The button stands on the face just painted.
+        paint.Parent = {&cache, 0, 0, true};
+        paint.State = std::min(state, 1);
+        paint.TextureIndex = manager->FindTextureIndex(buttonSection, kButtonSection, "PATTERN");
+        paint.HotTextureIndex =
+            manager->FindTextureIndex(buttonSection, kButtonSection, "HOTPATTERN");
+        skin::PaintSection(paint, cache, area);
+    }
+    const std::string& section = m_data->SkinSection();
+    const std::int32_t index =
+        manager->FindPieceIndex(m_data->SectionIndex(), section, "GLYPHMASK");
+    if (index < 0 || static_cast<std::size_t>(index) >= manager->ma().size())
+        return;
+    const skin::TsMaskData& glyph = manager->ma()[static_cast<std::size_t>(index)];
+    // Counts come from the skin text: nothing below one frame and one image.
+    const std::int32_t frames = std::max<std::int32_t>(1, glyph.ImageCount);
+    const std::int32_t layers = std::max<std::int32_t>(1, glyph.MaskType + 1);
+    const std::int32_t w = skin::PieceWidth(glyph) / frames;
+    const std::int32_t h = skin::PieceHeight(glyph) / layers;
+    if (w <= 0 || h <= 0)
+        return;
+    const std::int32_t x = area.left + (area.Width() - w) / 2;
+    const std::int32_t y = (FaceHeight() - h) / 2;
+    skin::DrawGlyphPiece(skin::TacRows24(cache), {x, y}, std::min(state, frames - 1), glyph, 1);
+}
+
+void TsCustomComboBox::PaintSelected(toolkit::TBitmap& cache, const FaceKey& key) {
+    if (Style() != toolkit::csDropDownList || ItemIndex() < 0)
+        return;
+    const platform::Rect button = SkinButtonRect();
+    platform::Rect rect{kInset, kInset, std::max(kInset, button.left), FaceHeight() - kInset};
+    platform::DeviceContext& dc = cache.Canvas().Handle();
+    platform::DcStateGuard guard(dc);
+    const bool highlight = key.focused && key.enabled && !DroppedDown();
+    if (highlight)
+        platform::FillRect(dc, rect, toolkit::ColorToRGB(toolkit::clHighlight));
+    platform::SelectFont(dc, Font().Handle());
+    platform::SetBkMode(dc, platform::BkMode::Transparent);
+    platform::SetTextColor(
+        dc, toolkit::ColorToRGB(highlight ? toolkit::clHighlightText : Font().Color()));
+    platform::Rect text = rect.Offset(1, 1);
+    text.left += 1;
+    platform::DrawText(dc, key.text, text,
+                       toolkit::AlignmentFlags(m_alignment) | platform::DT_SINGLELINE |
+                           platform::DT_NOPREFIX | platform::DT_VCENTER);
+    if (highlight)
+        platform::DrawFocusRect(dc, rect);
+}
+
+void TsCustomComboBox::BuildFace(const FaceKey& key) {
+    toolkit::TBitmap* cache = m_data->PrepareCache();
+    if (!cache || cache->Empty())
+        return;
+    const skin::TsBackdropInfo parent = skin::GetParentBackground(*this);
+    const platform::Rect face{0, 0, key.size.cx, std::min(key.size.cy, cache->Height())};
+    skin::PaintControlSection(*m_data, parent, true, 1, key.state == 0 ? 0 : 1, cache, key.position,
+                              face);
+    PaintSkinButton(*cache, SkinButtonRect(), key.state);
+    if (!(OwnerDrawn() && OnDrawItem))
+        PaintSelected(*cache, key);
+    if (!key.enabled)
+        skin::PaintDisabledLook(*cache, DisabledFlags(m_disabledKind), toolkit::ColorToRGB(Color()),
+                                key.position, parent);
+    m_data->SetBackgroundChanged(false);
+    m_builtFrom = key;
+}
+
+void TsCustomComboBox::Paint() {
+    if (!Painting()) {
+        toolkit::TCustomComboBox::Paint();
+        return;
+    }
+    const FaceKey key = Key();
+    const toolkit::TBitmap* cache = m_data->CacheBmp();
+    const bool stale = !cache || cache->Width() != Width() || cache->Height() != Height();
+    if (stale || m_data->BackgroundChanged() || !m_builtFrom || *m_builtFrom != key)
+        BuildFace(key);
+    platform::DeviceContext& dc = Canvas().Handle();
+    const platform::Rect face{0, 0, Width(), FaceHeight()};
+    skin::PutCacheOnDC(*this, *m_data, face, 0, 0, false, dc, face);
+    if (OwnerDrawn() && OnDrawItem && ItemIndex() >= 0) {
+        const platform::Rect button = SkinButtonRect();
+        const platform::Rect rect{kInset, kInset, std::max(kInset, button.left),
+                                  FaceHeight() - kInset};
+        toolkit::TComboItemStates state{toolkit::ciFace};
+        const bool focused = HasFocus() && !DroppedDown() && Enabled();
+        state.Set(toolkit::ciSelected, focused);
+        state.Set(toolkit::ciFocused, focused);
+        state.Set(toolkit::ciDisabled, !Enabled());
+        platform::DcStateGuard guard(dc);
+        DrawItem(ItemIndex(), rect, state);
+    }
+}
+
+void TsCustomComboBox::DropDown() {
+    if (m_readOnly)
+        return;
+    toolkit::TCustomComboBox::DropDown();
+    if (!DroppedDown() || m_listAdapter || !ListBox() || !m_data->Skinned(true))
+        return;
+    // Only a list with more items than it shows gets a scroll bar to skin.
+    if (Items().Count() > DropDownCount() && ListAdapterFactory())
+        m_listAdapter = ListAdapterFactory()(*ListBox(), m_data->Manager());
+}
+
+bool TsCustomComboBox::DoKeyDown(platform::WORD& key, toolkit::TShiftState shift) {
+    if (m_readOnly && IsChoosingKey(key)) {
+        key = 0;
+        return true;
+    }
+    return toolkit::TCustomComboBox::DoKeyDown(key, shift);
+}
+
+bool TsCustomComboBox::DoKeyPress(char32_t& key) {
+    if (m_readOnly) {
+        key = 0;
+        return true;
+    }
+    return toolkit::TCustomComboBox::DoKeyPress(key);
+}
+
+void TsCustomComboBox::TextPartColors() {
+    toolkit::TComboTextPart* part = TextPart();
+    if (!part)
+        return;
+    part->SetColor(Color());
+    part->Font().SetColor(Font().Color());
+}
+
+bool TsCustomComboBox::HandleCommand(toolkit::TMessage& m) {
+    const std::uint16_t command = skin::CommandOf(m.WParam);
+    const bool mine =
+        reinterpret_cast<const skin::TsSkinManager*>(m.LParam) == m_data->SkinManager();
+    switch (command) {
+    case skin::kCmdNewSkin:
+        m_data->WndProc(m);
+        if (m_listAdapter)
+            m_listAdapter->SkinCommand(m);
+        m_builtFrom.reset();
+        return true;
+    case skin::kCmdSkinRemoved:
+        // The skin state gives an edit-like control the system's window colours back.
+        m_data->WndProc(m);
+        if (mine) {
+            m_listAdapter.reset();
+            m_builtFrom.reset();
+            TextPartColors();
+            Invalidate();
+        }
+        return true;
+    case skin::kCmdRefresh:
+        m_data->WndProc(m);
+        if (m_listAdapter)
+            m_listAdapter->SkinCommand(m);
+        if (mine && m_data->Skinned(true)) {
+            TextPartColors();
+            Changed();
+        }
+        return true;
+    case kCmdParentUpdated:
+        if (m_data->Updating()) {
+            m_data->SetUpdating(false);
+            Changed();
+        }
+        return true;
+    case kCmdDroppedDown:
+        m.Result = DroppedDown() ? 1 : 0;
+        return true;
+    default:
+        m_data->WndProc(m);
+        return true;
+    }
+}
+
+void TsCustomComboBox::WndProc(toolkit::TMessage& m) {
+    // Messages may arrive while the base part is still being built or already taken apart.
+    if (!m_data) {
+        toolkit::TCustomComboBox::WndProc(m);
+        return;
+    }
+    if (m.Msg == toolkit::kLibraryCommandMessage) {
+        HandleCommand(m);
+        return;
+    }
+    if (m_readOnly)
+        GuardTextPart();
+    if (m.Msg == platform::WM_ERASEBKGND && Painting()) {
+        m.Result = 1;
+        return;
+    }
+    if ((m.Msg == toolkit::CM_MOUSEENTER || m.Msg == toolkit::CM_MOUSELEAVE) && DroppedDown()) {
+        // The list is down: the face stays as it is until it closes.
+        toolkit::TCustomComboBox::WndProc(m);
+        return;
+    }
+    if (m_data->WndProc(m))
+        return;
+    // A handler run by the combo box may free it.
+    const std::weak_ptr<const bool> alive = LifeToken();
+    toolkit::TCustomComboBox::WndProc(m);
+    if (alive.expired())
+        return;
+    BoundLabelUpkeep(*m_boundLabel, *this, m);
+    switch (m.Msg) {
+    case toolkit::CM_EXIT:
+    case platform::WM_KILLFOCUS:
+        m_data->SetMouseOver(false);
+        Changed();
+        break;
+    case toolkit::CM_ENTER:
+    case platform::WM_SETFOCUS:
+        m_data->SetMouseOver(false);
+        Changed();
+        break;
+    case toolkit::CM_MOUSEENTER:
+    case toolkit::CM_MOUSELEAVE:
+    case toolkit::CM_FONTCHANGED:
+    case toolkit::CM_VISIBLECHANGED:
+    case toolkit::CM_ENABLEDCHANGED:
+    case toolkit::CM_TEXTCHANGED:
+        Changed();
+        break;
+    case toolkit::CM_COLORCHANGED:
+        TextPartColors();
+        break;
+    default:
+        break;
+    }
 }
 
 } // namespace skinned

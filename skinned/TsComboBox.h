@@ -1,30 +1,121 @@
 #pragma once
-// The skinned combo box, painted from the "COMBOBOX" section once skinned.
-// Until skins paint it, it looks and behaves exactly as TComboBox; SkinData is its skin state
-// (control type 3, an edit-like control), which answers the library's commands.
+// The skinned combo box: the plain combo box's behaviour, painted from its skin section
+// ("COMBOBOX" when none is set; control type 3) while a skin is active, exactly the plain combo
+// box otherwise. SkinData is its skin state; BoundLabel its caption label.
+//
+// The face (kept in the skin state's cache, built again only when something it shows changed):
+// the section in the hot state while the mouse is over it or it has the focus, else the normal
+// one; the button area, the scroll-bar width wide from y = 3 to the face's height − 3, ending 3
+// pixels inside the right edge, gets the skin's "COMBOBTN" section when it has one, then the
+// section's GLYPHMASK centred in it, in state 2 while the list is down; then the chosen item
+// (drop-down list) in (3, 3) − (button left, height − 3), in the highlight colours on a filled
+// background with a focus rectangle while focused, else in the font colour; disabled, the
+// disabled look chosen by DisabledKind. Under the skin the control's Color and font colour are
+// the section's (unless CustomColor / CustomFont); removing the skin gives back the system
+// window colours.
+//
+// ReadOnly: the keys that choose or open do nothing and the list does not open.
+//
+// The drop-down list of a combo box with more items than DropDownCount (16 by default) shows a
+// scroll bar; on its first drop-down under the skin it gets a list adapter (from the factory set
+// with SetComboListAdapterFactory, which the skinned scroll bars provide) that skins it, kept
+// until the skin is removed.
 
+#include <functional>
 #include <memory>
+#include <optional>
 
-#include "skin/sCommonData.h"
+#include "skinned/sEditSkin.h"
+#include "toolkit/TAlignment.h"
 #include "toolkit/TComboBox.h"
+
+namespace skin {
+class TsSkinManager;
+}
 
 namespace skinned {
 
-class TsComboBox : public toolkit::TComboBox {
+// What skins a combo box's drop-down list (its border and scroll bar).
+class TsComboListAdapter {
 public:
-    explicit TsComboBox(toolkit::TComponent* owner);
-    ~TsComboBox() override;
+    virtual ~TsComboListAdapter() = default;
+    // Library commands for the list (a new skin, a refresh).
+    virtual void SkinCommand(toolkit::TMessage& message) = 0;
+};
+using TsComboListAdapterFactory = std::function<std::unique_ptr<TsComboListAdapter>(
+    toolkit::TComboListBox& list, skin::TsSkinManager* manager)>;
+// The factory every skinned combo box uses from now on (none: lists stay plain).
+void SetComboListAdapterFactory(TsComboListAdapterFactory factory);
 
-    std::string ClassName() const override { return "TsComboBox"; }
+class TsCustomComboBox : public toolkit::TCustomComboBox {
+public:
+    static constexpr int kDefaultDropDownCount = 16;
 
-    skin::TsCommonData& SkinData() { return *m_skinData; }
-    const skin::TsCommonData& SkinData() const { return *m_skinData; }
+    explicit TsCustomComboBox(toolkit::TComponent* owner);
+    ~TsCustomComboBox() override;
+
+    std::string ClassName() const override { return "TsCustomComboBox"; }
+
+    skin::TsCommonData& SkinData() { return *m_data; }
+    const skin::TsCommonData& SkinData() const { return *m_data; }
+    TsBoundLabel& BoundLabel() { return *m_boundLabel; }
+    TsDisabledKind DisabledKind() const { return m_disabledKind; }
+    void SetDisabledKind(TsDisabledKind kind);
+    toolkit::TAlignment Alignment() const { return m_alignment; }
+    void SetAlignment(toolkit::TAlignment alignment);
+    bool ReadOnly() const { return m_readOnly; }
+    void SetReadOnly(bool on);
+
+    // The list adapter, once the list has been skinned.
+    TsComboListAdapter* ListAdapter() const { return m_listAdapter.get(); }
+    // The button area in client coordinates (empty for the simple style).
+    platform::Rect SkinButtonRect() const;
 
     void WndProc(toolkit::TMessage& message) override;
     void Loaded() override;
 
+protected:
+    void Paint() override;
+    void DropDown() override;
+    bool DoKeyDown(platform::WORD& key, toolkit::TShiftState shift) override;
+    bool DoKeyPress(char32_t& key) override;
+
 private:
-    std::unique_ptr<skin::TsCommonData> m_skinData;
+    struct FaceKey {
+        std::int32_t state = 0;
+        bool focused = false;
+        bool enabled = true;
+        platform::Size size;
+        platform::Point position;
+        std::string text;
+        std::int32_t sectionIndex = -1;
+        toolkit::TAlignment alignment = toolkit::taLeftJustify;
+        bool operator==(const FaceKey&) const = default;
+    };
+    bool Painting() const;
+    FaceKey Key() const;
+    void BuildFace(const FaceKey& key);
+    void PaintSkinButton(toolkit::TBitmap& cache, const platform::Rect& area, std::int32_t state);
+    void PaintSelected(toolkit::TBitmap& cache, const FaceKey& key);
+    void Changed();
+    bool HandleCommand(toolkit::TMessage& message);
+    void TextPartColors();
+    void GuardTextPart();
+
+    std::unique_ptr<skin::TsCommonData> m_data;
+    std::unique_ptr<TsBoundLabel> m_boundLabel;
+    std::unique_ptr<TsComboListAdapter> m_listAdapter;
+    std::optional<FaceKey> m_builtFrom;
+    TsDisabledKind m_disabledKind{dkBlended};
+    toolkit::TAlignment m_alignment = toolkit::taLeftJustify;
+    bool m_readOnly = false;
+    toolkit::TComboTextPart* m_guardedPart = nullptr;
+};
+
+class TsComboBox : public TsCustomComboBox {
+public:
+    using TsCustomComboBox::TsCustomComboBox;
+    std::string ClassName() const override { return "TsComboBox"; }
 };
 
 } // namespace skinned

@@ -1,13 +1,13 @@
 #pragma once
-// The skinned multi-line edit, painted from the "EDIT" section once skinned.
-// Until skins paint it, it looks and behaves exactly as TMemo; SkinData is its skin state
-// (control type 7, "EDIT" by default), which answers the library's commands.
+// The skinned multi-line edit: the plain memo's behaviour, its border and colours from its skin
+// section ("EDIT" when none is set; control type 7) while a skin is active (sEditSkin.h),
+// exactly the plain memo otherwise. SkinData is its skin state; BoundLabel its caption label.
 // While skinned and visible, its scroll bars are the skin's: an edit adapter (TacEditWnd) takes
 // over its window from the moment it shows until the skin goes or the window does.
 
 #include <memory>
 
-#include "skin/sCommonData.h"
+#include "skinned/sEditSkin.h"
 #include "toolkit/TMemo.h"
 
 namespace skinned {
@@ -21,8 +21,11 @@ public:
 
     std::string ClassName() const override { return "TsMemo"; }
 
-    skin::TsCommonData& SkinData() { return *m_skinData; }
-    const skin::TsCommonData& SkinData() const { return *m_skinData; }
+    skin::TsCommonData& SkinData() { return m_skin->Data(); }
+    const skin::TsCommonData& SkinData() const { return m_skin->Data(); }
+    TsBoundLabel& BoundLabel() { return m_skin->BoundLabel(); }
+    TsDisabledKind DisabledKind() const { return m_skin->DisabledKind(); }
+    void SetDisabledKind(TsDisabledKind kind) { m_skin->SetDisabledKind(kind); }
 
     void WndProc(toolkit::TMessage& message) override;
     void Loaded() override;
@@ -39,8 +42,10 @@ protected:
 private:
     // Makes or drops the scroll-bar adapter as the skin and the window's visibility say.
     void SyncScrollWnd();
+    // The messages after which the adapter may have to come or go.
+    void FollowForScrollWnd(const toolkit::TMessage& message);
 
-    std::unique_ptr<skin::TsCommonData> m_skinData;
+    std::unique_ptr<TsEditSkin> m_skin;
     std::unique_ptr<TacEditWnd> m_scrollWnd;
     bool m_syncing = false;
 };

@@ -59,7 +59,7 @@ public:
 
     // ---- state for painting ----
     // The whole pair and its halves, client coordinates.
-    platform::Rect ButtonRect() const;
+    virtual platform::Rect ButtonRect() const;
     platform::Rect UpButtonRect() const;
     platform::Rect DownButtonRect() const;
     // The half held down by the mouse, and whether it is drawn pressed (the mouse is over it).
@@ -87,6 +87,8 @@ protected:
     void Paint() override;
     // The button pair, drawn after the text so the text never shows under it.
     virtual void PaintButtons(platform::DeviceContext& dc);
+    // Lays the text out beside the buttons (on creation and every size change).
+    virtual void UpdateFormatRect();
 
 private:
     // Runs a model operation on the current text and writes its result back to the edit.
@@ -95,7 +97,6 @@ private:
     void Step(SpinButton button);
     void ReleaseButton();
     void RepeatTick();
-    void UpdateFormatRect();
 
     TSpinEditModel m_model;
     SpinButton m_held = SpinButton::None;

@@ -1,0 +1,111 @@
+#pragma once
+// What the skinned text-entry controls (TsEdit, TsSpinEdit, TsMemo) share: the skin state, the
+// bound label, the disabled look, and the painting of the edit's face from its section.
+//
+// The face is the section (hot state while the mouse is over the edit or it has the focus)
+// painted over the whole window into the skin state's cache, the text laid on it in the
+// section's font colours and, for a disabled edit, the disabled look chosen by DisabledKind.
+// The native edit still paints its client area; the skin gives it the section's COLOR and
+// FONTCOLOR (HOTCOLOR / HOTFONTCOLOR while hot) unless CustomColor / CustomFont, and the window's
+// border is copied from the face instead of the plain sunken edge. A face is built again only
+// when something it is built from has changed (state, size, place, text, enabled, section).
+//
+// Coordinates: the cache covers the control's bounds (window coordinates, border included).
+// Without an active skin, or while the skin is arriving, everything is left to the plain edit.
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "skin/sCommonData.h"
+#include "skinned/TsBoundLabel.h"
+#include "toolkit/TSet.h"
+
+namespace toolkit {
+class TCustomEdit;
+class TWinControl;
+} // namespace toolkit
+
+namespace skinned {
+
+// How a disabled skinned control looks: dkBlended fades it toward what lies behind it, dkGrayed
+// turns it grey first; both may be set.
+enum class TsDisabledKindItem { dkBlended, dkGrayed };
+using enum TsDisabledKindItem;
+using TsDisabledKind = toolkit::TSet<TsDisabledKindItem>;
+// PaintDisabledLook's flags for a kind.
+std::int32_t DisabledFlags(TsDisabledKind kind);
+
+// The bound label's upkeep for any control of this family: a move or size lays it out again, a
+// change of visibility or enabled passes to it.
+void BoundLabelUpkeep(TsBoundLabel& label, toolkit::TControl& control,
+                      const toolkit::TMessage& message);
+
+// The section's colour and font colour for the state (hot or not), $FF00FF / −1 for none.
+platform::Color SectionColor(const skin::TsCommonData& data, bool hot);
+platform::Color SectionFontColor(const skin::TsCommonData& data, bool hot);
+
+class TsEditSkin {
+public:
+    // edit: the control that owns this (and its skin state); typeCode: 3 for one-line edits, 7
+    // for the memo. drawText: the face carries the edit's one line of text (not for the memo).
+    TsEditSkin(toolkit::TCustomEdit& edit, std::int32_t typeCode, bool drawText);
+    ~TsEditSkin();
+    TsEditSkin(const TsEditSkin&) = delete;
+    TsEditSkin& operator=(const TsEditSkin&) = delete;
+
+    skin::TsCommonData& Data() { return *m_data; }
+    TsBoundLabel& BoundLabel() { return *m_boundLabel; }
+    TsDisabledKind DisabledKind() const { return m_disabledKind; }
+    void SetDisabledKind(TsDisabledKind kind);
+
+    // The skin paints now: a skin is active for this control and it is not arriving.
+    bool Painting() const;
+    bool Hot() const;
+    // Width of the window's border (0 without one).
+    std::int32_t BorderWidth() const;
+
+    // Handles a message before the edit does; true when it is used up.
+    bool Before(toolkit::TMessage& message);
+    // After the edit's own handling.
+    void After(const toolkit::TMessage& message);
+
+    // The face, built again when stale; none without an active skin.
+    toolkit::TBitmap* Face();
+    // Marks the face stale and repaints the border and the client area.
+    void Changed();
+    // Copies the border from the face onto the window.
+    void PaintBorder();
+    // Gives the edit the section's colours for the state it is in now.
+    void TakeColors();
+
+    // Runs whenever the face has been marked changed (the spin edit's buttons show it).
+    std::function<void()> OnFaceChanged;
+
+private:
+    struct FaceKey {
+        bool hot = false;
+        bool enabled = true;
+        platform::Size size;
+        platform::Point position;
+        std::string text;
+        std::int32_t sectionIndex = -1;
+        bool operator==(const FaceKey&) const = default;
+    };
+    FaceKey Key() const;
+    void BuildFace(const FaceKey& key);
+    void RedrawFrame();
+    bool HandleCommand(toolkit::TMessage& message);
+
+    toolkit::TCustomEdit& m_edit;
+    std::unique_ptr<skin::TsCommonData> m_data;
+    std::unique_ptr<TsBoundLabel> m_boundLabel;
+    TsDisabledKind m_disabledKind{dkBlended};
+    bool m_drawText;
+    std::optional<FaceKey> m_builtFrom;
+    bool m_takingColors = false;
+};
+
+} // namespace skinned

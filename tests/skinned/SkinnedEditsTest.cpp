@@ -1,0 +1,265 @@
+// The skinned text-entry controls with the internal skin: the edit's border from its section,
+// the combo box's face and button glyph, the spin edit's button pair and its timing, and the
+// plain look and colours coming back when the skin is removed.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <stdexcept>
+
+#include "skin/InternalSkin.h"
+#include "skin/SkinModel.h"
+#include "skin/sSkinManager.h"
+#include "skinned/TsComboBox.h"
+#include "skinned/TsEdit.h"
+#include "skinned/TsMemo.h"
+#include "skinned/TsSpinEdit.h"
+#include "tests/toolkit/StandardControlsSupport.h"
+
+namespace {
+
+using namespace toolkit;
+using platform::Color;
+using platform::Point;
+using platform::Rect;
+
+// The internal skin's edit frame colour (its packed pictures may be off by a step or two).
+constexpr Color kFrameSteel = platform::RGB(101, 155, 194);
+bool Near(Color a, Color b) {
+    const auto d = [](int x, int y) { return x > y ? x - y : y - x; };
+    return d(platform::GetRValue(a), platform::GetRValue(b)) < 6 &&
+           d(platform::GetGValue(a), platform::GetGValue(b)) < 6 &&
+           d(platform::GetBValue(a), platform::GetBValue(b)) < 6;
+}
+
+class SkinnedEdits : public toolkit::testing::StandardControlsTest {
+protected:
+    void SetUp() override {
+        StandardControlsTest::SetUp();
+        manager = std::make_unique<skin::TsSkinManager>();
+        skin::AddInternalSkin(manager->InternalSkins());
+        manager->SetSkinName(skin::kInternalSkinName);
+        manager->SetActive(true);
+        ShowForm();
+    }
+    void TearDown() override {
+        skinned::SetComboListAdapterFactory(nullptr);
+        manager.reset();
+        StandardControlsTest::TearDown();
+    }
+    void Wait(int ms) {
+        host->Advance(ms);
+        Pump();
+    }
+    void Focus(TWinControl& c) {
+        c.SetFocus();
+        Pump();
+    }
+    void Keys(std::initializer_list<int> keys) {
+        for (int k : keys)
+            host->Key(k);
+        Pump();
+    }
+    // The window's own corner lies outside its client area by the border's width.
+    Color BorderPixel(TWinControl& c, int y) { return PixelAt(c, {-2, y}); }
+    std::unique_ptr<skin::TsSkinManager> manager;
+};
+
+TEST_F(SkinnedEdits, EditAndMemoTakeTheirBorderAndColoursFromTheSectionUntilTheSkinGoes) {
+    auto* edit = Add<skinned::TsEdit>(form, "sEdit1", {10, 10, 130, 31});
+    auto* memo = Add<skinned::TsMemo>(form, "sMemo1", {10, 50, 200, 150});
+    edit->SkinData().SetSkinSection("EDIT");
+    edit->SetText("42");
+    Pump();
+    EXPECT_TRUE(Near(BorderPixel(*edit, 8), kFrameSteel));
+    EXPECT_TRUE(Near(BorderPixel(*memo, 40), kFrameSteel));
+    EXPECT_EQ(edit->Color(), clWhite);
+    EXPECT_TRUE(DarkPixels(*edit, {0, 0, 30, 17}) > 0); // the text still shows
+
+    manager->SetActive(false);
+    Pump();
+    EXPECT_EQ(edit->Color(), clWindow);
+    EXPECT_EQ(memo->Font().Color(), clWindowText);
+    EXPECT_FALSE(Near(BorderPixel(*edit, 8), kFrameSteel));
+    EXPECT_FALSE(Near(BorderPixel(*memo, 40), kFrameSteel));
+}
+
+TEST_F(SkinnedEdits, ComboBoxPaintsItsGlyphAndChosenItemAndFallsBackToSystemColours) {
+    auto* combo = Add<skinned::TsComboBox>(form, "sComboBox1", {10, 10, 150, 31});
+    combo->SetStyle(csDropDownList);
+    combo->Items().Add("Uniform");
+    combo->SetItemIndex(0);
+    Pump();
+    const Rect button = combo->SkinButtonRect();
+    ASSERT_FALSE(button.IsEmpty());
+    EXPECT_GT(DarkPixels(*combo, button), 0); // the glyph's arrow
+    EXPECT_GT(DarkPixels(*combo, {3, 3, button.left, combo->Height() - 3}), 0);
+    const Color centre = PixelAt(*combo, {(button.left + button.right) / 2, 4});
+    EXPECT_NE(centre, ColorToRGB(clBtnFace)); // the skin's button, not the plain one
+
+    combo->SetEnabled(false);
+    Pump();
+    EXPECT_NE(PixelAt(*combo, {(button.left + button.right) / 2, 4}), centre);
+
+    manager->SetActive(false);
+    Pump();
+    EXPECT_EQ(combo->Color(), clWindow);
+    EXPECT_EQ(combo->Font().Color(), clWindowText);
+}
+
+TEST_F(SkinnedEdits, ComboBoxSkinsItsListOnlyBeyondDropDownCountAndReadOnlyKeepsItsChoice) {
+    int made = 0;
+    struct Adapter : skinned::TsComboListAdapter {
+        void SkinCommand(TMessage&) override {}
+    };
+    skinned::SetComboListAdapterFactory([&](TComboListBox&, skin::TsSkinManager*) {
+        ++made;
+        return std::make_unique<Adapter>();
+    });
+    auto* few = Add<skinned::TsComboBox>(form, "sComboBox1", {10, 10, 150, 31});
+    auto* many = Add<skinned::TsComboBox>(form, "sComboBox2", {10, 50, 150, 71});
+    for (auto* combo : {few, many})
+        combo->SetStyle(csDropDownList);
+    for (int i = 0; i < 4; ++i)
+        few->Items().Add("item " + std::to_string(i));
+    for (int i = 0; i < 17; ++i)
+        many->Items().Add("item " + std::to_string(i));
+    EXPECT_EQ(many->DropDownCount(), 16);
+    few->SetDroppedDown(true);
+    few->SetDroppedDown(false);
+    EXPECT_EQ(few->ListAdapter(), nullptr);
+    many->SetDroppedDown(true);
+    many->SetDroppedDown(false);
+    many->SetDroppedDown(true);
+    many->SetDroppedDown(false);
+    EXPECT_NE(many->ListAdapter(), nullptr);
+    EXPECT_EQ(made, 1);
+    manager->SetActive(false);
+    EXPECT_EQ(many->ListAdapter(), nullptr);
+
+    many->SetItemIndex(3);
+    many->SetReadOnly(true);
+    Focus(*many);
+    Keys({platform::VK_DOWN, platform::VK_UP, platform::VK_F4});
+    EXPECT_EQ(many->ItemIndex(), 3);
+    EXPECT_FALSE(many->DroppedDown());
+}
+
+// The caption label moves, hides and greys out with its control.
+TEST_F(SkinnedEdits, BoundLabelsFollowTheirControls) {
+    auto* spin = Add<skinned::TsSpinEdit>(form, "sSpinEdit1", {100, 10, 146, 31});
+    auto* combo = Add<skinned::TsComboBox>(form, "sComboBox1", {100, 50, 200, 71});
+    for (skinned::TsBoundLabel* bound : {&spin->BoundLabel(), &combo->BoundLabel()}) {
+        bound->SetCaption("N");
+        bound->SetActive(true);
+    }
+    for (TWinControl* control : std::initializer_list<TWinControl*>{spin, combo}) {
+        TControl* label = control == spin ? static_cast<TControl*>(spin->BoundLabel().Label())
+                                          : combo->BoundLabel().Label();
+        ASSERT_NE(label, nullptr);
+        const int gap = control->Left() - label->Left();
+        control->SetBounds(control->Left() + 60, control->Top() + 5, control->Width(),
+                           control->Height());
+        Pump();
+        EXPECT_EQ(control->Left() - label->Left(), gap) << control->Name();
+        control->SetEnabled(false);
+        EXPECT_FALSE(label->Enabled()) << control->Name();
+        control->SetVisible(false);
+        EXPECT_FALSE(label->Visible()) << control->Name();
+    }
+}
+
+class SkinnedSpinEdits : public SkinnedEdits {
+protected:
+    void SetUp() override {
+        SkinnedEdits::SetUp();
+        spin = Add<skinned::TsSpinEdit>(form, "sSpinEdit1", {10, 10, 56, 31});
+        spin->OnChange = [this](TObject*) { ++changes; };
+        Pump();
+    }
+    Point Centre(TControl& c) { return Screen(c, {c.Width() / 2, c.Height() / 2}); }
+    skinned::TsSpinEdit* spin = nullptr;
+    int changes = 0;
+};
+
+TEST_F(SkinnedSpinEdits, PlacesItsButtonPairAtTheRightAndShowsItsFaceBehindThem) {
+    skinned::TsSpinButton* pair = spin->Button();
+    ASSERT_NE(pair, nullptr);
+    EXPECT_EQ(pair->Left(), 24); // 46 - 18 - 4
+    EXPECT_EQ(pair->Top(), 0);
+    EXPECT_EQ(pair->Height(), 17);
+    EXPECT_EQ(pair->UpButton()->Height(), 8);
+    EXPECT_EQ(pair->DownButton()->Top(), 8);
+    EXPECT_EQ(pair->UpButton()->SkinData().SkinSection(), "SPEEDBUTTON_SMALL");
+    // The triangles are drawn on the section's faces.
+    EXPECT_GT(DarkPixels(*pair->UpButton(), {0, 0, 18, 8}), 0);
+    EXPECT_GT(DarkPixels(*pair->DownButton(), {0, 0, 18, 9}), 0);
+    EXPECT_NE(PixelAt(*pair->UpButton(), {1, 4}), ColorToRGB(clBtnFace));
+}
+
+TEST_F(SkinnedSpinEdits, ButtonsStepOnReleaseOverTheHalfAndRepeatWhileHeld) {
+    skinned::TsTimerSpeedButton* up = spin->Button()->UpButton();
+    skinned::TsTimerSpeedButton* down = spin->Button()->DownButton();
+    host->Click(Centre(*up));
+    Pump();
+    EXPECT_EQ(spin->Value(), 1);
+    EXPECT_TRUE(spin->Focused());
+
+    // A press dragged off and let go elsewhere does not step.
+    host->MouseDown(Centre(*down));
+    Pump();
+    EXPECT_EQ(spin->Value(), 1);
+    host->MouseMove(Screen(*form, {300, 300}));
+    host->MouseUp(Screen(*form, {300, 300}));
+    Pump();
+    EXPECT_EQ(spin->Value(), 1);
+
+    // Held: the first repeat 400 ms after the press, then every 100 ms; the release adds its own.
+    host->MouseDown(Centre(*up));
+    Pump();
+    Wait(399);
+    EXPECT_EQ(spin->Value(), 1);
+    Wait(1);
+    EXPECT_EQ(spin->Value(), 2);
+    Wait(99);
+    EXPECT_EQ(spin->Value(), 2);
+    Wait(1);
+    EXPECT_EQ(spin->Value(), 3);
+    host->MouseUp(Centre(*up));
+    Pump();
+    EXPECT_EQ(spin->Value(), 4);
+    EXPECT_FALSE(up->Repeating());
+    Wait(500);
+    EXPECT_EQ(spin->Value(), 4);
+    EXPECT_EQ(changes, 4);
+}
+
+TEST_F(SkinnedSpinEdits, AFailingRepeatedStepStopsTheRepeating) {
+    skinned::TsTimerSpeedButton* up = spin->Button()->UpButton();
+    spin->OnChange = [](TObject*) { throw std::runtime_error("refused"); };
+    host->MouseDown(Centre(*up));
+    Pump();
+    Wait(400);
+    EXPECT_FALSE(up->Repeating());
+    EXPECT_EQ(boxes.size(), 1u);
+    host->MouseUp(Centre(*up));
+    Pump();
+}
+
+// Values from a damaged skin file: counts of zero and below paint without a fault.
+TEST_F(SkinnedEdits, HostileGlyphCountsPaintWithoutAFault) {
+    auto* combo = Add<skinned::TsComboBox>(form, "sComboBox1", {10, 10, 150, 31});
+    auto* spin = Add<skinned::TsSpinEdit>(form, "sSpinEdit1", {10, 50, 56, 71});
+    for (skin::TsMaskData& piece : manager->ma()) {
+        piece.ImageCount = static_cast<std::int16_t>(piece.ImageCount == 3 ? 0 : -5);
+        piece.MaskType = -1;
+    }
+    combo->SkinData().Refresh();
+    spin->SkinData().Refresh();
+    combo->SetDroppedDown(true);
+    combo->SetDroppedDown(false);
+    Pump();
+    SUCCEED();
+}
+
+} // namespace
