@@ -285,9 +285,13 @@ void TacScrollWnd::ReadBar(TacScrollBar& bar) {
 }
 
 void TacScrollWnd::UpdateBars() {
+    ReadBars();
+    RepaintBars();
+}
+
+void TacScrollWnd::ReadBars() {
     ReadBar(m_hbar);
     ReadBar(m_vbar);
-    RepaintBars();
 }
 
 std::int32_t TacScrollWnd::Thickness(const TacScrollBar& bar) const {

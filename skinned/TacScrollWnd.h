@@ -106,6 +106,9 @@ public:
 
     // Re-reads both bars' scroll information and shown state, and repaints them.
     void UpdateBars();
+    // Only re-reads them: for a caller that has the frame repainted anyway (a memo adding lines
+    // one by one would otherwise paint the bars once a line).
+    void ReadBars();
 
     std::int32_t Thickness(const TacScrollBar& bar) const;
     std::int32_t ButtonLength(const TacScrollBar& bar) const;
