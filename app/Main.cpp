@@ -10,6 +10,7 @@
 #include "engine/PictureConversion.h"
 #include "image/PictureFile.h"
 #include "platform/sys/OpenUrl.h"
+#include "skin/InternalSkin.h"
 
 namespace app {
 namespace {
@@ -124,6 +125,7 @@ std::string FileNamePart(const std::string& path) {
 TForm1::TForm1(TComponent* owner) : TForm(owner), m_table(*this) {
     BuildControls();
     ResolveReferences();
+    sSkinManager1->Loaded();
     BindHandlers();
 }
 
@@ -231,6 +233,15 @@ void TForm1::BuildControls() {
         const TGlyphImage icon = ImageList1Icon(index);
         ImageList1->AddPixels(icon.width, icon.height, icon.pixels);
     }
+
+    sSkinManager1 = new skin::TsSkinManager(this);
+    sSkinManager1->Loading();
+    sSkinManager1->SetName("sSkinManager1");
+    skin::AddInternalSkin(sSkinManager1->InternalSkins());
+    sSkinManager1->SetSkinningRules(
+        {skin::TacSkinningRule::srStdForms, skin::TacSkinningRule::srThirdParty});
+    sSkinManager1->MenuSupport().IcoLineSkin = "ICOLINE";
+    sSkinManager1->SetSkinName(skin::kInternalSkinName);
 
     OpenPictureDialog1 = new TOpenPictureDialog(this);
     OpenPictureDialog1->SetName("OpenPictureDialog1");

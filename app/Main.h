@@ -6,6 +6,8 @@
 // values (sSpinEdit1 gets its text "7" and value 7 before any handler is bound, so nothing
 // runs), resolves the references between components, and only then binds the handlers by name;
 // FormCreate runs from AfterConstruction (TApplication::CreateForm), applying preset 2.
+// sSkinManager1 loads and applies the internal skin when its skin name is set, and applies it
+// once more when the whole window has been built, so every control starts in the skinned look.
 //
 // The window is the character table's TCharTableControls: the grid is StringGrid1 (its cells
 // store), N is sSpinEdit1, the preset list sComboBox1 and the generator sSpeedButton1's
@@ -23,6 +25,7 @@
 
 #include "app/TDXPaintBoxControl.h"
 #include "engine/TCharTable.h"
+#include "skin/sSkinManager.h"
 #include "skinned/TsBitBtn.h"
 #include "skinned/TsComboBox.h"
 #include "skinned/TsLabelFX.h"
@@ -109,6 +112,7 @@ public:
     toolkit::TMenuItem* N2 = nullptr;
     toolkit::TMenuItem* N3 = nullptr;
     toolkit::TImageList* ImageList1 = nullptr;
+    skin::TsSkinManager* sSkinManager1 = nullptr;
     toolkit::TOpenPictureDialog* OpenPictureDialog1 = nullptr;
 
 private:

@@ -1,5 +1,6 @@
 // Building the skin model from a skin's options text and images.
 
+#include <algorithm>
 #include <charconv>
 #include <optional>
 #include <unordered_set>
@@ -41,9 +42,17 @@ std::vector<std::string> SplitWords(std::string_view text, std::string_view deli
     return words;
 }
 
+// Painting divides by the image count and by MaskType + 1 and sizes state images from them: a
+// skin file may say anything, so a piece holds at least one image and a mask type of 0 or 1.
+void ClampCounts(TsMaskData& m) {
+    m.ImageCount = std::max<std::int16_t>(m.ImageCount, 1);
+    m.MaskType = std::clamp<std::int16_t>(m.MaskType, 0, 1);
+}
+
 // Each state image, and its mask when there is one, is cut into a 3 × 3 grid.
 void SetDefaultWidths(TsMaskData& m) {
     using toolkit::int32::Div;
+    ClampCounts(m);
     m.WL = m.WR = static_cast<std::int16_t>(Div(PieceWidth(m), m.ImageCount * 3));
     m.WT = m.WB = static_cast<std::int16_t>(Div(PieceHeight(m), (m.MaskType + 1) * 3));
 }
@@ -434,6 +443,7 @@ void TsSkinManager::AddMask(const std::string& section, const std::string& key,
     } else {
         return;
     }
+    ClampCounts(m);
     m_masks.push_back(std::move(m));
 }
 
@@ -463,6 +473,7 @@ void TsSkinManager::LoadPatterns(const TMemIniFile& ini) {
             m.ImageCount = 1;
             m.R = {0, 0, bitmap->Width(), bitmap->Height()};
             m.Image = std::move(bitmap);
+            ClampCounts(m);
             m_masks.push_back(std::move(m));
         }
     }
@@ -557,6 +568,7 @@ void TsSkinManager::LoadFromStoredSkin(const TsStoredSkin& item) {
         } else {
             SetDefaultWidths(m);
         }
+        ClampCounts(m);
         m_masks.push_back(std::move(m));
     }
     for (const TsSkinPattern& pattern : item.Patterns)

@@ -130,6 +130,30 @@ TsCommonData* SkinDataOf(const TControl* control) {
     return it == Registry().end() ? nullptr : it->second;
 }
 
+void BroadcastToChildren(toolkit::TWinControl& container, platform::WPARAM w, platform::LPARAM l) {
+    const std::vector<TControl*> children = container.ControlList();
+    for (TControl* child : children) {
+        const auto& now = container.ControlList();
+        if (std::find(now.begin(), now.end(), child) != now.end() && !child->IsDestroying())
+            BroadcastToTree(*child, w, l);
+    }
+}
+
+void BroadcastToTree(toolkit::TControl& control, platform::WPARAM w, platform::LPARAM l) {
+    control.Perform(toolkit::kLibraryCommandMessage, w, l);
+    auto* windowed = dynamic_cast<toolkit::TWinControl*>(&control);
+    if (!windowed || windowed->IsDestroying())
+        return;
+    if (const TsCommonData* data = SkinDataOf(windowed); data && data->PassesCommands())
+        return;
+    BroadcastToChildren(*windowed, w, l);
+}
+
+bool& RepaintAllFlag() {
+    static bool flag = false;
+    return flag;
+}
+
 void ForgetManagerEverywhere(const TsSkinManager* manager) {
     for (TsCommonData* state : AllStates())
         state->ForgetManager(manager);
@@ -217,7 +241,7 @@ void TsCommonData::SetCustomColor(bool value) {
     const TsGeneralData& gd = *Section();
     if (!value && m_ownerControl->Color() != static_cast<toolkit::TColor>(gd.Color))
         m_ownerControl->SetColor(static_cast<toolkit::TColor>(gd.Color));
-    if (!m_customFont &&
+    if (!m_customFont && gd.FontColor[0] != -1 &&
         m_ownerControl->Font().Color() != static_cast<toolkit::TColor>(gd.FontColor[0]))
         m_ownerControl->Font().SetColor(static_cast<toolkit::TColor>(gd.FontColor[0]));
     Refresh();
@@ -284,7 +308,8 @@ void TsCommonData::TakeSectionColors() {
         return;
     if (!m_customColor)
         m_ownerControl->SetColor(static_cast<toolkit::TColor>(gd->Color));
-    if (!m_customFont)
+    // A font colour of -1 is one the skin does not define: the control keeps its own.
+    if (!m_customFont && gd->FontColor[0] != -1)
         m_ownerControl->Font().SetColor(static_cast<toolkit::TColor>(gd->FontColor[0]));
 }
 

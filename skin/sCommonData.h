@@ -146,6 +146,10 @@ public:
     bool Focused() const { return m_focused; }
     bool MouseOver() const { return m_mouseOver; }
     void SetMouseOver(bool on) { m_mouseOver = on; }
+    // A container that hands the manager's commands 1, 2 and 3 on to its children itself: the
+    // manager's broadcast then stops at it.
+    bool PassesCommands() const { return m_passesCommands; }
+    void SetPassesCommands(bool on) { m_passesCommands = on; }
     std::int32_t ControlTypeCode() const { return m_typeCode; }
     void SetControlTypeCode(std::int32_t code) { m_typeCode = code; }
     toolkit::TControl* OwnerControl() const { return m_ownerControl; }
@@ -206,7 +210,18 @@ private:
     std::int32_t m_typeCode = 0;
     bool m_focused = false;
     bool m_mouseOver = false;
+    bool m_passesCommands = false;
 };
+
+// Sends a library command to the control and, depth first, to every control it holds, except
+// below a container that passes commands on itself. A child that a handler removed on the way is
+// not reached. BroadcastToChildren does the same for the container's children only.
+void BroadcastToTree(toolkit::TControl& control, platform::WPARAM w, platform::LPARAM l);
+void BroadcastToChildren(toolkit::TWinControl& container, platform::WPARAM w, platform::LPARAM l);
+
+// Set while every skinned container should repaint all at once when its children are told
+// that it has finished updating (command 6), updating or not.
+bool& RepaintAllFlag();
 
 // The skin state of a control, when it has one (every skinned control registers its own).
 TsCommonData* SkinDataOf(const toolkit::TControl* control);

@@ -192,20 +192,23 @@ void DrawContourText(toolkit::TCanvas& canvas, const std::string& text, bool ena
         canvas.DrawText(text, r, format | extra);
     };
     const bool skinned = gd && data.Skinned();
+    platform::Color color = canvas.Font().Color();
     if (!enabled) {
-        draw(skinned ? MixColors(Rgb(gd->FontColor[0]), Rgb(gd->Color), 0.4)
+        // A font colour of -1 is one the skin does not define: the control's own stands in.
+        const platform::Color font = gd && gd->FontColor[0] != -1 ? Rgb(gd->FontColor[0]) : color;
+        draw(skinned ? MixColors(font, Rgb(gd->Color), 0.4)
                      : toolkit::ColorToRGB(toolkit::clGrayText) & 0xFFFFFF,
              0, 0, 0);
         return;
     }
-    platform::Color color = canvas.Font().Color();
     if (skinned && !data.CustomFont()) {
         const TsFontColors& colors = hot ? gd->HotFontColor : gd->FontColor;
         constexpr std::int32_t kShift[4][2] = {{-1, 0}, {0, -1}, {1, 0}, {0, 1}};
         for (int side = 0; side < 4; ++side)
             if (colors[side + 1] != -1)
                 draw(Rgb(colors[side + 1]), kShift[side][0], kShift[side][1], 0);
-        color = Rgb(colors[0]);
+        if (colors[0] != -1)
+            color = Rgb(colors[0]);
     }
     draw(color, 0, 0, platform::DT_NOCLIP);
 }

@@ -181,8 +181,11 @@ void DrawContourText(toolkit::TCanvas& canvas, const std::string& text, bool ena
                                     std::int64_t{rect.right} + dx, std::int64_t{rect.bottom} + dy);
         canvas.DrawText(text, r, format);
     };
+    // A font colour of -1 is one the skin does not define: the canvas's own stands in.
+    const platform::Color own = canvas.Font().Color();
     if (!enabled) {
-        draw(MixColors(Rgb(gd.FontColor[0]), Rgb(gd.Color), 0.4), 0, 0);
+        draw(MixColors(gd.FontColor[0] != -1 ? Rgb(gd.FontColor[0]) : own, Rgb(gd.Color), 0.4), 0,
+             0);
         return;
     }
     const TsFontColors& colors = hot ? gd.HotFontColor : gd.FontColor;
@@ -190,7 +193,7 @@ void DrawContourText(toolkit::TCanvas& canvas, const std::string& text, bool ena
     for (int side = 0; side < 4; ++side)
         if (colors[side + 1] != -1)
             draw(Rgb(colors[side + 1]), kShift[side][0], kShift[side][1]);
-    draw(Rgb(colors[0]), 0, 0);
+    draw(colors[0] != -1 ? Rgb(colors[0]) : own, 0, 0);
 }
 
 } // namespace skin

@@ -5,10 +5,14 @@
 #include <unordered_set>
 #include <vector>
 
+#include "platform/win/Message.h"
+#include "platform/win/Paint.h"
+#include "platform/win/Window.h"
 #include "skin/SkinColors.h"
 #include "skin/SkinPaths.h"
 #include "skin/sCommonData.h"
 #include "toolkit/Int32.h"
+#include "toolkit/TApplication.h"
 #include "toolkit/TForm.h"
 #include "toolkit/TScreen.h"
 
@@ -48,24 +52,32 @@ std::vector<toolkit::TCustomForm*>& SkinnedForms() {
     return forms;
 }
 
-// The control and, depth first, every control it holds. A child that a handler removed on the
-// way is not reached.
-void SendToTree(toolkit::TControl& control, platform::WPARAM w, platform::LPARAM l) {
-    control.Perform(toolkit::kLibraryCommandMessage, w, l);
-    auto* windowed = dynamic_cast<toolkit::TWinControl*>(&control);
-    if (!windowed)
-        return;
-    const std::vector<toolkit::TControl*> children = windowed->ControlList();
-    for (toolkit::TControl* child : children) {
-        const auto& now = windowed->ControlList();
-        if (std::find(now.begin(), now.end(), child) != now.end() && !child->IsDestroying())
-            SendToTree(*child, w, l);
-    }
+std::vector<TacFormSkinning*>& FormProviders() {
+    static std::vector<TacFormSkinning*> providers;
+    return providers;
 }
+
+bool StillAProvider(TacFormSkinning* provider) {
+    const auto& now = FormProviders();
+    return std::find(now.begin(), now.end(), provider) != now.end();
+}
+
+// Messages the default manager takes at the main window.
+constexpr platform::UINT kThemeChanged = 794;
+constexpr platform::UINT kMenuMessageFirst = 48307;
+constexpr platform::UINT kMenuMessageLast = 48308;
 
 bool StillAForm(toolkit::TCustomForm* form) {
     const auto& forms = toolkit::Screen().FormList();
     return std::find(forms.begin(), forms.end(), form) != forms.end();
+}
+
+// Masks are held sane on load; these keep the queries safe for masks made any other way.
+std::int32_t ImageCountOf(const TsMaskData& m) {
+    return std::max<std::int32_t>(m.ImageCount, 1);
+}
+std::int32_t MaskPartsOf(const TsMaskData& m) {
+    return std::clamp<std::int32_t>(m.MaskType, 0, 1) + 1;
 }
 
 constexpr std::array<const char*, 9> kCheckGlyphKeys = {
@@ -74,14 +86,17 @@ constexpr std::array<const char*, 9> kCheckGlyphKeys = {
 
 } // namespace
 
-TsSkinManager::TsSkinManager() {
-    if (g_defaultManager == nullptr)
+TsSkinManager::TsSkinManager(toolkit::TComponent* owner) : toolkit::TComponent(owner) {
+    if (g_defaultManager == nullptr) {
         g_defaultManager = this;
+        HookMainWindow();
+    }
 }
 
 TsSkinManager::~TsSkinManager() {
     m_destroying = true;
-    m_hotControl = nullptr;
+    UnhookMainWindow();
+    ForgetHotControl();
     m_active = false;
     // Controls that named this manager forget it before it goes, skinned or not.
     try {
@@ -121,6 +136,68 @@ void UnregisterSkinnedForm(toolkit::TCustomForm* form) {
     std::erase(SkinnedForms(), form);
 }
 
+void RegisterFormProvider(TacFormSkinning* provider) {
+    if (provider && !StillAProvider(provider))
+        FormProviders().push_back(provider);
+}
+void UnregisterFormProvider(TacFormSkinning* provider) {
+    std::erase(FormProviders(), provider);
+}
+
+void TsSkinManager::HookMainWindow() {
+    toolkit::TApplication* app = toolkit::Application();
+    if (!app || m_mainWindowHook != 0)
+        return;
+    m_mainWindowHook = app->HookMainWindow([this](toolkit::TMessage& m) {
+        if (m.Msg == kThemeChanged)
+            return true;
+        if (m.Msg >= kMenuMessageFirst && m.Msg <= kMenuMessageLast && m_skinnedMenus) {
+            m_skinnedMenus->WndProc(m);
+            return true;
+        }
+        return false;
+    });
+}
+
+void TsSkinManager::UnhookMainWindow() {
+    if (m_mainWindowHook == 0)
+        return;
+    if (toolkit::TApplication* app = toolkit::Application())
+        app->UnhookMainWindow(m_mainWindowHook);
+    m_mainWindowHook = 0;
+}
+
+std::int32_t TsSkinManager::SkinChangeAnimationTime() const {
+    return 0;
+}
+
+std::vector<TacFormSkinning*> TsSkinManager::FormsToFreeze() const {
+    std::vector<TacFormSkinning*> forms;
+    const toolkit::TApplication* app = toolkit::Application();
+    if (!app || !app->MainForm())
+        return forms;
+    for (TacFormSkinning* provider : FormProviders()) {
+        toolkit::TCustomForm& form = provider->Form();
+        if (provider->Manager() == this && form.Visible() && form.HandleAllocated() &&
+            !form.IsDestroying())
+            forms.push_back(provider);
+    }
+    return forms;
+}
+
+void TsSkinManager::SetRedraw(const std::vector<TacFormSkinning*>& forms, bool on) const {
+    for (TacFormSkinning* provider : forms)
+        if (StillAProvider(provider) && provider->Form().HandleAllocated())
+            platform::SendMessage(provider->Form().HandleIfAllocated(), platform::WM_SETREDRAW,
+                                  on ? 1 : 0, 0);
+}
+
+void TsSkinManager::SetSkinnedPopups(bool value) {
+    m_skinnedPopups = value;
+    if (value && IsDefault() && m_skinnedMenus)
+        m_skinnedMenus->InitMenuItems(m_skinData.Active);
+}
+
 void TsSkinManager::BroadcastCommand(std::uint16_t command) {
     const platform::WPARAM w = MakeCommand(command);
     const platform::LPARAM l = ManagerParam(this);
@@ -131,29 +208,64 @@ void TsSkinManager::BroadcastCommand(std::uint16_t command) {
             continue;
         if (SendCommand(*form, kCmdAreYouSkinned) == 1)
             continue;
-        SendToTree(*form, w, l);
+        BroadcastToTree(*form, w, l);
     }
     const std::vector<toolkit::TCustomForm*> skinned = SkinnedForms();
     for (toolkit::TCustomForm* form : skinned) {
         const auto& now = SkinnedForms();
         if (std::find(now.begin(), now.end(), form) == now.end() || form->IsDestroying())
             continue;
-        SendToTree(*form, w, l);
+        BroadcastToTree(*form, w, l);
     }
 }
 
 void TsSkinManager::RefreshControls() {
-    // TODO: switch redrawing of the skinned forms off around command 3 and run their
-    // skin-change animation once form skinning providers exist.
     BroadcastCommand(kCmdBeforeRefresh);
+    if (IsLoading()) {
+        BroadcastCommand(kCmdRefresh);
+        return;
+    }
+    // No form paints a half-changed skin: the forms wait until every control has the new one.
+    const std::vector<TacFormSkinning*> forms = FormsToFreeze();
+    SetRedraw(forms, false);
     BroadcastCommand(kCmdRefresh);
+    for (TacFormSkinning* provider : forms) {
+        if (!StillAProvider(provider) || !provider->Form().HandleAllocated())
+            continue;
+        const platform::HWND h = provider->Form().HandleIfAllocated();
+        if (m_animEffects.SkinChanging.Active)
+            provider->AnimateSkinChange(SkinChangeAnimationTime());
+        platform::SendMessage(h, platform::WM_SETREDRAW, 1, 0);
+        platform::SetWindowRgn(h, std::nullopt, false);
+        provider->RebuildFrame();
+        platform::RedrawWindow(h, nullptr, nullptr,
+                               platform::RDW_INVALIDATE | platform::RDW_ALLCHILDREN |
+                                   platform::RDW_UPDATENOW | platform::RDW_NOERASE |
+                                   platform::RDW_FRAME);
+    }
+}
+
+void TsSkinManager::ForgetHotControl() {
+    if (m_hotControl)
+        m_hotControl->RemoveFreeNotification(this);
+    m_hotControl = nullptr;
+}
+
+void TsSkinManager::Notification(toolkit::TComponent* component, toolkit::TOperation operation) {
+    toolkit::TComponent::Notification(component, operation);
+    if (operation == toolkit::TOperation::opRemove && component == m_hotControl)
+        m_hotControl = nullptr;
 }
 
 void TsSkinManager::SetHotControl(toolkit::TControl* control) {
     if (control == m_hotControl)
         return;
     toolkit::TControl* previous = m_hotControl;
+    if (previous)
+        previous->RemoveFreeNotification(this);
     m_hotControl = control;
+    if (control)
+        control->FreeNotification(this);
     // Only a control whose skin state still lives is told: one that went is not there to hear.
     if (previous && SkinDataOf(previous))
         SendCommand(*previous, kCmdHotLeave, 0, ManagerParam(this));
@@ -161,7 +273,13 @@ void TsSkinManager::SetHotControl(toolkit::TControl* control) {
         SendCommand(*control, kCmdHotEnter, 0, ManagerParam(this));
 }
 
+void TsSkinManager::Loading() {
+    toolkit::TComponent::Loading();
+    m_loading = true;
+}
+
 void TsSkinManager::Loaded() {
+    toolkit::TComponent::Loaded();
     m_loading = false;
     if (m_skinDirectory.empty())
         m_skinDirectory = "c:\\Skins";
@@ -174,7 +292,10 @@ void TsSkinManager::Loaded() {
 void TsSkinManager::SetIsDefault(bool value) {
     if (!value && g_defaultManager != nullptr)
         return; // only the reference tells who the default is
+    if (g_defaultManager && g_defaultManager != this)
+        g_defaultManager->UnhookMainWindow();
     g_defaultManager = this;
+    HookMainWindow();
     if (m_active) {
         if (!m_sections.empty())
             ApplySkin();
@@ -366,8 +487,10 @@ void TsSkinManager::LoadSkin() {
 }
 
 void TsSkinManager::ApplySkin() {
-    // TODO: switch off redrawing of skinned forms and install the thread hook for the default
-    // manager; both arrive with the form skinning provider.
+    // TODO: install the thread hook for the default manager with the form skinning provider.
+    SetRedraw(FormsToFreeze(), false);
+    if (m_skinnedMenus)
+        m_skinnedMenus->ResetBorderWidth();
     m_skinData.Active = false;
     {
         FlagScope applying(g_skinApplying);
@@ -547,7 +670,11 @@ platform::Color TsSkinManager::GetGlobalColor() const {
 
 platform::Color TsSkinManager::GetGlobalFontColor() const {
     const std::int32_t i = FindSectionIndex("GLOBALINFO");
-    return i < 0 ? kMagenta : ColorToRGB(m_sections[static_cast<std::size_t>(i)].FontColor[0]);
+    if (i < 0)
+        return kMagenta;
+    // -1: the skin does not define one.
+    const std::int32_t color = m_sections[static_cast<std::size_t>(i)].FontColor[0];
+    return color == -1 ? kMagenta : ColorToRGB(color);
 }
 
 platform::Color TsSkinManager::GetActiveEditColor() const {
@@ -562,7 +689,7 @@ platform::Size TsSkinManager::GetStateImageSize(std::int32_t maskIndex) const {
     using toolkit::int32::Div;
     if (m.Image)
         return {Div(m.Image->Width(), 3), Div(m.Image->Height(), 2)};
-    return {Div(PieceWidth(m), m.ImageCount), Div(PieceHeight(m), m.MaskType + 1)};
+    return {Div(PieceWidth(m), ImageCountOf(m)), Div(PieceHeight(m), MaskPartsOf(m))};
 }
 
 std::int32_t TsSkinManager::GetMaskWidthLeft(std::int32_t maskIndex) {
@@ -575,7 +702,7 @@ std::int32_t TsSkinManager::GetMaskWidthLeft(std::int32_t maskIndex) {
         return m.WL;
     if (m.BorderWidth > 0)
         return m.BorderWidth;
-    return toolkit::int32::Div(PieceWidth(m), m.ImageCount * 3);
+    return toolkit::int32::Div(PieceWidth(m), ImageCountOf(m) * 3);
 }
 
 std::int32_t TsSkinManager::GetMaskWidthTop(std::int32_t maskIndex) const {
@@ -586,7 +713,7 @@ std::int32_t TsSkinManager::GetMaskWidthTop(std::int32_t maskIndex) const {
         return m.WT;
     if (m.BorderWidth > 0)
         return m.BorderWidth;
-    return toolkit::int32::Div(PieceHeight(m), (m.MaskType + 1) * 3);
+    return toolkit::int32::Div(PieceHeight(m), MaskPartsOf(m) * 3);
 }
 
 std::int32_t TsSkinManager::GetMaskWidthRight(std::int32_t maskIndex) const {
@@ -597,7 +724,7 @@ std::int32_t TsSkinManager::GetMaskWidthRight(std::int32_t maskIndex) const {
         return m.WR;
     if (m.BorderWidth > 0)
         return m.BorderWidth;
-    return toolkit::int32::Div(PieceWidth(m), m.ImageCount * 3);
+    return toolkit::int32::Div(PieceWidth(m), ImageCountOf(m) * 3);
 }
 
 std::int32_t TsSkinManager::GetMaskWidthBottom(std::int32_t maskIndex) const {
@@ -608,7 +735,7 @@ std::int32_t TsSkinManager::GetMaskWidthBottom(std::int32_t maskIndex) const {
         return m.WB;
     if (m.BorderWidth > 0)
         return m.BorderWidth;
-    return toolkit::int32::Div(PieceHeight(m), (m.MaskType + 1) * 3);
+    return toolkit::int32::Div(PieceHeight(m), MaskPartsOf(m) * 3);
 }
 
 bool TsSkinManager::IsValidImgIndex(std::int32_t index) const {

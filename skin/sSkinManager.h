@@ -16,6 +16,12 @@
 // windowed or not; forms that call themselves skinned (command 7 answered 1) are reached in a
 // second pass through the registry of skinned forms instead. The window hooks that skin windows
 // of other components arrive with the form skinning provider.
+//
+// Around a refresh the visible forms whose skinning provider works for this manager stop
+// redrawing; each then plays its skin-change animation, drops its window region, rebuilds its
+// frame and redraws whole. The default manager also hooks the application's main window: the
+// theme-change notification (794) is swallowed there and the skinned menus' own messages (48307,
+// 48308) go to the skinned menus.
 
 #include <array>
 #include <cstdint>
@@ -24,15 +30,21 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "skin/SkinModel.h"
 #include "skin/acSkinPack.h"
+#include "toolkit/ControlMessages.h"
+#include "toolkit/TComponent.h"
+#include "toolkit/TGraphicsObject.h"
 #include "toolkit/TMemIniFile.h"
 #include "toolkit/TStringList.h"
 
 namespace toolkit {
+class TBitmap;
 class TControl;
 class TCustomForm;
+class TMenuItem;
 } // namespace toolkit
 
 namespace skin {
@@ -56,11 +68,43 @@ struct TacAnimEffects {
     TacAnimation PageChange{true, 0};
     TacAnimation SkinChanging{true, 100};
 };
-// TODO: ExtraLineFont joins when the toolkit has fonts.
 struct TacMenuSupport {
     std::string IcoLineSkin = "ICOLINE";
     bool UseExtraLine = false;
     std::int32_t ExtraLineWidth = 32;
+    // The font of the caption written up the extra line of skinned menus.
+    toolkit::TFont ExtraLineFont;
+};
+
+// Asked for the extra line of a skinned menu whose first item is firstItem: the section it is
+// painted from, its caption, a glyph drawn into glyph, and whether it shows at all.
+using TacMenuExtraLineDataEvent =
+    std::function<void(toolkit::TMenuItem& firstItem, std::string& skinSection,
+                       std::string& caption, toolkit::TBitmap& glyph, bool& lineVisible)>;
+
+// The skinned popup menus as the manager drives them (the menus module plugs itself in).
+class TacSkinnedMenus {
+public:
+    virtual ~TacSkinnedMenus() = default;
+    // Items of every menu become skinned (true) or plain again.
+    virtual void InitMenuItems(bool skinned) = 0;
+    // Forget the border width taken from the previous skin.
+    virtual void ResetBorderWidth() = 0;
+    // The menus' own messages (48307, 48308) reaching the main window.
+    virtual void WndProc(toolkit::TMessage& message) = 0;
+};
+
+// A form skinning provider as the manager sees it around a refresh. Providers register while
+// their form lives (RegisterFormProvider) and unregister before they go.
+class TacFormSkinning {
+public:
+    virtual ~TacFormSkinning() = default;
+    virtual toolkit::TCustomForm& Form() = 0;
+    virtual TsSkinManager* Manager() = 0;
+    // Starts fading the form from its old look to the new one over ms milliseconds.
+    virtual void AnimateSkinChange(std::int32_t ms) = 0;
+    // The frame (caption, borders, region) is made again from the current skin.
+    virtual void RebuildFrame() = 0;
 };
 
 // Indexes the library asks for most, recomputed after every load; -1 when absent.
@@ -96,16 +140,17 @@ struct TsCachedIndexes {
 
 enum class TacSkinListMode { Folders = 0, PackedFiles = 1, Both = 2 };
 
-class TsSkinManager {
+class TsSkinManager : public toolkit::TComponent {
 public:
-    TsSkinManager();
-    ~TsSkinManager();
-    TsSkinManager(const TsSkinManager&) = delete;
-    TsSkinManager& operator=(const TsSkinManager&) = delete;
+    explicit TsSkinManager(toolkit::TComponent* owner = nullptr);
+    ~TsSkinManager() override;
+
+    std::string ClassName() const override { return "TsSkinManager"; }
 
     // Reading from a form resource: between these two calls the component is loading.
-    void BeginLoading() { m_loading = true; }
-    void Loaded();
+    void BeginLoading() { Loading(); }
+    void Loading() override;
+    void Loaded() override;
 
     // Published properties.
     TacAnimEffects& AnimEffects() { return m_animEffects; }
@@ -133,9 +178,10 @@ public:
     std::string Version() const { return "5.32"; }
     void SetVersion(const std::string&) {}
     bool SkinnedPopups() const { return m_skinnedPopups; }
-    void SetSkinnedPopups(bool value) { m_skinnedPopups = value; }
+    void SetSkinnedPopups(bool value);
     std::function<void(TsSkinManager&)> OnAfterChange;
     std::function<void(TsSkinManager&)> OnBeforeChange;
+    TacMenuExtraLineDataEvent OnGetMenuExtraLineData;
 
     // The skin model.
     TsSkinData& SkinData() { return m_skinData; }
@@ -157,8 +203,8 @@ public:
                                   std::string_view key) const;
     std::int32_t FindOwnPieceIndex(std::string_view sectionName, std::string_view key) const;
 
-    // Queries. Widths divide R by the piece's image count; a count of 0 raises EDivByZero,
-    // except that the left width first turns it into 1.
+    // Queries. Widths divide R by the piece's image count (at least 1) and mask parts (1 or 2):
+    // no value of a skin makes them raise.
     platform::Color GetGlobalColor() const;
     platform::Color GetGlobalFontColor() const;
     platform::Color GetActiveEditColor() const;
@@ -179,11 +225,20 @@ public:
     // previous one command 30, each with the manager as argument.
     toolkit::TControl* HotControl() const { return m_hotControl; }
     void SetHotControl(toolkit::TControl* control);
-    // Forgets the hot control without telling it (it is going away).
-    void ForgetHotControl() { m_hotControl = nullptr; }
+    // Forgets the hot control without telling it (it is going away). A hot control that is
+    // freed is forgotten anyway: the manager hears of it (FreeNotification).
+    void ForgetHotControl();
 
     // True from the start of destruction on.
     bool Destroying() const { return m_destroying; }
+
+    // The skinned popup menus, when the menus module has plugged them in (not owned).
+    TacSkinnedMenus* SkinnedMenus() const { return m_skinnedMenus; }
+    void SetSkinnedMenus(TacSkinnedMenus* menus) { m_skinnedMenus = menus; }
+
+    // Milliseconds of the skin-change animation on this system: none where the system already
+    // composes windows (as ours does), as on the newer systems the option was made for.
+    std::int32_t SkinChangeAnimationTime() const;
 
     // Fills list with the available skin names (sorted) and returns the first name found.
     std::string GetSkinNames(toolkit::TStringList& list, TacSkinListMode mode) const;
@@ -201,6 +256,9 @@ public:
     // A control that has taken the new skin in says the applying is over.
     static void ClearSkinApplying();
 
+protected:
+    void Notification(toolkit::TComponent* component, toolkit::TOperation operation) override;
+
 private:
     // Choosing and loading (sSkinManager.cpp).
     void LoadSkin();
@@ -209,6 +267,11 @@ private:
     void FreeSkinData();
     void UpdateCachedIndexes();
     void ResetCachedIndexes() { m_cache = TsCachedIndexes{}; }
+    // The visible forms whose provider works for this manager, when a main form exists.
+    std::vector<TacFormSkinning*> FormsToFreeze() const;
+    void SetRedraw(const std::vector<TacFormSkinning*>& forms, bool on) const;
+    void HookMainWindow();
+    void UnhookMainWindow();
     std::string ResolvedSkinDirectory() const;
 
     // Building the model (SkinLoader.cpp).
@@ -252,11 +315,16 @@ private:
     TacSkinConvertor* m_convertor = nullptr; // the container being read during a load
     toolkit::TControl* m_hotControl = nullptr;
     bool m_destroying = false;
+    TacSkinnedMenus* m_skinnedMenus = nullptr;
+    int m_mainWindowHook = 0; // the application's id of our main-window hook, 0 when none
 };
 
 // Forms whose frame the library skins itself register here; broadcasts reach them in their own
 // pass. Not owning: a form unregisters before it goes.
 void RegisterSkinnedForm(toolkit::TCustomForm* form);
 void UnregisterSkinnedForm(toolkit::TCustomForm* form);
+
+void RegisterFormProvider(TacFormSkinning* provider);
+void UnregisterFormProvider(TacFormSkinning* provider);
 
 } // namespace skin

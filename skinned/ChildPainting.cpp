@@ -27,6 +27,13 @@ bool IsGraphic(const TControl& c) {
     return dynamic_cast<const toolkit::TGraphicControl*>(&c) != nullptr;
 }
 
+// A child's paint (its OnPaint) may free itself or a sibling: the list taken before is checked
+// against the container's own before each use.
+bool StillChild(const toolkit::TWinControl& container, const TControl* c) {
+    const auto& now = container.ControlList();
+    return std::find(now.begin(), now.end(), c) != now.end() && !c->IsDestroying();
+}
+
 } // namespace
 
 void PaintGraphicChildren(platform::DeviceContext& dc, toolkit::TWinControl& container,
@@ -67,6 +74,8 @@ void PaintGraphicChildren(platform::DeviceContext& dc, toolkit::TWinControl& con
                              r.left + backdrop.X, r.top + backdrop.Y, platform::RasterOp::SrcCopy);
     }
     for (TControl* c : children) {
+        if (!StillChild(container, c))
+            continue;
         // A child that cannot be seen in this paint is told so; it paints into the memory anyway.
         if (c->BoundsRect().Offset(offset.x, offset.y).Intersect(clip) !=
             c->BoundsRect().Offset(offset.x, offset.y))
@@ -74,6 +83,8 @@ void PaintGraphicChildren(platform::DeviceContext& dc, toolkit::TWinControl& con
         toolkit::PaintGraphicControl(*c, mdc);
     }
     for (TControl* c : children) {
+        if (!StillChild(container, c))
+            continue;
         const platform::Rect r = c->BoundsRect();
         if (platform::GetPixel(mdc, r.left, r.top) == skin::kKeyColor)
             continue;
@@ -85,10 +96,7 @@ void PaintGraphicChildren(platform::DeviceContext& dc, toolkit::TWinControl& con
 void RepaintChildren(toolkit::TWinControl& container) {
     const std::vector<TControl*> children = container.ControlList();
     for (TControl* c : children) {
-        const auto& now = container.ControlList();
-        if (std::find(now.begin(), now.end(), c) == now.end() || c->IsDestroying())
-            continue;
-        if (IsGraphic(*c))
+        if (!StillChild(container, c) || IsGraphic(*c))
             continue;
         try {
             if (auto* windowed = dynamic_cast<toolkit::TWinControl*>(c);

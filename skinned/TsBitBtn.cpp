@@ -1,17 +1,27 @@
 #include "skinned/TsBitBtn.h"
 
 #include "platform/gfx/DeviceContext.h"
+#include "platform/win/Paint.h"
 #include "skin/SkinModel.h"
 #include "skin/sCommonPaint.h"
+#include "skin/sMaskData.h"
 #include "skin/sSkinManager.h"
 #include "toolkit/TBitmap.h"
+#include "toolkit/TWinControl.h"
 
 namespace skinned {
 
-TsBitBtn::TsBitBtn(toolkit::TComponent* owner)
-    : toolkit::TBitBtn(owner), m_skinData(std::make_unique<skin::TsCommonData>(this, true)) {
-    m_skinData->SetControlTypeCode(skin::kTypeBitBtn);
-    m_skinData->Initialise();
+TsBitBtn::TsBitBtn(toolkit::TComponent* owner) : TacSkinnedControl(owner, {skin::kTypeBitBtn}) {
+    SetWordWrap(true);
+}
+
+void TsBitBtn::LookChanged() {
+    m_builtFrom.reset();
+    Invalidate();
+}
+
+toolkit::TButtonPlacement TsBitBtn::SkinPlacement() const {
+    return AlignPlacement(Placement(ClientRect()), ClientRect(), Margin(), Look());
 }
 
 TsBitBtn::~TsBitBtn() {
@@ -19,32 +29,81 @@ TsBitBtn::~TsBitBtn() {
     m_fade.reset();
 }
 
-void TsBitBtn::WndProc(toolkit::TMessage& message) {
-    // Messages may arrive while the base part is still being built.
-    if (!m_skinData) {
-        toolkit::TBitBtn::WndProc(message);
+namespace {
+constexpr std::uint16_t kCmdParentUpdated = 6;
+constexpr std::uint16_t kCmdRebuildFace = 23;
+constexpr std::uint16_t kCmdFadeFrame = 24;
+} // namespace
+
+void TsBitBtn::SkinCommand(toolkit::TMessage& message) {
+    skin::TsCommonData& data = SkinData();
+    switch (skin::CommandOf(message.WParam)) {
+    case kCmdParentUpdated:
+        if (data.Updating()) {
+            data.SetUpdating(false);
+            Invalidate();
+        }
         return;
-    }
-    if (message.Msg == toolkit::kLibraryCommandMessage) {
-        m_skinData->WndProc(message);
+    case skin::kCmdRepaintOnMove:
+        data.WndProc(message);
+        if (data.RepaintOnMove() && SkinPainted()) {
+            m_builtFrom.reset();
+            BuildFace();
+        }
+        return;
+    case kCmdRebuildFace:
+        m_builtFrom.reset();
+        Invalidate();
+        return;
+    case kCmdFadeFrame:
+        // Our fades paint their frames themselves and no region waits: nothing to discard.
+        return;
+    default:
+        data.WndProc(message);
         AfterCommand(skin::CommandOf(message.WParam));
         return;
     }
-    if (m_skinData->WndProc(message))
+}
+
+void TsBitBtn::SkinnedWndProc(toolkit::TMessage& message) {
+    if (message.Msg == platform::WM_LBUTTONDOWN && Enabled() && SkinPainted())
+        m_hintHold.Press();
+    const bool release = message.Msg == platform::WM_LBUTTONUP;
+    TacSkinnedControl::SkinnedWndProc(message);
+    if (release)
+        m_hintHold.Release();
+}
+
+void TsBitBtn::UpdateRegion() {
+    std::optional<platform::Region> wanted;
+    skin::TsSkinManager* m = SkinData().Manager();
+    const std::int32_t index = SkinData().BorderIndex();
+    if (SkinPainted() && m && m->IsValidImgIndex(index)) {
+        const skin::TsMaskData& piece = m->ma()[static_cast<std::size_t>(index)];
+        std::vector<platform::Rect> corners;
+        skin::CornerKeyRuns(corners, Width(), piece, false, 0);
+        skin::CornerKeyRuns(corners, Width(), piece, true, Height() - m->GetMaskWidthBottom(index));
+        if (!corners.empty()) {
+            platform::Region shape(platform::Rect{0, 0, Width(), Height()});
+            for (const platform::Rect& corner : corners)
+                shape.Subtract(corner);
+            wanted = std::move(shape);
+        }
+    }
+    if (wanted == m_region)
         return;
-    toolkit::TBitBtn::WndProc(message);
+    m_region = wanted;
+    if (HandleAllocated())
+        platform::SetWindowRgn(HandleIfAllocated(), std::move(wanted), true);
 }
 
 void TsBitBtn::AfterCommand(std::uint16_t command) {
+    if (command == skin::kCmdSkinRemoved && !IsDestroying())
+        UpdateRegion();
     if (IsDestroying() || !CommandRebuildsFace(command))
         return;
     m_builtFrom.reset();
     Invalidate();
-}
-
-void TsBitBtn::Loaded() {
-    toolkit::TBitBtn::Loaded();
-    m_skinData->Initialise();
 }
 
 void TsBitBtn::SetShowFocus(bool on) {
@@ -64,12 +123,12 @@ void TsBitBtn::SetFocusMargin(int margin) {
 }
 
 std::int32_t TsBitBtn::SkinState() const {
-    const bool hot = skin::Highlighted(this, *m_skinData) || (Active() && Enabled());
-    return FaceStateIndex(Pressed(), hot);
+    const bool hot = skin::Highlighted(this, SkinData()) || (Active() && Enabled());
+    return FaceStateIndex(Down(), hot);
 }
 
 bool TsBitBtn::SkinPainted() const {
-    return m_skinData->Skinned(true) && !m_skinData->IsUpdating();
+    return SkinData().Skinned(true) && !SkinData().IsUpdating();
 }
 
 TButtonFaceKey TsBitBtn::FaceKey() const {
@@ -80,26 +139,36 @@ TButtonFaceKey TsBitBtn::FaceKey() const {
     key.size = {Width(), Height()};
     key.position = {Left(), Top()};
     key.caption = Caption();
-    key.sectionIndex = m_skinData->SectionIndex();
+    key.sectionIndex = SkinData().SectionIndex();
+    key.down = Down();
+    KeyContent(key, GlyphData(), SkinPlacement(), CaptionFlags(), Font());
+    key.look = Look();
     return key;
 }
 
 void TsBitBtn::BuildFace() {
-    toolkit::TBitmap* cache = m_skinData->PrepareCache();
+    toolkit::TBitmap* cache = SkinData().PrepareCache();
     if (!cache || cache->Empty())
         return;
     const TButtonFaceKey key = FaceKey();
     const skin::TsBackdropInfo parent = skin::GetParentBackground(*this);
     PaintButtonBackdrop(*cache, *this, parent);
-    skin::PaintControlSection(*m_skinData, parent, true, 1, key.state, cache, {Left(), Top()},
-                              {0, 0, Width(), Height()});
+    const platform::Rect whole{0, 0, Width(), Height()};
+    skin::PaintControlSection(SkinData(), parent, true, 1, key.state, cache, {Left(), Top()},
+                              whole);
     const bool hot = key.state != kFaceNormal;
-    PaintButtonContent(*cache, *m_skinData, GlyphData(), GlyphState(), Placement(ClientRect()),
-                       Caption(), CaptionFlags(), Enabled(), hot, key.state == kFacePressed);
-    const skin::TsGeneralData* section = m_skinData->Section();
-    if (Enabled() && key.focused && m_showFocus && section && section->ShowFocus &&
+    PaintButtonContent(*cache, SkinData(), GlyphData(), GlyphState(), SkinPlacement(), Caption(),
+                       CaptionFlags(), Enabled(), hot, key.state == kFacePressed, Look());
+    if (!DrawOverBorder()) {
+        skin::TsBackdropInfo behind = parent;
+        behind.X += Left();
+        behind.Y += Top();
+        PaintButtonBorder(*cache, SkinData(), key.state, whole, behind);
+    }
+    const skin::TsGeneralData* section = SkinData().Section();
+    if (Enabled() && key.focused && m_showFocus && ShowCaption() && section && section->ShowFocus &&
         !Caption().empty()) {
-        toolkit::TButtonPlacement placement = Placement(ClientRect());
+        toolkit::TButtonPlacement placement = SkinPlacement();
         if (key.state == kFacePressed)
             placement.text = placement.text.Offset(1, 1);
         const platform::Rect caption{placement.text.left - 1, placement.text.top,
@@ -107,9 +176,10 @@ void TsBitBtn::BuildFace() {
         PaintFocusDots(*cache, caption.Inflate(m_focusMargin, m_focusMargin));
     }
     if (!Enabled())
-        PaintButtonDisabled(*cache, *this, parent);
-    m_skinData->SetBackgroundChanged(false);
+        PaintButtonDisabled(*cache, *this, parent, DisabledKind());
+    SkinData().SetBackgroundChanged(false);
     m_builtFrom = key;
+    UpdateRegion();
     if (OnPaint)
         OnPaint(this, *cache);
 }
@@ -122,13 +192,22 @@ void TsBitBtn::Paint() {
     }
     if (m_fade && m_fade->Finished())
         m_fade.reset();
-    const toolkit::TBitmap* cache = m_skinData->CacheBmp();
+    const toolkit::TBitmap* cache = SkinData().CacheBmp();
     const bool stale = !cache || cache->Width() != Width() || cache->Height() != Height();
     const TButtonFaceKey key = FaceKey();
-    if (stale || m_skinData->BackgroundChanged() || !m_builtFrom || *m_builtFrom != key) {
+    // Partly outside the parent's client area, or over a parent that is changing, the face was
+    // built from a background that may not be there any more.
+    bool halfVisible = false;
+    if (const toolkit::TWinControl* parent = Parent()) {
+        const platform::Rect client = parent->ClientRect();
+        halfVisible = BoundsRect().Intersect(client) != BoundsRect() ||
+                      skin::SendCommand(*Parent(), skin::kCmdIsHalfVisible) != 0;
+    }
+    if (stale || halfVisible || SkinData().BackgroundChanged() || !m_builtFrom ||
+        *m_builtFrom != key) {
         std::unique_ptr<TsButtonFade> fade;
         if (!stale && m_builtFrom)
-            fade = StartFade(*m_skinData, *m_builtFrom, key, m_animatEvents, m_fade.get(),
+            fade = StartFade(SkinData(), *m_builtFrom, key, m_animatEvents, m_fade.get(),
                              [this] { Invalidate(); });
         m_fade = std::move(fade);
         BuildFace();
@@ -139,7 +218,7 @@ void TsBitBtn::Paint() {
                          platform::RasterOp::SrcCopy);
         return;
     }
-    skin::PutCacheOnDC(*this, *m_skinData, {0, 0, Width(), Height()}, 0, 0, false, dc,
+    skin::PutCacheOnDC(*this, SkinData(), {0, 0, Width(), Height()}, 0, 0, false, dc,
                        {0, 0, Width(), Height()});
 }
 

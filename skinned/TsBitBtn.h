@@ -10,28 +10,29 @@
 // only when the skin state marks it changed or something it is built from changed. Without an
 // active skin (or while the skin is being applied) the plain look is painted.
 //
-// OnPaint is called with the cache bitmap after each rebuild of the face.
+// The look options (TacButtonLookOwner: Alignment, Blend, Grayed, DisabledGlyphKind,
+// DisabledKind, ShowCaption, DrawOverBorder, TextOffset, TextAlignment) shape the skinned face;
+// WordWrap is on from the start. OnPaint is called with the cache bitmap after each rebuild of
+// the face.
 
 #include <functional>
 #include <memory>
 #include <optional>
 
-#include "skin/sCommonData.h"
+#include "platform/gfx/Region.h"
+#include "skinned/TacSkinnedControl.h"
 #include "skinned/sButtonFace.h"
 #include "skinned/sFade.h"
 #include "toolkit/TBitBtn.h"
 
 namespace skinned {
 
-class TsBitBtn : public toolkit::TBitBtn {
+class TsBitBtn : public TacSkinnedControl<toolkit::TBitBtn>, public TacButtonLookOwner {
 public:
     explicit TsBitBtn(toolkit::TComponent* owner);
     ~TsBitBtn() override;
 
     std::string ClassName() const override { return "TsBitBtn"; }
-
-    skin::TsCommonData& SkinData() { return *m_skinData; }
-    const skin::TsCommonData& SkinData() const { return *m_skinData; }
 
     // The dotted focus mark around the caption, FocusMargin pixels out, while focused (when the
     // section shows focus).
@@ -42,6 +43,8 @@ public:
 
     // The state index the face is painted in (0 normal, 1 hot, 2 pressed).
     std::int32_t SkinState() const;
+    // True while the button is held (by the mouse or the space key).
+    bool Down() const { return Pressed(); }
 
     // Which state changes cross-fade (aeGlobalDef: as the manager's button effects say).
     const TacAnimatEvents& AnimatEvents() const { return m_animatEvents; }
@@ -49,24 +52,29 @@ public:
     // The cross-fade running now, if any.
     const TsButtonFade* Fade() const { return m_fade.get(); }
 
-    void WndProc(toolkit::TMessage& message) override;
-    void Loaded() override;
-
     std::function<void(toolkit::TObject* sender, toolkit::TBitmap& face)> OnPaint;
 
 protected:
     void Paint() override;
+    void LookChanged() override;
+    void SkinCommand(toolkit::TMessage& message) override;
+    void SkinnedWndProc(toolkit::TMessage& message) override;
 
 private:
     bool SkinPainted() const;
     void AfterCommand(std::uint16_t command);
     TButtonFaceKey FaceKey() const;
     void BuildFace();
+    toolkit::TButtonPlacement SkinPlacement() const;
+    // The window's shape: the face without the key-coloured corners of its border piece while
+    // skinned, no region otherwise.
+    void UpdateRegion();
 
-    std::unique_ptr<skin::TsCommonData> m_skinData;
     std::optional<TButtonFaceKey> m_builtFrom;
     TacAnimatEvents m_animatEvents{TacAnimatEvent::aeGlobalDef};
     std::unique_ptr<TsButtonFade> m_fade;
+    TacHintHold m_hintHold;
+    std::optional<platform::Region> m_region;
     bool m_showFocus = true;
     int m_focusMargin = 1;
 };

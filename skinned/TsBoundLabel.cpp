@@ -20,6 +20,13 @@ TsEditLabel::~TsEditLabel() {
     }
 }
 
+void TsEditLabel::SkinnedWndProc(toolkit::TMessage& message) {
+    TsLabel::SkinnedWndProc(message);
+    if (message.Msg == toolkit::CM_FONTCHANGED && !SettingSkinColor() && m_bound &&
+        m_bound->Active() && !IsDestroying())
+        m_bound->AlignLabel();
+}
+
 TsBoundLabel::TsBoundLabel(skin::TsCommonData& data) : m_data(data) {}
 
 TsBoundLabel::~TsBoundLabel() {

@@ -40,6 +40,10 @@ public:
     std::string ClassName() const override { return "TsEditLabel"; }
     TsBoundLabel* BoundLabel() const { return m_bound; }
 
+protected:
+    // A new font gives the label a new size: it is laid out beside its control again.
+    void SkinnedWndProc(toolkit::TMessage& message) override;
+
 private:
     friend class TsBoundLabel;
     TsBoundLabel* m_bound;

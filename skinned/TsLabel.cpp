@@ -23,20 +23,8 @@ platform::Color Blend(platform::Color font, platform::Color back) {
 
 } // namespace
 
-TsCustomLabel::TsCustomLabel(toolkit::TComponent* owner)
-    : toolkit::TLabel(owner), m_skinData(std::make_unique<skin::TsCommonData>(this, false)) {
+TsCustomLabel::TsCustomLabel(toolkit::TComponent* owner) : TacSkinnedControl(owner, {0, false}) {
     SetTransparent(true);
-    m_skinData->SetControlTypeCode(0);
-    m_skinData->Initialise();
-}
-
-TsCustomLabel::~TsCustomLabel() {
-    m_skinData.reset();
-}
-
-void TsCustomLabel::Loaded() {
-    toolkit::TLabel::Loaded();
-    m_skinData->Initialise();
 }
 
 void TsCustomLabel::SetSkinSection(const std::string& section) {
@@ -44,12 +32,12 @@ void TsCustomLabel::SetSkinSection(const std::string& section) {
         return;
     m_skinSection = section;
     if (!section.empty())
-        m_skinData->SetSkinSection(section);
+        SkinData().SetSkinSection(section);
     Invalidate();
 }
 
 skin::TsSkinManager* TsCustomLabel::ActiveManager() const {
-    skin::TsSkinManager* m = m_skinData ? m_skinData->SkinManager() : nullptr;
+    skin::TsSkinManager* m = HasSkinData() ? SkinData().SkinManager() : nullptr;
     return m && !m->Destroying() && m->SkinData().Active ? m : nullptr;
 }
 
@@ -78,11 +66,11 @@ void TsCustomLabel::Paint() {
             Font().SetColor(color);
         }
     }
-    if (m && !m_skinSection.empty() && m_skinData->Skinned(true) && Width() > 0 && Height() > 0) {
+    if (m && !m_skinSection.empty() && SkinData().Skinned(true) && Width() > 0 && Height() > 0) {
         toolkit::TBitmap under;
         under.SetPixelFormat(toolkit::TPixelFormat::pf24bit);
         under.SetSize(Width(), Height());
-        skin::PaintControlSection(*m_skinData, skin::GetParentBackground(*this), true, 1, 0, &under,
+        skin::PaintControlSection(SkinData(), skin::GetParentBackground(*this), true, 1, 0, &under,
                                   {Left(), Top()}, {0, 0, Width(), Height()});
         platform::BitBlt(Canvas().Handle(), 0, 0, Width(), Height(), under.DC(), 0, 0,
                          platform::RasterOp::SrcCopy);
@@ -104,45 +92,23 @@ void TsCustomLabel::DoDrawText(platform::Rect& rect, unsigned flags) {
     toolkit::DrawControlText(canvas, GetLabelText(), rect, flags, true);
 }
 
-void TsCustomLabel::WndProc(toolkit::TMessage& m) {
-    // Messages may arrive while the base part is still being built or already taken apart.
-    if (!m_skinData) {
-        toolkit::TLabel::WndProc(m);
-        return;
+void TsCustomLabel::SkinCommand(toolkit::TMessage& m) {
+    skin::TsCommonData& data = SkinData();
+    const bool removed =
+        skin::CommandOf(m.WParam) == skin::kCmdSkinRemoved &&
+        reinterpret_cast<const skin::TsSkinManager*>(m.LParam) == data.SkinManager();
+    data.WndProc(m);
+    if (removed) {
+        Font().SetColor(toolkit::clWindowText);
+        Invalidate();
     }
-    if (m.Msg == toolkit::kLibraryCommandMessage) {
-        const bool removed =
-            skin::CommandOf(m.WParam) == skin::kCmdSkinRemoved &&
-            reinterpret_cast<const skin::TsSkinManager*>(m.LParam) == m_skinData->SkinManager();
-        m_skinData->WndProc(m);
-        if (removed) {
-            Font().SetColor(toolkit::clWindowText);
-            Invalidate();
-        }
+}
+
+void TsCustomLabel::SkinnedWndProc(toolkit::TMessage& m) {
+    // The skin's font colour is set during a paint: no re-size, no second repaint.
+    if (m.Msg == toolkit::CM_FONTCHANGED && m_settingColor)
         return;
-    }
-    switch (m.Msg) {
-    case toolkit::CM_FONTCHANGED:
-        m_skinData->WndProc(m);
-        if (!m_settingColor)
-            toolkit::TLabel::WndProc(m);
-        return;
-    case toolkit::CM_MOUSEENTER:
-    case toolkit::CM_MOUSELEAVE: {
-        m_skinData->WndProc(m);
-        toolkit::TLabel::WndProc(m);
-        const toolkit::TNotifyEvent& event =
-            m.Msg == toolkit::CM_MOUSEENTER ? OnMouseEnter : OnMouseLeave;
-        if (m.LParam == 0 && event)
-            event(this);
-        return;
-    }
-    default:
-        break;
-    }
-    if (m_skinData->WndProc(m))
-        return;
-    toolkit::TLabel::WndProc(m);
+    TacSkinnedControl::SkinnedWndProc(m);
 }
 
 } // namespace skinned

@@ -10,10 +10,9 @@
 // no size and the paint that set it is already under way. When the skin is removed the font
 // colour goes back to the system's window-text colour.
 
-#include <memory>
 #include <string>
 
-#include "skin/sCommonData.h"
+#include "skinned/TacSkinnedControl.h"
 #include "toolkit/TLabel.h"
 
 namespace skin {
@@ -22,34 +21,28 @@ class TsSkinManager;
 
 namespace skinned {
 
-class TsCustomLabel : public toolkit::TLabel {
+class TsCustomLabel : public TacSkinnedControl<toolkit::TLabel> {
 public:
     explicit TsCustomLabel(toolkit::TComponent* owner);
-    ~TsCustomLabel() override;
 
     std::string ClassName() const override { return "TsCustomLabel"; }
 
-    skin::TsCommonData& SkinData() { return *m_skinData; }
-    const skin::TsCommonData& SkinData() const { return *m_skinData; }
     const std::string& SkinSection() const { return m_skinSection; }
     void SetSkinSection(const std::string& section);
 
-    toolkit::TNotifyEvent OnMouseEnter;
-    toolkit::TNotifyEvent OnMouseLeave;
-
-    void WndProc(toolkit::TMessage& message) override;
-    void Loaded() override;
-
 protected:
     void Paint() override;
+    void SkinCommand(toolkit::TMessage& message) override;
+    void SkinnedWndProc(toolkit::TMessage& message) override;
     void DoDrawText(platform::Rect& rect, unsigned flags) override;
     // Whether the text takes the skin's font colour.
     virtual bool TakesSkinColor() const { return true; }
     // The manager of an applied skin, or none.
     skin::TsSkinManager* ActiveManager() const;
+    // True while a paint writes the skin's font colour into Font.
+    bool SettingSkinColor() const { return m_settingColor; }
 
 private:
-    std::unique_ptr<skin::TsCommonData> m_skinData;
     std::string m_skinSection;
     bool m_settingColor = false;
 };

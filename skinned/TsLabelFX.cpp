@@ -50,8 +50,8 @@ toolkit::TColor TsLabelFX::TextColor() const {
 }
 
 void TsLabelFX::DoDrawText(platform::Rect& rect, unsigned flags) {
-    // The skin's shadow without a skin: the plain label, so an unskinned window keeps its look.
-    if (m_shadow->Mode() == smNone || (m_shadow->Mode() == smSkin1 && !ActiveManager())) {
+    // The skin's shadow without a skin falls back to Shadow's own values (ChooseShadow).
+    if (m_shadow->Mode() == smNone) {
         TsCustomLabel::DoDrawText(rect, flags);
         return;
     }

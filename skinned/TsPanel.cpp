@@ -17,25 +17,13 @@ constexpr platform::UINT kRedrawAll = 1413;
 
 } // namespace
 
-TsPanel::TsPanel(toolkit::TComponent* owner)
-    : toolkit::TPanel(owner), m_skinData(std::make_unique<skin::TsCommonData>(this, true)) {
+TsPanel::TsPanel(toolkit::TComponent* owner) : TacSkinnedControl(owner, {skin::kTypePanel}) {
     SetControlStyle(ControlStyle() + toolkit::TControlStyle{toolkit::csOpaque});
-    m_skinData->SetControlTypeCode(skin::kTypePanel);
-    m_skinData->Initialise();
-}
-
-// The skin state goes first: nothing may reach it while the panel part is taken apart.
-TsPanel::~TsPanel() {
-    m_skinData.reset();
-}
-
-void TsPanel::Loaded() {
-    toolkit::TPanel::Loaded();
-    m_skinData->Initialise();
+    SkinData().SetPassesCommands(true);
 }
 
 bool TsPanel::SkinActive() const {
-    return m_skinData && m_skinData->Skinned(true);
+    return HasSkinData() && SkinData().Skinned(true);
 }
 
 void TsPanel::Paint() {
@@ -55,25 +43,25 @@ void TsPanel::DrawSkinCaption(toolkit::TCanvas& canvas) {
     const std::int32_t h = canvas.TextHeight("W");
     r.top = (r.top + r.bottom - h) / 2;
     r.bottom = r.top + h;
-    skin::DrawContourText(canvas, text, Enabled(), false, *m_skinData,
+    skin::DrawContourText(canvas, text, Enabled(), false, SkinData(),
                           toolkit::AlignmentFlags(Alignment()) | platform::DT_NOPREFIX, r);
 }
 
 void TsPanel::RebuildCache() {
-    toolkit::TBitmap* cache = m_skinData->PrepareCache();
+    toolkit::TBitmap* cache = SkinData().PrepareCache();
     if (cache->Empty())
         return;
     const skin::TsBackdropInfo parent = skin::GetParentBackground(*this);
-    skin::PaintControlSection(*m_skinData, parent, true, 1, 0, cache, {Left(), Top()},
+    skin::PaintControlSection(SkinData(), parent, true, 1, 0, cache, {Left(), Top()},
                               {0, 0, Width(), Height()});
     DrawSkinCaption(cache->Canvas());
     if (OnPaint)
         OnPaint(this, cache->Canvas());
-    m_skinData->SetBackgroundChanged(false);
+    SkinData().SetBackgroundChanged(false);
 }
 
 void TsPanel::SkinPaint(platform::DeviceContext& dc, bool printing) {
-    skin::TsCommonData& data = *m_skinData;
+    skin::TsCommonData& data = SkinData();
     if (IsDestroying() || (Parent() && Parent()->IsDestroying()) || !SkinActive())
         return;
     data.SetUpdating(data.IsUpdating());
@@ -96,18 +84,29 @@ void TsPanel::SkinPaint(platform::DeviceContext& dc, bool printing) {
         RepaintChildren(*this);
 }
 
-void TsPanel::HandleCommand(toolkit::TMessage& m) {
-    skin::TsCommonData& data = *m_skinData;
+void TsPanel::SkinCommand(toolkit::TMessage& m) {
+    skin::TsCommonData& data = SkinData();
     const std::uint16_t command = skin::CommandOf(m.WParam);
     const bool mine = reinterpret_cast<const skin::TsSkinManager*>(m.LParam) == data.SkinManager();
     switch (command) {
+    case skin::kCmdNewSkin:
+        // The children take the new skin first: the panel's own paint then finds them ready.
+        skin::BroadcastToChildren(*this, m.WParam, m.LParam);
+        data.WndProc(m);
+        return;
     case skin::kCmdSkinRemoved:
         data.WndProc(m);
         if (mine)
             Invalidate();
+        skin::BroadcastToChildren(*this, m.WParam, m.LParam);
+        return;
+    case skin::kCmdRefresh:
+    case skin::kCmdBeforeRefresh:
+        data.WndProc(m);
+        skin::BroadcastToChildren(*this, m.WParam, m.LParam);
         return;
     case kCmdParentUpdated:
-        if (SkinActive() && data.Updating()) {
+        if (SkinActive() && (data.Updating() || skin::RepaintAllFlag())) {
             data.SetUpdating(false);
             if (HandleAllocated())
                 platform::RedrawWindow(HandleIfAllocated(), nullptr, nullptr, kRedrawAll);
@@ -124,17 +123,9 @@ void TsPanel::HandleCommand(toolkit::TMessage& m) {
     }
 }
 
-void TsPanel::WndProc(toolkit::TMessage& m) {
+void TsPanel::SkinnedWndProc(toolkit::TMessage& m) {
     using namespace platform;
-    // Messages may arrive while the base part is still being built or already taken apart.
-    if (!m_skinData) {
-        toolkit::TPanel::WndProc(m);
-        return;
-    }
-    if (m.Msg == toolkit::kLibraryCommandMessage) {
-        HandleCommand(m);
-        return;
-    }
+    skin::TsCommonData& data = SkinData();
     switch (m.Msg) {
     case WM_PAINT:
         if (!SkinActive())
@@ -152,12 +143,12 @@ void TsPanel::WndProc(toolkit::TMessage& m) {
     case WM_PRINT:
         if (!SkinActive())
             break;
-        m_skinData->SetUpdating(false);
+        data.SetUpdating(false);
         if (auto* given = reinterpret_cast<DeviceContext*>(m.WParam)) {
-            if (m_skinData->BackgroundChanged() || m_skinData->HalfVisible())
+            if (data.BackgroundChanged() || data.HalfVisible())
                 RebuildCache();
             const platform::Rect whole{0, 0, Width(), Height()};
-            skin::PutCacheOnDC(*this, *m_skinData, whole, 0, 0, false, *given, whole);
+            skin::PutCacheOnDC(*this, data, whole, 0, 0, false, *given, whole);
             PaintGraphicChildren(*given, *this, {0, 0});
         }
         return;
@@ -167,45 +158,29 @@ void TsPanel::WndProc(toolkit::TMessage& m) {
         m.Result = 1;
         return;
     case toolkit::CM_VISIBLECHANGED:
-        m_skinData->SetBackgroundChanged(true);
-        m_skinData->SetUpdating(false);
+        data.SetBackgroundChanged(true);
+        data.SetUpdating(false);
         break;
     case toolkit::CM_TEXTCHANGED:
-        m_skinData->WndProc(m);
-        toolkit::TPanel::WndProc(m);
+        TacSkinnedControl::SkinnedWndProc(m);
         if (Parent())
-            m_skinData->Refresh();
+            data.Refresh();
         return;
     case toolkit::CM_FONTCHANGED:
-        m_skinData->WndProc(m);
-        toolkit::TPanel::WndProc(m);
+        TacSkinnedControl::SkinnedWndProc(m);
         if (!Caption().empty()) {
-            m_skinData->SetBackgroundChanged(true);
+            data.SetBackgroundChanged(true);
             Repaint();
         }
         return;
     case toolkit::CM_ENABLEDCHANGED:
-        m_skinData->WndProc(m);
-        toolkit::TPanel::WndProc(m);
-        m_skinData->Refresh();
+        TacSkinnedControl::SkinnedWndProc(m);
+        data.Refresh();
         return;
-    case toolkit::CM_MOUSEENTER:
-    case toolkit::CM_MOUSELEAVE: {
-        m_skinData->WndProc(m);
-        toolkit::TPanel::WndProc(m);
-        // A child's enter and leave pass through its parent too; only the panel's own count.
-        const toolkit::TNotifyEvent& event =
-            m.Msg == toolkit::CM_MOUSEENTER ? OnMouseEnter : OnMouseLeave;
-        if (m.LParam == 0 && event)
-            event(this);
-        return;
-    }
     default:
         break;
     }
-    if (m_skinData->WndProc(m))
-        return;
-    toolkit::TPanel::WndProc(m);
+    TacSkinnedControl::SkinnedWndProc(m);
 }
 
 } // namespace skinned

@@ -14,13 +14,13 @@
 // Without an active skin the plain panel paints; OnPaint, when assigned, then paints instead of
 // it with the panel's own canvas.
 //
-// Library commands 1, 2 and 3 are those of the skin state; the manager sends them to every
-// control itself, so the panel does not pass them on to its children.
+// Library commands 1, 2, 3 and 16 are those of the skin state, and the panel passes them on to
+// its children (1 before taking the new skin itself, the others after); the manager's broadcast
+// stops at the panel so no child hears a command twice.
 
 #include <functional>
-#include <memory>
 
-#include "skin/sCommonData.h"
+#include "skinned/TacSkinnedControl.h"
 #include "toolkit/TPanel.h"
 
 namespace toolkit {
@@ -31,34 +31,24 @@ namespace skinned {
 
 using TsPaintEvent = std::function<void(toolkit::TObject* sender, toolkit::TCanvas& canvas)>;
 
-class TsPanel : public toolkit::TPanel {
+class TsPanel : public TacSkinnedControl<toolkit::TPanel> {
 public:
     explicit TsPanel(toolkit::TComponent* owner);
-    ~TsPanel() override;
 
     std::string ClassName() const override { return "TsPanel"; }
 
-    skin::TsCommonData& SkinData() { return *m_skinData; }
-    const skin::TsCommonData& SkinData() const { return *m_skinData; }
-
     TsPaintEvent OnPaint;
-    toolkit::TNotifyEvent OnMouseEnter;
-    toolkit::TNotifyEvent OnMouseLeave;
-
-    void WndProc(toolkit::TMessage& message) override;
-    void Loaded() override;
 
 protected:
     void Paint() override;
+    void SkinCommand(toolkit::TMessage& message) override;
+    void SkinnedWndProc(toolkit::TMessage& message) override;
 
 private:
     bool SkinActive() const;
-    void HandleCommand(toolkit::TMessage& message);
     void SkinPaint(platform::DeviceContext& dc, bool printing);
     void RebuildCache();
     void DrawSkinCaption(toolkit::TCanvas& canvas);
-
-    std::unique_ptr<skin::TsCommonData> m_skinData;
 };
 
 } // namespace skinned

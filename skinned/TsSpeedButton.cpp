@@ -8,12 +8,15 @@
 #include "skin/sSkinManager.h"
 #include "toolkit/TBitmap.h"
 #include "toolkit/TControlCanvas.h"
+#include "toolkit/TWinControl.h"
 
 namespace skinned {
 
 namespace {
 
 constexpr const char* kDividerSection = "DIVIDER";
+constexpr unsigned kCaptionFlags =
+    platform::DT_CENTER | platform::DT_VCENTER | platform::DT_WORDBREAK | platform::DT_EXPANDTABS;
 
 bool Sunk(toolkit::TButtonState state) {
     return state == toolkit::TButtonState::bsDown || state == toolkit::TButtonState::bsExclusive;
@@ -22,9 +25,15 @@ bool Sunk(toolkit::TButtonState state) {
 } // namespace
 
 TsSpeedButton::TsSpeedButton(toolkit::TComponent* owner)
-    : toolkit::TSpeedButton(owner), m_skinData(std::make_unique<skin::TsCommonData>(this, true)) {
-    m_skinData->SetControlTypeCode(skin::kTypeSpeedButton);
-    m_skinData->Initialise();
+    : TacSkinnedControl(owner, {skin::kTypeSpeedButton}) {}
+
+void TsSpeedButton::LookChanged() {
+    m_builtFrom.reset();
+    Invalidate();
+}
+
+toolkit::TButtonPlacement TsSpeedButton::SkinPlacement() const {
+    return AlignPlacement(Placement(), ContentRect(), Margin(), Look());
 }
 
 TsSpeedButton::~TsSpeedButton() {
@@ -32,32 +41,45 @@ TsSpeedButton::~TsSpeedButton() {
     m_fade.reset();
 }
 
-void TsSpeedButton::WndProc(toolkit::TMessage& message) {
-    // Messages may arrive while the base part is still being built.
-    if (!m_skinData) {
-        toolkit::TSpeedButton::WndProc(message);
+void TsSpeedButton::SkinCommand(toolkit::TMessage& message) {
+    SkinData().WndProc(message);
+    if (skin::CommandOf(message.WParam) == skin::kCmdRepaintOnMove && SkinData().RepaintOnMove() &&
+        SkinPainted()) {
+        m_builtFrom.reset();
+        BuildFace();
         return;
     }
-    if (message.Msg == toolkit::kLibraryCommandMessage) {
-        m_skinData->WndProc(message);
-        AfterCommand(skin::CommandOf(message.WParam));
+    AfterCommand(skin::CommandOf(message.WParam));
+}
+
+void TsSpeedButton::SkinnedWndProc(toolkit::TMessage& message) {
+    if ((message.Msg == platform::WM_LBUTTONDOWN || message.Msg == platform::WM_LBUTTONDBLCLK) &&
+        Enabled() && SkinPainted())
+        m_hintHold.Press();
+    const bool release = message.Msg == platform::WM_LBUTTONUP;
+    TacSkinnedControl::SkinnedWndProc(message);
+    if (release)
+        m_hintHold.Release();
+}
+
+void TsSpeedButton::Redraw() {
+    toolkit::TWinControl* parent = Parent();
+    if (!parent) {
+        Invalidate();
         return;
     }
-    if (m_skinData->WndProc(message))
-        return;
-    toolkit::TSpeedButton::WndProc(message);
+    skin::SendCommand(*parent, skin::kCmdRelatedObject, 0,
+                      reinterpret_cast<platform::LPARAM>(this));
+    Repaint();
+    if (Parent() == parent && !parent->IsDestroying())
+        skin::SendCommand(*parent, skin::kCmdRelatedObject, 0, 0);
 }
 
 void TsSpeedButton::AfterCommand(std::uint16_t command) {
     if (IsDestroying() || !CommandRebuildsFace(command))
         return;
     m_builtFrom.reset();
-    Invalidate();
-}
-
-void TsSpeedButton::Loaded() {
-    toolkit::TSpeedButton::Loaded();
-    m_skinData->Initialise();
+    Redraw();
 }
 
 bool TsSpeedButton::WholeOpen() const {
@@ -65,16 +87,16 @@ bool TsSpeedButton::WholeOpen() const {
 }
 
 std::int32_t TsSpeedButton::SkinState() const {
-    return FaceStateIndex(Sunk(State()) || WholeOpen(), skin::Highlighted(this, *m_skinData));
+    return FaceStateIndex(Sunk(State()) || WholeOpen(), skin::Highlighted(this, SkinData()));
 }
 
 std::int32_t TsSpeedButton::DropDownSkinState() const {
     return FaceStateIndex(MenuOpen() || Down() || Sunk(State()),
-                          skin::Highlighted(this, *m_skinData));
+                          skin::Highlighted(this, SkinData()));
 }
 
 bool TsSpeedButton::SkinPainted() const {
-    return m_skinData->Skinned(true) && !m_skinData->IsUpdating();
+    return SkinData().Skinned(true) && !SkinData().IsUpdating();
 }
 
 TButtonFaceKey TsSpeedButton::FaceKey() const {
@@ -85,12 +107,15 @@ TButtonFaceKey TsSpeedButton::FaceKey() const {
     key.size = {Width(), Height()};
     key.position = {Left(), Top()};
     key.caption = Caption();
-    key.sectionIndex = m_skinData->SectionIndex();
+    key.sectionIndex = SkinData().SectionIndex();
+    key.down = Down();
+    KeyContent(key, GlyphData(), SkinPlacement(), kCaptionFlags, Font());
+    key.look = Look();
     return key;
 }
 
 void TsSpeedButton::PaintDivider(toolkit::TBitmap& cache) {
-    skin::TsSkinManager* m = m_skinData->Manager();
+    skin::TsSkinManager* m = SkinData().Manager();
     const std::int32_t section = m->FindSectionIndex(kDividerSection);
     const std::int32_t index = m->FindPieceIndex(section, kDividerSection, "BORDERSMASK");
     if (index < 0 || static_cast<std::size_t>(index) >= m->ma().size())
@@ -103,7 +128,7 @@ void TsSpeedButton::PaintDivider(toolkit::TBitmap& cache) {
 }
 
 void TsSpeedButton::BuildFace() {
-    toolkit::TBitmap* cache = m_skinData->PrepareCache();
+    toolkit::TBitmap* cache = SkinData().PrepareCache();
     if (!cache || cache->Empty())
         return;
     const TButtonFaceKey key = FaceKey();
@@ -113,24 +138,28 @@ void TsSpeedButton::BuildFace() {
     if (ButtonStyle() == toolkit::tbsDivider) {
         PaintDivider(*cache);
     } else if (ButtonStyle() != toolkit::tbsSeparator) {
-        skin::PaintControlSection(*m_skinData, parent, true, 1, key.state, cache, position,
+        skin::PaintControlSection(SkinData(), parent, true, 1, key.state, cache, position,
                                   ContentRect());
         const bool pressed = key.state == kFacePressed;
-        PaintButtonContent(*cache, *m_skinData, GlyphData(),
-                           WholeOpen() ? toolkit::TButtonState::bsDown : State(), Placement(),
-                           Caption(),
-                           platform::DT_CENTER | platform::DT_VCENTER | platform::DT_WORDBREAK |
-                               platform::DT_EXPANDTABS,
-                           Enabled(), key.state != kFaceNormal, pressed);
+        PaintButtonContent(*cache, SkinData(), GlyphData(),
+                           WholeOpen() ? toolkit::TButtonState::bsDown : State(), SkinPlacement(),
+                           Caption(), kCaptionFlags, Enabled(), key.state != kFaceNormal, pressed,
+                           Look());
+        if (!DrawOverBorder()) {
+            skin::TsBackdropInfo behind = parent;
+            behind.X += Left();
+            behind.Y += Top();
+            PaintButtonBorder(*cache, SkinData(), key.state, ContentRect(), behind);
+        }
         if (ButtonStyle() == toolkit::tbsDropDown) {
-            skin::PaintControlSection(*m_skinData, parent, true, 1, key.dropDownState, cache,
+            skin::PaintControlSection(SkinData(), parent, true, 1, key.dropDownState, cache,
                                       position, DropDownRect());
-            PaintDropDownArrow(*cache, *m_skinData->Manager(), kDropDownWidth, key.dropDownState);
+            PaintDropDownArrow(*cache, *SkinData().Manager(), kDropDownWidth, key.dropDownState);
         }
     }
     if (!Enabled())
-        PaintButtonDisabled(*cache, *this, parent);
-    m_skinData->SetBackgroundChanged(false);
+        PaintButtonDisabled(*cache, *this, parent, DisabledKind());
+    SkinData().SetBackgroundChanged(false);
     m_builtFrom = key;
     if (OnPaint)
         OnPaint(this, *cache);
@@ -144,13 +173,13 @@ void TsSpeedButton::Paint() {
     }
     if (m_fade && m_fade->Finished())
         m_fade.reset();
-    const toolkit::TBitmap* cache = m_skinData->CacheBmp();
+    const toolkit::TBitmap* cache = SkinData().CacheBmp();
     const bool stale = !cache || cache->Width() != Width() || cache->Height() != Height();
     const TButtonFaceKey key = FaceKey();
-    if (stale || m_skinData->BackgroundChanged() || !m_builtFrom || *m_builtFrom != key) {
+    if (stale || SkinData().BackgroundChanged() || !m_builtFrom || *m_builtFrom != key) {
         std::unique_ptr<TsButtonFade> fade;
         if (!stale && m_builtFrom)
-            fade = StartFade(*m_skinData, *m_builtFrom, key, m_animatEvents, m_fade.get(),
+            fade = StartFade(SkinData(), *m_builtFrom, key, m_animatEvents, m_fade.get(),
                              [this] { Invalidate(); });
         m_fade = std::move(fade);
         BuildFace();
@@ -161,7 +190,7 @@ void TsSpeedButton::Paint() {
                          platform::RasterOp::SrcCopy);
         return;
     }
-    skin::PutCacheOnDC(*this, *m_skinData, {0, 0, Width(), Height()}, 0, 0, false, dc,
+    skin::PutCacheOnDC(*this, SkinData(), {0, 0, Width(), Height()}, 0, 0, false, dc,
                        {0, 0, Width(), Height()});
 }
 

@@ -20,27 +20,28 @@
 #include <memory>
 #include <optional>
 
-#include "skin/sCommonData.h"
+#include "skinned/TacSkinnedControl.h"
 #include "skinned/sButtonFace.h"
 #include "skinned/sFade.h"
 #include "toolkit/TSpeedButton.h"
 
 namespace skinned {
 
-class TsSpeedButton : public toolkit::TSpeedButton {
+class TsSpeedButton : public TacSkinnedControl<toolkit::TSpeedButton>, public TacButtonLookOwner {
 public:
     explicit TsSpeedButton(toolkit::TComponent* owner);
     ~TsSpeedButton() override;
 
     std::string ClassName() const override { return "TsSpeedButton"; }
 
-    skin::TsCommonData& SkinData() { return *m_skinData; }
-    const skin::TsCommonData& SkinData() const { return *m_skinData; }
-
     // The state indexes the button area and the drop-down zone are painted in (0 normal, 1 hot,
     // 2 pressed).
     std::int32_t SkinState() const;
     std::int32_t DropDownSkinState() const;
+
+    // Repaints at once, telling the parent (command 15) which graphic child paints over its
+    // background meanwhile.
+    void Redraw();
 
     // Which state changes cross-fade (aeGlobalDef: as the manager's button effects say).
     const TacAnimatEvents& AnimatEvents() const { return m_animatEvents; }
@@ -48,13 +49,15 @@ public:
     // The cross-fade running now, if any.
     const TsButtonFade* Fade() const { return m_fade.get(); }
 
-    void WndProc(toolkit::TMessage& message) override;
-    void Loaded() override;
-
     std::function<void(toolkit::TObject* sender, toolkit::TBitmap& face)> OnPaint;
 
 protected:
     void Paint() override;
+    void LookChanged() override;
+    // One pixel below the button, so the menu's frame leaves its bottom edge showing.
+    platform::Point DropDownPoint() const override { return {0, Height() + 1}; }
+    void SkinCommand(toolkit::TMessage& message) override;
+    void SkinnedWndProc(toolkit::TMessage& message) override;
 
 private:
     bool SkinPainted() const;
@@ -62,12 +65,13 @@ private:
     bool WholeOpen() const;
     TButtonFaceKey FaceKey() const;
     void BuildFace();
+    toolkit::TButtonPlacement SkinPlacement() const;
     void PaintDivider(toolkit::TBitmap& cache);
 
-    std::unique_ptr<skin::TsCommonData> m_skinData;
     std::optional<TButtonFaceKey> m_builtFrom;
     TacAnimatEvents m_animatEvents{TacAnimatEvent::aeGlobalDef};
     std::unique_ptr<TsButtonFade> m_fade;
+    TacHintHold m_hintHold;
 };
 
 } // namespace skinned

@@ -274,4 +274,29 @@ void TApplication::Notification(TComponent* component, TOperation operation) {
         m_mainForm = nullptr;
 }
 
+int TApplication::HookMainWindow(TWindowHook hook) {
+    m_mainWindowHooks.emplace_back(++m_lastHookId, std::move(hook));
+    return m_lastHookId;
+}
+
+void TApplication::UnhookMainWindow(int id) {
+    std::erase_if(m_mainWindowHooks, [id](const auto& entry) { return entry.first == id; });
+}
+
+bool TApplication::MainWindowHooked(TMessage& message) {
+    if (m_mainWindowHooks.empty())
+        return false;
+    // A hook may unhook itself or others while it runs: walk a copy and skip the departed.
+    const auto hooks = m_mainWindowHooks;
+    for (auto it = hooks.rbegin(); it != hooks.rend(); ++it) {
+        const int id = it->first;
+        if (std::none_of(m_mainWindowHooks.begin(), m_mainWindowHooks.end(),
+                         [id](const auto& entry) { return entry.first == id; }))
+            continue;
+        if (it->second(message))
+            return true;
+    }
+    return false;
+}
+
 } // namespace toolkit

@@ -32,6 +32,7 @@
 
 #include "platform/win/WinDefs.h"
 #include "platform/win/WindowSystem.h"
+#include "toolkit/ControlMessages.h"
 #include "toolkit/TComponent.h"
 
 namespace toolkit {
@@ -95,6 +96,14 @@ public:
     // Frees the component after the message being handled (a form's Release).
     void ReleaseLater(TComponent* component);
 
+    // Hooks see every message of the main form before the form does, the last hooked first; a
+    // hook answering true has used the message up. HookMainWindow answers the id to unhook with.
+    using TWindowHook = std::function<bool(TMessage& message)>;
+    int HookMainWindow(TWindowHook hook);
+    void UnhookMainWindow(int id);
+    // Runs the hooks for a message of the main form; true when one used it up.
+    bool MainWindowHooked(TMessage& message);
+
 protected:
     void Notification(TComponent* component, TOperation operation) override;
 
@@ -114,6 +123,8 @@ private:
     bool m_showHint = true;
     bool m_showMainForm = true;
     std::vector<TComponent*> m_releasing;
+    std::vector<std::pair<int, TWindowHook>> m_mainWindowHooks;
+    int m_lastHookId = 0;
     int m_hintPause = 500;
     TControl* m_hintControl = nullptr;
     TTimer* m_hintTimer = nullptr; // owned as a component

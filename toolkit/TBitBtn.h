@@ -34,6 +34,7 @@ public:
     void SetGlyphPixels(int width, int height, std::span<const std::uint8_t> bgr,
                         platform::Color transparent = kImageListMask);
     TButtonGlyph& GlyphData() { return m_glyph; }
+    const TButtonGlyph& GlyphData() const { return m_glyph; }
     int NumGlyphs() const { return m_glyph.NumGlyphs(); }
     void SetNumGlyphs(int count) { m_glyph.SetNumGlyphs(count); }
     TImageList* Images() const { return m_glyph.Images(); }

@@ -69,6 +69,11 @@ TButtonGlyph::TButtonGlyph() {
 
 void TButtonGlyph::Changed() {
     Decode();
+    Notify();
+}
+
+void TButtonGlyph::Notify() {
+    ++m_version;
     if (OnChange)
         OnChange();
 }
@@ -140,16 +145,14 @@ void TButtonGlyph::SetNumGlyphs(int count) {
     if (count == m_numGlyphs)
         return;
     m_numGlyphs = count;
-    if (OnChange)
-        OnChange();
+    Notify();
 }
 
 void TButtonGlyph::SetImages(TImageList* images) {
     if (images == m_images)
         return;
     m_images = images;
-    if (OnChange)
-        OnChange();
+    Notify();
 }
 
 void TButtonGlyph::SetImages(TImageList* images, TComponent& observer) {
@@ -166,8 +169,7 @@ void TButtonGlyph::SetImageIndex(int index) {
     if (index == m_imageIndex)
         return;
     m_imageIndex = index;
-    if (OnChange)
-        OnChange();
+    Notify();
 }
 
 bool TButtonGlyph::Empty() const {

@@ -92,10 +92,13 @@ public:
     std::optional<platform::Color> CellPixel(int cell, int x, int y) const;
 
     std::function<void()> OnChange;
+    // Counts the changes OnChange reports, so a drawing cached from the glyph can tell it is old.
+    std::uint32_t Version() const { return m_version; }
 
 private:
     void Decode();
     void Changed();
+    void Notify();
 
     TBitmap m_bitmap;
     TColor m_transparent = clDefault;
@@ -105,6 +108,7 @@ private:
     // The bitmap decoded to RGB, row-major top-down, with its transparency.
     std::vector<platform::Color> m_pixels;
     std::vector<std::uint8_t> m_mask;
+    std::uint32_t m_version = 0;
 };
 
 } // namespace toolkit

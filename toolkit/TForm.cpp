@@ -425,6 +425,9 @@ bool TCustomForm::DoKeyPress(char32_t& key) {
 
 void TCustomForm::WndProc(TMessage& m) {
     using namespace platform;
+    if (TApplication* app = Application();
+        app && app->MainForm() == this && app->MainWindowHooked(m))
+        return;
     switch (m.Msg) {
     case WM_CLOSE:
         Close();

@@ -220,7 +220,7 @@ void TSpeedButton::DropDown() {
         Fire(OnDropDownClick, this);
     } else {
         m_dropdownMenu->SetPopupComponent(this);
-        const platform::Point corner = ClientToScreen({0, Height()});
+        const platform::Point corner = ClientToScreen(DropDownPoint());
         m_dropdownMenu->Popup(corner.x, corner.y);
     }
 }

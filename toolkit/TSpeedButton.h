@@ -57,6 +57,7 @@ public:
     void SetGlyphPixels(int width, int height, std::span<const std::uint8_t> bgr,
                         platform::Color transparent = kImageListMask);
     TButtonGlyph& GlyphData() { return m_glyph; }
+    const TButtonGlyph& GlyphData() const { return m_glyph; }
     int NumGlyphs() const { return m_glyph.NumGlyphs(); }
     void SetNumGlyphs(int count) { m_glyph.SetNumGlyphs(count); }
     TImageList* Images() const { return m_glyph.Images(); }
@@ -96,6 +97,9 @@ public:
     platform::Rect DropDownRect() const;
     bool InDropDownZone(int x) const;
     TButtonPlacement Placement() const;
+    // Where the drop-down menu's top left corner goes, in client coordinates: the bottom left
+    // corner.
+    virtual platform::Point DropDownPoint() const { return {0, Height()}; }
 
     void WndProc(TMessage& message) override;
 

@@ -79,6 +79,39 @@ TEST_F(MainWindow, StartsWithPresetTwoTheUniformGeneratorAndTheDefinitionsValues
     EXPECT_TRUE(boxes.empty());
 }
 
+// The window comes up painted from its internal skin; switching the skin off gives back the
+// plain look at the same places, and switching it on again the skinned one.
+TEST_F(MainWindow, ComesUpInItsInternalSkinAndFallsBackToThePlainLook) {
+    skin::TsSkinManager& m = *form->sSkinManager1;
+    EXPECT_TRUE(m.IsDefault());
+    EXPECT_TRUE(m.Active());
+    EXPECT_EQ(m.SkinName(), "Winter2003 (internal)");
+    EXPECT_EQ(m.SkinInfo(), "5.2");
+    EXPECT_EQ(m.SkinningRules(), (skin::TacSkinningRules{skin::TacSkinningRule::srStdForms,
+                                                         skin::TacSkinningRule::srThirdParty}));
+    EXPECT_EQ(m.MenuSupport().IcoLineSkin, "ICOLINE");
+    for (skinned::TsPanel* panel :
+         {form->sPanel1, form->sPanel2, form->sPanel3, form->sPanel4, form->sPanel5, form->sPanel6})
+        EXPECT_TRUE(panel->SkinData().Skinned(true)) << panel->Name();
+    EXPECT_TRUE(form->sBitBtn2->SkinData().Skinned(true));
+
+    // Beside the big buttons, on the panel, and on the face of one of them.
+    const platform::Point beside{4, 50}, onFace{20, 4};
+    const platform::Color panelSkinned = PixelAt(*form->sPanel4, beside);
+    const platform::Color faceSkinned = PixelAt(*form->sBitBtn2, onFace);
+    m.SetActive(false);
+    Pump();
+    const platform::Color plainFace = ColorToRGB(clBtnFace) & 0xFFFFFF;
+    EXPECT_EQ(PixelAt(*form->sPanel4, beside), plainFace);
+    EXPECT_EQ(PixelAt(*form->sBitBtn2, onFace), plainFace);
+    EXPECT_NE(panelSkinned, plainFace);
+    EXPECT_NE(faceSkinned, plainFace);
+    m.SetActive(true);
+    Pump();
+    EXPECT_EQ(PixelAt(*form->sPanel4, beside), panelSkinned);
+    EXPECT_EQ(PixelAt(*form->sBitBtn2, onFace), faceSkinned);
+}
+
 // Reading the definition gives sSpinEdit1 its "7" before the handlers are bound: the table
 // stays exactly as the definition made it until FormCreate runs.
 TEST_F(MainWindow, BuildingTheWindowRunsNoChangeHandler) {
@@ -159,8 +192,9 @@ TEST_F(MainWindow, ThePressInTheArrowZoneOpensTheMenuBelowTheButtonInsteadOfGene
     const int arrowX = form->sSpeedButton1->Width() - 8;
     ClickAt(*form->sSpeedButton1, arrowX, 11);
     EXPECT_EQ(popups, 1);
+    // One pixel below the button's bottom edge.
     const platform::Point below =
-        form->sSpeedButton1->ClientToScreen({0, form->sSpeedButton1->Height()});
+        form->sSpeedButton1->ClientToScreen({0, form->sSpeedButton1->Height() + 1});
     EXPECT_EQ(form->PopupMenu1->PopupPoint().x, below.x);
     EXPECT_EQ(form->PopupMenu1->PopupPoint().y, below.y);
     EXPECT_EQ(form->PopupMenu1->PopupComponent(), form->sSpeedButton1);

@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "SkinTestSupport.h"
+#include "skin/sGraphUtils.h"
+#include "skin/sPaintSection.h"
 #include "skin/sSkinManager.h"
 #include "toolkit/Exceptions.h"
+#include "toolkit/TBitmap.h"
 
 namespace {
 
@@ -288,9 +291,9 @@ TEST(SkinPieces, BorderWidthQueriesFallBackInOrder) {
     EXPECT_EQ(s.manager.GetMaskWidthRight(a), 30 / 9);
     EXPECT_EQ(s.manager.GetStateImageSize(a), (platform::Size{10, 30}));
     const auto b = s.manager.FindOwnPieceIndex("S", "B");
-    EXPECT_THROW(s.manager.GetMaskWidthRight(b), toolkit::EDivByZero);
-    EXPECT_EQ(s.manager.GetMaskWidthLeft(b), 10); // first turns the count of 0 into 1
+    // The file's image count of 0 is held at 1 on load: no query divides by zero.
     EXPECT_EQ(s.manager.GetMaskWidthRight(b), 10);
+    EXPECT_EQ(s.manager.GetMaskWidthLeft(b), 10);
     EXPECT_EQ(s.manager.GetMaskWidthLeft(99), 0);
 }
 
@@ -375,6 +378,50 @@ TEST(CommonSections, ApplyOnTopOfTheSkin) {
     EXPECT_FALSE(panel.ShowFocus);
     EXPECT_EQ(s.Section("MINE").Color, 5);
     EXPECT_GE(s.manager.FindOwnPieceIndex("MINE", "BORDERSMASK"), 0);
+}
+
+// A skin file may give an image count of 0 or less and a mask type of -1 or 9: painting divides
+// by both and sizes state images from them, so they are held at 1 or more and 0 … 1 on load,
+// and every section still paints without a fault.
+TEST(SkinPieces, HostileCountsAreHeldSaneAndStillPaint) {
+    TempFolder folder;
+    folder.Write("T/Options.dat",
+                 std::string(kGlobal) +
+                     "[ZERO]\r\nBORDERSMASK=!P.BMP!0!-1!0\r\n"
+                     "[NEG]\r\nBORDERSMASK=!P.BMP!-5!9!0\r\nGLYPHMASK=!P.BMP!-1!-1!2\r\n"
+                     "[HUGE]\r\nBORDERSMASK=!P.BMP!32767!32767!0!30000!30000!-30000!0\r\n"
+                     "[OLD]\r\nBORDERSMASK=x (0,0,30,30) (0,-3,-2,-7)\r\n"
+                     "[SCROLLBTNBOTTOM]\r\nGLYPHMASK=!P.BMP!0!-1!2\r\n");
+    folder.Write("T/Master.bmp", skintest::Bitmap24(304, 260, 0x808080));
+    folder.Write("T/P.bmp", skintest::Bitmap24(30, 20, 0x00FF00));
+    TsSkinManager manager;
+    manager.SetSkinDirectory(folder.Str());
+    manager.SetSkinName("T");
+    ASSERT_GE(manager.ma().size(), 5u);
+    for (std::int32_t i = 0; i < static_cast<std::int32_t>(manager.ma().size()); ++i) {
+        const skin::TsMaskData& m = manager.ma()[static_cast<std::size_t>(i)];
+        EXPECT_GE(m.ImageCount, 1) << m.SectionName;
+        EXPECT_GE(m.MaskType, 0) << m.SectionName;
+        EXPECT_LE(m.MaskType, 1) << m.SectionName;
+        EXPECT_NO_THROW(manager.GetStateImageSize(i));
+        EXPECT_NO_THROW(manager.GetMaskWidthRight(i));
+        EXPECT_NO_THROW(manager.GetMaskWidthBottom(i));
+    }
+    for (const char* name : {"ZERO", "NEG", "HUGE", "OLD", "SCROLLBTNBOTTOM"}) {
+        skin::TsSectionPaint p;
+        p.SectionName = name;
+        p.SectionIndex = manager.FindSectionIndex(name);
+        p.Manager = &manager;
+        for (std::int32_t state : {0, 1, 2, 7}) {
+            p.State = state;
+            for (platform::Size size : {platform::Size{0, 0}, platform::Size{1, 1},
+                                        platform::Size{40, 25}, platform::Size{3, 200}}) {
+                auto target = skin::NewBitmap24(std::max(size.cx, 1), std::max(size.cy, 1));
+                EXPECT_NO_THROW(skin::PaintSection(p, *target, {0, 0, size.cx, size.cy}))
+                    << name << " " << state;
+            }
+        }
+    }
 }
 
 } // namespace

@@ -240,6 +240,29 @@ TEST_F(SkinState, EditControlsTakeTheSectionColoursUnlessCustom) {
     EXPECT_EQ(custom->Color(), toolkit::clAqua);
 }
 
+// A stored skin may give -1 as a main font colour: one the skin does not define. The control
+// keeps its own colour instead of turning black, and the skin has no general font colour.
+TEST_F(SkinState, AnUndefinedFontColourLeavesTheControlsOwn) {
+    manager.reset();
+    manager = std::make_unique<skin::TsSkinManager>();
+    skin::TsStoredSkin& item = manager->InternalSkins().Add();
+    item.Name = "Stored";
+    item.MasterBitmap = std::make_shared<skin::TsSkinBitmap>(8, 8);
+    for (const char* name : {"GLOBALINFO", "EDIT"}) {
+        skin::TsSkinGeneral section;
+        section.SectionName = name;
+        section.FontColor = "-1 -1 -1 -1 -1";
+        item.GeneralData.push_back(section);
+    }
+    TForm* form = MakeForm();
+    auto* edit = Make<TSkinBox>(form, {0, 0, 50, 20}, "EDIT", skin::kTypeEdit);
+    edit->Font().SetColor(toolkit::clNavy);
+    manager->SetSkinName("Stored");
+    ASSERT_TRUE(edit->data->Skinned(true));
+    EXPECT_EQ(edit->Font().Color(), toolkit::clNavy);
+    EXPECT_EQ(manager->GetGlobalFontColor(), skin::kKeyColor);
+}
+
 TEST_F(SkinState, MouseOverAndHotControl) {
     ApplySkin();
     TForm* form = MakeForm();
@@ -287,6 +310,121 @@ TEST_F(SkinState, ExplicitManagerIsForgottenWhenItGoes) {
     EXPECT_EQ(box->data->SkinManager(), manager.get());
     EXPECT_FALSE(box->data->Skinned());
     toolkit::TComponent::Free(loose);
+}
+
+// A form skinning provider as far as the manager needs one, writing what happens to the form
+// into one log with the form's own messages.
+class TLoggingForm : public TForm {
+public:
+    using TForm::TForm;
+    void WndProc(toolkit::TMessage& m) override {
+        if (m.Msg == platform::WM_SETREDRAW)
+            events.push_back(m.WParam ? "redraw on" : "redraw off");
+        if (m.Msg == toolkit::kLibraryCommandMessage &&
+            skin::CommandOf(m.WParam) == skin::kCmdRefresh)
+            events.push_back("refresh");
+        TForm::WndProc(m);
+    }
+    std::vector<std::string> events;
+};
+
+class TFakeProvider : public skin::TacFormSkinning {
+public:
+    TFakeProvider(TLoggingForm& form, skin::TsSkinManager* manager)
+        : m_form(form), m_manager(manager) {
+        skin::RegisterFormProvider(this);
+    }
+    ~TFakeProvider() override { skin::UnregisterFormProvider(this); }
+    toolkit::TCustomForm& Form() override { return m_form; }
+    skin::TsSkinManager* Manager() override { return m_manager; }
+    void AnimateSkinChange(std::int32_t ms) override {
+        m_form.events.push_back("animate " + std::to_string(ms));
+    }
+    void RebuildFrame() override { m_form.events.push_back("frame"); }
+
+private:
+    TLoggingForm& m_form;
+    skin::TsSkinManager* m_manager;
+};
+
+TEST_F(SkinState, ProviderFormsStopRedrawingUntilEveryControlHasTheNewSkin) {
+    auto* form = MakeForm<TLoggingForm>();
+    auto* hidden = MakeForm<TLoggingForm>();
+    form->Show();
+    TFakeProvider provider(*form, manager.get());
+    TFakeProvider other(*hidden, manager.get()); // not visible: left alone
+    ApplySkin();
+    EXPECT_EQ(form->events, (std::vector<std::string>{"redraw off", "redraw off", "refresh",
+                                                      "animate 0", "redraw on", "frame"}));
+    form->events.clear();
+    manager->AnimEffects().SkinChanging.Active = false;
+    manager->SetSaturation(20);
+    EXPECT_EQ(form->events,
+              (std::vector<std::string>{"redraw off", "refresh", "redraw on", "frame"}));
+    EXPECT_EQ(hidden->events, (std::vector<std::string>{"refresh", "refresh"}));
+
+    // Another manager's refresh leaves the form's redrawing alone.
+    form->events.clear();
+    skin::TsSkinManager second;
+    AddTestSkin(second, "Test");
+    second.SetSkinName("Test");
+    for (const std::string& e : form->events)
+        EXPECT_NE(e, "redraw off");
+}
+
+TEST_F(SkinState, TheDefaultManagerTakesThemeAndMenuMessagesAtTheMainWindow) {
+    struct Menus : skin::TacSkinnedMenus {
+        void InitMenuItems(bool skinned) override { inits.push_back(skinned); }
+        void ResetBorderWidth() override { ++resets; }
+        void WndProc(toolkit::TMessage& m) override { messages.push_back(m.Msg); }
+        std::vector<bool> inits;
+        int resets = 0;
+        std::vector<platform::UINT> messages;
+    } menus;
+    auto* form = MakeForm<TLoggingForm>();
+    ASSERT_EQ(app->MainForm(), form);
+    // A hook made before the manager's runs after it: it sees what the manager lets through.
+    std::vector<platform::UINT> passed;
+    const int spy = app->HookMainWindow([&](toolkit::TMessage& m) {
+        if (m.Msg == 794 || m.Msg >= 48307)
+            passed.push_back(m.Msg);
+        return false;
+    });
+    manager.reset();
+    manager = std::make_unique<skin::TsSkinManager>();
+    AddTestSkin(*manager, "Test");
+    manager->SetActive(false);
+    ASSERT_TRUE(manager->IsDefault());
+    manager->SetSkinnedMenus(&menus);
+    for (platform::UINT msg : {794u, 48307u, 48308u, 48309u})
+        form->Perform(msg, 0, 0);
+    EXPECT_EQ(menus.messages, (std::vector<platform::UINT>{48307, 48308}));
+    EXPECT_EQ(passed, std::vector<platform::UINT>{48309});
+
+    ApplySkin();
+    EXPECT_EQ(menus.resets, 1);
+    manager->SetSkinnedPopups(true);
+    EXPECT_EQ(menus.inits, std::vector<bool>{true});
+    manager->SetSkinnedMenus(nullptr);
+
+    // Once the manager is gone the main window hears everything again.
+    manager.reset();
+    form->Perform(794, 0, 0);
+    EXPECT_EQ(passed, (std::vector<platform::UINT>{48309, 794}));
+    app->UnhookMainWindow(spy);
+}
+
+TEST_F(SkinState, AHotControlFreedWhileAnotherManagerIsTheDefaultIsForgotten) {
+    ApplySkin();
+    TForm* form = MakeForm();
+    auto* box = Make<TSkinBox>(form, {0, 0, 30, 30}, "BOX");
+    box->Perform(toolkit::CM_MOUSEENTER, 0, 0);
+    ASSERT_EQ(manager->HotControl(), box);
+    skin::TsSkinManager second;
+    second.SetIsDefault(true);
+    toolkit::TComponent::Free(box);
+    EXPECT_EQ(manager->HotControl(), nullptr);
+    manager->SetHotControl(nullptr); // would tell the freed control otherwise
 }
 
 } // namespace

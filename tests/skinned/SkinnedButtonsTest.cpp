@@ -16,6 +16,7 @@
 #include "skinned/TsSpeedButton.h"
 #include "tests/toolkit/StandardControlsSupport.h"
 #include "toolkit/TBitmap.h"
+#include "toolkit/TImageList.h"
 
 namespace {
 
@@ -307,6 +308,119 @@ TEST_F(SkinnedButtons, StateChangesCrossFadeOnTheTenMillisecondTimer) {
     Pump();
     EXPECT_EQ(button->Fade(), nullptr);
     EXPECT_EQ(PixelAt(*button, probe), hot);
+}
+
+// Everything a face is drawn from is part of its key: a change of any of them builds it again,
+// even when the state, size and caption stay as they were.
+TEST_F(SkinnedButtons, FaceIsBuiltAgainWhenAnythingItIsDrawnFromChanges) {
+    auto* images = new TImageList(form);
+    images->SetSize(16, 16);
+    const std::vector<std::uint8_t> red(16 * 16 * 3, 0), blue = [] {
+        std::vector<std::uint8_t> b(16 * 16 * 3, 0);
+        for (std::size_t i = 0; i < b.size(); i += 3)
+            b[i] = 0xFF;
+        return b;
+    }();
+    images->AddPixels(16, 16, red);
+    images->AddPixels(16, 16, blue);
+    auto* tool = Add<skinned::TsSpeedButton>(form, "Tool", {10, 50, 60, 76});
+    tool->SetImages(images);
+    tool->SetImageIndex(0);
+    tool->SetCaption("T"); // spacing lies between glyph and caption
+    auto* button = Add<skinned::TsBitBtn>(form, "Convert", {100, 10, 260, 41});
+    int toolBuilds = 0, buttonBuilds = 0;
+    tool->OnPaint = [&](TObject*, TBitmap&) { ++toolBuilds; };
+    button->OnPaint = [&](TObject*, TBitmap&) { ++buttonBuilds; };
+    ShowForm();
+    ApplySkin();
+    Away();
+
+    const std::vector<std::pair<const char*, std::function<void()>>> toolChanges = {
+        {"image index", [&] { tool->SetImageIndex(1); }},
+        {"spacing", [&] { tool->SetSpacing(9); }},
+        {"margin", [&] { tool->SetMargin(2); }},
+        {"layout", [&] { tool->SetLayout(blGlyphRight); }},
+        {"font", [&] { tool->Font().SetHeight(-20); }},
+        {"blend", [&] { tool->SetBlend(30); }},
+        {"alignment", [&] { tool->SetAlignment(taLeftJustify); }},
+    };
+    for (const auto& [what, change] : toolChanges) {
+        const int before = toolBuilds;
+        change();
+        Pump();
+        EXPECT_GT(toolBuilds, before) << what;
+    }
+    const std::vector<std::pair<const char*, std::function<void()>>> buttonChanges = {
+        {"glyph",
+         [&] {
+             const std::vector<std::uint8_t> pixels(8 * 8 * 3, 0x40);
+             button->SetGlyphPixels(8, 8, pixels, 0xFF00FF);
+         }},
+        {"number of glyphs", [&] { button->SetNumGlyphs(2); }},
+        {"font colour", [&] { button->Font().SetColor(clRed); }},
+        {"text offset", [&] { button->SetTextOffset(5); }},
+        {"show caption", [&] { button->SetShowCaption(false); }},
+    };
+    for (const auto& [what, change] : buttonChanges) {
+        const int before = buttonBuilds;
+        change();
+        Pump();
+        EXPECT_GT(buttonBuilds, before) << what;
+    }
+}
+
+// An image-list glyph: plain when hot or without Blend, the face showing through by Blend
+// percent, grey while not hot when Grayed, and blended at one half when the button is disabled.
+TEST_F(SkinnedButtons, ImageListGlyphFollowsBlendGrayedAndTheDisabledHalfBlend) {
+    auto* images = new TImageList(form);
+    images->SetSize(16, 16);
+    std::vector<std::uint8_t> red(16 * 16 * 3, 0);
+    for (std::size_t i = 2; i < red.size(); i += 3)
+        red[i] = 0xFF;
+    images->AddPixels(16, 16, red);
+    auto* tool = Add<skinned::TsSpeedButton>(form, "Tool", {10, 50, 60, 76});
+    tool->SetImages(images);
+    tool->SetImageIndex(0);
+    ShowForm();
+    ApplySkin();
+    Away();
+    const auto glyphPixel = [&] {
+        Pump();
+        const Rect g = tool->Placement().glyph;
+        return At(*tool->SkinData().CacheBmp(), g.left + 8, g.top + 8);
+    };
+    EXPECT_EQ(glyphPixel(), 0x0000FFu);
+    tool->SetBlend(50);
+    const Color blended = glyphPixel();
+    EXPECT_NE(blended, 0x0000FFu);
+    EXPECT_GT(platform::GetGValue(blended) + platform::GetBValue(blended), 0x20); // the face
+    tool->SetBlend(0);
+    tool->SetGrayed(true);
+    const Color grey = glyphPixel();
+    EXPECT_EQ(platform::GetRValue(grey), platform::GetGValue(grey));
+    EXPECT_EQ(platform::GetGValue(grey), platform::GetBValue(grey));
+    Hover(*tool);
+    EXPECT_EQ(glyphPixel(), 0x0000FFu); // hot: in colour again
+    tool->SetGrayed(false);
+    Away();
+    tool->SetEnabled(false);
+    const Color disabled = glyphPixel();
+    EXPECT_NE(disabled, 0x0000FFu);
+    EXPECT_GT(platform::GetRValue(disabled), platform::GetGValue(disabled)); // still reddish
+}
+
+// While the left button is held on a skinned button no hint shows; releasing brings hints back.
+TEST_F(SkinnedButtons, HintsStayHiddenWhileAButtonIsHeld) {
+    auto* button = Add<skinned::TsBitBtn>(form, "Convert", {10, 10, 90, 35});
+    ShowForm();
+    ApplySkin();
+    app->SetShowHint(true);
+    host->MouseDown(Screen(*button, {5, 5}));
+    Pump();
+    EXPECT_FALSE(app->ShowHint());
+    host->MouseUp(Screen(*button, {5, 5}));
+    Pump();
+    EXPECT_TRUE(app->ShowHint());
 }
 
 } // namespace

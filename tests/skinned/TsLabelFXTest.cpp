@@ -119,21 +119,25 @@ TEST_F(EffectLabel, DrawsPlainTextWithoutAShadowAndEngravedWhenDisabled) {
     EXPECT_EQ(Pixels(*disabled), Pixels(*plainDisabled));
 }
 
-// Without an active skin the default effect label (the skin's shadow) is the plain label, look
-// and size; a custom shadow still shows (distance 1, 4 passes: 8 pixels more room).
-TEST_F(EffectLabel, FallsBackToThePlainLabelWithoutASkin) {
+// Without an active skin the default effect label (the skin's shadow) falls back to its own
+// shadow values (black, distance 1, 4 passes): a shadow where the plain label is white, and 8
+// pixels more room when auto-sized.
+TEST_F(EffectLabel, FallsBackToItsOwnShadowWithoutASkin) {
     manager->SetActive(false);
     auto* fx = Label<skinned::TsLabelFX>({10, 10, 80, 50});
-    fx->SetTransparent(true);
     auto* plain = Label<TLabel>({10, 60, 80, 100});
     Show();
-    EXPECT_EQ(Pixels(*fx), Pixels(*plain));
+    const std::vector<platform::Color> shadowed = Pixels(*fx), flat = Pixels(*plain);
+    int darkened = 0;
+    for (std::size_t i = 0; i < flat.size(); ++i)
+        darkened += flat[i] == 0xFFFFFF && shadowed[i] != 0xFFFFFF;
+    EXPECT_GT(darkened, 20);
     auto* fxAuto = Label<skinned::TsLabelFX>({100, 10, 170, 50}, true);
     auto* plainAuto = Label<TLabel>({100, 60, 170, 100}, true);
-    EXPECT_EQ(fxAuto->Height(), plainAuto->Height());
-    fxAuto->Shadow().SetMode(skinned::smCustom);
-    fxAuto->SetCaption("LI");
     EXPECT_EQ(fxAuto->Height(), plainAuto->Height() + 8);
+    fxAuto->Shadow().SetMode(skinned::smNone);
+    fxAuto->SetCaption("LI");
+    EXPECT_EQ(fxAuto->Height(), plainAuto->Height());
 }
 
 } // namespace
