@@ -109,7 +109,8 @@ std::unique_ptr<TsButtonFade> StartFade(skin::TsCommonData& data, const TButtonF
     const TacAnimatEvent event = TransitionEvent(was.state, now.state);
     if (!AnimatesOn(event, events, manager))
         return nullptr;
-    std::int32_t steps = section->FadingIterations;
+    // A skin may ask for any number of steps: a fade longer than ten seconds is no fade.
+    std::int32_t steps = std::clamp(section->FadingIterations, 0, 1000);
     if (event == TacAnimatEvent::aeMouseDown || event == TacAnimatEvent::aeMouseUp)
         steps /= 2;
     const std::int32_t first =

@@ -240,6 +240,29 @@ TEST_F(SkinState, EditControlsTakeTheSectionColoursUnlessCustom) {
     EXPECT_EQ(custom->Color(), toolkit::clAqua);
 }
 
+// A stored skin may give -1 as a main font colour: one the skin does not define. The control
+// keeps its own colour instead of turning black, and the skin has no general font colour.
+TEST_F(SkinState, AnUndefinedFontColourLeavesTheControlsOwn) {
+    manager.reset();
+    manager = std::make_unique<skin::TsSkinManager>();
+    skin::TsStoredSkin& item = manager->InternalSkins().Add();
+    item.Name = "Stored";
+    item.MasterBitmap = std::make_shared<skin::TsSkinBitmap>(8, 8);
+    for (const char* name : {"GLOBALINFO", "EDIT"}) {
+        skin::TsSkinGeneral section;
+        section.SectionName = name;
+        section.FontColor = "-1 -1 -1 -1 -1";
+        item.GeneralData.push_back(section);
+    }
+    TForm* form = MakeForm();
+    auto* edit = Make<TSkinBox>(form, {0, 0, 50, 20}, "EDIT", skin::kTypeEdit);
+    edit->Font().SetColor(toolkit::clNavy);
+    manager->SetSkinName("Stored");
+    ASSERT_TRUE(edit->data->Skinned(true));
+    EXPECT_EQ(edit->Font().Color(), toolkit::clNavy);
+    EXPECT_EQ(manager->GetGlobalFontColor(), skin::kKeyColor);
+}
+
 TEST_F(SkinState, MouseOverAndHotControl) {
     ApplySkin();
     TForm* form = MakeForm();

@@ -60,6 +60,18 @@ TEST_F(BoundLabel, StandsByItsControlAsTheLayoutSays) {
     EXPECT_EQ(label->Height(), std::max(h, 21));
 }
 
+// A larger font makes a larger label: it stands beside its control again at once.
+TEST_F(BoundLabel, StandsBesideItsControlAgainAfterAFontChange) {
+    bound->SetActive(true);
+    skinned::TsEditLabel* label = bound->Label();
+    ASSERT_NE(label, nullptr);
+    const int before = label->Width();
+    label->Font().SetHeight(-24);
+    ASSERT_GT(label->Width(), before);
+    EXPECT_EQ(label->Left(), 100 - label->Width() - 4);
+    EXPECT_EQ(label->Top(), 50 + (21 - label->Height()) / 2 - 1);
+}
+
 // Deactivating frees the label; a label freed elsewhere leaves the bound label inactive.
 TEST_F(BoundLabel, LetsGoOfItsLabel) {
     bound->SetActive(true);

@@ -167,4 +167,29 @@ TEST_F(SkinnedPanel, ReportsItsOwnMouseEnterAndLeave) {
               1);
 }
 
+// The panel hands the manager's commands to its children itself; the manager's broadcast stops
+// at the panel, so a child of nested panels hears each command once.
+TEST_F(SkinnedPanel, PassesTheManagersCommandsToItsChildrenOnce) {
+    class TListener : public TCustomControl {
+    public:
+        using TCustomControl::TCustomControl;
+        void WndProc(TMessage& m) override {
+            if (m.Msg == kLibraryCommandMessage)
+                heard.push_back(skin::CommandOf(m.WParam));
+            TCustomControl::WndProc(m);
+        }
+        std::vector<std::uint16_t> heard;
+    };
+    auto* inner = Make<skinned::TsPanel>(panel, {5, 5, 60, 40});
+    auto* child = Make<TListener>(inner, {2, 2, 20, 20});
+    manager->SetActive(false);
+    child->heard.clear();
+    manager->SetActive(true);
+    EXPECT_EQ(child->heard, (std::vector<std::uint16_t>{skin::kCmdNewSkin, skin::kCmdBeforeRefresh,
+                                                        skin::kCmdRefresh}));
+    manager->SetActive(false);
+    EXPECT_EQ(child->heard.back(), skin::kCmdSkinRemoved);
+    EXPECT_EQ(child->heard.size(), 4u);
+}
+
 } // namespace
