@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "platform/gfx/DeviceContext.h"
 #include "platform/win/Input.h"
 #include "platform/win/Message.h"
 #include "platform/win/Paint.h"
@@ -284,9 +285,13 @@ void TacScrollWnd::ReadBar(TacScrollBar& bar) {
 }
 
 void TacScrollWnd::UpdateBars() {
+    ReadBars();
+    RepaintBars();
+}
+
+void TacScrollWnd::ReadBars() {
     ReadBar(m_hbar);
     ReadBar(m_vbar);
-    RepaintBars();
 }
 
 std::int32_t TacScrollWnd::Thickness(const TacScrollBar& bar) const {
@@ -842,6 +847,56 @@ void TacEditWnd::TakeSkinColors() {
     // A font colour of -1 is not defined by the skin: the control keeps its own.
     if (!SkinData().CustomFont() && section->HotFontColor[0] != -1)
         control->Font().SetColor(static_cast<platform::Color>(section->HotFontColor[0]));
+}
+
+platform::LRESULT TacEditWnd::WndProc(platform::UINT msg, platform::WPARAM w, platform::LPARAM l) {
+    if (msg != platform::WM_NCPAINT || !OwnsSkinData())
+        return TacBaseWnd::WndProc(msg, w, l);
+    const std::weak_ptr<const bool> alive = AliveToken();
+    const platform::LRESULT r = TacBaseWnd::WndProc(msg, w, l);
+    if (!alive.expired())
+        PaintBorder();
+    return r;
+}
+
+void TacEditWnd::PaintBorder() {
+    skin::TsSkinManager* manager = Manager();
+    if (!Attached() || !platform::IsWindowVisible(Handle()) || !manager ||
+        !manager->SkinData().Active || !SkinData().Skinned() || SkinData().Updating())
+        return;
+    Rect wr, cr;
+    platform::GetWindowRect(Handle(), wr);
+    platform::GetClientRect(Handle(), cr);
+    platform::Point origin{0, 0};
+    platform::ClientToScreen(Handle(), origin);
+    const Rect client = cr.Offset(origin.x - wr.left, origin.y - wr.top);
+    const Rect whole{0, 0, wr.Width(), wr.Height()};
+    if (client == whole || whole.IsEmpty())
+        return;
+    const std::unique_ptr<toolkit::TBitmap> face = skin::NewBitmap24(whole.Width(), whole.Height());
+    FillBehind(Handle(), manager, whole, *face);
+    skin::TsSectionPaint paint;
+    paint.SectionIndex = SkinData().SectionIndex();
+    paint.SectionName = SkinData().SkinSection();
+    paint.Parent = {face.get(), 0, 0, true};
+    paint.TextureIndex = SkinData().TextureIndex();
+    paint.HotTextureIndex = SkinData().HotTextureIndex();
+    paint.Manager = manager;
+    paint.FillCentre = false;
+    skin::PaintSection(paint, *face, whole);
+    platform::HDC dc = platform::GetWindowDC(Handle());
+    if (!dc)
+        return;
+    {
+        platform::DcStateGuard guard(*dc);
+        const TacScrollLayout layout = Layout();
+        for (const Rect& r : {client, layout.Horz, layout.Vert, layout.SizeBox})
+            if (!r.IsEmpty())
+                platform::ExcludeClipRect(*dc, r);
+        platform::BitBlt(*dc, 0, 0, whole.Width(), whole.Height(), face->DC(), 0, 0,
+                         platform::RasterOp::SrcCopy);
+    }
+    platform::ReleaseDC(Handle(), dc);
 }
 
 void TacEditWnd::Detaching() {

@@ -106,6 +106,9 @@ public:
 
     // Re-reads both bars' scroll information and shown state, and repaints them.
     void UpdateBars();
+    // Only re-reads them: for a caller that has the frame repainted anyway (a memo adding lines
+    // one by one would otherwise paint the bars once a line).
+    void ReadBars();
 
     std::int32_t Thickness(const TacScrollBar& bar) const;
     std::int32_t ButtonLength(const TacScrollBar& bar) const;
@@ -155,8 +158,9 @@ public:
 };
 
 // Edits and memos: section "EDIT". With a skin state of its own (a standard edit that knows
-// nothing of the skin), the adapter gives the control the section's colour and hot font colour
-// while it is attached, and the colours it had when it lets go.
+// nothing of the skin), the adapter paints the window's border from the section and gives the
+// control the section's colour and hot font colour while it is attached, and the colours it
+// had when it lets go. A skinned control paints its own border and takes its own colours.
 class TacEditWnd : public TacBaseWnd {
 public:
     TacEditWnd(platform::HWND window, skin::TsCommonData* data, skin::TsSkinManager* manager,
@@ -164,10 +168,13 @@ public:
     ~TacEditWnd() override;
 
 protected:
+    platform::LRESULT WndProc(platform::UINT msg, platform::WPARAM w, platform::LPARAM l) override;
     void Detaching() override;
 
 private:
     void TakeSkinColors();
+    // A standard edit's border, from its section, around the client area and the bars.
+    void PaintBorder();
     bool m_colorsTaken = false;
     std::uint32_t m_oldColor = 0;
     std::uint32_t m_oldFontColor = 0;

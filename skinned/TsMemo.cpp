@@ -62,8 +62,10 @@ void TsMemo::CreateWnd() {
 }
 
 void TsMemo::ScrollBarsChanged() {
+    // The edit has its frame repainted already; while the thumb is dragged it is repainted at
+    // each step all the same.
     if (m_scrollWnd && m_scrollWnd->Attached())
-        m_scrollWnd->UpdateBars();
+        m_scrollWnd->ReadBars();
 }
 
 void TsMemo::SyncScrollWnd() {

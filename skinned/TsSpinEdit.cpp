@@ -124,6 +124,9 @@ void TsTimerSpeedButton::Paint() {
 TsSpinButton::TsSpinButton(toolkit::TComponent* owner, TsBaseSpinEdit* spin)
     : toolkit::TCustomControl(owner), m_spin(spin) {
     SetControlStyle(ControlStyle() - toolkit::TControlStyle{toolkit::csSetCaption});
+    // What the halves fall back to when the edit gives them no face to stand on.
+    SetParentColor(false);
+    SetColor(toolkit::clWindow);
     TCustomControl::SetBounds(0, 0, kDefaultWidth, 25);
     m_up = new TsTimerSpeedButton(this);
     m_down = new TsTimerSpeedButton(this);
@@ -204,7 +207,7 @@ void TsSpinButton::UpdateFocusMarks() {
 
 void TsSpinButton::Paint() {
     // The halves cover the pair; this only shows while they are being laid out.
-    platform::FillRect(Canvas().Handle(), ClientRect(), toolkit::ColorToRGB(toolkit::clBtnFace));
+    platform::FillRect(Canvas().Handle(), ClientRect(), toolkit::ColorToRGB(Color()));
 }
 
 void TsSpinButton::WndProc(toolkit::TMessage& m) {
@@ -278,6 +281,12 @@ void TsBaseSpinEdit::PlaceButton() {
     const platform::Rect r = ButtonRect();
     m_button->SetBounds(r.left, r.top, m_button->Width(), r.Height());
     UpdateFormatRect();
+}
+
+void TsBaseSpinEdit::CreateParams(toolkit::TCreateParams& params) {
+    TacSkinnedControl::CreateParams(params);
+    // The edit's own painting must leave the button pair alone.
+    params.Style |= platform::WS_CLIPCHILDREN;
 }
 
 void TsBaseSpinEdit::PaintButtons(platform::DeviceContext&) {

@@ -134,6 +134,7 @@ public:
     void Loaded() override;
 
 protected:
+    void CreateParams(toolkit::TCreateParams& params) override;
     void SkinCommand(toolkit::TMessage& message) override;
     void SkinnedWndProc(toolkit::TMessage& message) override;
     void PaintButtons(platform::DeviceContext& dc) override;

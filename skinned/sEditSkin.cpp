@@ -191,13 +191,16 @@ void TsEditSkin::PaintBorder() {
     platform::HDC dc = platform::GetWindowDC(h);
     if (!dc)
         return;
-    {
-        platform::DcStateGuard guard(*dc);
-        const std::int32_t w = m_edit.Width(), hgt = m_edit.Height();
-        platform::ExcludeClipRect(*dc, {border, border, w - border, hgt - border});
-        platform::BitBlt(*dc, 0, 0, w, hgt, face->Canvas().Handle(), 0, 0,
-                         platform::RasterOp::SrcCopy);
-    }
+    // Four strips rather than one clipped copy: a memo's face is large and its frame thin.
+    const std::int32_t w = m_edit.Width(), hgt = m_edit.Height();
+    const platform::Rect strips[4] = {{0, 0, w, border},
+                                      {0, hgt - border, w, hgt},
+                                      {0, border, border, hgt - border},
+                                      {w - border, border, w, hgt - border}};
+    for (const platform::Rect& r : strips)
+        if (r.Width() > 0 && r.Height() > 0)
+            platform::BitBlt(*dc, r.left, r.top, r.Width(), r.Height(), face->Canvas().Handle(),
+                             r.left, r.top, platform::RasterOp::SrcCopy);
     platform::ReleaseDC(h, dc);
 }
 

@@ -188,7 +188,14 @@ TEST_F(SkinnedSpinEdits, PlacesItsButtonPairAtTheRightAndShowsItsFaceBehindThem)
     // The triangles are drawn on the section's faces.
     EXPECT_GT(DarkPixels(*pair->UpButton(), {0, 0, 18, 8}), 0);
     EXPECT_GT(DarkPixels(*pair->DownButton(), {0, 0, 18, 9}), 0);
-    EXPECT_NE(PixelAt(*pair->UpButton(), {1, 4}), ColorToRGB(clBtnFace));
+    const Color skinned = PixelAt(*pair->UpButton(), {1, 4});
+    EXPECT_NE(skinned, ColorToRGB(clBtnFace));
+
+    // Without the skin the pair stays, in the plain look, over the edit's plain face.
+    manager->SetActive(false);
+    Pump();
+    EXPECT_NE(PixelAt(*pair->UpButton(), {1, 4}), skinned);
+    EXPECT_GT(DarkPixels(*pair->DownButton(), {0, 0, 18, 9}), 0);
 }
 
 TEST_F(SkinnedSpinEdits, ButtonsStepOnReleaseOverTheHalfAndRepeatWhileHeld) {

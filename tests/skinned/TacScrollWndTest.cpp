@@ -120,10 +120,13 @@ TEST_F(SkinnedScrollBars, TheMemoGetsAnAdapterThatHitTestsItsBars) {
 TEST_F(SkinnedScrollBars, HoldingTheDownArrowRepeatsAfter300AndThenEvery55Ms) {
     const Rect v = VBar();
     const Point arrow = Screen({v.left + v.Width() / 2, v.bottom - 3});
+    const Point face{v.left + 3, v.bottom - 4}; // beside the glyph
+    const platform::Color normal = ScreenPixel(face);
     host->MouseMove(arrow);
     host->MouseDown(arrow);
     Pump();
     EXPECT_EQ(memo->TopLine(), 1);
+    EXPECT_NE(ScreenPixel(face), normal); // the pressed face
     host->Advance(299);
     Pump();
     EXPECT_EQ(memo->TopLine(), 1);
@@ -152,6 +155,9 @@ TEST_F(SkinnedScrollBars, HoldingTheDownArrowRepeatsAfter300AndThenEvery55Ms) {
     Pump();
     EXPECT_EQ(memo->TopLine(), 4);
     EXPECT_NE(platform::GetCapture(), Window());
+    host->MouseMove(Screen({20, 20}));
+    Pump();
+    EXPECT_EQ(ScreenPixel(face), normal);
 }
 
 // The thumb follows the pointer and the text with it; the track pages.
