@@ -44,6 +44,8 @@ void TsMemo::FollowForScrollWnd(const toolkit::TMessage& message) {
         case skin::kCmdNewSkin:
         case skin::kCmdSkinRemoved:
         case skin::kCmdRefresh:
+            if (m_scrollWnd)
+                m_scrollWnd->SkinChanged();
             SyncScrollWnd();
             break;
         default:

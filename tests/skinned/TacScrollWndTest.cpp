@@ -379,6 +379,7 @@ TEST_F(SkinnedScrollBars, HostileSkinPiecesPaintWithoutAFault) {
             m.MaskType = h.maskType;
             m.WL = m.WR = m.WT = m.WB = h.wl;
         }
+        Adapter()->SkinChanged(); // as a new skin would
         platform::RedrawWindow(Window(), nullptr, nullptr,
                                platform::RDW_INVALIDATE | platform::RDW_FRAME);
         Pump();
