@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 
 #include "platform/gfx/DeviceContext.h"
 #include "platform/win/Input.h"
@@ -15,6 +16,7 @@
 #include "skin/sMaskData.h"
 #include "skin/sPaintSection.h"
 #include "skin/sSkinManager.h"
+#include "skinned/TsComboBox.h"
 #include "toolkit/Colors.h"
 #include "toolkit/TBitmap.h"
 #include "toolkit/TWinControl.h"
@@ -135,6 +137,28 @@ void FillBehind(platform::HWND h, skin::TsSkinManager* manager, const Rect& area
         return;
     }
     skin::FillRect24(rows, rows.Bounds(), WindowColor(h, manager));
+}
+
+// A fingerprint of the pixels, eight bytes at a time.
+std::uint64_t HashRows(const skin::TacRows24& rows) {
+    std::uint64_t h = 1469598103934665603ull;
+    const auto mix = [&h](std::uint64_t v) {
+        h ^= v + 0x9E3779B97F4A7C15ull + (h << 6) + (h >> 2);
+    };
+    const std::size_t bytes = static_cast<std::size_t>(std::max(0, rows.width)) * 3;
+    for (std::int32_t y = 0; y < rows.height; ++y) {
+        const std::uint8_t* p = rows.At(0, y);
+        std::size_t i = 0;
+        for (; i + 8 <= bytes; i += 8) {
+            std::uint64_t v;
+            std::memcpy(&v, p + i, 8);
+            mix(v);
+        }
+        std::uint64_t rest = 0;
+        std::memcpy(&rest, p + i, bytes - i);
+        mix(rest);
+    }
+    return h;
 }
 
 class BarPainter {
@@ -376,29 +400,50 @@ TacScrollPart TacScrollWnd::PartAt(std::int32_t orientation, platform::Point win
 
 // ---- painting -------------------------------------------------------------------------------
 
+TacScrollWnd::BarLook TacScrollWnd::LookOf(const TacScrollBar& bar, const Rect& barRect) const {
+    BarLook look;
+    look.size = {barRect.Width(), barRect.Height()};
+    look.geometry = Geometry(bar, barRect);
+    const TacScrollPress& press = Press();
+    look.pressed = press.window == this && press.bar == bar.Orientation ? press.part : kPartNone;
+    look.hot = m_hotBar == bar.Orientation ? m_hotPart : kPartNone;
+    look.enabled =
+        platform::IsWindowEnabled(Handle()) && bar.DisabledArrows != platform::ESB_DISABLE_BOTH;
+    look.manager = Manager();
+    look.skinStamp = m_skinStamp;
+    return look;
+}
+
+void TacScrollWnd::SkinChanged() {
+    ++m_skinStamp;
+}
+
 void TacScrollWnd::PaintBar(const TacScrollBar& bar, const Rect& barRect, toolkit::TBitmap& bmp) {
     const std::int32_t w = barRect.Width(), h = barRect.Height();
     if (w <= 0 || h <= 0)
         return;
+    const std::unique_ptr<toolkit::TBitmap> behind = skin::NewBitmap24(w, h);
+    FillBehind(Handle(), Manager(), barRect, *behind);
+    PaintBarOver(bar, LookOf(bar, barRect), *behind, bmp);
+}
+
+void TacScrollWnd::PaintBarOver(const TacScrollBar& bar, const BarLook& look,
+                                toolkit::TBitmap& behind, toolkit::TBitmap& bmp) {
+    const std::int32_t w = look.size.cx, h = look.size.cy;
     bmp.SetPixelFormat(toolkit::TPixelFormat::pf24bit);
     bmp.SetSize(w, h);
-    skin::TsSkinManager* manager = Manager();
-    const std::unique_ptr<toolkit::TBitmap> behind = skin::NewBitmap24(w, h);
-    FillBehind(Handle(), manager, barRect, *behind);
+    skin::TsSkinManager* manager = look.manager;
     const skin::TacRows24 rows(bmp);
-    skin::CopyBlock24(rows, 0, 0, skin::TacRows24(*behind), rows.Bounds());
+    skin::CopyBlock24(rows, 0, 0, skin::TacRows24(behind), rows.Bounds());
     if (!manager || !manager->SkinData().Active)
         return;
 
-    const skin::TsBackdropInfo parent{behind.get(), 0, 0, true};
+    const skin::TsBackdropInfo parent{&behind, 0, 0, true};
     const bool vertical = bar.Orientation == platform::SB_VERT;
-    const TacScrollGeometry g = Geometry(bar, barRect);
-    const TacScrollPress& press = Press();
-    const TacScrollPart pressed =
-        press.window == this && press.bar == bar.Orientation ? press.part : kPartNone;
-    const TacScrollPart hot = m_hotBar == bar.Orientation ? m_hotPart : kPartNone;
-    const bool enabled =
-        platform::IsWindowEnabled(Handle()) && bar.DisabledArrows != platform::ESB_DISABLE_BOTH;
+    const TacScrollGeometry& g = look.geometry;
+    const TacScrollPart pressed = look.pressed;
+    const TacScrollPart hot = look.hot;
+    const bool enabled = look.enabled;
     auto span = [&](std::int32_t from, std::int32_t to) {
         return vertical ? Rect{0, from, w, to} : Rect{from, 0, to, h};
     };
@@ -458,13 +503,27 @@ void TacScrollWnd::PaintBars(platform::DeviceContext& dc) {
     if (!Attached())
         return;
     const TacScrollLayout layout = Layout();
-    toolkit::TBitmap bmp;
     for (const TacScrollBar* bar : {&m_hbar, &m_vbar}) {
         const Rect r = bar->Orientation == platform::SB_VERT ? layout.Vert : layout.Horz;
         if (r.IsEmpty())
             continue;
-        PaintBar(*bar, r, bmp);
-        platform::BitBlt(dc, r.left, r.top, r.Width(), r.Height(), bmp.DC(), 0, 0,
+        // A bar is painted again only when something it shows has changed: its parts and
+        // states, the skin, or the window's face behind it.
+        BarCache& cache = m_cache[bar->Orientation == platform::SB_VERT ? 1 : 0];
+        if (!cache.behind)
+            cache.behind = std::make_unique<toolkit::TBitmap>();
+        cache.behind->SetPixelFormat(toolkit::TPixelFormat::pf24bit);
+        cache.behind->SetSize(r.Width(), r.Height());
+        FillBehind(Handle(), Manager(), r, *cache.behind);
+        BarLook look = LookOf(*bar, r);
+        look.behindHash = HashRows(skin::TacRows24(*cache.behind));
+        if (!cache.face || !cache.look || !(*cache.look == look)) {
+            if (!cache.face)
+                cache.face = std::make_unique<toolkit::TBitmap>();
+            PaintBarOver(*bar, look, *cache.behind, *cache.face);
+            cache.look = look;
+        }
+        platform::BitBlt(dc, r.left, r.top, r.Width(), r.Height(), cache.face->DC(), 0, 0,
                          platform::RasterOp::SrcCopy);
     }
     const Rect box = layout.SizeBox;
@@ -696,6 +755,17 @@ platform::LRESULT TacScrollWnd::WndProc(platform::UINT msg, platform::WPARAM w,
     using namespace platform;
     const bool pressedHere = Press().window == this;
     switch (msg) {
+    case toolkit::kLibraryCommandMessage:
+        switch (skin::CommandOf(w)) {
+        case skin::kCmdNewSkin:
+        case skin::kCmdSkinRemoved:
+        case skin::kCmdRefresh:
+            SkinChanged();
+            break;
+        default:
+            break;
+        }
+        break;
     case WM_NCCALCSIZE: {
         const LRESULT r = CallPrevious(msg, w, l);
         if (l && Attached())
@@ -909,6 +979,39 @@ void TacEditWnd::Detaching() {
         }
     }
     TacBaseWnd::Detaching();
+}
+
+// ---- the combo box's list ------------------------------------------------------------------
+
+namespace {
+
+// What a skinned combo box keeps on its long drop-down list: the list adapter, with the skin
+// commands the combo box hears passed on to it.
+class TacComboListAdapter : public TsComboListAdapter {
+public:
+    TacComboListAdapter(toolkit::TComboListBox& list, skin::TsSkinManager* manager)
+        : m_wnd(list.Handle(), nullptr, manager) {}
+    void SkinCommand(toolkit::TMessage& message) override {
+        if (m_wnd.Attached())
+            platform::SendMessage(m_wnd.Handle(), toolkit::kLibraryCommandMessage, message.WParam,
+                                  message.LParam);
+    }
+
+private:
+    TacComboListWnd m_wnd;
+};
+
+// Every program that has skinned scroll bars has them on its combo boxes' lists too.
+const bool g_comboListsSkinned = (SkinComboLists(), true);
+
+} // namespace
+
+void SkinComboLists() {
+    SetComboListAdapterFactory(
+        [](toolkit::TComboListBox& list,
+           skin::TsSkinManager* manager) -> std::unique_ptr<TsComboListAdapter> {
+            return std::make_unique<TacComboListAdapter>(list, manager);
+        });
 }
 
 } // namespace skinned

@@ -29,6 +29,8 @@
 // draw what fits in the bar or nothing.
 
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/gfx/Geometry.h"
@@ -80,6 +82,7 @@ struct TacScrollGeometry {
     std::int32_t Button = 0;
     std::int32_t ThumbOffset = 0; // first button included
     std::int32_t ThumbLength = 0; // 0: no thumb
+    friend bool operator==(const TacScrollGeometry&, const TacScrollGeometry&) = default;
 };
 TacScrollGeometry ScrollGeometry(std::int32_t barLength, std::int32_t buttonLength,
                                  const platform::SCROLLINFO& info, std::int32_t minThumb);
@@ -121,6 +124,8 @@ public:
     void PaintBars(platform::DeviceContext& dc);
     // One bar as it would show, into a bitmap of the bar's size (for painting and tests).
     void PaintBar(const TacScrollBar& bar, const platform::Rect& barRect, toolkit::TBitmap& bmp);
+    // The skin has changed (or is about to): the bars are painted afresh.
+    void SkinChanged();
 
 protected:
     platform::LRESULT WndProc(platform::UINT msg, platform::WPARAM w, platform::LPARAM l) override;
@@ -129,6 +134,26 @@ protected:
     bool WindowGoing() const { return m_windowGoing; }
 
 private:
+    // Everything a painted bar is made from.
+    struct BarLook {
+        platform::Size size;
+        TacScrollGeometry geometry;
+        TacScrollPart pressed = kPartNone;
+        TacScrollPart hot = kPartNone;
+        bool enabled = false;
+        skin::TsSkinManager* manager = nullptr;
+        std::uint64_t skinStamp = 0;
+        std::uint64_t behindHash = 0;
+        bool operator==(const BarLook&) const = default;
+    };
+    struct BarCache {
+        std::unique_ptr<toolkit::TBitmap> behind;
+        std::unique_ptr<toolkit::TBitmap> face;
+        std::optional<BarLook> look;
+    };
+    BarLook LookOf(const TacScrollBar& bar, const platform::Rect& barRect) const;
+    void PaintBarOver(const TacScrollBar& bar, const BarLook& look, toolkit::TBitmap& behind,
+                      toolkit::TBitmap& bmp);
     void ReadBar(TacScrollBar& bar);
     void RepaintBars();
     platform::Point WindowPoint(platform::Point screen) const;
@@ -147,6 +172,8 @@ private:
     bool m_tracking = false; // the thumb is being dragged
     bool m_inScroll = false; // we are sending scroll messages ourselves
     bool m_windowGoing = false;
+    std::uint64_t m_skinStamp = 0;
+    BarCache m_cache[2]; // horizontal, vertical
     std::int32_t m_hotBar = -1;
     TacScrollPart m_hotPart = kPartNone;
 };
@@ -185,5 +212,9 @@ class TacComboListWnd : public TacEditWnd {
 public:
     using TacEditWnd::TacEditWnd;
 };
+
+// Makes skinned combo boxes put a TacComboListWnd on a drop-down list that scrolls (done once
+// at start-up wherever this module is part of the program).
+void SkinComboLists();
 
 } // namespace skinned

@@ -26,6 +26,8 @@ void TsMemo::SkinCommand(toolkit::TMessage& message) {
     case skin::kCmdNewSkin:
     case skin::kCmdSkinRemoved:
     case skin::kCmdRefresh:
+        if (m_scrollWnd)
+            m_scrollWnd->SkinChanged();
         SyncScrollWnd();
         break;
     default:

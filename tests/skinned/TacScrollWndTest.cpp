@@ -9,6 +9,7 @@
 #include "platform/win/Paint.h"
 #include "platform/win/SystemMetrics.h"
 #include "platform/win/Window.h"
+#include "skinned/TsComboBox.h"
 #include "skinned/TsMemo.h"
 #include "toolkit/TMemo.h"
 
@@ -324,6 +325,30 @@ TEST_F(SkinnedScrollBars, AnAdapterOnAPlainMemoComesAndGoesCleanly) {
     adapter.reset();
 }
 
+// A combo box's long drop-down list scrolls with skinned bars.
+TEST_F(SkinnedScrollBars, ALongComboListGetsSkinnedBars) {
+    skinned::SkinComboLists();
+    auto* combo = Make<skinned::TsComboBox>(form, {220, 10, 340, 31});
+    for (int i = 0; i < 40; ++i)
+        combo->Items().Add("item " + std::to_string(i));
+    Pump();
+    combo->SetDroppedDown(true);
+    Pump();
+    ASSERT_NE(combo->ListBox(), nullptr);
+    const platform::HWND list = combo->ListBox()->HandleIfAllocated();
+    TacScrollWnd* adapter = TacScrollWnd::Of(list);
+    ASSERT_NE(adapter, nullptr);
+    const Rect v = adapter->Layout().Vert;
+    ASSERT_FALSE(v.IsEmpty());
+    const int top = combo->ListBox()->TopIndex();
+    platform::SendMessage(list, platform::WM_NCLBUTTONDOWN, platform::HTVSCROLL,
+                          platform::PointToLParam(Screen(list, {v.left + 2, v.bottom - 2})));
+    platform::SendMessage(list, platform::WM_LBUTTONUP, 0, 0);
+    EXPECT_EQ(combo->ListBox()->TopIndex(), top + 1);
+    combo->SetDroppedDown(false);
+    Pump();
+}
+
 // Whatever numbers a skin gives its scroll pieces, painting and pressing go on without a fault.
 TEST_F(SkinnedScrollBars, HostileSkinPiecesPaintWithoutAFault) {
     const skin::TsCachedIndexes& cache = manager->CachedIndexes();
@@ -354,6 +379,7 @@ TEST_F(SkinnedScrollBars, HostileSkinPiecesPaintWithoutAFault) {
             m.MaskType = h.maskType;
             m.WL = m.WR = m.WT = m.WB = h.wl;
         }
+        Adapter()->SkinChanged(); // as a new skin would
         platform::RedrawWindow(Window(), nullptr, nullptr,
                                platform::RDW_INVALIDATE | platform::RDW_FRAME);
         Pump();

@@ -168,9 +168,18 @@ Raster DrawMaster() {
         for (int x = 4; x < 17; ++x)
             c.Set(x, 1, kFrost);
     });
-    // Scroll buttons (the vertical slider uses the first two states).
+    // Scroll buttons, and the horizontal slider.
     m.Piece(0, 72, 21, 21, 3, true, [](Raster& c, int s) { Button(c, s, 3); });
     m.Piece(63, 72, 21, 21, 2, true, [](Raster& c, int s) { Button(c, s, 3); });
+    // The vertical slider is a button turned on its side: its face is tiled along its length,
+    // which a top-to-bottom shade would show as stripes.
+    m.Piece(48, 190, 21, 21, 2, true, [](Raster& c, int s) {
+        Raster upright(c.Width(), c.Height());
+        Button(upright, s, 3);
+        for (int y = 0; y < c.Height(); ++y)
+            for (int x = 0; x < c.Width(); ++x)
+                c.Set(x, y, upright.Get(y, x));
+    });
     // Menu item: nothing normally, an ice bar when hot.
     m.Piece(126, 72, 21, 21, 2, true, [](Raster& c, int s) {
         if (s == 1)
