@@ -74,7 +74,11 @@ public:
             return;
         const bool enter = message.Msg == toolkit::CM_MOUSEENTER;
         const bool leave = message.Msg == toolkit::CM_MOUSELEAVE;
+        // A handler run from here (a click, say) may free the control.
+        const std::weak_ptr<const bool> alive = this->LifeToken();
         SkinnedWndProc(message);
+        if (alive.expired())
+            return;
         // A child's enter and leave pass through its parent too; only the control's own count.
         if ((enter || leave) && message.LParam == 0 && m_skinData) {
             const toolkit::TNotifyEvent& event = enter ? OnMouseEnter : OnMouseLeave;

@@ -149,3 +149,27 @@ TEST_F(SkinnedSpinEdit, KeysAndButtonsStepAsInThePlainSpinEdit) {
 }
 
 } // namespace
+
+// A control freed by its own handler (a click that closes its panel, say) must not be touched
+// afterwards by the skinned plumbing that ran the handler.
+class SelfFreeingPanel : public skinned::TsPanel {
+public:
+    using TsPanel::TsPanel;
+
+protected:
+    void SkinnedWndProc(TMessage& message) override {
+        if (message.Msg == CM_MOUSEENTER) {
+            delete this;
+            return;
+        }
+        TsPanel::SkinnedWndProc(message);
+    }
+};
+
+TEST_F(SkinnedControls, AControlFreedByItsOwnHandlerIsLeftAlone) {
+    TForm* form = MakeForm();
+    auto* panel = Make<SelfFreeingPanel>(form, {0, 0, 100, 40});
+    panel->OnMouseEnter = [](TObject*) { FAIL() << "an event raised on a freed control"; };
+    panel->Perform(CM_MOUSEENTER, 0, 0);
+    EXPECT_EQ(form->ControlCount(), 0);
+}
