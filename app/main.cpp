@@ -50,10 +50,10 @@ int main(int argc, char** argv) {
         const std::string arg = argv[i];
         if (!optionsEnded && arg == "--help") {
             PrintHelp();
-            return 0;
+            return std::fflush(stdout) == 0 ? 0 : 1;
         } else if (!optionsEnded && arg == "--version") {
             std::printf("charvane (Charvane) %s\n", CHARVANE_VERSION);
-            return 0;
+            return std::fflush(stdout) == 0 ? 0 : 1;
         } else if (!optionsEnded && arg == "--quit-after") {
             char* end = nullptr;
             const long ms = i + 1 < argc ? std::strtol(argv[++i], &end, 10) : 0;

@@ -15,7 +15,8 @@ CHARVANE_RUN_PACKAGES=(
 # What the tests need besides the build: a virtual display to drive the real window,
 # picture tools to make test pictures, the fuzzers' compiler.
 CHARVANE_TEST_PACKAGES=(
-    xvfb xauth xdotool x11-utils imagemagick openbox clang libclang-rt-14-dev
+    xvfb xauth xdotool x11-utils imagemagick openbox clang libclang-rt-14-dev desktop-file-utils
+    man-db
 )
 
 charvane_missing_packages() {
