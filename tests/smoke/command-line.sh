@@ -30,7 +30,7 @@ done
 
 expect 1 '' '^Cannot write file "/dev/full"\. No space left on device\.$' -- \
     "$cli" --save /dev/full "$sample"
-expect 1 '' '^Stream write error\.$' -- bash -c '"$0" "$1" >/dev/full' "$cli" "$sample"
+expect 1 '' '^Cannot write to the standard output\.$' -- bash -c '"$0" "$1" >/dev/full' "$cli" "$sample"
 
 [[ $failures == 0 ]] && echo "command lines: all good"
 exit $((failures != 0))
