@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The real program among the desktop's windows on a virtual screen, first under a window manager
 # (openbox), then with none:
-# - the main window opens centred (also when the window manager starts with it), and dragging its bottom-right corner makes it larger;
+# - the main window opens centred and unframed by the window manager, also when the window
+#   manager starts with it or after it, and dragging its bottom-right corner makes it larger;
 # - with the save options window open, a click on the main window leaves the options window in
 #   front and active (the window manager knows it is modal for the main window), and Alt+F4
 #   does not end the program;
@@ -134,6 +135,22 @@ open_save_options() {
     options=$(wait_for_second_window) || fail "no save options window"
     sleep 0.3
 }
+wait_for_window_manager() {
+    for _ in $(seq 1 50); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+        sleep 0.1
+    done
+    sleep 0.5
+}
+# The main window in the middle of the screen, with no frame of the window manager's around it.
+check_centred() {
+    geometry "$main"
+    local dx=$((X - (1280 - WIDTH) / 2)) dy=$((Y - (1024 - HEIGHT) / 2))
+    [ ${dx#-} -le 2 ] && [ ${dy#-} -le 2 ] || fail "$1: the window is at $X, $Y, not centred"
+    if xprop -id "$main" _NET_FRAME_EXTENTS 2>/dev/null | grep -q '= [1-9]'; then
+        fail "$1: the window manager framed the window"
+    fi
+}
 # Checks the corner drag and returns with the window larger by about 100 x 60.
 check_resize() {
     geometry "$main"
@@ -150,15 +167,8 @@ check_resize() {
 openbox &
 wm=$!
 start_program
-for _ in $(seq 1 50); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-    sleep 0.1
-done
-sleep 0.5
-geometry "$main"
-dx=$((X - (1280 - WIDTH) / 2))
-dy=$((Y - (1024 - HEIGHT) / 2))
-[ ${dx#-} -le 2 ] && [ ${dy#-} -le 2 ] || fail "the window opened at $X, $Y, not centred"
+wait_for_window_manager
+check_centred "with a window manager starting with the program"
 check_resize "with a window manager"
 shot resized
 
@@ -202,7 +212,12 @@ shot no-wm-after-save
 xdotool key alt+F4
 ends_within 50 || fail "after a save the keyboard did not reach the main window"
 
+# A window manager arriving after the window has shown leaves it where it is, unframed.
 start_program
+openbox &
+wm=$!
+wait_for_window_manager
+check_centred "with a window manager starting after the program"
 open_save_options
 ends_on_signal INT
 echo "desktop: centred, resizable, modal windows in front, keyboard back, signals end it"

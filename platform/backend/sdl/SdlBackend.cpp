@@ -382,6 +382,7 @@ void SdlBackend::CreateHostWindow(HWND window, const Rect& screen, HostKind kind
                                      std::max(1, screen.Height()), flags);
     if (!w)
         return; // the window lives on without a host; painting still works
+    x11::SetUndecorated(w);
     SDL_SetWindowHitTest(w, &HitTest,
                          reinterpret_cast<void*>(static_cast<std::uintptr_t>(window.Value())));
     m_windows[window] = w;
