@@ -151,6 +151,14 @@ check_centred() {
         fail "$1: the window manager framed the window"
     fi
 }
+# After a click on the main window: the modal window $1 is still above it and active.
+in_front() {
+    local above
+    above=$(xprop -root _NET_CLIENT_LIST_STACKING | tr -d ',' | tr ' ' '\n' | grep '^0x' |
+        while read -r id; do printf '%d\n' "$id"; done | grep -x -e "$main" -e "$1" | tail -n 1)
+    [ "$above" = "$1" ] || fail "a click on the main window put it over $2"
+    [ "$(xdotool getactivewindow)" = "$1" ] || fail "$2 lost the activation"
+}
 # Checks the corner drag and returns with the window larger by about 100 x 60.
 check_resize() {
     geometry "$main"
@@ -172,6 +180,14 @@ check_centred "with a window manager starting with the program"
 check_resize "with a window manager"
 shot resized
 
+click_in "$main" 109 316 # "Преобразовать" without a picture: the error box
+box=$(wait_for_window '^charvane$') || fail "no error box"
+click_in "$main" 600 400
+sleep 0.5
+in_front "$box" "the error box"
+xdotool key Return
+wait_for_no_window '^charvane$' || fail "the error box did not close on Enter"
+
 open_save_options
 xprop -id "$options" WM_TRANSIENT_FOR | grep -qi "$(printf '0x%x' "$main")" ||
     fail "the options window does not belong to the main window"
@@ -180,11 +196,7 @@ xprop -id "$options" _NET_WM_STATE | grep -q _NET_WM_STATE_MODAL ||
 click_in "$main" 600 400 # the text pane
 sleep 0.5
 shot modal-after-click
-stacking=$(xprop -root _NET_CLIENT_LIST_STACKING | tr -d ',' | tr ' ' '\n' | grep '^0x' |
-    while read -r id; do printf '%d\n' "$id"; done)
-above=$(echo "$stacking" | grep -n -x -e "$main" -e "$options" | tail -n 1 | cut -d: -f2)
-[ "$above" = "$options" ] || fail "a click on the main window put it over the options window"
-[ "$(xdotool getactivewindow)" = "$options" ] || fail "the options window lost the activation"
+in_front "$options" "the options window"
 xdotool key alt+F4
 sleep 0.5
 kill -0 "$pid" 2>/dev/null || fail "Alt+F4 ended the program with the options window open"
