@@ -25,8 +25,9 @@ void SetAll(void (*handler)(int)) {
     struct sigaction sa {};
     sa.sa_handler = handler;
     sigemptyset(&sa.sa_mask);
-    // Interrupted waits return early rather than restart, so the loop sees the request soon.
-    sa.sa_flags = 0;
+    // Reads and writes that a signal interrupts carry on (a save to a pipe must not fail just
+    // because the program is asked to end); waits such as poll return early whatever this says.
+    sa.sa_flags = SA_RESTART;
     for (int sig : kSignals)
         sigaction(sig, &sa, nullptr);
 }

@@ -50,7 +50,8 @@ NonClientLayout ComputeNonClientLayout(DWORD style, DWORD exStyle, int width, in
                 L.maxButton = {right - bw, top, right, top + bh};
                 L.minButton = {L.maxButton.left - bw, top, L.maxButton.left, top + bh};
             }
-            if (!tool)
+            // The icon's place; dialog frames show no icon and give the caption text its room.
+            if (!tool && !(exStyle & WS_EX_DLGMODALFRAME))
                 L.sysMenu = {L.caption.left, L.caption.top, L.caption.left + height - 1,
                              L.caption.bottom};
         }
@@ -347,8 +348,7 @@ void PaintFrame(HWND h) {
         FillRect(*dc, {L.caption.left, L.caption.bottom, L.caption.right, L.caption.bottom + 1},
                  GetSysColor(COLOR_BTNFACE));
         DrawCaptionText(*dc, L, w->text, w->ncActive);
-        if (!(w->exStyle & WS_EX_DLGMODALFRAME))
-            DrawCaptionIcon(*dc, L.sysMenu, s.applicationIcon);
+        DrawCaptionIcon(*dc, L.sysMenu, s.applicationIcon);
         const bool pressing = s.captionPressWindow == h;
         auto pressed = [&](LRESULT hit) { return pressing && s.captionPressHit == hit; };
         DrawClassicButton(*dc, L.closeButton, FrameGlyph::Close, pressed(HTCLOSE), true);

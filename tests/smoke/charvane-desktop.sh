@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The real program among the desktop's windows on a virtual screen, first under a window manager
 # (openbox), then with none:
-# - the main window opens centred (also when the window manager starts with it), and dragging its bottom-right corner makes it larger;
+# - the main window opens centred and unframed by the window manager, also when the window
+#   manager starts with it or after it, and dragging its bottom-right corner makes it larger;
 # - with the save options window open, a click on the main window leaves the options window in
 #   front and active (the window manager knows it is modal for the main window), and Alt+F4
 #   does not end the program;
@@ -134,6 +135,30 @@ open_save_options() {
     options=$(wait_for_second_window) || fail "no save options window"
     sleep 0.3
 }
+wait_for_window_manager() {
+    for _ in $(seq 1 50); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+        sleep 0.1
+    done
+    sleep 0.5
+}
+# The main window in the middle of the screen, with no frame of the window manager's around it.
+check_centred() {
+    geometry "$main"
+    local dx=$((X - (1280 - WIDTH) / 2)) dy=$((Y - (1024 - HEIGHT) / 2))
+    [ ${dx#-} -le 2 ] && [ ${dy#-} -le 2 ] || fail "$1: the window is at $X, $Y, not centred"
+    if xprop -id "$main" _NET_FRAME_EXTENTS 2>/dev/null | grep -q '= [1-9]'; then
+        fail "$1: the window manager framed the window"
+    fi
+}
+# After a click on the main window: the modal window $1 is still above it and active.
+in_front() {
+    local above
+    above=$(xprop -root _NET_CLIENT_LIST_STACKING | tr -d ',' | tr ' ' '\n' | grep '^0x' |
+        while read -r id; do printf '%d\n' "$id"; done | grep -x -e "$main" -e "$1" | tail -n 1)
+    [ "$above" = "$1" ] || fail "a click on the main window put it over $2"
+    [ "$(xdotool getactivewindow)" = "$1" ] || fail "$2 lost the activation"
+}
 # Checks the corner drag and returns with the window larger by about 100 x 60.
 check_resize() {
     geometry "$main"
@@ -150,17 +175,18 @@ check_resize() {
 openbox &
 wm=$!
 start_program
-for _ in $(seq 1 50); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-    sleep 0.1
-done
-sleep 0.5
-geometry "$main"
-dx=$((X - (1280 - WIDTH) / 2))
-dy=$((Y - (1024 - HEIGHT) / 2))
-[ ${dx#-} -le 2 ] && [ ${dy#-} -le 2 ] || fail "the window opened at $X, $Y, not centred"
+wait_for_window_manager
+check_centred "with a window manager starting with the program"
 check_resize "with a window manager"
 shot resized
+
+click_in "$main" 109 316 # "Преобразовать" without a picture: the error box
+box=$(wait_for_window '^charvane$') || fail "no error box"
+click_in "$main" 600 400
+sleep 0.5
+in_front "$box" "the error box"
+xdotool key Return
+wait_for_no_window '^charvane$' || fail "the error box did not close on Enter"
 
 open_save_options
 xprop -id "$options" WM_TRANSIENT_FOR | grep -qi "$(printf '0x%x' "$main")" ||
@@ -170,11 +196,7 @@ xprop -id "$options" _NET_WM_STATE | grep -q _NET_WM_STATE_MODAL ||
 click_in "$main" 600 400 # the text pane
 sleep 0.5
 shot modal-after-click
-stacking=$(xprop -root _NET_CLIENT_LIST_STACKING | tr -d ',' | tr ' ' '\n' | grep '^0x' |
-    while read -r id; do printf '%d\n' "$id"; done)
-above=$(echo "$stacking" | grep -n -x -e "$main" -e "$options" | tail -n 1 | cut -d: -f2)
-[ "$above" = "$options" ] || fail "a click on the main window put it over the options window"
-[ "$(xdotool getactivewindow)" = "$options" ] || fail "the options window lost the activation"
+in_front "$options" "the options window"
 xdotool key alt+F4
 sleep 0.5
 kill -0 "$pid" 2>/dev/null || fail "Alt+F4 ended the program with the options window open"
@@ -202,7 +224,12 @@ shot no-wm-after-save
 xdotool key alt+F4
 ends_within 50 || fail "after a save the keyboard did not reach the main window"
 
+# A window manager arriving after the window has shown leaves it where it is, unframed.
 start_program
+openbox &
+wm=$!
+wait_for_window_manager
+check_centred "with a window manager starting after the program"
 open_save_options
 ends_on_signal INT
 echo "desktop: centred, resizable, modal windows in front, keyboard back, signals end it"

@@ -193,9 +193,13 @@ void HeadlessBackend::DestroyHostWindow(HWND window) {
 }
 
 void HeadlessBackend::ShowHostWindow(HWND window, bool visible) {
-    if (auto it = m_hosts.find(window); it != m_hosts.end())
-        it->second.visible = visible;
-    if (!visible && m_keyboard == window)
+    auto it = m_hosts.find(window);
+    if (it == m_hosts.end())
+        return;
+    it->second.visible = visible;
+    if (visible && it->second.kind == HostKind::Normal)
+        m_keyboard = window;
+    else if (!visible && m_keyboard == window)
         m_keyboard = HWND{};
 }
 

@@ -60,8 +60,9 @@ public:
     int Beeps() const { return m_beeps; }
     Cursor CurrentCursor() const { return m_cursor; }
     bool HostCaptured() const { return m_capture; }
-    // The window the host's keyboard goes to. Like a display without a window manager, nobody
-    // passes it on when that window hides or goes: it is then none until handed over again.
+    // The window the host's keyboard goes to. As SDL on a display without a window manager, a
+    // normal window takes it when it shows, and nobody passes it on when that window hides or
+    // goes: it is then none until handed over again.
     HWND HostKeyboard() const { return m_keyboard; }
 
     // ---- Backend ----

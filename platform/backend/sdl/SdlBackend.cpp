@@ -391,6 +391,7 @@ void SdlBackend::CreateHostWindow(HWND window, const Rect& screen, HostKind kind
                                      std::max(1, screen.Height()), flags);
     if (!w)
         return; // the window lives on without a host; painting still works
+    x11::SetUndecorated(w);
     SDL_SetWindowHitTest(w, &HitTest,
                          reinterpret_cast<void*>(static_cast<std::uintptr_t>(window.Value())));
     m_windows[window] = w;
@@ -495,11 +496,9 @@ void SdlBackend::SetHostFrame(HWND window, const HostFrame& frame) {
 
 void SdlBackend::SetHostIcon(HWND window, const HostPixels& icon) {
     auto it = m_windows.find(window);
-    if (it == m_windows.end())
+    // SDL cannot take an icon away again: without pixels the desktop keeps the last one.
+    if (it == m_windows.end() || !icon.pixels || icon.width <= 0 || icon.height <= 0)
         return;
-    if (!icon.pixels || icon.width <= 0 || icon.height <= 0) {
-        return; // SDL cannot take an icon away again; the desktop keeps the last one
-    }
     SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(
         const_cast<std::uint32_t*>(icon.pixels), icon.width, icon.height, 32, icon.stride * 4,
         SDL_PIXELFORMAT_ARGB8888);

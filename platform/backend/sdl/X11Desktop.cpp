@@ -82,6 +82,18 @@ bool WindowManagerRunning(SDL_Window* window) {
     return running;
 }
 
+void SetUndecorated(SDL_Window* window) {
+    const Target t = TargetOf(window);
+    if (!t.display)
+        return;
+    // flags (decorations given), functions, decorations (none), input mode, status.
+    const long hints[5] = {2, 0, 0, 0, 0};
+    const Atom motif = XInternAtom(t.display, "_MOTIF_WM_HINTS", False);
+    XChangeProperty(t.display, t.window, motif, motif, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(hints), 5);
+    XFlush(t.display);
+}
+
 bool ScreenOrigin(SDL_Window* window, int& x, int& y) {
     const Target t = TargetOf(window);
     if (!t.display)

@@ -12,6 +12,12 @@ namespace platform::x11 {
 // _NET_SUPPORTING_WM_CHECK window names itself). One round trip to the server.
 bool WindowManagerRunning(SDL_Window* window);
 
+// Asks window managers to draw no frame around the window (_MOTIF_WM_HINTS: no decorations).
+// SDL sets that hint only when its atom already exists on the server, which it does not before
+// a window manager has started: a window manager starting with the program then framed our
+// borderless windows a second time and pushed them down by its title bar.
+void SetUndecorated(SDL_Window* window);
+
 // Where the window's top-left corner is on the screen now, asked of the server. SDL keeps a
 // position from its last configure event, translated through the window's parent as it is when
 // the event is read: a window manager that starts and reparents the window in between makes
