@@ -9,6 +9,7 @@
 namespace {
 
 using namespace toolkit;
+using skinnedtest::Make;
 
 class EffectLabel : public skinnedtest::SkinnedPaintTest {
 protected:
@@ -141,6 +142,7 @@ TEST_F(EffectLabel, FallsBackToThePlainLabelWithoutASkin) {
 namespace {
 
 using namespace toolkit;
+using skinnedtest::Make;
 
 class SkinnedLabel : public skinnedtest::SkinnedPaintTest {};
 
