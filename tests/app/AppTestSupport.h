@@ -14,6 +14,8 @@
 #include "app/Startup.h"
 #include "app/Unit3.h"
 #include "cli/CliRun.h"
+#include "tests/support/Files.h"
+#include "tests/support/TempFolder.h"
 #include "tests/toolkit/ToolkitTestSupport.h"
 
 namespace app::testing {
@@ -27,24 +29,14 @@ protected:
         saveOptions = forms.saveOptions;
         form->Show();
         Pump();
-        folder = std::filesystem::temp_directory_path() /
-                 ("charvane-app-" + std::to_string(::getpid()) + "-" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(folder);
-    }
-    void TearDown() override {
-        ToolkitTest::TearDown();
-        std::error_code ec;
-        std::filesystem::remove_all(folder, ec);
     }
 
     static std::string Asset(const char* name) {
         return std::string(CHARVANE_SOURCE_DIR) + "/assets/" + name;
     }
-    std::string TempFile(const char* name) const { return (folder / name).string(); }
+    std::string TempFile(const char* name) const { return folder.File(name); }
     static std::string ReadFile(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        return charvane::testing::ReadFile(path);
     }
 
     // A left click at a point of the control (client coordinates; default its middle), handled.
@@ -90,7 +82,7 @@ protected:
 
     TForm1* form = nullptr;
     TForm3* saveOptions = nullptr;
-    std::filesystem::path folder;
+    const charvane::testing::TempFolder folder{"charvane-app"};
 };
 
 } // namespace app::testing

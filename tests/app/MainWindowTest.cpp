@@ -416,10 +416,31 @@ TEST_F(SaveOptionsWindow, KeysFollowTheDefinitionsTabOrderAndButtonKinds) {
     EXPECT_EQ(saveOptions->SaveDialog1->Filter(), "");
     EXPECT_EQ(saveOptions->SaveDialog1->DefaultExt(), "");
 
-    // Shown, it stands where it was designed; the "..." button keeps it open.
+    // Shown, it stands where it was designed. "..." opens the save dialog and keeps the window
+    // open: pressed twice, each dialog cancelled, then Esc for the window.
     saveOptions->Edit1->SetText("kept.txt");
-    host->Key(platform::VK_ESCAPE, 10);
+    int dialogs = 0;
+    // Once: the handler is copied when it runs, so its own state would not last.
+    bool queued = false;
+    saveOptions->OnActivate = [&](TObject*) {
+        if (!queued)
+            host->Click(saveOptions->SpeedButton1->ClientToScreen({10, 10}),
+                        platform::MouseButton::Left, 10);
+        queued = true;
+    };
+    saveOptions->SaveDialog1->OnShow = [&](TObject*) {
+        ++dialogs;
+        host->Key(platform::VK_ESCAPE, 10);
+    };
+    saveOptions->SaveDialog1->OnClose = [&](TObject*) {
+        if (dialogs == 1)
+            host->Click(saveOptions->SpeedButton1->ClientToScreen({10, 10}),
+                        platform::MouseButton::Left, 30);
+        else
+            host->Key(platform::VK_ESCAPE, 30);
+    };
     EXPECT_EQ(saveOptions->ShowModal(), mrCancel);
+    EXPECT_EQ(dialogs, 2);
     EXPECT_EQ(saveOptions->Left(), 469);
     EXPECT_EQ(saveOptions->Top(), 322);
     EXPECT_EQ(saveOptions->Edit1->Text(), "kept.txt");

@@ -73,27 +73,41 @@ TEST_F(ProgramDialogs, ANameChosenWithTheDotsButtonStandsWhenTheSecondDialogIsCa
     ClickOn(*form->sBitBtn2);
     const std::string file = TempFile("dots.txt");
     host->Click(form->sBitBtn3->ClientToScreen({20, 15}));
-    // "..." inside the options window, the name, then OK and Esc for the second dialog.
-    platform::Point dots{0, 0};
-    saveOptions->OnShow = [&](TObject*) {
-        dots = saveOptions->SpeedButton1->ClientToScreen({10, 10});
-    };
-    saveOptions->OnActivate = [&, queued = false](TObject*) mutable {
-        if (queued)
-            return;
+    // "..." inside the options window and the name in its dialog; then OK, and Esc for the
+    // second dialog that OK opens.
+    int dialogs = 0;
+    // Once: the handler is copied when it runs, so its own state would not last.
+    bool queued = false;
+    saveOptions->OnActivate = [&](TObject*) {
+        if (!queued)
+            host->Click(saveOptions->SpeedButton1->ClientToScreen({10, 10}),
+                        platform::MouseButton::Left, 10);
         queued = true;
-        host->Click(dots, platform::MouseButton::Left, 10);
-        host->Text(file, 60);
-        host->Key(platform::VK_RETURN, 70);
-        host->Key(platform::VK_RETURN, 120);
-        host->Key(platform::VK_ESCAPE, 170);
+    };
+    saveOptions->SaveDialog1->OnShow = [&](TObject*) {
+        if (++dialogs == 1) {
+            host->Text(file, 10);
+            host->Key(platform::VK_RETURN, 20);
+        } else {
+            host->Key(platform::VK_ESCAPE, 10);
+        }
+    };
+    saveOptions->SaveDialog1->OnClose = [&](TObject*) {
+        if (dialogs == 1)
+            host->Key(platform::VK_RETURN, 30);
     };
     Pump();
     while (host->HasPendingInput())
         app->HandleMessage();
     Pump();
-    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(dialogs, 2);
     EXPECT_EQ(saveOptions->Edit1->Text(), file);
+    // Saved under that name all the same, as the command-line tool would save it.
+    cli::CliOptions options;
+    options.picture = Asset("sample.bmp");
+    options.saveFile = TempFile("cli.txt");
+    CliOutput(options);
+    EXPECT_EQ(ReadFile(file), ReadFile(TempFile("cli.txt")));
     EXPECT_TRUE(boxes.empty()) << (boxes.empty() ? "" : boxes[0].text);
 }
 

@@ -1,5 +1,6 @@
 #include <string>
 
+#include "SkinnedPaintSupport.h"
 #include "skin/InternalSkin.h"
 #include "skin/sSkinManager.h"
 #include "skinned/TsBitBtn.h"
@@ -16,15 +17,9 @@ namespace {
 using namespace toolkit;
 using toolkit::testing::ToolkitTest;
 
-class SkinnedControls : public ToolkitTest {
-protected:
-    template <class T> T* Make(TWinControl* form, platform::Rect bounds) {
-        T* control = new T(form);
-        control->SetBoundsRect(bounds);
-        control->SetParent(form);
-        return control;
-    }
-};
+using skinnedtest::Make;
+
+class SkinnedControls : public ToolkitTest {};
 
 TEST_F(SkinnedControls, EachAnswersItsOwnClassNameAndKeepsItsSkinSection) {
     TForm* form = MakeForm();

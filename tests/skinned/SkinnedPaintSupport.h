@@ -6,15 +6,21 @@
 
 #include "skin/InternalSkin.h"
 #include "skin/sSkinManager.h"
+#include "tests/support/Bitmaps.h"
 #include "tests/toolkit/ToolkitTestSupport.h"
 #include "toolkit/TBitmap.h"
 #include "toolkit/TWinControl.h"
 
 namespace skinnedtest {
 
-inline platform::Color BitmapPixel(toolkit::TBitmap& bitmap, int x, int y) {
-    const std::uint8_t* p = bitmap.ScanLine(y) + 3 * x;
-    return platform::RGB(p[2], p[1], p[0]);
+using charvane::testing::BitmapPixel;
+
+// A control of class T owned by and placed on parent.
+template <class T> T* Make(toolkit::TWinControl* parent, platform::Rect bounds) {
+    T* control = new T(parent);
+    control->SetBoundsRect(bounds);
+    control->SetParent(parent);
+    return control;
 }
 
 // A graphic control that paints a 2 × 2 red dot at its middle and leaves the rest alone.
@@ -43,12 +49,6 @@ protected:
     void TearDown() override {
         manager.reset();
         ToolkitTest::TearDown();
-    }
-    template <class T> T* Make(toolkit::TWinControl* parent, platform::Rect bounds) {
-        T* control = new T(parent);
-        control->SetBoundsRect(bounds);
-        control->SetParent(parent);
-        return control;
     }
     std::unique_ptr<skin::TsSkinManager> manager;
 };

@@ -8,6 +8,7 @@
 namespace {
 
 using namespace toolkit;
+using skinnedtest::Make;
 
 class BoundLabel : public skinnedtest::SkinnedPaintTest {
 protected:

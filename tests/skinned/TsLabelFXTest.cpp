@@ -9,6 +9,7 @@
 namespace {
 
 using namespace toolkit;
+using skinnedtest::Make;
 
 class EffectLabel : public skinnedtest::SkinnedPaintTest {
 protected:
@@ -145,6 +146,7 @@ TEST_F(EffectLabel, FallsBackToItsOwnShadowWithoutASkin) {
 namespace {
 
 using namespace toolkit;
+using skinnedtest::Make;
 
 class SkinnedLabel : public skinnedtest::SkinnedPaintTest {};
 

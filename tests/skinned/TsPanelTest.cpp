@@ -12,6 +12,7 @@
 namespace {
 
 using namespace toolkit;
+using skinnedtest::Make;
 using skinnedtest::BitmapPixel;
 using skinnedtest::TDot;
 
