@@ -16,7 +16,6 @@
 #include "skin/sMaskData.h"
 #include "skin/sPaintSection.h"
 #include "skin/sSkinManager.h"
-#include "skinned/TsComboBox.h"
 #include "toolkit/Colors.h"
 #include "toolkit/TBitmap.h"
 #include "toolkit/TWinControl.h"
@@ -979,39 +978,6 @@ void TacEditWnd::Detaching() {
         }
     }
     TacBaseWnd::Detaching();
-}
-
-// ---- the combo box's list ------------------------------------------------------------------
-
-namespace {
-
-// What a skinned combo box keeps on its long drop-down list: the list adapter, with the skin
-// commands the combo box hears passed on to it.
-class TacComboListAdapter : public TsComboListAdapter {
-public:
-    TacComboListAdapter(toolkit::TComboListBox& list, skin::TsSkinManager* manager)
-        : m_wnd(list.Handle(), nullptr, manager) {}
-    void SkinCommand(toolkit::TMessage& message) override {
-        if (m_wnd.Attached())
-            platform::SendMessage(m_wnd.Handle(), toolkit::kLibraryCommandMessage, message.WParam,
-                                  message.LParam);
-    }
-
-private:
-    TacComboListWnd m_wnd;
-};
-
-// Every program that has skinned scroll bars has them on its combo boxes' lists too.
-const bool g_comboListsSkinned = (SkinComboLists(), true);
-
-} // namespace
-
-void SkinComboLists() {
-    SetComboListAdapterFactory(
-        [](toolkit::TComboListBox& list,
-           skin::TsSkinManager* manager) -> std::unique_ptr<TsComboListAdapter> {
-            return std::make_unique<TacComboListAdapter>(list, manager);
-        });
 }
 
 } // namespace skinned

@@ -213,8 +213,4 @@ public:
     using TacEditWnd::TacEditWnd;
 };
 
-// Makes skinned combo boxes put a TacComboListWnd on a drop-down list that scrolls (done once
-// at start-up wherever this module is part of the program).
-void SkinComboLists();
-
 } // namespace skinned

@@ -6,6 +6,7 @@
 #include "platform/gfx/text/TextDraw.h"
 #include "platform/win/ClassicLook.h"
 #include "platform/win/Input.h"
+#include "platform/win/Message.h"
 #include "platform/win/SystemMetrics.h"
 #include "skin/SkinModel.h"
 #include "skin/sCommonPaint.h"
@@ -13,6 +14,7 @@
 #include "skin/sMaskData.h"
 #include "skin/sPaintSection.h"
 #include "skin/sSkinManager.h"
+#include "skinned/TacScrollWnd.h"
 #include "toolkit/Colors.h"
 #include "toolkit/TBitmap.h"
 #include "toolkit/TCanvas.h"
@@ -26,11 +28,6 @@ constexpr std::uint16_t kCmdParentUpdated = 6;
 constexpr std::uint16_t kCmdDroppedDown = 14;
 // The face's frame: the button and the chosen item keep this far from the edges.
 constexpr int kInset = 3;
-
-TsComboListAdapterFactory& ListAdapterFactory() {
-    static TsComboListAdapterFactory factory;
-    return factory;
-}
 
 bool IsChoosingKey(platform::WORD key) {
     switch (key) {
@@ -53,33 +50,22 @@ bool IsChoosingKey(platform::WORD key) {
 
 } // namespace
 
-void SetComboListAdapterFactory(TsComboListAdapterFactory factory) {
-    ListAdapterFactory() = std::move(factory);
-}
-
 TsCustomComboBox::TsCustomComboBox(toolkit::TComponent* owner)
-    : toolkit::TCustomComboBox(owner), m_data(std::make_unique<skin::TsCommonData>(this, true)) {
-    m_boundLabel = std::make_unique<TsBoundLabel>(*m_data);
-    m_data->SetControlTypeCode(skin::kTypeEdit);
+    : TacSkinnedControl(owner, {skin::kTypeEdit}), m_data(&SkinData()),
+      m_boundLabel(std::make_unique<TsBoundLabel>(SkinData())) {
     SetDropDownCount(kDefaultDropDownCount);
     // The section of a combo box, whatever its type code says of edits.
     m_data->SetSkinSection("COMBOBOX");
-    m_data->Initialise();
 }
 
-// The skin goes first: nothing may reach it while the combo box part is taken apart.
+// The list adapter and the label go before the skin state they use.
 TsCustomComboBox::~TsCustomComboBox() {
     m_listAdapter.reset();
     m_boundLabel.reset();
-    m_data.reset();
+    m_data = nullptr;
 }
 
-void TsCustomComboBox::Loaded() {
-    toolkit::TCustomComboBox::Loaded();
-    m_data->Initialise();
-}
-
-void TsCustomComboBox::SetDisabledKind(TsDisabledKind kind) {
+void TsCustomComboBox::SetDisabledKind(TacDisabledKind kind) {
     if (kind.Bits() == m_disabledKind.Bits())
         return;
     m_disabledKind = kind;
@@ -277,8 +263,9 @@ void TsCustomComboBox::DropDown() {
     if (!DroppedDown() || m_listAdapter || !ListBox() || !m_data->Skinned(true))
         return;
     // Only a list with more items than it shows gets a scroll bar to skin.
-    if (Items().Count() > DropDownCount() && ListAdapterFactory())
-        m_listAdapter = ListAdapterFactory()(*ListBox(), m_data->Manager());
+    if (Items().Count() > DropDownCount() && ListBox()->HandleAllocated())
+        m_listAdapter = std::make_unique<TacComboListWnd>(ListBox()->HandleIfAllocated(), nullptr,
+                                                          m_data->Manager());
 }
 
 bool TsCustomComboBox::DoKeyDown(platform::WORD& key, toolkit::TShiftState shift) {
@@ -305,17 +292,25 @@ void TsCustomComboBox::TextPartColors() {
     part->Font().SetColor(Font().Color());
 }
 
-bool TsCustomComboBox::HandleCommand(toolkit::TMessage& m) {
+void TsCustomComboBox::PassToList(const toolkit::TMessage& m) {
+    if (m_listAdapter && m_listAdapter->Attached())
+        platform::SendMessage(m_listAdapter->Handle(), m.Msg, m.WParam, m.LParam);
+}
+
+void TsCustomComboBox::SkinCommand(toolkit::TMessage& m) {
+    if (!m_data) {
+        TacSkinnedControl::SkinCommand(m);
+        return;
+    }
     const std::uint16_t command = skin::CommandOf(m.WParam);
     const bool mine =
         reinterpret_cast<const skin::TsSkinManager*>(m.LParam) == m_data->SkinManager();
     switch (command) {
     case skin::kCmdNewSkin:
         m_data->WndProc(m);
-        if (m_listAdapter)
-            m_listAdapter->SkinCommand(m);
+        PassToList(m);
         m_builtFrom.reset();
-        return true;
+        return;
     case skin::kCmdSkinRemoved:
         // The skin state gives an edit-like control the system's window colours back.
         m_data->WndProc(m);
@@ -325,39 +320,33 @@ bool TsCustomComboBox::HandleCommand(toolkit::TMessage& m) {
             TextPartColors();
             Invalidate();
         }
-        return true;
+        return;
     case skin::kCmdRefresh:
         m_data->WndProc(m);
-        if (m_listAdapter)
-            m_listAdapter->SkinCommand(m);
+        PassToList(m);
         if (mine && m_data->Skinned(true)) {
             TextPartColors();
             Changed();
         }
-        return true;
+        return;
     case kCmdParentUpdated:
         if (m_data->Updating()) {
             m_data->SetUpdating(false);
             Changed();
         }
-        return true;
+        return;
     case kCmdDroppedDown:
         m.Result = DroppedDown() ? 1 : 0;
-        return true;
+        return;
     default:
         m_data->WndProc(m);
-        return true;
+        return;
     }
 }
 
-void TsCustomComboBox::WndProc(toolkit::TMessage& m) {
-    // Messages may arrive while the base part is still being built or already taken apart.
+void TsCustomComboBox::SkinnedWndProc(toolkit::TMessage& m) {
     if (!m_data) {
-        toolkit::TCustomComboBox::WndProc(m);
-        return;
-    }
-    if (m.Msg == toolkit::kLibraryCommandMessage) {
-        HandleCommand(m);
+        TacSkinnedControl::SkinnedWndProc(m);
         return;
     }
     if (m_readOnly)
@@ -366,17 +355,10 @@ void TsCustomComboBox::WndProc(toolkit::TMessage& m) {
         m.Result = 1;
         return;
     }
-    if ((m.Msg == toolkit::CM_MOUSEENTER || m.Msg == toolkit::CM_MOUSELEAVE) && DroppedDown()) {
-        // The list is down: the face stays as it is until it closes.
-        toolkit::TCustomComboBox::WndProc(m);
-        return;
-    }
-    if (m_data->WndProc(m))
-        return;
     // A handler run by the combo box may free it.
     const std::weak_ptr<const bool> alive = LifeToken();
-    toolkit::TCustomComboBox::WndProc(m);
-    if (alive.expired())
+    TacSkinnedControl::SkinnedWndProc(m);
+    if (alive.expired() || !m_data)
         return;
     BoundLabelUpkeep(*m_boundLabel, *this, m);
     switch (m.Msg) {

@@ -17,14 +17,14 @@
 // ReadOnly: the keys that choose or open do nothing and the list does not open.
 //
 // The drop-down list of a combo box with more items than DropDownCount (16 by default) shows a
-// scroll bar; on its first drop-down under the skin it gets a list adapter (from the factory set
-// with SetComboListAdapterFactory, which the skinned scroll bars provide) that skins it, kept
-// until the skin is removed.
+// scroll bar; on its first drop-down under the skin it gets a list adapter (TacComboListWnd,
+// section "EDIT") that skins it, kept until the skin is removed.
 
 #include <functional>
 #include <memory>
 #include <optional>
 
+#include "skinned/TacSkinnedControl.h"
 #include "skinned/sEditSkin.h"
 #include "toolkit/TAlignment.h"
 #include "toolkit/TComboBox.h"
@@ -35,19 +35,9 @@ class TsSkinManager;
 
 namespace skinned {
 
-// What skins a combo box's drop-down list (its border and scroll bar).
-class TsComboListAdapter {
-public:
-    virtual ~TsComboListAdapter() = default;
-    // Library commands for the list (a new skin, a refresh).
-    virtual void SkinCommand(toolkit::TMessage& message) = 0;
-};
-using TsComboListAdapterFactory = std::function<std::unique_ptr<TsComboListAdapter>(
-    toolkit::TComboListBox& list, skin::TsSkinManager* manager)>;
-// The factory every skinned combo box uses from now on (none: lists stay plain).
-void SetComboListAdapterFactory(TsComboListAdapterFactory factory);
+class TacComboListWnd;
 
-class TsCustomComboBox : public toolkit::TCustomComboBox {
+class TsCustomComboBox : public TacSkinnedControl<toolkit::TCustomComboBox> {
 public:
     static constexpr int kDefaultDropDownCount = 16;
 
@@ -56,25 +46,22 @@ public:
 
     std::string ClassName() const override { return "TsCustomComboBox"; }
 
-    skin::TsCommonData& SkinData() { return *m_data; }
-    const skin::TsCommonData& SkinData() const { return *m_data; }
     TsBoundLabel& BoundLabel() { return *m_boundLabel; }
-    TsDisabledKind DisabledKind() const { return m_disabledKind; }
-    void SetDisabledKind(TsDisabledKind kind);
+    TacDisabledKind DisabledKind() const { return m_disabledKind; }
+    void SetDisabledKind(TacDisabledKind kind);
     toolkit::TAlignment Alignment() const { return m_alignment; }
     void SetAlignment(toolkit::TAlignment alignment);
     bool ReadOnly() const { return m_readOnly; }
     void SetReadOnly(bool on);
 
     // The list adapter, once the list has been skinned.
-    TsComboListAdapter* ListAdapter() const { return m_listAdapter.get(); }
+    TacComboListWnd* ListAdapter() const { return m_listAdapter.get(); }
     // The button area in client coordinates (empty for the simple style).
     platform::Rect SkinButtonRect() const;
 
-    void WndProc(toolkit::TMessage& message) override;
-    void Loaded() override;
-
 protected:
+    void SkinCommand(toolkit::TMessage& message) override;
+    void SkinnedWndProc(toolkit::TMessage& message) override;
     void Paint() override;
     void DropDown() override;
     bool DoKeyDown(platform::WORD& key, toolkit::TShiftState shift) override;
@@ -98,15 +85,15 @@ private:
     void PaintSkinButton(toolkit::TBitmap& cache, const platform::Rect& area, std::int32_t state);
     void PaintSelected(toolkit::TBitmap& cache, const FaceKey& key);
     void Changed();
-    bool HandleCommand(toolkit::TMessage& message);
     void TextPartColors();
     void GuardTextPart();
+    void PassToList(const toolkit::TMessage& message);
 
-    std::unique_ptr<skin::TsCommonData> m_data;
+    skin::TsCommonData* m_data; // the skin state, while it exists
     std::unique_ptr<TsBoundLabel> m_boundLabel;
-    std::unique_ptr<TsComboListAdapter> m_listAdapter;
+    std::unique_ptr<TacComboListWnd> m_listAdapter;
     std::optional<FaceKey> m_builtFrom;
-    TsDisabledKind m_disabledKind{dkBlended};
+    TacDisabledKind m_disabledKind{TacDisabledKindItem::dkBlended};
     toolkit::TAlignment m_alignment = toolkit::taLeftJustify;
     bool m_readOnly = false;
     toolkit::TComboTextPart* m_guardedPart = nullptr;

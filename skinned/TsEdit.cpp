@@ -3,33 +3,33 @@
 namespace skinned {
 
 TsEdit::TsEdit(toolkit::TComponent* owner)
-    : toolkit::TEdit(owner), m_skin(std::make_unique<TsEditSkin>(*this, skin::kTypeEdit, true)) {
-    m_skin->Data().Initialise();
-}
+    : TacSkinnedControl(owner, {skin::kTypeEdit}),
+      m_skin(std::make_unique<TsEditSkin>(*this, SkinData(), true)) {}
 
-// The skin goes first: nothing may reach it while the edit part is taken apart.
+// The edit's skinning goes before the skin state it uses.
 TsEdit::~TsEdit() {
     m_skin.reset();
 }
 
-void TsEdit::WndProc(toolkit::TMessage& message) {
-    // Messages may arrive while the base part is still being built or already taken apart.
+void TsEdit::SkinCommand(toolkit::TMessage& message) {
+    if (m_skin)
+        m_skin->Command(message);
+    else
+        TacSkinnedControl::SkinCommand(message);
+}
+
+void TsEdit::SkinnedWndProc(toolkit::TMessage& message) {
     if (!m_skin) {
-        toolkit::TEdit::WndProc(message);
+        TacSkinnedControl::SkinnedWndProc(message);
         return;
     }
     if (m_skin->Before(message))
         return;
     // A handler run by the edit may free it.
     const std::weak_ptr<const bool> alive = LifeToken();
-    toolkit::TEdit::WndProc(message);
-    if (!alive.expired())
+    TacSkinnedControl::SkinnedWndProc(message);
+    if (!alive.expired() && m_skin)
         m_skin->After(message);
-}
-
-void TsEdit::Loaded() {
-    toolkit::TEdit::Loaded();
-    m_skin->Data().Initialise();
 }
 
 } // namespace skinned

@@ -3,25 +3,26 @@
 // as the form sets it; control type 3) while a skin is active (sEditSkin.h), exactly the plain
 // edit otherwise. SkinData is its skin state; BoundLabel its caption label.
 
+#include "skinned/TacSkinnedControl.h"
 #include "skinned/sEditSkin.h"
 #include "toolkit/TCustomEdit.h"
 
 namespace skinned {
 
-class TsEdit : public toolkit::TEdit {
+class TsEdit : public TacSkinnedControl<toolkit::TEdit> {
 public:
     explicit TsEdit(toolkit::TComponent* owner);
     ~TsEdit() override;
 
     std::string ClassName() const override { return "TsEdit"; }
 
-    skin::TsCommonData& SkinData() { return m_skin->Data(); }
     TsBoundLabel& BoundLabel() { return m_skin->BoundLabel(); }
-    TsDisabledKind DisabledKind() const { return m_skin->DisabledKind(); }
-    void SetDisabledKind(TsDisabledKind kind) { m_skin->SetDisabledKind(kind); }
+    TacDisabledKind DisabledKind() const { return m_skin->DisabledKind(); }
+    void SetDisabledKind(TacDisabledKind kind) { m_skin->SetDisabledKind(kind); }
 
-    void WndProc(toolkit::TMessage& message) override;
-    void Loaded() override;
+protected:
+    void SkinCommand(toolkit::TMessage& message) override;
+    void SkinnedWndProc(toolkit::TMessage& message) override;
 
 private:
     std::unique_ptr<TsEditSkin> m_skin;

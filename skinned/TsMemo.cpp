@@ -7,53 +7,28 @@
 namespace skinned {
 
 TsMemo::TsMemo(toolkit::TComponent* owner)
-    : toolkit::TMemo(owner), m_skin(std::make_unique<TsEditSkin>(*this, skin::kTypeMemo, false)) {
-    m_skin->Data().Initialise();
-}
+    : TacSkinnedControl(owner, {skin::kTypeMemo}),
+      m_skin(std::make_unique<TsEditSkin>(*this, SkinData(), false)) {}
 
-// The adapter and the skin go first: nothing may reach them while the memo part is taken apart.
+// The adapter and the memo's skinning go before the skin state they use.
 TsMemo::~TsMemo() {
     m_scrollWnd.reset();
     m_skin.reset();
 }
 
-void TsMemo::WndProc(toolkit::TMessage& message) {
-    // Messages may arrive while the base part is still being built or already taken apart.
+void TsMemo::SkinCommand(toolkit::TMessage& message) {
     if (!m_skin) {
-        toolkit::TMemo::WndProc(message);
+        TacSkinnedControl::SkinCommand(message);
         return;
     }
-    if (m_skin->Before(message)) {
-        FollowForScrollWnd(message);
-        return;
-    }
-    // A handler run by the memo may free it.
-    const std::weak_ptr<const bool> alive = LifeToken();
-    toolkit::TMemo::WndProc(message);
-    if (alive.expired())
-        return;
-    m_skin->After(message);
-    if (!alive.expired() && m_skin)
-        FollowForScrollWnd(message);
-}
-
-void TsMemo::FollowForScrollWnd(const toolkit::TMessage& message) {
-    switch (message.Msg) {
-    case toolkit::kLibraryCommandMessage:
-        switch (skin::CommandOf(message.WParam)) {
-        case skin::kCmdNewSkin:
-        case skin::kCmdSkinRemoved:
-        case skin::kCmdRefresh:
-            if (m_scrollWnd)
-                m_scrollWnd->SkinChanged();
-            SyncScrollWnd();
-            break;
-        default:
-            break;
-        }
-        break;
-    case platform::WM_SHOWWINDOW:
-    case platform::WM_WINDOWPOSCHANGED:
+    m_skin->Command(message);
+    switch (skin::CommandOf(message.WParam)) {
+    case skin::kCmdNewSkin:
+    case skin::kCmdSkinRemoved:
+    case skin::kCmdRefresh:
+        // The bars are painted afresh from the new skin.
+        if (m_scrollWnd)
+            m_scrollWnd->SkinChanged();
         SyncScrollWnd();
         break;
     default:
@@ -61,9 +36,27 @@ void TsMemo::FollowForScrollWnd(const toolkit::TMessage& message) {
     }
 }
 
-void TsMemo::Loaded() {
-    toolkit::TMemo::Loaded();
-    m_skin->Data().Initialise();
+void TsMemo::SkinnedWndProc(toolkit::TMessage& message) {
+    if (!m_skin) {
+        TacSkinnedControl::SkinnedWndProc(message);
+        return;
+    }
+    if (m_skin->Before(message))
+        return;
+    // A handler run by the memo may free it.
+    const std::weak_ptr<const bool> alive = LifeToken();
+    TacSkinnedControl::SkinnedWndProc(message);
+    if (alive.expired() || !m_skin)
+        return;
+    m_skin->After(message);
+    switch (message.Msg) {
+    case platform::WM_SHOWWINDOW:
+    case platform::WM_WINDOWPOSCHANGED:
+        SyncScrollWnd();
+        break;
+    default:
+        break;
+    }
 }
 
 void TsMemo::CreateWnd() {
@@ -80,25 +73,25 @@ void TsMemo::ScrollBarsChanged() {
 
 void TsMemo::SyncScrollWnd() {
     // Making the adapter re-measures the frame, which comes back here.
-    if (m_syncing)
+    if (m_syncing || !m_skin)
         return;
     m_syncing = true;
     struct Reset {
         bool& flag;
         ~Reset() { flag = false; }
     } reset{m_syncing};
+    skin::TsCommonData& data = SkinData();
     const platform::HWND h = HandleIfAllocated();
     const bool visible =
         h && (platform::GetWindowLongPtr(h, platform::GWL_STYLE) & platform::WS_VISIBLE) != 0;
-    skin::TsSkinManager* manager = m_skin->Data().SkinManager();
-    const bool skinned =
-        m_skin->Data().Skinned() && manager && manager->SkinData().Active && !IsDestroying();
+    skin::TsSkinManager* manager = data.SkinManager();
+    const bool skinned = data.Skinned() && manager && manager->SkinData().Active && !IsDestroying();
     // A window made again needs a new adapter; one gone with its window is dropped.
     const bool had = m_scrollWnd != nullptr;
     if (m_scrollWnd && (!m_scrollWnd->Attached() || m_scrollWnd->Handle() != h || !skinned))
         m_scrollWnd.reset();
     if (!m_scrollWnd && skinned && visible)
-        m_scrollWnd = std::make_unique<TacEditWnd>(h, &m_skin->Data(), nullptr);
+        m_scrollWnd = std::make_unique<TacEditWnd>(h, &data, nullptr);
     if (had != (m_scrollWnd != nullptr) && h)
         RefreshScrollBars();
 }

@@ -7,6 +7,7 @@
 
 #include <memory>
 
+#include "skinned/TacSkinnedControl.h"
 #include "skinned/sEditSkin.h"
 #include "toolkit/TMemo.h"
 
@@ -14,26 +15,23 @@ namespace skinned {
 
 class TacEditWnd;
 
-class TsMemo : public toolkit::TMemo {
+class TsMemo : public TacSkinnedControl<toolkit::TMemo> {
 public:
     explicit TsMemo(toolkit::TComponent* owner);
     ~TsMemo() override;
 
     std::string ClassName() const override { return "TsMemo"; }
 
-    skin::TsCommonData& SkinData() { return m_skin->Data(); }
-    const skin::TsCommonData& SkinData() const { return m_skin->Data(); }
     TsBoundLabel& BoundLabel() { return m_skin->BoundLabel(); }
-    TsDisabledKind DisabledKind() const { return m_skin->DisabledKind(); }
-    void SetDisabledKind(TsDisabledKind kind) { m_skin->SetDisabledKind(kind); }
-
-    void WndProc(toolkit::TMessage& message) override;
-    void Loaded() override;
+    TacDisabledKind DisabledKind() const { return m_skin->DisabledKind(); }
+    void SetDisabledKind(TacDisabledKind kind) { m_skin->SetDisabledKind(kind); }
 
     // The adapter painting the scroll bars, or none while the memo is plain.
     TacEditWnd* ScrollWnd() const { return m_scrollWnd.get(); }
 
 protected:
+    void SkinCommand(toolkit::TMessage& message) override;
+    void SkinnedWndProc(toolkit::TMessage& message) override;
     void CreateWnd() override;
     void ScrollBarsChanged() override;
     // With skinned bars a memo whose text fits shows none.
@@ -42,8 +40,6 @@ protected:
 private:
     // Makes or drops the scroll-bar adapter as the skin and the window's visibility say.
     void SyncScrollWnd();
-    // The messages after which the adapter may have to come or go.
-    void FollowForScrollWnd(const toolkit::TMessage& message);
 
     std::unique_ptr<TsEditSkin> m_skin;
     std::unique_ptr<TacEditWnd> m_scrollWnd;

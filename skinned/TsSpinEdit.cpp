@@ -124,6 +124,9 @@ void TsTimerSpeedButton::Paint() {
 TsSpinButton::TsSpinButton(toolkit::TComponent* owner, TsBaseSpinEdit* spin)
     : toolkit::TCustomControl(owner), m_spin(spin) {
     SetControlStyle(ControlStyle() - toolkit::TControlStyle{toolkit::csSetCaption});
+    // What the halves fall back to when the edit gives them no face to stand on.
+    SetParentColor(false);
+    SetColor(toolkit::clWindow);
     TCustomControl::SetBounds(0, 0, kDefaultWidth, 25);
     m_up = new TsTimerSpeedButton(this);
     m_down = new TsTimerSpeedButton(this);
@@ -204,7 +207,7 @@ void TsSpinButton::UpdateFocusMarks() {
 
 void TsSpinButton::Paint() {
     // The halves cover the pair; this only shows while they are being laid out.
-    platform::FillRect(Canvas().Handle(), ClientRect(), toolkit::ColorToRGB(toolkit::clBtnFace));
+    platform::FillRect(Canvas().Handle(), ClientRect(), toolkit::ColorToRGB(Color()));
 }
 
 void TsSpinButton::WndProc(toolkit::TMessage& m) {
@@ -244,13 +247,12 @@ void TsSpinButton::WndProc(toolkit::TMessage& m) {
 // ---- TsBaseSpinEdit ----------------------------------------------------------------------------
 
 TsBaseSpinEdit::TsBaseSpinEdit(toolkit::TComponent* owner)
-    : toolkit::TSpinEdit(owner, toolkit::SpinCharFilter::Skinned),
-      m_skin(std::make_unique<TsEditSkin>(*this, skin::kTypeEdit, true)) {
+    : TacSkinnedControl(owner, {skin::kTypeEdit}, toolkit::SpinCharFilter::Skinned),
+      m_skin(std::make_unique<TsEditSkin>(*this, SkinData(), true)) {
     m_button = new TsSpinButton(this, this);
     m_button->SetParent(this);
     m_skin->OnFaceChanged = [this] { RefreshButtons(); };
     PlaceButton();
-    m_skin->Data().Initialise();
 }
 
 TsBaseSpinEdit::~TsBaseSpinEdit() {
@@ -281,6 +283,12 @@ void TsBaseSpinEdit::PlaceButton() {
     UpdateFormatRect();
 }
 
+void TsBaseSpinEdit::CreateParams(toolkit::TCreateParams& params) {
+    TacSkinnedControl::CreateParams(params);
+    // The edit's own painting must leave the button pair alone.
+    params.Style |= platform::WS_CLIPCHILDREN;
+}
+
 void TsBaseSpinEdit::PaintButtons(platform::DeviceContext&) {
     // The button pair is a child control that paints itself.
 }
@@ -294,21 +302,24 @@ void TsBaseSpinEdit::RefreshButtons() {
     }
 }
 
-void TsBaseSpinEdit::WndProc(toolkit::TMessage& m) {
-    // Messages may arrive while the base part is still being built or already taken apart.
+void TsBaseSpinEdit::SkinCommand(toolkit::TMessage& m) {
     if (!m_skin) {
-        toolkit::TSpinEdit::WndProc(m);
+        TacSkinnedControl::SkinCommand(m);
         return;
     }
-    if (m.Msg == toolkit::kLibraryCommandMessage) {
-        const std::uint16_t command = skin::CommandOf(m.WParam);
-        if (command == skin::kCmdIsChanging) {
-            m.Result = 0;
-            return;
-        }
-        m_skin->Before(m);
-        if (command >= skin::kCmdNewSkin && command <= skin::kCmdRefresh && m_button)
-            m_button->MakeGlyphs();
+    const std::uint16_t command = skin::CommandOf(m.WParam);
+    if (command == skin::kCmdIsChanging) {
+        m.Result = 0;
+        return;
+    }
+    m_skin->Command(m);
+    if (command >= skin::kCmdNewSkin && command <= skin::kCmdRefresh && m_button)
+        m_button->MakeGlyphs();
+}
+
+void TsBaseSpinEdit::SkinnedWndProc(toolkit::TMessage& m) {
+    if (!m_skin) {
+        TacSkinnedControl::SkinnedWndProc(m);
         return;
     }
     if (m.Msg == platform::WM_MOUSEWHEEL) {
@@ -320,8 +331,8 @@ void TsBaseSpinEdit::WndProc(toolkit::TMessage& m) {
         return;
     // A handler run by the edit may free it.
     const std::weak_ptr<const bool> alive = LifeToken();
-    toolkit::TSpinEdit::WndProc(m);
-    if (alive.expired())
+    TacSkinnedControl::SkinnedWndProc(m);
+    if (alive.expired() || !m_skin)
         return;
     m_skin->After(m);
     switch (m.Msg) {
@@ -345,8 +356,7 @@ void TsBaseSpinEdit::WndProc(toolkit::TMessage& m) {
 }
 
 void TsBaseSpinEdit::Loaded() {
-    toolkit::TSpinEdit::Loaded();
-    m_skin->Data().Initialise();
+    TacSkinnedControl::Loaded();
     if (m_button) {
         m_button->UpButton()->SkinData().SetSkinManager(SkinData().ExplicitManager());
         m_button->DownButton()->SkinData().SetSkinManager(SkinData().ExplicitManager());

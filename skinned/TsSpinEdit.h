@@ -18,6 +18,7 @@
 
 #include <memory>
 
+#include "skinned/TacSkinnedControl.h"
 #include "skinned/TsSpeedButton.h"
 #include "skinned/sEditSkin.h"
 #include "toolkit/TBitmap.h"
@@ -117,25 +118,25 @@ private:
     toolkit::TBitmap m_downGlyph;
 };
 
-class TsBaseSpinEdit : public toolkit::TSpinEdit {
+class TsBaseSpinEdit : public TacSkinnedControl<toolkit::TSpinEdit> {
 public:
     explicit TsBaseSpinEdit(toolkit::TComponent* owner);
     ~TsBaseSpinEdit() override;
 
     std::string ClassName() const override { return "TsBaseSpinEdit"; }
 
-    skin::TsCommonData& SkinData() { return m_skin->Data(); }
-    const skin::TsCommonData& SkinData() const { return m_skin->Data(); }
     TsBoundLabel& BoundLabel() { return m_skin->BoundLabel(); }
-    TsDisabledKind DisabledKind() const { return m_skin->DisabledKind(); }
-    void SetDisabledKind(TsDisabledKind kind) { m_skin->SetDisabledKind(kind); }
+    TacDisabledKind DisabledKind() const { return m_skin->DisabledKind(); }
+    void SetDisabledKind(TacDisabledKind kind) { m_skin->SetDisabledKind(kind); }
     TsSpinButton* Button() const { return m_button; }
 
     platform::Rect ButtonRect() const override;
-    void WndProc(toolkit::TMessage& message) override;
     void Loaded() override;
 
 protected:
+    void CreateParams(toolkit::TCreateParams& params) override;
+    void SkinCommand(toolkit::TMessage& message) override;
+    void SkinnedWndProc(toolkit::TMessage& message) override;
     void PaintButtons(platform::DeviceContext& dc) override;
     void UpdateFormatRect() override;
 

@@ -24,11 +24,11 @@ constexpr std::int32_t kUndefinedColor = -1;
 
 } // namespace
 
-std::int32_t DisabledFlags(TsDisabledKind kind) {
+std::int32_t DisabledFlags(TacDisabledKind kind) {
     std::int32_t flags = 0;
-    if (kind.Contains(dkBlended))
+    if (kind.Contains(TacDisabledKindItem::dkBlended))
         flags |= skin::kDisabledFade;
-    if (kind.Contains(dkGrayed))
+    if (kind.Contains(TacDisabledKindItem::dkGrayed))
         flags |= skin::kDisabledGrey;
     return flags;
 }
@@ -71,11 +71,9 @@ platform::Color SectionFontColor(const skin::TsCommonData& data, bool hot) {
     return static_cast<platform::Color>(c);
 }
 
-TsEditSkin::TsEditSkin(toolkit::TCustomEdit& edit, std::int32_t typeCode, bool drawText)
-    : m_edit(edit), m_data(std::make_unique<skin::TsCommonData>(&edit, true)),
-      m_drawText(drawText) {
+TsEditSkin::TsEditSkin(toolkit::TCustomEdit& edit, skin::TsCommonData& data, bool drawText)
+    : m_edit(edit), m_data(&data), m_drawText(drawText) {
     m_boundLabel = std::make_unique<TsBoundLabel>(*m_data);
-    m_data->SetControlTypeCode(typeCode);
 }
 
 TsEditSkin::~TsEditSkin() {
@@ -83,7 +81,7 @@ TsEditSkin::~TsEditSkin() {
     m_boundLabel.reset();
 }
 
-void TsEditSkin::SetDisabledKind(TsDisabledKind kind) {
+void TsEditSkin::SetDisabledKind(TacDisabledKind kind) {
     if (kind.Bits() == m_disabledKind.Bits())
         return;
     m_disabledKind = kind;
@@ -193,13 +191,16 @@ void TsEditSkin::PaintBorder() {
     platform::HDC dc = platform::GetWindowDC(h);
     if (!dc)
         return;
-    {
-        platform::DcStateGuard guard(*dc);
-        const std::int32_t w = m_edit.Width(), hgt = m_edit.Height();
-        platform::ExcludeClipRect(*dc, {border, border, w - border, hgt - border});
-        platform::BitBlt(*dc, 0, 0, w, hgt, face->Canvas().Handle(), 0, 0,
-                         platform::RasterOp::SrcCopy);
-    }
+    // Four strips rather than one clipped copy: a memo's face is large and its frame thin.
+    const std::int32_t w = m_edit.Width(), hgt = m_edit.Height();
+    const platform::Rect strips[4] = {{0, 0, w, border},
+                                      {0, hgt - border, w, hgt},
+                                      {0, border, border, hgt - border},
+                                      {w - border, border, w, hgt - border}};
+    for (const platform::Rect& r : strips)
+        if (r.Width() > 0 && r.Height() > 0)
+            platform::BitBlt(*dc, r.left, r.top, r.Width(), r.Height(), face->Canvas().Handle(),
+                             r.left, r.top, platform::RasterOp::SrcCopy);
     platform::ReleaseDC(h, dc);
 }
 
@@ -217,7 +218,7 @@ void TsEditSkin::Changed() {
         OnFaceChanged();
 }
 
-bool TsEditSkin::HandleCommand(toolkit::TMessage& m) {
+void TsEditSkin::Command(toolkit::TMessage& m) {
     const std::uint16_t command = skin::CommandOf(m.WParam);
     switch (command) {
     case skin::kCmdNewSkin:
@@ -228,32 +229,30 @@ bool TsEditSkin::HandleCommand(toolkit::TMessage& m) {
         RedrawFrame();
         if (OnFaceChanged)
             OnFaceChanged();
-        return true;
+        return;
     case skin::kCmdRefresh:
         m_data->WndProc(m);
         m_builtFrom.reset();
         if (m_data->Skinned(true))
             Changed();
-        return true;
+        return;
     case kCmdParentUpdated:
         if (m_data->Updating()) {
             m_data->SetUpdating(false);
             RedrawFrame();
         }
-        return true;
+        return;
     case skin::kCmdDependsOnYou:
         m.Result = 0;
-        return true;
+        return;
     default:
         m_data->WndProc(m);
-        return true;
+        return;
     }
 }
 
 bool TsEditSkin::Before(toolkit::TMessage& m) {
     using namespace platform;
-    if (m.Msg == toolkit::kLibraryCommandMessage)
-        return HandleCommand(m);
     switch (m.Msg) {
     case WM_PAINT:
         if (!m_data->Skinned(true))
@@ -273,7 +272,7 @@ bool TsEditSkin::Before(toolkit::TMessage& m) {
     default:
         break;
     }
-    return m_data->WndProc(m);
+    return false;
 }
 
 void TsEditSkin::After(const toolkit::TMessage& m) {
@@ -302,6 +301,10 @@ void TsEditSkin::After(const toolkit::TMessage& m) {
         }
         break;
     case toolkit::CM_TEXTCHANGED:
+        // Only a one-line face shows the text; the native edit repaints its own client area.
+        if (m_drawText && !m_edit.IsLoading() && m_data->Skinned(true))
+            Changed();
+        break;
     case toolkit::CM_FONTCHANGED:
     case toolkit::CM_VISIBLECHANGED:
     case toolkit::CM_ENABLEDCHANGED:

@@ -21,7 +21,7 @@
 
 #include "skin/sCommonData.h"
 #include "skinned/TsBoundLabel.h"
-#include "toolkit/TSet.h"
+#include "skinned/sButtonFace.h"
 
 namespace toolkit {
 class TCustomEdit;
@@ -30,13 +30,9 @@ class TWinControl;
 
 namespace skinned {
 
-// How a disabled skinned control looks: dkBlended fades it toward what lies behind it, dkGrayed
-// turns it grey first; both may be set.
-enum class TsDisabledKindItem { dkBlended, dkGrayed };
-using enum TsDisabledKindItem;
-using TsDisabledKind = toolkit::TSet<TsDisabledKindItem>;
-// PaintDisabledLook's flags for a kind.
-std::int32_t DisabledFlags(TsDisabledKind kind);
+// PaintDisabledLook's flags for a disabled look (dkBlended fades toward what lies behind the
+// control, dkGrayed turns it grey first).
+std::int32_t DisabledFlags(TacDisabledKind kind);
 
 // The bound label's upkeep for any control of this family: a move or size lays it out again, a
 // change of visibility or enabled passes to it.
@@ -49,17 +45,17 @@ platform::Color SectionFontColor(const skin::TsCommonData& data, bool hot);
 
 class TsEditSkin {
 public:
-    // edit: the control that owns this (and its skin state); typeCode: 3 for one-line edits, 7
-    // for the memo. drawText: the face carries the edit's one line of text (not for the memo).
-    TsEditSkin(toolkit::TCustomEdit& edit, std::int32_t typeCode, bool drawText);
+    // edit: the control that owns this and its skin state data (which must outlive this).
+    // drawText: the face carries the edit's one line of text (not for the memo).
+    TsEditSkin(toolkit::TCustomEdit& edit, skin::TsCommonData& data, bool drawText);
     ~TsEditSkin();
     TsEditSkin(const TsEditSkin&) = delete;
     TsEditSkin& operator=(const TsEditSkin&) = delete;
 
     skin::TsCommonData& Data() { return *m_data; }
     TsBoundLabel& BoundLabel() { return *m_boundLabel; }
-    TsDisabledKind DisabledKind() const { return m_disabledKind; }
-    void SetDisabledKind(TsDisabledKind kind);
+    TacDisabledKind DisabledKind() const { return m_disabledKind; }
+    void SetDisabledKind(TacDisabledKind kind);
 
     // The skin paints now: a skin is active for this control and it is not arriving.
     bool Painting() const;
@@ -67,7 +63,9 @@ public:
     // Width of the window's border (0 without one).
     std::int32_t BorderWidth() const;
 
-    // Handles a message before the edit does; true when it is used up.
+    // The library command message (the skin state included).
+    void Command(toolkit::TMessage& message);
+    // Handles a message the skin state has seen, before the edit does; true when used up.
     bool Before(toolkit::TMessage& message);
     // After the edit's own handling.
     void After(const toolkit::TMessage& message);
@@ -97,12 +95,11 @@ private:
     FaceKey Key() const;
     void BuildFace(const FaceKey& key);
     void RedrawFrame();
-    bool HandleCommand(toolkit::TMessage& message);
 
     toolkit::TCustomEdit& m_edit;
-    std::unique_ptr<skin::TsCommonData> m_data;
+    skin::TsCommonData* m_data;
     std::unique_ptr<TsBoundLabel> m_boundLabel;
-    TsDisabledKind m_disabledKind{dkBlended};
+    TacDisabledKind m_disabledKind{TacDisabledKindItem::dkBlended};
     bool m_drawText;
     std::optional<FaceKey> m_builtFrom;
     bool m_takingColors = false;

@@ -10,6 +10,7 @@
 #include "skin/InternalSkin.h"
 #include "skin/SkinModel.h"
 #include "skin/sSkinManager.h"
+#include "skinned/TacScrollWnd.h"
 #include "skinned/TsComboBox.h"
 #include "skinned/TsEdit.h"
 #include "skinned/TsMemo.h"
@@ -43,7 +44,6 @@ protected:
         ShowForm();
     }
     void TearDown() override {
-        skinned::SetComboListAdapterFactory(nullptr);
         manager.reset();
         StandardControlsTest::TearDown();
     }
@@ -108,14 +108,6 @@ TEST_F(SkinnedEdits, ComboBoxPaintsItsGlyphAndChosenItemAndFallsBackToSystemColo
 }
 
 TEST_F(SkinnedEdits, ComboBoxSkinsItsListOnlyBeyondDropDownCountAndReadOnlyKeepsItsChoice) {
-    int made = 0;
-    struct Adapter : skinned::TsComboListAdapter {
-        void SkinCommand(TMessage&) override {}
-    };
-    skinned::SetComboListAdapterFactory([&](TComboListBox&, skin::TsSkinManager*) {
-        ++made;
-        return std::make_unique<Adapter>();
-    });
     auto* few = Add<skinned::TsComboBox>(form, "sComboBox1", {10, 10, 150, 31});
     auto* many = Add<skinned::TsComboBox>(form, "sComboBox2", {10, 50, 150, 71});
     for (auto* combo : {few, many})
@@ -130,10 +122,12 @@ TEST_F(SkinnedEdits, ComboBoxSkinsItsListOnlyBeyondDropDownCountAndReadOnlyKeeps
     EXPECT_EQ(few->ListAdapter(), nullptr);
     many->SetDroppedDown(true);
     many->SetDroppedDown(false);
+    const skinned::TacComboListWnd* adapter = many->ListAdapter();
+    ASSERT_NE(adapter, nullptr);
+    EXPECT_TRUE(adapter->Attached());
     many->SetDroppedDown(true);
     many->SetDroppedDown(false);
-    EXPECT_NE(many->ListAdapter(), nullptr);
-    EXPECT_EQ(made, 1);
+    EXPECT_EQ(many->ListAdapter(), adapter);
     manager->SetActive(false);
     EXPECT_EQ(many->ListAdapter(), nullptr);
 
@@ -194,7 +188,14 @@ TEST_F(SkinnedSpinEdits, PlacesItsButtonPairAtTheRightAndShowsItsFaceBehindThem)
     // The triangles are drawn on the section's faces.
     EXPECT_GT(DarkPixels(*pair->UpButton(), {0, 0, 18, 8}), 0);
     EXPECT_GT(DarkPixels(*pair->DownButton(), {0, 0, 18, 9}), 0);
-    EXPECT_NE(PixelAt(*pair->UpButton(), {1, 4}), ColorToRGB(clBtnFace));
+    const Color skinned = PixelAt(*pair->UpButton(), {1, 4});
+    EXPECT_NE(skinned, ColorToRGB(clBtnFace));
+
+    // Without the skin the pair stays, in the plain look, over the edit's plain face.
+    manager->SetActive(false);
+    Pump();
+    EXPECT_NE(PixelAt(*pair->UpButton(), {1, 4}), skinned);
+    EXPECT_GT(DarkPixels(*pair->DownButton(), {0, 0, 18, 9}), 0);
 }
 
 TEST_F(SkinnedSpinEdits, ButtonsStepOnReleaseOverTheHalfAndRepeatWhileHeld) {

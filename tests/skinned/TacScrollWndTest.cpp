@@ -327,7 +327,6 @@ TEST_F(SkinnedScrollBars, AnAdapterOnAPlainMemoComesAndGoesCleanly) {
 
 // A combo box's long drop-down list scrolls with skinned bars.
 TEST_F(SkinnedScrollBars, ALongComboListGetsSkinnedBars) {
-    skinned::SkinComboLists();
     auto* combo = Make<skinned::TsComboBox>(form, {220, 10, 340, 31});
     for (int i = 0; i < 40; ++i)
         combo->Items().Add("item " + std::to_string(i));
