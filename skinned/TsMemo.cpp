@@ -26,6 +26,7 @@ void TsMemo::SkinCommand(toolkit::TMessage& message) {
     case skin::kCmdNewSkin:
     case skin::kCmdSkinRemoved:
     case skin::kCmdRefresh:
+        // The bars are painted afresh from the new skin.
         if (m_scrollWnd)
             m_scrollWnd->SkinChanged();
         SyncScrollWnd();
