@@ -27,7 +27,7 @@ TEST(CharvaneProgram, WithoutADisplaySaysSoAndExitsWithOne) {
 
 TEST(CharvaneProgram, RefusesAMalformedCommandLineWithTwo) {
     for (const char* args :
-         {" --quit-after", " --quit-after 0", " --quit-after 5s", " picture.bmp"})
+         {" --quit-after", " --quit-after 0", " --quit-after 5s", " a.bmp b.bmp", " --colour"})
         EXPECT_EQ(RunProgram(kProgram + args).status, 2) << args;
 }
 

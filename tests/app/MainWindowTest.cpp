@@ -6,6 +6,7 @@
 
 #include "platform/sys/OpenUrl.h"
 #include "tests/app/AppTestSupport.h"
+#include "tests/support/Scoped.h"
 #include "toolkit/Exceptions.h"
 
 namespace {
@@ -358,11 +359,11 @@ TEST_F(MainWindow, APictureDroppedOrNamedAtStartOpensAsTheOpenButtonWouldOpenIt)
     EXPECT_TRUE(boxes.empty());
 
     // A relative name is taken against the current folder; a failure reaches the error box.
-    const std::filesystem::path before = std::filesystem::current_path();
-    std::filesystem::current_path(folder);
-    form->QueueOpenPicture("missing.bmp");
-    Pump();
-    std::filesystem::current_path(before);
+    {
+        const charvane::testing::ScopedCurrentFolder inTemp(folder.Path());
+        form->QueueOpenPicture("missing.bmp");
+        Pump();
+    }
     const std::string missing = TempFile("missing.bmp");
     EXPECT_EQ(form->sBitBtn1->Hint(), missing);
     EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Cannot open file \"" + missing +

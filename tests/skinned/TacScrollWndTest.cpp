@@ -19,6 +19,7 @@ using namespace toolkit;
 using platform::Point;
 using platform::Rect;
 using skinned::TacScrollWnd;
+using skinnedtest::Make;
 
 class SkinnedScrollBars : public skinnedtest::SkinnedPaintTest {
 protected:
