@@ -23,13 +23,8 @@ void TsEdit::SkinnedWndProc(toolkit::TMessage& message) {
         TacSkinnedControl::SkinnedWndProc(message);
         return;
     }
-    if (m_skin->Before(message))
-        return;
-    // A handler run by the edit may free it.
-    const std::weak_ptr<const bool> alive = LifeToken();
-    TacSkinnedControl::SkinnedWndProc(message);
-    if (!alive.expired() && m_skin)
-        m_skin->After(message);
+    PassThroughEditSkin(m_skin, *this, message,
+                        [this](toolkit::TMessage& m) { TacSkinnedControl::SkinnedWndProc(m); });
 }
 
 } // namespace skinned

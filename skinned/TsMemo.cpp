@@ -41,14 +41,10 @@ void TsMemo::SkinnedWndProc(toolkit::TMessage& message) {
         TacSkinnedControl::SkinnedWndProc(message);
         return;
     }
-    if (m_skin->Before(message))
+    if (!PassThroughEditSkin(m_skin, *this, message, [this](toolkit::TMessage& m) {
+            TacSkinnedControl::SkinnedWndProc(m);
+        }))
         return;
-    // A handler run by the memo may free it.
-    const std::weak_ptr<const bool> alive = LifeToken();
-    TacSkinnedControl::SkinnedWndProc(message);
-    if (alive.expired() || !m_skin)
-        return;
-    m_skin->After(message);
     switch (message.Msg) {
     case platform::WM_SHOWWINDOW:
     case platform::WM_WINDOWPOSCHANGED:

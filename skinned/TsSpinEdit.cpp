@@ -327,14 +327,10 @@ void TsBaseSpinEdit::SkinnedWndProc(toolkit::TMessage& m) {
         m.Result = 1;
         return;
     }
-    if (m_skin->Before(m))
+    if (!PassThroughEditSkin(m_skin, *this, m, [this](toolkit::TMessage& message) {
+            TacSkinnedControl::SkinnedWndProc(message);
+        }))
         return;
-    // A handler run by the edit may free it.
-    const std::weak_ptr<const bool> alive = LifeToken();
-    TacSkinnedControl::SkinnedWndProc(m);
-    if (alive.expired() || !m_skin)
-        return;
-    m_skin->After(m);
     switch (m.Msg) {
     case platform::WM_SIZE:
         PlaceButton();

@@ -22,6 +22,7 @@
 #include "skin/sCommonData.h"
 #include "skinned/TsBoundLabel.h"
 #include "skinned/sButtonFace.h"
+#include "toolkit/TControl.h"
 
 namespace toolkit {
 class TCustomEdit;
@@ -104,5 +105,22 @@ private:
     std::optional<FaceKey> m_builtFrom;
     bool m_takingColors = false;
 };
+
+// Passes a message through an edit's skin: the skin's own handling first, then the control's
+// (plain), then the skin's follow-up. The control's handling may free the control or drop its
+// skin, so neither is touched after that unless both are still there. True when the message went
+// the whole way.
+template <class PlainHandling>
+bool PassThroughEditSkin(std::unique_ptr<TsEditSkin>& skin, const toolkit::TControl& control,
+                         toolkit::TMessage& message, PlainHandling&& plain) {
+    if (skin->Before(message))
+        return false;
+    const std::weak_ptr<const bool> alive = control.LifeToken();
+    plain(message);
+    if (alive.expired() || !skin)
+        return false;
+    skin->After(message);
+    return true;
+}
 
 } // namespace skinned
