@@ -14,6 +14,7 @@
 #include "platform/win/DropFiles.h"
 #include "platform/win/Window.h"
 #include "skin/InternalSkin.h"
+#include "skinned/sSkinMenus.h"
 
 namespace app {
 namespace {
@@ -244,6 +245,7 @@ void TForm1::BuildControls() {
     sSkinManager1->SetSkinningRules(
         {skin::TacSkinningRule::srStdForms, skin::TacSkinningRule::srThirdParty});
     sSkinManager1->MenuSupport().IcoLineSkin = "ICOLINE";
+    skinned::TsSkinableMenus::Of(*sSkinManager1);
     sSkinManager1->SetSkinName(skin::kInternalSkinName);
 
     OpenPictureDialog1 = new TOpenPictureDialog(this);
