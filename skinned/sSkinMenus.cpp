@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "platform/gfx/text/TextDraw.h"
+#include "platform/win/ClassicLook.h"
 #include "platform/win/Paint.h"
 #include "platform/win/Window.h"
 #include "skin/acFast24.h"
@@ -34,6 +35,7 @@ constexpr const char* kExtraLineSection = "EXTRALINE";
 constexpr const char* kTitleSection = "TOOLBAR";
 constexpr std::int32_t kDefaultGlyph = 16;
 constexpr std::int32_t kShortcutGap = 8;
+constexpr std::int32_t kArrowColumn = 17;
 // The menu window's width beyond its widest item, as the system lays popup menus out.
 constexpr std::int32_t kMenuExtraWidth = 12;
 
@@ -42,6 +44,27 @@ const TMenuItem* FirstVisible(const TMenuItem& parent) {
         if (parent.Items(k)->Visible())
             return parent.Items(k);
     return nullptr;
+}
+
+// Which column of its menu an item stands in: every visible item after the first that breaks
+// starts the next one.
+std::int32_t ColumnOf(const TMenuItem& item) {
+    const TMenuItem* parent = item.Parent();
+    if (!parent)
+        return 0;
+    std::int32_t column = 0;
+    bool first = true;
+    for (int k = 0; k < parent->Count(); ++k) {
+        const TMenuItem* sibling = parent->Items(k);
+        if (!sibling->Visible())
+            continue;
+        if (!first && sibling->Break() != toolkit::mbNone)
+            ++column;
+        first = false;
+        if (sibling == &item)
+            break;
+    }
+    return column;
 }
 
 // The text between a title's dashes, up to its first blank.
@@ -257,7 +280,9 @@ void TsSkinableMenus::MeasureItem(TMenuItem& item, toolkit::TCanvas& canvas, int
         height = std::max(text, glyph.cy) + 2 * Margin;
         textWidth = TextWidth(canvas, item.Caption());
     }
-    width = 2 * glyph.cx + textWidth + 3 * Margin + Spacing + ExtraLineWidth();
+    width = 2 * glyph.cx + textWidth + 3 * Margin + Spacing;
+    // The extra line runs down the first column; later ones begin with a strip that parts them.
+    width += ColumnOf(item) == 0 ? ExtraLineWidth() : kBreakStrip;
 }
 
 Size TsSkinableMenus::MenuWindowSize(const TMenuItem& parent) {
@@ -369,10 +394,9 @@ void TsSkinableMenus::HandOverDropDownButton(TMenuItem& item) {
     auto* popup = dynamic_cast<toolkit::TPopupMenu*>(item.GetParentMenu());
     if (!popup)
         return;
-    // Once handed over the button is no longer hot, so later items leave it alone.
+    // Handing over twice does nothing: the button is no longer hot and its hints are back.
     if (auto* button = dynamic_cast<TsSpeedButton*>(popup->PopupComponent());
-        button && button->MenuOpen() &&
-        (button->MouseInControl() || button->SkinData().MouseOver()))
+        button && button->MenuOpen())
         button->MenuTookOver();
 }
 
@@ -457,6 +481,14 @@ void TsSkinableMenus::PaintNormal(TMenuItem& item, toolkit::TBitmap& bmp, std::i
     }
     Rect textRect{textLeft, 0, bmp.Width() - kShortcutGap, bmp.Height()};
     skin::DrawContourText(canvas, caption, enabled, m_manager, hot, section, format, textRect);
+    // A sub-menu's arrow, in the colour the caption was written in.
+    bool hasSubMenu = false;
+    for (int k = 0; k < item.Count() && !hasSubMenu; ++k)
+        hasSubMenu = item.Items(k)->Visible();
+    if (hasSubMenu)
+        platform::DrawGlyph(bmp.DC(), {bmp.Width() - kArrowColumn, 0, bmp.Width(), bmp.Height()},
+                            platform::FrameGlyph::ArrowRight,
+                            static_cast<platform::Color>(canvas.Font().Color()));
     if (!shortcut.empty()) {
         Rect r{textLeft, 0, bmp.Width() - kShortcutGap, bmp.Height()};
         skin::DrawContourText(canvas, shortcut, enabled, m_manager, hot, section,
@@ -472,17 +504,22 @@ void TsSkinableMenus::DrawItem(TMenuItem& item, toolkit::TCanvas& canvas, const 
     if (rect.IsEmpty())
         return;
     const WindowLayout layout = LayoutFor(item);
+    if (layout.size.cx <= 0 || layout.size.cy <= 0) {
+        // No window to make a background for (an item drawn outside any menu).
+        item.DrawDefault(canvas, rect, state);
+        return;
+    }
     const TMenuItem* first = item.Parent() ? FirstVisible(*item.Parent()) : &item;
     toolkit::TBitmap& background = PrepareBackground(first, layout.size, item);
     if (layout.window)
         PaintFrameFrom(layout.window, background);
 
-    // The extra line runs down the first column only: its items are drawn beside it.
+    // The extra line runs down the first column only: its items are drawn beside it. Items of
+    // later columns leave the strip that parts the columns to the background.
     const std::int32_t extra = ExtraLineWidth();
-    const bool firstColumn = rect.left <= 0;
+    const bool firstColumn = ColumnOf(item) == 0;
     Rect itemRect = rect;
-    if (firstColumn && extra > 0)
-        itemRect.left = std::min(rect.right, rect.left + extra);
+    itemRect.left = std::min(rect.right, rect.left + (firstColumn ? extra : kBreakStrip));
     const auto bmp = skin::NewBitmap24(itemRect.Width(), itemRect.Height());
     if (itemRect.IsEmpty() || !bmp)
         return;
@@ -490,9 +527,11 @@ void TsSkinableMenus::DrawItem(TMenuItem& item, toolkit::TCanvas& canvas, const 
     const skin::TacRows24 rows(*bmp);
     skin::CopyBlock24(rows, 0, 0, skin::TacRows24(background), source);
 
-    // The icon column in item coordinates: it begins at the skin border, or beside the line.
+    // The icon column in item coordinates: in the first column it begins at the skin border, or
+    // beside the line; later columns draw theirs with the item.
     const std::int32_t iconColumn =
-        std::max(0, CalcBorderWidth() + extra + IconColumnWidth(item) - source.left);
+        firstColumn ? std::max(0, CalcBorderWidth() + extra + IconColumnWidth(item) - source.left)
+                    : IconColumnWidth(item);
     const TacMenuItemKind kind = MenuItemKind(item);
     switch (kind) {
     case TacMenuItemKind::Separator:

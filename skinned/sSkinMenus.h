@@ -14,8 +14,9 @@
 // Item layout (item coordinates, h the text height of "W" in the menu font):
 //   separator  2 high; title ("-Caption-") round(1.25 h) + 2 Margin;
 //   normal     max(round(1.25 h), glyph height) + 2 Margin (22 with an 8-point font and 16 × 16
-//              images); 2 × glyph width + text width + 3 Margin + Spacing wide (the extra line's
-//              width added).
+//              images); 2 × glyph width + text width + 3 Margin + Spacing wide, the extra line's
+//              width added in the first column and the 4-pixel strip that parts the columns in
+//              the later ones (an item with a Break starts a column).
 //   The icon column is Margin + glyph width + Spacing wide (25 with the defaults); the caption
 //   starts Margin + Spacing right of it.
 // Coordinates handed to DrawItem are the menu window's client ones; the background is in window

@@ -107,6 +107,15 @@ TEST_F(SkinnedMenus, ItemsMeasureFromTheMenuFontAndTheImageList) {
     images->SetSize(24, 24);
     EXPECT_EQ(Height(*plain), 30) << "a taller image makes the item taller";
     EXPECT_EQ(painter->IconColumnWidth(*plain), 33);
+    // An item in a column after a break leaves room for the strip between the columns.
+    TMenuItem* next = Item("Равномерно");
+    TCanvas measure;
+    int firstWidth = 0, nextWidth = 0, h = 0;
+    plain->MeasureItem(measure, firstWidth, h);
+    next->SetBreak(mbBreak);
+    painter->InitMenuItems(true, *menu);
+    next->MeasureItem(measure, nextWidth, h);
+    EXPECT_EQ(nextWidth, firstWidth + skinned::kBreakStrip);
 
     // Without a skin, and once given back, the toolkit measures again.
     TCanvas canvas;
@@ -183,27 +192,26 @@ TEST_F(SkinnedMenus, CheckedItemsShowTheSkinsCheckGlyph) {
     EXPECT_TRUE(SamePixels(*Draw(*radio), *expect("BOXCHECKED")));
 }
 
-TEST_F(SkinnedMenus, SeparatorIsTheTrackBarChannelOrElseAnEtchedLine) {
+TEST_F(SkinnedMenus, SeparatorIsTheDividerOrElseTheTrackBarChannel) {
     Item("В ручную");
     TMenuItem* line = Item("-");
     painter->InitMenuItems(true, *menu);
     const int left = painter->IconColumnWidth(*line) + painter->Margin + painter->Spacing;
-    auto withChannel = Draw(*line);
-    ASSERT_EQ(withChannel->Height(), skinned::kSeparatorHeight);
-    const std::int32_t channel = manager->FindOwnPieceIndex("TRACKBAR", "SLIDERCHANNEL");
-    if (channel >= 0) {
-        EXPECT_NE(At(*withChannel, left + 20, 0), skinned::kEtchDark);
-    }
-    // A skin with neither a divider nor a channel: grey over white across the text area only.
+    // The internal skin has no divider: the track bar's channel, a groove, draws the line.
+    ASSERT_GE(manager->FindOwnPieceIndex("TRACKBAR", "SLIDERCHANNEL"), 0);
+    const auto channel = Draw(*line);
+    ASSERT_EQ(channel->Height(), skinned::kSeparatorHeight);
+    EXPECT_NE(At(*channel, left + 20, 0), skinned::kEtchDark);
+    EXPECT_NE(At(*channel, left + 20, 0), At(*channel, left + 20, 1));
+    EXPECT_EQ(At(*channel, 10, 0), At(*channel, 10, 1)) << "the icon column is left alone";
+    // A skin with a divider draws the line with the divider's frame instead.
     TStringList lines;
-    lines.Add("[TRACKBAR]");
-    lines.Add("SLIDERCHANNEL=");
+    lines.Add("[DIVIDERV]");
+    lines.Add("BORDERSMASK=^0135^0060^0147^0072^0000^0000^0000^0000^1^0^1^0");
     manager->SetCommonSections(lines);
-    ASSERT_LT(manager->FindOwnPieceIndex("TRACKBAR", "SLIDERCHANNEL"), 0);
-    auto etched = Draw(*line);
-    EXPECT_EQ(At(*etched, left + 20, 0), skinned::kEtchDark);
-    EXPECT_EQ(At(*etched, left + 20, 1), skinned::kEtchLight);
-    EXPECT_NE(At(*etched, 10, 0), skinned::kEtchDark) << "the icon column is left alone";
+    ASSERT_GE(manager->FindOwnPieceIndex("DIVIDERV", "BORDERSMASK"), 0);
+    const auto divider = Draw(*line);
+    EXPECT_NE(At(*divider, left + 20, 0), At(*channel, left + 20, 0));
 }
 
 TEST_F(SkinnedMenus, BackgroundIsKeptForOneMenuAndBuiltAgainForAnother) {
