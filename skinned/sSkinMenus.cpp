@@ -31,7 +31,6 @@ namespace {
 
 constexpr const char* kMenuSection = "MAINMENU";
 constexpr const char* kItemSection = "MENUITEM";
-constexpr const char* kExtraLineSection = "EXTRALINE";
 constexpr const char* kTitleSection = "TOOLBAR";
 constexpr std::int32_t kDefaultGlyph = 16;
 constexpr std::int32_t kShortcutGap = 8;
@@ -245,8 +244,28 @@ std::int32_t TsSkinableMenus::IconColumnWidth(const TMenuItem& item) const {
     return Margin + GlyphSize(item).cx + Spacing;
 }
 
-std::int32_t TsSkinableMenus::ExtraLineWidth() const {
-    return m_manager->MenuSupport().UseExtraLine ? m_manager->MenuSupport().ExtraLineWidth : 0;
+TsSkinableMenus::ExtraLine TsSkinableMenus::ExtraLineOf(const TMenuItem* item) const {
+    ExtraLine line;
+    const skin::TacMenuSupport& support = m_manager->MenuSupport();
+    if (!support.UseExtraLine)
+        return line;
+    line.width = std::max(0, support.ExtraLineWidth);
+    // The application may switch the line off, or paint it from another section, per menu.
+    const TMenuItem* first = item && item->Parent() ? FirstVisible(*item->Parent()) : item;
+    if (first && m_manager->OnGetMenuExtraLineData) {
+        std::string caption;
+        toolkit::TBitmap glyph;
+        bool visible = true;
+        m_manager->OnGetMenuExtraLineData(const_cast<TMenuItem&>(*first), line.section, caption,
+                                          glyph, visible);
+        if (!visible)
+            line.width = 0;
+    }
+    return line;
+}
+
+std::int32_t TsSkinableMenus::ExtraLineWidth(const TMenuItem& item) const {
+    return ExtraLineOf(&item).width;
 }
 
 void TsSkinableMenus::SetMenuFont(toolkit::TCanvas& canvas, const TMenuItem& item) const {
@@ -282,7 +301,7 @@ void TsSkinableMenus::MeasureItem(TMenuItem& item, toolkit::TCanvas& canvas, int
     }
     width = 2 * glyph.cx + textWidth + 3 * Margin + Spacing;
     // The extra line runs down the first column; later ones begin with a strip that parts them.
-    width += ColumnOf(item) == 0 ? ExtraLineWidth() : kBreakStrip;
+    width += ColumnOf(item) == 0 ? ExtraLineWidth(item) : kBreakStrip;
 }
 
 Size TsSkinableMenus::MenuWindowSize(const TMenuItem& parent) {
@@ -325,7 +344,8 @@ std::unique_ptr<toolkit::TBitmap> TsSkinableMenus::PaintBackground(Size size,
     const Rect whole{0, 0, size.cx, size.cy};
     skin::PaintSection(SectionPaint(*m_manager, kMenuSection, nullptr, 0), *bmp, whole);
     const std::int32_t border = CalcBorderWidth();
-    const std::int32_t extra = ExtraLineWidth();
+    const ExtraLine line = ExtraLineOf(sample);
+    const std::int32_t extra = line.width;
     // The columns show what lies under them: each is painted over a copy of the picture so far.
     auto paintColumn = [&](const std::string& section, const Rect& column) {
         if (column.IsEmpty() || m_manager->FindSectionIndex(section) < 0)
@@ -336,7 +356,7 @@ std::unique_ptr<toolkit::TBitmap> TsSkinableMenus::PaintBackground(Size size,
         skin::PaintSectionBackground(paint, *bmp, column);
     };
     if (extra > 0)
-        paintColumn(kExtraLineSection, {border, border, border + extra, size.cy - border});
+        paintColumn(line.section, {border, border, border + extra, size.cy - border});
     const std::int32_t icons = sample ? IconColumnWidth(*sample) : Margin + kDefaultGlyph + Spacing;
     paintColumn(m_manager->MenuSupport().IcoLineSkin,
                 {border + extra, border, border + extra + icons, size.cy - border});
@@ -516,7 +536,7 @@ void TsSkinableMenus::DrawItem(TMenuItem& item, toolkit::TCanvas& canvas, const 
 
     // The extra line runs down the first column only: its items are drawn beside it. Items of
     // later columns leave the strip that parts the columns to the background.
-    const std::int32_t extra = ExtraLineWidth();
+    const std::int32_t extra = ExtraLineWidth(item);
     const bool firstColumn = ColumnOf(item) == 0;
     Rect itemRect = rect;
     itemRect.left = std::min(rect.right, rect.left + (firstColumn ? extra : kBreakStrip));

@@ -94,7 +94,9 @@ public:
     std::int32_t CalcBorderWidth();
     platform::Size GlyphSize(const toolkit::TMenuItem& item) const;
     std::int32_t IconColumnWidth(const toolkit::TMenuItem& item) const;
-    std::int32_t ExtraLineWidth() const;
+    // MenuSupport's ExtraLineWidth while UseExtraLine is on and the manager's
+    // OnGetMenuExtraLineData (asked with the menu's first item) leaves the line visible; else 0.
+    std::int32_t ExtraLineWidth(const toolkit::TMenuItem& item) const;
 
     void MeasureItem(toolkit::TMenuItem& item, toolkit::TCanvas& canvas, int& width, int& height);
     // rect: client coordinates of the menu window the canvas paints (TMenuItem::PaintingWindow
@@ -123,6 +125,11 @@ private:
         platform::HWND window{}; // none when laid out without a window
     };
     WindowLayout LayoutFor(const toolkit::TMenuItem& item);
+    struct ExtraLine {
+        std::int32_t width = 0;
+        std::string section = "EXTRALINE";
+    };
+    ExtraLine ExtraLineOf(const toolkit::TMenuItem* item) const;
     toolkit::TBitmap& PrepareBackground(const toolkit::TMenuItem* firstItem, platform::Size size,
                                         const toolkit::TMenuItem& sample);
     std::unique_ptr<toolkit::TBitmap> PaintBackground(platform::Size size,

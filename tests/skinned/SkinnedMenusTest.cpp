@@ -116,6 +116,18 @@ TEST_F(SkinnedMenus, ItemsMeasureFromTheMenuFontAndTheImageList) {
     painter->InitMenuItems(true, *menu);
     next->MeasureItem(measure, nextWidth, h);
     EXPECT_EQ(nextWidth, firstWidth + skinned::kBreakStrip);
+    // The extra line widens the first column only, unless the application switches it off.
+    manager->MenuSupport().UseExtraLine = true;
+    int lined = 0;
+    plain->MeasureItem(measure, lined, h);
+    EXPECT_EQ(lined, firstWidth + manager->MenuSupport().ExtraLineWidth);
+    next->MeasureItem(measure, lined, h);
+    EXPECT_EQ(lined, nextWidth);
+    manager->OnGetMenuExtraLineData = [&](TMenuItem& first, std::string&, std::string&, TBitmap&,
+                                          bool& visible) { visible = &first != plain; };
+    plain->MeasureItem(measure, lined, h);
+    EXPECT_EQ(lined, firstWidth);
+    manager->MenuSupport().UseExtraLine = false;
 
     // Without a skin, and once given back, the toolkit measures again.
     TCanvas canvas;
