@@ -66,6 +66,17 @@ std::int32_t ColumnOf(const TMenuItem& item) {
     return column;
 }
 
+// Whether no visible item follows the item in its column.
+bool LastInColumn(const TMenuItem& item) {
+    const TMenuItem* parent = item.Parent();
+    if (!parent)
+        return true;
+    for (int k = item.MenuIndex() + 1; k < parent->Count(); ++k)
+        if (const TMenuItem* next = parent->Items(k); next->Visible())
+            return next->Break() != toolkit::mbNone;
+    return true;
+}
+
 // The text between a title's dashes, up to its first blank.
 std::string TitleText(const std::string& caption) {
     std::string inner = caption.size() >= 2 ? caption.substr(1, caption.size() - 2) : caption;
@@ -297,7 +308,12 @@ void TsSkinableMenus::MeasureItem(TMenuItem& item, toolkit::TCanvas& canvas, int
         textWidth = TextWidth(canvas, "-" + item.Caption() + "-");
     } else {
         height = std::max(text, glyph.cy) + 2 * Margin;
-        textWidth = TextWidth(canvas, item.Caption());
+        // A shortcut after a tab stands apart from the caption, right-aligned.
+        const std::string& caption = item.Caption();
+        const std::size_t tab = caption.find('\t');
+        textWidth = TextWidth(canvas, caption.substr(0, tab));
+        if (tab != std::string::npos)
+            textWidth += 2 * kShortcutGap + TextWidth(canvas, caption.substr(tab + 1));
     }
     width = 2 * glyph.cx + textWidth + 3 * Margin + Spacing;
     // The extra line runs down the first column; later ones begin with a strip that parts them.
@@ -305,18 +321,28 @@ void TsSkinableMenus::MeasureItem(TMenuItem& item, toolkit::TCanvas& canvas, int
 }
 
 Size TsSkinableMenus::MenuWindowSize(const TMenuItem& parent) {
+    // Columns side by side (the strip between them is in their items' widths), as high as the
+    // tallest.
     toolkit::TCanvas canvas;
-    std::int32_t widest = 0, height = 0;
+    std::int32_t width = 0, height = 0, columnWidth = 0, columnHeight = 0;
+    bool first = true;
     for (int k = 0; k < parent.Count(); ++k) {
         TMenuItem& item = *parent.Items(k);
         if (!item.Visible())
             continue;
+        if (!first && item.Break() != toolkit::mbNone) {
+            width += columnWidth;
+            columnWidth = columnHeight = 0;
+        }
+        first = false;
         int w = 0, h = 0;
         MeasureItem(item, canvas, w, h);
-        widest = std::max(widest, w);
-        height += h;
+        columnWidth = std::max(columnWidth, w);
+        columnHeight += h;
+        height = std::max(height, columnHeight);
     }
-    return {widest + kMenuExtraWidth + 2 * BorderWidth, height + 2 * BorderWidth};
+    width += columnWidth;
+    return {width + kMenuExtraWidth + 2 * BorderWidth, height + 2 * BorderWidth};
 }
 
 TsSkinableMenus::WindowLayout TsSkinableMenus::LayoutFor(const TMenuItem& item) {
@@ -579,6 +605,12 @@ void TsSkinableMenus::DrawItem(TMenuItem& item, toolkit::TCanvas& canvas, const 
                          platform::RasterOp::SrcCopy);
     platform::BitBlt(dc, itemRect.left, itemRect.top, itemRect.Width(), itemRect.Height(),
                      bmp->DC(), 0, 0, platform::RasterOp::SrcCopy);
+    // A column shorter than the menu shows the background below its last item.
+    const std::int32_t clientBottom = layout.size.cy - 2 * layout.client.y;
+    if (LastInColumn(item) && rect.bottom < clientBottom)
+        platform::BitBlt(dc, rect.left, rect.bottom, rect.Width(), clientBottom - rect.bottom,
+                         background.DC(), rect.left + layout.client.x,
+                         rect.bottom + layout.client.y, platform::RasterOp::SrcCopy);
 }
 
 } // namespace skinned
