@@ -176,18 +176,25 @@ void TsSkinableMenus::InitMenuItems(bool skinned, toolkit::TMenu& menu) {
     GiveBack(*menu.Items());
 }
 
-void TsSkinableMenus::Take(TMenuItem& parent) {
+void TsSkinableMenus::Take(TMenuItem& parent, bool onlyNew) {
     for (int k = 0; k < parent.Count(); ++k) {
         TMenuItem& item = *parent.Items(k);
+        if (onlyNew && (item.OnMeasureItem || item.OnAdvancedDrawItem || item.OnDrawItem))
+            continue;
         const std::weak_ptr<TsSkinableMenus*> self = m_self;
         item.OnMeasureItem = [self](toolkit::TObject* sender, toolkit::TCanvas& canvas, int& width,
                                     int& height) {
             auto* menuItem = static_cast<TMenuItem*>(sender);
             const auto painter = self.lock();
-            if (painter && *painter && (*painter)->Skinning())
+            if (painter && *painter && (*painter)->Skinning()) {
+                // Items put into the menu since it was handed over (a menu rebuilt as it
+                // opens) come along before they are measured.
+                if (menuItem->Parent())
+                    (*painter)->Take(*menuItem->Parent(), true);
                 (*painter)->MeasureItem(*menuItem, canvas, width, height);
-            else
+            } else {
                 menuItem->MeasureDefault(canvas, width, height);
+            }
         };
         item.OnAdvancedDrawItem = [self](toolkit::TObject* sender, toolkit::TCanvas& canvas,
                                          Rect rect, toolkit::TOwnerDrawState state) {
@@ -198,7 +205,7 @@ void TsSkinableMenus::Take(TMenuItem& parent) {
             else
                 menuItem->DrawDefault(canvas, rect, state);
         };
-        Take(item);
+        Take(item, onlyNew);
     }
 }
 
@@ -547,6 +554,8 @@ void TsSkinableMenus::PaintNormal(TMenuItem& item, toolkit::TBitmap& bmp, std::i
 void TsSkinableMenus::DrawItem(TMenuItem& item, toolkit::TCanvas& canvas, const Rect& rect,
                                toolkit::TOwnerDrawState state) {
     HandOverDropDownButton(item);
+    // A sub-menu opens after its item has been drawn: new items in it are taken over now.
+    Take(item, true);
     if (rect.IsEmpty())
         return;
     const WindowLayout layout = LayoutFor(item);

@@ -7,9 +7,11 @@
 // Ownership: the painter is a component of its skin manager and plugs itself in as the manager's
 // skinned menus (TsSkinableMenus::Of makes it on first use). InitMenuItems(true, menu) hands a
 // menu's items to the painter (the menu becomes owner-drawn); InitMenuItems(false, menu) gives
-// them back to the toolkit's own drawing. Items added to a menu later need another
-// InitMenuItems. Items handed over keep working when the painter goes: they fall back to the
-// toolkit's look, as they do while the manager has no active skin or SkinnedPopups is off.
+// them back to the toolkit's own drawing. Items added to a menu handed over (a menu rebuilt as
+// it opens) are taken over as the menu is measured, or as their sub-menu's item is drawn, as
+// long as they have no handlers of their own. Items handed over keep working when the painter
+// goes: they fall back to the toolkit's look, as they do while the manager has no active skin
+// or SkinnedPopups is off.
 //
 // Item layout (item coordinates, h the text height of "W" in the menu font):
 //   separator  2 high; title ("-Caption-") round(1.25 h) + 2 Margin;
@@ -141,7 +143,8 @@ private:
     void PaintNormal(toolkit::TMenuItem& item, toolkit::TBitmap& bmp, std::int32_t iconColumn,
                      toolkit::TOwnerDrawState state);
     void SetMenuFont(toolkit::TCanvas& canvas, const toolkit::TMenuItem& item) const;
-    void Take(toolkit::TMenuItem& parent);
+    // onlyNew: only items without measuring or drawing handlers of their own.
+    void Take(toolkit::TMenuItem& parent, bool onlyNew = false);
     static void GiveBack(toolkit::TMenuItem& parent);
 
     skin::TsSkinManager* m_manager;

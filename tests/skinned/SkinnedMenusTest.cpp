@@ -102,6 +102,16 @@ TEST_F(SkinnedMenus, ItemsMeasureFromTheMenuFontAndTheImageList) {
     EXPECT_TRUE(menu->OwnerDraw());
     EXPECT_EQ(Height(*plain), 22);
     EXPECT_EQ(Height(*line), skinned::kSeparatorHeight);
+    // An item added later (a menu rebuilt as it opens) is measured by the painter too, unless
+    // it brings a handler of its own.
+    TMenuItem* later = Item("-");
+    TMenuItem* own = Item("-");
+    own->OnMeasureItem = [](TObject*, TCanvas&, int&, int& h) { h = 5; };
+    EXPECT_EQ(Height(*plain), 22);
+    EXPECT_EQ(Height(*later), skinned::kSeparatorHeight);
+    EXPECT_EQ(Height(*own), 5);
+    TComponent::Free(later);
+    TComponent::Free(own);
     EXPECT_EQ(Height(*title), 22);
     EXPECT_EQ(painter->IconColumnWidth(*plain), 25);
     images->SetSize(24, 24);
