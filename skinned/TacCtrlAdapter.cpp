@@ -111,6 +111,13 @@ bool TacAdapterItem::DoHook(const std::string& section) {
     if (WindowAdapter())
         return true;
     m_window.reset();
+    // Again after losing a window: the control first gets its own colours back.
+    RestoreLook();
+    SavedLook saved{control->Color(), control->Font().Color(), false, 0};
+    if (auto* grid = dynamic_cast<toolkit::TCustomGrid*>(control)) {
+        saved.grid = true;
+        saved.fixedColor = grid->FixedColor();
+    }
     const platform::HWND h = control->HandleIfAllocated();
     skin::TsSkinManager* manager = m_adapter->Manager();
     const std::string name = control->ClassName();
@@ -132,15 +139,32 @@ bool TacAdapterItem::DoHook(const std::string& section) {
         m_window = std::make_unique<TacGridWnd>(h, nullptr, manager, sectionOr("EDIT"));
     else if (IsKnownEditorClass(name))
         m_window = std::make_unique<TacEditWnd>(h, nullptr, manager, sectionOr("EDIT"));
+    if (dynamic_cast<TacEditWnd*>(m_window.get()))
+        m_saved = saved;
     return WindowAdapter() != nullptr;
 }
 
-void TacAdapterItem::Unhook() {
-    if (!m_window)
+void TacAdapterItem::RestoreLook() {
+    toolkit::TWinControl* control = Ctrl();
+    if (!m_saved || !control || control->IsDestroying())
         return;
-    // Detach before freeing: the adapter restores the control's look while it still knows it.
-    m_window->Detach();
-    m_window.reset();
+    const SavedLook saved = *m_saved;
+    m_saved.reset();
+    if (control->Color() != saved.color)
+        control->SetColor(saved.color);
+    if (control->Font().Color() != saved.fontColor)
+        control->Font().SetColor(saved.fontColor);
+    if (auto* grid = dynamic_cast<toolkit::TCustomGrid*>(control);
+        grid && saved.grid && grid->FixedColor() != saved.fixedColor)
+        grid->SetFixedColor(saved.fixedColor);
+}
+
+void TacAdapterItem::Unhook() {
+    if (m_window) {
+        m_window->Detach();
+        m_window.reset();
+    }
+    RestoreLook();
 }
 
 // ---- TacCtrlAdapter -------------------------------------------------------------------------
@@ -164,9 +188,10 @@ TacAdapterItem* TacCtrlAdapter::Find(const toolkit::TControl* control) const {
 }
 
 void TacCtrlAdapter::Prune() {
-    std::erase_if(m_items, [](const std::unique_ptr<TacAdapterItem>& item) {
-        return !item->Ctrl() || !item->WindowAdapter();
-    });
+    // An item whose window went while its control lives stays until it is hooked again or
+    // removed: it still knows the control's own colours.
+    std::erase_if(m_items,
+                  [](const std::unique_ptr<TacAdapterItem>& item) { return !item->Ctrl(); });
     std::erase_if(m_labels, [](const LabelLook& look) { return look.life.expired(); });
 }
 
@@ -190,7 +215,8 @@ void TacCtrlAdapter::Walk(toolkit::TWinControl& container) {
             continue;
         Consider(*child);
         auto* windowed = dynamic_cast<toolkit::TWinControl*>(child);
-        if (windowed && windowed->HandleAllocated() && windowed->Parent() && !Taken(*windowed))
+        if (windowed && windowed->HandleAllocated() && windowed->Parent() &&
+            (!Taken(*windowed) || IsPlainPanel(*windowed)))
             Walk(*windowed);
     }
 }

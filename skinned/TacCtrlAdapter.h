@@ -12,8 +12,8 @@
 // the control's kind (grid: TacGridWnd; bitmap button: TacBitBtnWnd, "BUTTON"; push button:
 // TacBtnWnd, "BUTTON"; combo box: TacComboBoxWnd; edit: TacEditWnd; panel: TacTransPanelWnd,
 // "PANEL"). The walk goes into windowed containers that have a window, but not into the
-// controls it takes (a grid's in-place editor belongs to the grid). Standard labels become
-// transparent and take the skin's general font colour.
+// controls it takes other than panels (a grid's in-place editor belongs to the grid). Standard
+// labels become transparent and take the skin's general font colour.
 //
 // Controls without a window yet are skipped; walking again later (on activation, on a new
 // skin) picks them up. Walking twice adapts nothing twice.
@@ -28,6 +28,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -76,14 +77,26 @@ public:
     // Makes the window adapter for the control's kind with the section (an empty section: the
     // kind's own). False when the control's kind gets none.
     bool DoHook(const std::string& section);
-    // Gives the window back (the control's look as before the skin).
+    // Gives the window back and the control its look from before the skin.
     void Unhook();
 
 private:
+    // The colours a recolouring adapter found, kept here too: when the window goes while the
+    // control stays (a recreated window), the adapter cannot give them back, and the next
+    // adapter would take the skin's colours for the control's own.
+    struct SavedLook {
+        std::uint32_t color = 0;
+        std::uint32_t fontColor = 0;
+        bool grid = false;
+        std::uint32_t fixedColor = 0;
+    };
+    void RestoreLook();
+
     TacCtrlAdapter* m_adapter;
     toolkit::TWinControl* m_control;
     std::weak_ptr<const bool> m_life;
     std::unique_ptr<TacMainWnd> m_window;
+    std::optional<SavedLook> m_saved;
 };
 
 class TacCtrlAdapter {

@@ -15,6 +15,7 @@
 #include "toolkit/TBitmap.h"
 #include "toolkit/TCustomEdit.h"
 #include "toolkit/TLabel.h"
+#include "toolkit/TPanel.h"
 #include "toolkit/TSpeedButton.h"
 #include "toolkit/TSpinEdit.h"
 #include "toolkit/TStringGrid.h"
@@ -56,6 +57,8 @@ protected:
         label->Font().SetColor(0x0A0B0C);
         skinnedEdit = Make<skinned::TsEdit>(form, {10, 300, 130, 321});
         speed = Make<TSpeedButton>(form, {140, 300, 170, 321});
+        panel = Make<TPanel>(form, {200, 220, 380, 320});
+        inPanel = Make<TEdit>(panel, {10, 10, 100, 31});
         form->Show();
         Pump();
         adapter = std::make_unique<TacCtrlAdapter>(*form, *providerSkin);
@@ -84,13 +87,16 @@ protected:
     TLabel* label = nullptr;
     skinned::TsEdit* skinnedEdit = nullptr;
     TSpeedButton* speed = nullptr;
+    TPanel* panel = nullptr;
+    TEdit* inPanel = nullptr;
 };
 
 TEST_F(CtrlAdapter, TakesStandardWindowsOnceAndLeavesSkinnedOnesAlone) {
     adapter->AddAllItems();
     adapter->AddAllItems();
-    EXPECT_EQ(adapter->Count(), 5);
-    for (TWinControl* c : std::initializer_list<TWinControl*>{edit, spin, grid, button, bitBtn}) {
+    EXPECT_EQ(adapter->Count(), 7);
+    for (TWinControl* c :
+         std::initializer_list<TWinControl*>{edit, spin, grid, button, bitBtn, panel, inPanel}) {
         ASSERT_NE(adapter->Find(c), nullptr) << c->ClassName();
         EXPECT_TRUE(AnswersSkinned(*c)) << c->ClassName();
     }
@@ -98,6 +104,7 @@ TEST_F(CtrlAdapter, TakesStandardWindowsOnceAndLeavesSkinnedOnesAlone) {
     EXPECT_EQ(adapter->Find(speed), nullptr);
     EXPECT_EQ(adapter->Find(button)->SkinData()->SkinSection(), "BUTTON");
     EXPECT_EQ(adapter->Find(grid)->SkinData()->SkinSection(), "EDIT");
+    EXPECT_EQ(adapter->Find(panel)->SkinData()->SkinSection(), "PANEL");
 }
 
 TEST_F(CtrlAdapter, GivesSkinColoursAndRestoresThemOnRemoval) {
@@ -110,7 +117,11 @@ TEST_F(CtrlAdapter, GivesSkinColoursAndRestoresThemOnRemoval) {
     EXPECT_TRUE(label->Transparent());
     EXPECT_EQ(label->Font().Color(), manager->GetGlobalFontColor());
 
-    // A new skin takes colours afresh; removal still gives back those from before any skin.
+    // A new skin, or a window made again while skinned, takes the colours afresh; removal
+    // still gives back those from before any skin.
+    grid->SetFlat(true);
+    adapter->AddAllItems();
+    EXPECT_TRUE(AnswersSkinned(*grid));
     adapter->SkinCommand(skin::kCmdNewSkin);
     adapter->SkinCommand(skin::kCmdSkinRemoved);
     EXPECT_EQ(adapter->Count(), 0);
@@ -135,7 +146,7 @@ TEST_F(CtrlAdapter, RefusedOrFreedControlsDropOut) {
     EXPECT_EQ(adapter->Find(spin)->SkinData()->SkinSection(), "COMBOBOX");
     TComponent::Free(grid);
     adapter->SkinCommand(skin::kCmdRefresh);
-    EXPECT_EQ(adapter->Count(), 3);
+    EXPECT_EQ(adapter->Count(), 5);
     adapter.reset(); // detaches what is left without touching the freed grid
     EXPECT_FALSE(AnswersSkinned(*button));
 }
