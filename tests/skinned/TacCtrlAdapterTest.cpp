@@ -156,7 +156,9 @@ TEST_F(CtrlAdapter, ButtonStateFollowsHoverPressAndDisable) {
     adapter->AddAllItems();
     const Point inside = ScreenOf(*button, {5, 5});
     const Point away = ScreenOf(*form, {300, 300});
+    const Point middle{button->Width() / 2, button->Height() - 4};
     EXPECT_EQ(ButtonState(*button), 0);
+    EXPECT_EQ(ButtonState(*bitBtn), 1) << "the default button";
     host->MouseMove(inside);
     Pump();
     EXPECT_EQ(ButtonState(*button), 1);
@@ -169,7 +171,7 @@ TEST_F(CtrlAdapter, ButtonStateFollowsHoverPressAndDisable) {
     host->MouseDown(inside);
     Pump();
     EXPECT_EQ(ButtonState(*button), 2);
-    const Point middle{button->Width() / 2, button->Height() - 4};
+    EXPECT_EQ(ButtonState(*bitBtn), 0) << "Enter presses the focused button now";
     const platform::Color pressed = PixelAt(*button, middle);
     host->MouseUp(inside);
     host->MouseMove(away);
