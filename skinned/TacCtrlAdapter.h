@@ -15,8 +15,10 @@
 // controls it takes other than panels (a grid's in-place editor belongs to the grid). Standard
 // labels become transparent and take the skin's general font colour.
 //
-// Controls without a window yet are skipped; walking again later (on activation, on a new
-// skin) picks them up. Walking twice adapts nothing twice.
+// Controls without a window yet are skipped; walking again later picks them up. A form made
+// hidden (the save options window) has no windows until it is first shown, so the owner walks
+// on every activation, not only when it makes the adapter: a walk that finds nothing new costs
+// about 30 µs on the main window, and walking twice adapts nothing twice.
 //
 // RemoveAllItems gives every control back its window procedure and the look it had before:
 // colours of edits and grids, FixedColor, the labels' transparency and font colour. The
