@@ -22,6 +22,7 @@
 #include "toolkit/TForm.h"
 #include "toolkit/TLabel.h"
 #include "toolkit/TPanel.h"
+#include "toolkit/TSpinEdit.h"
 
 namespace skinned {
 
@@ -131,6 +132,8 @@ bool TacAdapterItem::DoHook(const std::string& section) {
         m_window = std::make_unique<TacBtnWnd>(h, nullptr, manager, sectionOr("BUTTON"));
     else if (dynamic_cast<toolkit::TCustomComboBox*>(control))
         m_window = std::make_unique<TacComboBoxWnd>(h, nullptr, manager, sectionOr("EDIT"));
+    else if (dynamic_cast<toolkit::TSpinEdit*>(control))
+        m_window = std::make_unique<TacSpinEditWnd>(h, nullptr, manager, sectionOr("EDIT"));
     else if (dynamic_cast<toolkit::TCustomEdit*>(control))
         m_window = std::make_unique<TacEditWnd>(h, nullptr, manager, sectionOr("EDIT"));
     else if (IsPlainPanel(*control))

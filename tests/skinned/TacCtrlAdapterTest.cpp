@@ -108,7 +108,12 @@ TEST_F(CtrlAdapter, TakesStandardWindowsOnceAndLeavesSkinnedOnesAlone) {
 }
 
 TEST_F(CtrlAdapter, GivesSkinColoursAndRestoresThemOnRemoval) {
+    const platform::Rect upHalf = spin->UpButtonRect();
+    const Point inSpinButton{upHalf.left + 3, upHalf.top + upHalf.Height() / 2};
+    const platform::Color classicSpin = PixelAt(*spin, inSpinButton);
     adapter->AddAllItems();
+    Pump();
+    EXPECT_NE(PixelAt(*spin, inSpinButton), classicSpin);
     const skin::TsGeneralData& editSection = Section("EDIT");
     EXPECT_EQ(edit->Color(), static_cast<TColor>(editSection.Color));
     EXPECT_EQ(edit->Font().Color(), static_cast<TColor>(editSection.HotFontColor[0]));
@@ -133,6 +138,8 @@ TEST_F(CtrlAdapter, GivesSkinColoursAndRestoresThemOnRemoval) {
     EXPECT_EQ(label->Font().Color(), 0x0A0B0Cu);
     EXPECT_FALSE(AnswersSkinned(*edit));
     EXPECT_FALSE(AnswersSkinned(*grid));
+    Pump();
+    EXPECT_EQ(PixelAt(*spin, inSpinButton), classicSpin);
 }
 
 TEST_F(CtrlAdapter, RefusedOrFreedControlsDropOut) {
