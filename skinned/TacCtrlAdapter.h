@@ -10,10 +10,10 @@
 // (a skinned control, or one adapted by someone else) is left alone. OnSkinItem may refuse a
 // control or give it another section than the default "EDIT"; the window adapter is chosen by
 // the control's kind (grid: TacGridWnd; bitmap button: TacBitBtnWnd, "BUTTON"; push button:
-// TacBtnWnd, "BUTTON"; combo box: TacComboBoxWnd; edit: TacEditWnd; panel: TacTransPanelWnd,
-// "PANEL"). The walk goes into windowed containers that have a window, but not into the
-// controls it takes other than panels (a grid's in-place editor belongs to the grid). Standard
-// labels become transparent and take the skin's general font colour.
+// TacBtnWnd, "BUTTON"; combo box: TacComboBoxWnd; spin edit: TacSpinEditWnd; edit: TacEditWnd;
+// panel: TacTransPanelWnd, "PANEL"). The walk goes into windowed containers that have a window,
+// but not into the controls it takes other than panels (a grid's in-place editor belongs to the
+// grid). Standard labels become transparent and take the skin's general font colour.
 //
 // Controls without a window yet are skipped; walking again later picks them up. A form made
 // hidden (the save options window) has no windows until it is first shown, so the owner walks
