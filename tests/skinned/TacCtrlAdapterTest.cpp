@@ -19,6 +19,7 @@
 #include "toolkit/TSpeedButton.h"
 #include "toolkit/TSpinEdit.h"
 #include "toolkit/TStringGrid.h"
+#include "toolkit/TStringList.h"
 
 namespace {
 
@@ -140,6 +141,16 @@ TEST_F(CtrlAdapter, GivesSkinColoursAndRestoresThemOnRemoval) {
     EXPECT_FALSE(AnswersSkinned(*grid));
     Pump();
     EXPECT_EQ(PixelAt(*spin, inSpinButton), classicSpin);
+}
+
+// A dark field whose section leaves the hot font colour at its default black keeps its text
+// readable in the section's own font colour.
+TEST_F(CtrlAdapter, TextStaysReadableOnADarkField) {
+    manager->SetCommonSections(TStringList{"[EDIT]", "COLOR=2367004", "FONTCOLOR=15262174"});
+    adapter->AddAllItems();
+    EXPECT_EQ(edit->Color(), 2367004u);
+    EXPECT_EQ(edit->Font().Color(), 15262174u);
+    EXPECT_EQ(grid->Font().Color(), 15262174u);
 }
 
 TEST_F(CtrlAdapter, RefusedOrFreedControlsDropOut) {
