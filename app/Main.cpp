@@ -15,6 +15,7 @@
 #include "platform/win/Window.h"
 #include "skin/InternalSkin.h"
 #include "skinned/acDials.h"
+#include "skinned/sSkinMenus.h"
 
 namespace app {
 namespace {
@@ -247,6 +248,7 @@ void TForm1::BuildControls() {
     sSkinManager1->SetSkinningRules(
         {skin::TacSkinningRule::srStdForms, skin::TacSkinningRule::srThirdParty});
     sSkinManager1->MenuSupport().IcoLineSkin = "ICOLINE";
+    skinned::TsSkinableMenus::Of(*sSkinManager1);
     sSkinManager1->SetSkinName(skin::kInternalSkinName);
 
     OpenPictureDialog1 = new TOpenPictureDialog(this);

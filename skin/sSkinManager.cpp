@@ -309,6 +309,9 @@ void TsSkinManager::Loaded() {
         m_menuSupport.IcoLineSkin = "ICOLINE";
     if (m_active && !m_skinName.empty() && !m_sections.empty())
         ApplySkin();
+    // Popup menus made while the window was read are handed to the skinned menus now.
+    if (m_skinnedPopups && IsDefault() && m_skinnedMenus)
+        m_skinnedMenus->InitMenuItems(m_skinData.Active);
 }
 
 void TsSkinManager::SetIsDefault(bool value) {

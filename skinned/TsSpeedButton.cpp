@@ -62,6 +62,12 @@ void TsSpeedButton::SkinnedWndProc(toolkit::TMessage& message) {
         m_hintHold.Release();
 }
 
+void TsSpeedButton::MenuTookOver() {
+    m_hintHold.Release();
+    if (MouseInControl() || SkinData().MouseOver())
+        Perform(toolkit::CM_MOUSELEAVE, 0, 0);
+}
+
 void TsSpeedButton::Redraw() {
     toolkit::TWinControl* parent = Parent();
     if (!parent) {

@@ -51,6 +51,10 @@ public:
     // The cross-fade running now, if any.
     const TsButtonFade* Fade() const { return m_fade.get(); }
 
+    // The drop-down menu is on screen and has the mouse: hints come back (the press that opened
+    // it held them) and the button drops its hot face while the menu stays open.
+    void MenuTookOver();
+
     std::function<void(toolkit::TObject* sender, toolkit::TBitmap& face)> OnPaint;
 
 protected:

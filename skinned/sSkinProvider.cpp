@@ -115,9 +115,25 @@ void TsSkinProvider::Start() {
         m_form.SetColor(Manager()->GetGlobalColor());
     }
     m_changed = m_shapeStale = true;
+    UpdateAdapter();
     if (m_form.HandleAllocated() && IsWindowVisible(m_form.HandleIfAllocated()))
         RedrawWindow(m_form.HandleIfAllocated(), nullptr, nullptr,
                      RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
+void TsSkinProvider::UpdateAdapter() {
+    skin::TsSkinManager* manager = Manager();
+    const bool wanted = Skinned() && manager &&
+                        manager->SkinningRules().contains(skin::TacSkinningRule::srThirdParty);
+    if (!wanted) {
+        m_adapter.reset();
+        return;
+    }
+    if (!m_adapter) {
+        m_adapter = std::make_unique<TacCtrlAdapter>(m_form, *m_skinData);
+        m_adapter->OnSkinItem = OnSkinItem;
+    }
+    m_adapter->AddAllItems();
 }
 
 void TsSkinProvider::Stop() {
@@ -131,6 +147,8 @@ void TsSkinProvider::Stop() {
     if (const Proc* ours = m_form.WindowProc().target<Proc>(); ours && ours->link == m_link)
         m_form.SetWindowProc(m_link->previous);
     m_systemMenu.reset();
+    // The controls get their own looks back while the form is still whole.
+    m_adapter.reset();
     if (m_form.IsDestroying() || !m_form.HandleAllocated())
         return;
     const HWND h = m_form.HandleIfAllocated();
@@ -277,6 +295,12 @@ void TsSkinProvider::HandleCommand(toolkit::TMessage& m) {
             m_form.SetColor(Manager()->GetGlobalColor());
         }
         CallPrevious(m);
+        if (m_adapter)
+            m_adapter->SkinCommand(command);
+        // A new skin arrives before it counts as loaded: the walk that takes the controls in
+        // comes with the refresh.
+        if (command == skin::kCmdRefresh)
+            UpdateAdapter();
         if (command == skin::kCmdRefresh)
             RebuildFrame();
         return;
@@ -310,6 +334,8 @@ bool TsSkinProvider::HandleSkinned(toolkit::TMessage& m) {
         if (skin::TsSkinManager* manager = Manager();
             manager && manager->SkinnedPopups() && manager->SkinnedMenus())
             manager->SkinnedMenus()->InitMenuItems(true);
+        if (active)
+            UpdateAdapter();
         if (IsWindowVisible(h))
             RedrawWindow(h, nullptr, nullptr,
                          RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_ALLCHILDREN);

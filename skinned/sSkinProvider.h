@@ -15,6 +15,10 @@
 // is a non-owning reference. Only one provider works per form: a second one made for a form that
 // already has one stays inert (Inert() true) and touches nothing.
 //
+// Controls: while skinned, and when the manager's rules include srThirdParty, the provider's
+// control adapter (TacCtrlAdapter) skins the form's standard controls; it walks the form again on
+// every activation, so controls made later are taken too, and gives them back as it goes.
+//
 // Skin: the provider paints while its manager has a loaded skin with a "FORM" section; without
 // one every message goes to the form as if the provider were not there, and no window region is
 // set. Skin commands 1 to 3 rebuild the frame; command 5 hands the frame cache to the form's
@@ -32,6 +36,7 @@
 #include "platform/gfx/Geometry.h"
 #include "platform/win/WinDefs.h"
 #include "skin/sSkinManager.h"
+#include "skinned/TacCtrlAdapter.h"
 #include "toolkit/TAlignment.h"
 #include "toolkit/TComponent.h"
 #include "toolkit/TControl.h"
@@ -143,6 +148,8 @@ public:
     void SetTitleSkin(const std::string& value);
     bool UseGlobalColor() const { return m_useGlobalColor; }
     void SetUseGlobalColor(bool value) { m_useGlobalColor = value; }
+    // Asked by the control adapter for every control it would skin.
+    TacSkinItemEvent OnSkinItem;
 
     // ---- state ----
     toolkit::TCustomForm& Form() override { return m_form; }
@@ -152,6 +159,9 @@ public:
     bool Skinned() const;
     bool FrameActive() const { return m_active; }
     TsSystemMenu* SystemMenu() const { return m_systemMenu.get(); }
+    // The control adapter of the form's standard controls: there while the skin is active and
+    // the manager's rules include srThirdParty.
+    TacCtrlAdapter* Adapter() const { return m_adapter.get(); }
 
     // Frame metrics of the form now (window system's layout for its styles).
     struct Metrics {
@@ -201,6 +211,7 @@ private:
     void CallPrevious(toolkit::TMessage& m);
     bool HandleSkinned(toolkit::TMessage& m);
     void HandleCommand(toolkit::TMessage& m);
+    void UpdateAdapter();
 
     // Frame parts.
     void ReadButtonMasks();
@@ -259,6 +270,7 @@ private:
     std::unique_ptr<toolkit::TBitmap> m_captionStrip; // the caption behind buttons and text
     std::vector<platform::Rect> m_cornerRects;
     std::unique_ptr<TsSystemMenu> m_systemMenu;
+    std::unique_ptr<TacCtrlAdapter> m_adapter;
     std::shared_ptr<const bool> m_alive = std::make_shared<const bool>(true);
 };
 

@@ -63,6 +63,10 @@ void BuildMenu(platform::HMENU handle, const TMenuItem& parent, bool ownerDraw) 
             flags |= MF_RADIOCHECK;
         if (item.Default())
             flags |= MF_DEFAULT;
+        if (item.Break() == mbBreak)
+            flags |= MF_MENUBREAK;
+        else if (item.Break() == mbBarBreak)
+            flags |= MF_MENUBARBREAK;
         if (ownerDraw)
             flags |= MF_OWNERDRAW;
         // Owner-drawn items keep their caption too: the menu finds accelerator letters in it.

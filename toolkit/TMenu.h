@@ -2,7 +2,8 @@
 // Menus: a tree of TMenuItem components under a TMenu's root item, shown through the platform's
 // popup menus ("#32768" windows). TPopupMenu pops its items up at a screen point.
 //
-// Items: Caption ("-" makes a separator; "&" marks the accelerator), Enabled, Visible, Checked,
+// Items: Caption ("-" makes a separator; "&" marks the accelerator), Break (the item starts a new
+// column; mbBarBreak also draws a line between the columns), Enabled, Visible, Checked,
 // RadioItem with GroupIndex (checking a radio item unchecks the other radio items of its group
 // under the same parent), AutoCheck (a click toggles Checked, or checks a radio item, before
 // OnClick runs), Default (bold), ImageIndex into the menu's Images, Hint, Tag, OnClick.
@@ -43,6 +44,9 @@ namespace toolkit {
 class TCanvas;
 class TImageList;
 class TMenu;
+
+enum class TMenuBreak { mbNone, mbBreak, mbBarBreak };
+using enum TMenuBreak;
 
 enum class TOwnerDrawStateItem {
     odSelected,
@@ -91,6 +95,8 @@ public:
     // ---- properties ----
     const std::string& Caption() const { return m_caption; }
     void SetCaption(const std::string& caption) { m_caption = caption; }
+    TMenuBreak Break() const { return m_break; }
+    void SetBreak(TMenuBreak value) { m_break = value; }
     bool Enabled() const { return m_enabled; }
     void SetEnabled(bool on) { m_enabled = on; }
     bool Visible() const { return m_visible; }
@@ -142,6 +148,7 @@ private:
     TMenu* m_menu = nullptr; // set on the root item only
     std::vector<TMenuItem*> m_items;
     std::string m_caption;
+    TMenuBreak m_break = mbNone;
     bool m_enabled = true;
     bool m_visible = true;
     bool m_checked = false;

@@ -52,6 +52,29 @@ TEST(Fonts, WidthsDependOnFaceAndWeight) {
     EXPECT_EQ(Width(*sans, ""), 0);
 }
 
+// Fonts are made once per description and shared after; every part of the description counts.
+TEST(Fonts, OneFontPerDescription) {
+    LOGFONT lf;
+    lf.lfHeight = -11;
+    const auto plain = CreateFontIndirect(lf);
+    EXPECT_EQ(CreateFontIndirect(lf), plain);
+    for (auto change : std::initializer_list<void (*)(LOGFONT&)>{
+             [](LOGFONT& f) { f.lfHeight = -12; }, [](LOGFONT& f) { f.lfWeight = FW_BOLD; },
+             [](LOGFONT& f) { f.lfItalic = true; }, [](LOGFONT& f) { f.lfUnderline = true; },
+             [](LOGFONT& f) { f.lfStrikeOut = true; },
+             [](LOGFONT& f) { f.lfFaceName = "Courier New"; }}) {
+        LOGFONT other = lf;
+        change(other);
+        const auto font = CreateFontIndirect(other);
+        ASSERT_TRUE(font);
+        EXPECT_NE(font, plain);
+        EXPECT_EQ(font->Logical().lfHeight, other.lfHeight);
+        EXPECT_EQ(font->Logical().lfUnderline, other.lfUnderline);
+        EXPECT_EQ(font->Logical().lfStrikeOut, other.lfStrikeOut);
+        EXPECT_EQ(font->Logical().lfFaceName, other.lfFaceName);
+    }
+}
+
 TEST(Fonts, CyrillicIsComplete) {
     const auto f = Make("MS Sans Serif", -11);
     const std::u32string abc =

@@ -10,6 +10,7 @@
 #include "skinned/acDials.h"
 #include "skinned/sSkinProvider.h"
 #include "tests/skinned/SkinnedPaintSupport.h"
+#include "toolkit/TCustomEdit.h"
 #include "toolkit/TScreen.h"
 
 namespace {
@@ -69,7 +70,11 @@ protected:
 };
 
 TEST_F(FrameTest, HookAttachesProvidersByTheRulesAndTakesThemAway) {
-    auto* main = Shown();
+    auto* main = MakeForm();
+    auto* edit = skinnedtest::Make<toolkit::TEdit>(main, {10, 10, 110, 31});
+    edit->SetColor(toolkit::clWindow);
+    main->Show();
+    Pump();
     auto* box = Shown<TMessageForm>({150, 150, 400, 300});
     auto* mgn = MakeForm({200, 200, 400, 300});
     mgn->SetCaption("Mgn");
@@ -80,6 +85,8 @@ TEST_F(FrameTest, HookAttachesProvidersByTheRulesAndTakesThemAway) {
     EXPECT_EQ(skinned::ProviderOf(*box), nullptr) << "message forms need srStdDialogs";
     EXPECT_EQ(skinned::ProviderOf(*mgn), nullptr);
     EXPECT_EQ(skin::SendCommand(*main, skin::kCmdAreYouSkinned), 1);
+    ASSERT_NE(skinned::ProviderOf(*main)->Adapter(), nullptr) << "srThirdParty";
+    EXPECT_NE(skinned::ProviderOf(*main)->Adapter()->Find(edit), nullptr);
     // Reactivation attaches nothing twice.
     SetActiveWindow(H(*main));
     Pump();
@@ -89,6 +96,7 @@ TEST_F(FrameTest, HookAttachesProvidersByTheRulesAndTakesThemAway) {
     EXPECT_EQ(skinned::ProviderOf(*main), nullptr);
     EXPECT_FALSE(GetWindowRgn(H(*main)).has_value()) << "no shape while not skinned";
     EXPECT_NE(GetWindowLongPtr(H(*main), GWL_STYLE) & WS_SYSMENU, 0) << "the style comes back";
+    EXPECT_EQ(edit->Color(), toolkit::clWindow) << "the edit's own colour comes back";
 
     // Under srStdDialogs the message form is skinned too, once activated again.
     manager->SetSkinningRules(

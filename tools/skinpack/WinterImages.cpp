@@ -248,6 +248,13 @@ Raster DrawMaster() {
         c.Triangle(2, 10, 14, 10, 8, 17, look.edge);
         c.Triangle(3.5, 10, 12.5, 10, 8, 15.5, look.bottom);
     });
+    // Track bar channel: a groove cut into the ice, shadowed above and lit below. Menus draw
+    // their separators with it.
+    m.Piece(63, 24, 9, 2, 1, false, [](Raster& c, int) {
+        c.Fill(0, 0, 9, 1, kSteel);
+        c.Fill(0, 1, 9, 2, kWhite);
+        c.Set(0, 0, kIce), c.Set(8, 0, kIce);
+    });
     // Divider texture: a dotted frost line.
     m.Piece(0, 250, 6, 2, 1, true,
             [](Raster& c, int) { c.Set(1, 0, kSteel), c.Set(2, 0, kSteel), c.Set(4, 1, kIce); });

@@ -11,6 +11,8 @@
 #include <cmath>
 #include <cstdlib>
 #include <map>
+#include <mutex>
+#include <tuple>
 
 namespace platform {
 
@@ -60,7 +62,7 @@ struct Match {
     bool italic = false;
 };
 
-Match FindFace(const std::string& family, int weight, bool italic) {
+Match FindFaceUncached(const std::string& family, int weight, bool italic) {
     Match m;
     static const bool ready = [] {
         if (!FcInit())
@@ -100,6 +102,21 @@ Match FindFace(const std::string& family, int weight, bool italic) {
     return m;
 }
 
+// Fontconfig's matching costs far more than the rest of making a font, and windows ask for the
+// same few faces over and over (every menu item measured makes a canvas and its font), so the
+// answers are kept. The installed fonts do not change under a running program.
+Match FindFace(const std::string& family, int weight, bool italic) {
+    static std::mutex lock;
+    static std::map<std::tuple<std::string, bool, bool>, Match> found;
+    const std::lock_guard<std::mutex> guard(lock);
+    const auto key = std::make_tuple(family, weight >= 600, italic);
+    if (const auto it = found.find(key); it != found.end())
+        return it->second;
+    Match m = FindFaceUncached(family, weight, italic);
+    found.emplace(key, m);
+    return m;
+}
+
 } // namespace
 
 struct Font::Impl {
@@ -123,82 +140,104 @@ std::string ResolveFontFamily(const std::string& faceName) {
 }
 
 std::shared_ptr<Font> CreateFontIndirect(const LOGFONT& lf) {
-    FT_Library library = Library();
-    if (!library)
-        return nullptr;
-    const std::string family = MapClassicName(lf.lfFaceName);
-    Match m = FindFace(family, lf.lfWeight, lf.lfItalic);
-    if (m.file.empty())
-        m = FindFace("DejaVu Sans", lf.lfWeight, lf.lfItalic);
-    if (m.file.empty())
-        return nullptr;
+    // Fonts are immutable, so one made for a description serves every later request for it,
+    // with the glyphs it has rendered: a canvas made for each menu item or control paint would
+    // otherwise open the face and hint its glyphs again each time. Kept per thread, as a font's
+    // glyph cache is not shared between threads; a program uses a handful of fonts, and the
+    // bound only guards against one that asks for endless sizes.
+    constexpr std::size_t kMaxFonts = 64;
+    using Key = std::tuple<int, int, int, bool, bool, bool, std::string>;
+    thread_local std::map<Key, std::shared_ptr<Font>> fonts;
+    const Key key{lf.lfHeight,    lf.lfWidth,     lf.lfWeight,  lf.lfItalic,
+                  lf.lfUnderline, lf.lfStrikeOut, lf.lfFaceName};
+    if (const auto it = fonts.find(key); it != fonts.end())
+        return it->second;
+    const auto make = [&lf]() -> std::shared_ptr<Font> {
+        FT_Library library = Library();
+        if (!library)
+            return nullptr;
+        const std::string family = MapClassicName(lf.lfFaceName);
+        Match m = FindFace(family, lf.lfWeight, lf.lfItalic);
+        if (m.file.empty())
+            m = FindFace("DejaVu Sans", lf.lfWeight, lf.lfItalic);
+        if (m.file.empty())
+            return nullptr;
 
-    std::shared_ptr<Font> font(new Font());
-    font->m_logical = lf;
-    font->m_file = m.file;
-    font->m_family = m.family;
-    font->m_impl = std::make_unique<Font::Impl>();
-    Font::Impl& impl = *font->m_impl;
-    if (FT_New_Face(library, m.file.c_str(), m.index, &impl.face) != 0) {
-        impl.face = nullptr;
-        return nullptr;
-    }
-    FT_Face face = impl.face;
-    if (!FT_IS_SCALABLE(face) || face->units_per_EM == 0)
-        return nullptr;
-    impl.emboldenFace = lf.lfWeight >= 600 && !m.bold;
-    impl.slantFace = lf.lfItalic && !m.italic;
+        std::shared_ptr<Font> font(new Font());
+        font->m_logical = lf;
+        font->m_file = m.file;
+        font->m_family = m.family;
+        font->m_impl = std::make_unique<Font::Impl>();
+        Font::Impl& impl = *font->m_impl;
+        if (FT_New_Face(library, m.file.c_str(), m.index, &impl.face) != 0) {
+            impl.face = nullptr;
+            return nullptr;
+        }
+        FT_Face face = impl.face;
+        if (!FT_IS_SCALABLE(face) || face->units_per_EM == 0)
+            return nullptr;
+        impl.emboldenFace = lf.lfWeight >= 600 && !m.bold;
+        impl.slantFace = lf.lfItalic && !m.italic;
 
-    // Cell metrics the way the classic desktop reads them: the OS/2 "Windows" ascent and descent
-    // when the face has them, else the horizontal header's.
-    const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
-    const double upem = face->units_per_EM;
-    double ascentUnits = face->ascender, descentUnits = -face->descender;
-    if (os2 && os2->version != 0xFFFF && os2->usWinAscent + os2->usWinDescent > 0) {
-        ascentUnits = os2->usWinAscent;
-        descentUnits = os2->usWinDescent;
-    }
-    const int requested = lf.lfHeight == 0 ? -11 : lf.lfHeight;
-    double ppem = requested < 0 ? -requested : requested * upem / (ascentUnits + descentUnits);
-    ppem = std::clamp(ppem, 1.0, 2000.0);
-    impl.pixelSize = std::max(1, static_cast<int>(std::lround(ppem)));
-    if (FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(impl.pixelSize)) != 0)
+        // Cell metrics the way the classic desktop reads them: the OS/2 "Windows" ascent and
+        // descent when the face has them, else the horizontal header's.
+        const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
+        const double upem = face->units_per_EM;
+        double ascentUnits = face->ascender, descentUnits = -face->descender;
+        if (os2 && os2->version != 0xFFFF && os2->usWinAscent + os2->usWinDescent > 0) {
+            ascentUnits = os2->usWinAscent;
+            descentUnits = os2->usWinDescent;
+        }
+        const int requested = lf.lfHeight == 0 ? -11 : lf.lfHeight;
+        double ppem = requested < 0 ? -requested : requested * upem / (ascentUnits + descentUnits);
+        ppem = std::clamp(ppem, 1.0, 2000.0);
+        impl.pixelSize = std::max(1, static_cast<int>(std::lround(ppem)));
+        if (FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(impl.pixelSize)) != 0)
+            return nullptr;
+
+        TEXTMETRIC& tm = font->m_metrics;
+        tm.tmAscent = static_cast<int>(std::ceil(ascentUnits * impl.pixelSize / upem - 0.001));
+        tm.tmDescent = static_cast<int>(std::ceil(descentUnits * impl.pixelSize / upem - 0.001));
+        tm.tmHeight = tm.tmAscent + tm.tmDescent;
+        tm.tmInternalLeading = std::max(0, tm.tmHeight - impl.pixelSize);
+        tm.tmExternalLeading = 0;
+        if (os2 && os2->version != 0xFFFF) {
+            const double lineGap =
+                std::max(0.0, static_cast<double>(os2->sTypoAscender - os2->sTypoDescender +
+                                                  os2->sTypoLineGap) -
+                                  (ascentUnits + descentUnits));
+            tm.tmExternalLeading = static_cast<int>(std::lround(lineGap * impl.pixelSize / upem));
+        }
+        tm.tmAveCharWidth =
+            os2 && os2->xAvgCharWidth > 0
+                ? static_cast<int>(std::lround(os2->xAvgCharWidth * impl.pixelSize / upem))
+                : 0;
+        tm.tmMaxCharWidth =
+            static_cast<int>(std::ceil(face->max_advance_width * impl.pixelSize / upem));
+        tm.tmWeight = lf.lfWeight;
+        tm.tmItalic = lf.lfItalic;
+        tm.tmUnderlined = lf.lfUnderline;
+        tm.tmStruckOut = lf.lfStrikeOut;
+        tm.tmFixedPitch = FT_IS_FIXED_WIDTH(face) != 0;
+        font->m_underlinePos = std::max(
+            1, static_cast<int>(std::lround(-face->underline_position * impl.pixelSize / upem)));
+        font->m_underlineThickness = std::max(
+            1, static_cast<int>(std::lround(face->underline_thickness * impl.pixelSize / upem)));
+        if (tm.tmAveCharWidth == 0)
+            tm.tmAveCharWidth = std::max(1, font->Advance('x'));
+
+        const Match fb = FindFace("DejaVu Sans", lf.lfWeight, lf.lfItalic);
+        if (!fb.file.empty() && fb.file != m.file &&
+            FT_New_Face(library, fb.file.c_str(), fb.index, &impl.fallback) == 0)
+            FT_Set_Pixel_Sizes(impl.fallback, 0, static_cast<FT_UInt>(impl.pixelSize));
+        return font;
+    };
+    std::shared_ptr<Font> font = make();
+    if (!font)
         return nullptr;
-
-    TEXTMETRIC& tm = font->m_metrics;
-    tm.tmAscent = static_cast<int>(std::ceil(ascentUnits * impl.pixelSize / upem - 0.001));
-    tm.tmDescent = static_cast<int>(std::ceil(descentUnits * impl.pixelSize / upem - 0.001));
-    tm.tmHeight = tm.tmAscent + tm.tmDescent;
-    tm.tmInternalLeading = std::max(0, tm.tmHeight - impl.pixelSize);
-    tm.tmExternalLeading = 0;
-    if (os2 && os2->version != 0xFFFF) {
-        const double lineGap = std::max(
-            0.0, static_cast<double>(os2->sTypoAscender - os2->sTypoDescender + os2->sTypoLineGap) -
-                     (ascentUnits + descentUnits));
-        tm.tmExternalLeading = static_cast<int>(std::lround(lineGap * impl.pixelSize / upem));
-    }
-    tm.tmAveCharWidth =
-        os2 && os2->xAvgCharWidth > 0
-            ? static_cast<int>(std::lround(os2->xAvgCharWidth * impl.pixelSize / upem))
-            : 0;
-    tm.tmMaxCharWidth =
-        static_cast<int>(std::ceil(face->max_advance_width * impl.pixelSize / upem));
-    tm.tmWeight = lf.lfWeight;
-    tm.tmItalic = lf.lfItalic;
-    tm.tmUnderlined = lf.lfUnderline;
-    tm.tmStruckOut = lf.lfStrikeOut;
-    tm.tmFixedPitch = FT_IS_FIXED_WIDTH(face) != 0;
-    font->m_underlinePos = std::max(
-        1, static_cast<int>(std::lround(-face->underline_position * impl.pixelSize / upem)));
-    font->m_underlineThickness = std::max(
-        1, static_cast<int>(std::lround(face->underline_thickness * impl.pixelSize / upem)));
-    if (tm.tmAveCharWidth == 0)
-        tm.tmAveCharWidth = std::max(1, font->Advance('x'));
-
-    const Match fb = FindFace("DejaVu Sans", lf.lfWeight, lf.lfItalic);
-    if (!fb.file.empty() && fb.file != m.file &&
-        FT_New_Face(library, fb.file.c_str(), fb.index, &impl.fallback) == 0)
-        FT_Set_Pixel_Sizes(impl.fallback, 0, static_cast<FT_UInt>(impl.pixelSize));
+    if (fonts.size() >= kMaxFonts)
+        fonts.clear();
+    fonts.emplace(key, font);
     return font;
 }
 
