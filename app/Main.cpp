@@ -14,6 +14,7 @@
 #include "platform/win/DropFiles.h"
 #include "platform/win/Window.h"
 #include "skin/InternalSkin.h"
+#include "skinned/acDials.h"
 #include "skinned/sSkinMenus.h"
 
 namespace app {
@@ -238,6 +239,8 @@ void TForm1::BuildControls() {
         ImageList1->AddPixels(icon.width, icon.height, icon.pixels);
     }
 
+    // The manager attaches skinned frames to the program's windows as they are activated.
+    skinned::UseFormSkinning();
     sSkinManager1 = new skin::TsSkinManager(this);
     sSkinManager1->Loading();
     sSkinManager1->SetName("sSkinManager1");

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "platform/win/Message.h"
@@ -50,6 +51,11 @@ bool LessIgnoringCase(const std::string& a, const std::string& b) {
 std::vector<toolkit::TCustomForm*>& SkinnedForms() {
     static std::vector<toolkit::TCustomForm*> forms;
     return forms;
+}
+
+TacThreadHookInstaller& ThreadHookInstaller() {
+    static TacThreadHookInstaller installer;
+    return installer;
 }
 
 std::vector<TacFormSkinning*>& FormProviders() {
@@ -142,6 +148,22 @@ void RegisterFormProvider(TacFormSkinning* provider) {
 }
 void UnregisterFormProvider(TacFormSkinning* provider) {
     std::erase(FormProviders(), provider);
+}
+
+void SetThreadHookInstaller(TacThreadHookInstaller installer) {
+    ThreadHookInstaller() = std::move(installer);
+}
+
+void TsSkinManager::InstallThreadHook() {
+    if (m_uninstallThreadHook || !IsDefault() || !ThreadHookInstaller())
+        return;
+    m_uninstallThreadHook = ThreadHookInstaller()(*this);
+}
+
+void TsSkinManager::UninstallThreadHook() {
+    // Taken out first: what the hook attached may broadcast as it goes.
+    if (std::function<void()> uninstall = std::exchange(m_uninstallThreadHook, {}))
+        uninstall();
 }
 
 void TsSkinManager::HookMainWindow() {
@@ -490,7 +512,6 @@ void TsSkinManager::LoadSkin() {
 }
 
 void TsSkinManager::ApplySkin() {
-    // TODO: install the thread hook for the default manager with the form skinning provider.
     SetRedraw(FormsToFreeze(), false);
     if (m_skinnedMenus)
         m_skinnedMenus->ResetBorderWidth();
@@ -501,12 +522,13 @@ void TsSkinManager::ApplySkin() {
         BroadcastCommand(kCmdNewSkin);
     }
     m_skinData.Active = true;
+    InstallThreadHook();
     RefreshControls();
 }
 
 void TsSkinManager::RemoveSkin() {
     FlagScope removing(g_skinRemoving);
-    // TODO: uninstall the thread hook once form skinning providers install it.
+    UninstallThreadHook();
     m_skinData.Active = false;
     BroadcastCommand(kCmdSkinRemoved);
     FreeSkinData();

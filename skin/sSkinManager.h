@@ -14,8 +14,9 @@
 // when they should repaint from it, 2 when it goes away. A broadcast reaches every form of the
 // process that is not being loaded or destroyed (the last made first) and all its controls,
 // windowed or not; forms that call themselves skinned (command 7 answered 1) are reached in a
-// second pass through the registry of skinned forms instead. The window hooks that skin windows
-// of other components arrive with the form skinning provider.
+// second pass through the registry of skinned forms instead. The default manager, once its skin
+// is applied, installs the thread hook that attaches form frames and menu adapters to windows as
+// they appear; that hook lives with the skinned windows, which register its installer here.
 //
 // Around a refresh the visible forms whose skinning provider works for this manager stop
 // redrawing; each then plays its skin-change animation, drops its window region, rebuilds its
@@ -272,6 +273,8 @@ private:
     void SetRedraw(const std::vector<TacFormSkinning*>& forms, bool on) const;
     void HookMainWindow();
     void UnhookMainWindow();
+    void InstallThreadHook();
+    void UninstallThreadHook();
     std::string ResolvedSkinDirectory() const;
 
     // Building the model (SkinLoader.cpp).
@@ -317,7 +320,14 @@ private:
     bool m_destroying = false;
     TacSkinnedMenus* m_skinnedMenus = nullptr;
     int m_mainWindowHook = 0; // the application's id of our main-window hook, 0 when none
+    std::function<void()> m_uninstallThreadHook; // set while our thread hook is installed
 };
+
+// Installs the thread hook for a manager and answers how to take it out again. Set once by the
+// skinned windows' side (SetThreadHookInstaller); the default manager installs it when it applies
+// a skin and takes it out when its skin goes, which also frees what the hook attached.
+using TacThreadHookInstaller = std::function<std::function<void()>(TsSkinManager&)>;
+void SetThreadHookInstaller(TacThreadHookInstaller installer);
 
 // Forms whose frame the library skins itself register here; broadcasts reach them in their own
 // pass. Not owning: a form unregisters before it goes.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 
 #include "platform/gfx/DeviceContext.h"
@@ -297,6 +298,18 @@ void TacScrollWnd::RepaintBars() {
 
 // ---- TacEditWnd -----------------------------------------------------------------------------
 
+namespace {
+// How far apart two colours are in brightness (0 … 255 × 1000).
+std::int32_t Contrast(platform::Color a, platform::Color b) {
+    const auto luma = [](platform::Color c) {
+        return 299 * std::int32_t(platform::GetRValue(c)) +
+               587 * std::int32_t(platform::GetGValue(c)) +
+               114 * std::int32_t(platform::GetBValue(c));
+    };
+    return std::abs(luma(a) - luma(b));
+}
+} // namespace
+
 TacEditWnd::TacEditWnd(platform::HWND window, skin::TsCommonData* data,
                        skin::TsSkinManager* manager, const std::string& section)
     : TacBaseWnd(window, data, manager, section) {
@@ -317,6 +330,8 @@ void TacEditWnd::TakeSkinColors() {
         return;
     m_oldColor = control->Color();
     m_oldFontColor = control->Font().Color();
+    m_oldParentColor = control->ParentColor();
+    m_oldParentFont = control->ParentFont();
     m_colorsTaken = true;
     if (!SkinData().CustomColor()) {
         platform::Color color = static_cast<platform::Color>(section->Color);
@@ -326,9 +341,19 @@ void TacEditWnd::TakeSkinColors() {
         }
         control->SetColor(color);
     }
-    // A font colour of -1 is not defined by the skin: the control keeps its own.
-    if (!SkinData().CustomFont() && section->HotFontColor[0] != -1)
-        control->Font().SetColor(static_cast<platform::Color>(section->HotFontColor[0]));
+    if (SkinData().CustomFont())
+        return;
+    // The hot font colour, unless the section's plain one reads better on the new colour: a
+    // skin that leaves the hot colour at its default black would otherwise put black text on a
+    // dark field. A font colour of -1 is not defined by the skin: the control keeps its own.
+    std::int32_t font = section->HotFontColor[0];
+    const std::int32_t plain = section->FontColor[0];
+    const platform::Color back = toolkit::ColorToRGB(control->Color()) & 0xFFFFFF;
+    if (plain != -1 && (font == -1 || Contrast(static_cast<platform::Color>(plain), back) >
+                                          Contrast(static_cast<platform::Color>(font), back)))
+        font = plain;
+    if (font != -1)
+        control->Font().SetColor(static_cast<platform::Color>(font));
 }
 
 platform::LRESULT TacEditWnd::WndProc(platform::UINT msg, platform::WPARAM w, platform::LPARAM l) {
@@ -388,6 +413,8 @@ void TacEditWnd::Detaching() {
         if (control && !control->IsDestroying()) {
             control->SetColor(m_oldColor);
             control->Font().SetColor(m_oldFontColor);
+            control->SetParentColor(m_oldParentColor);
+            control->SetParentFont(m_oldParentFont);
         }
     }
     TacBaseWnd::Detaching();

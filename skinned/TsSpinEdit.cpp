@@ -15,9 +15,11 @@ namespace {
 constexpr const char* kButtonSection = "SPEEDBUTTON_SMALL";
 constexpr int kGlyphWidth = 9, kGlyphHeight = 5;
 
+} // namespace
+
 // A 9 × 5 triangle on white (the glyph's transparent colour): filled black, its edge pixels in
 // the outline colour. up points the tip to the top.
-void MakeTriangle(toolkit::TBitmap& bitmap, bool up, platform::Color outline) {
+void MakeSpinArrow(toolkit::TBitmap& bitmap, bool up, platform::Color outline) {
     bitmap.SetPixelFormat(toolkit::TPixelFormat::pf24bit);
     bitmap.SetSize(kGlyphWidth, kGlyphHeight);
     const auto put = [&](int x, int y, platform::Color c) {
@@ -37,8 +39,6 @@ void MakeTriangle(toolkit::TBitmap& bitmap, bool up, platform::Color outline) {
         }
     }
 }
-
-} // namespace
 
 // ---- TsTimerSpeedButton ------------------------------------------------------------------------
 
@@ -183,8 +183,8 @@ void TsSpinButton::MakeGlyphs() {
     const platform::Color outline =
         toolkit::ColorToRGB(m_spin ? m_spin->Font().Color() : toolkit::clWindowText);
     toolkit::TBitmap up, down;
-    MakeTriangle(up, true, outline);
-    MakeTriangle(down, false, outline);
+    MakeSpinArrow(up, true, outline);
+    MakeSpinArrow(down, false, outline);
     m_up->SetGlyph(m_upGlyph.Empty() ? up : m_upGlyph, toolkit::clWhite);
     m_down->SetGlyph(m_downGlyph.Empty() ? down : m_downGlyph, toolkit::clWhite);
 }

@@ -32,6 +32,10 @@ namespace skinned {
 
 class TsBaseSpinEdit;
 
+// The spin buttons' default arrow: a 9 × 5 triangle on white (the glyph's transparent colour),
+// filled black, its edge pixels in the outline colour; up points the tip to the top.
+void MakeSpinArrow(toolkit::TBitmap& bitmap, bool up, platform::Color outline);
+
 // A speed button that repeats its click while held: the first repeat kFirstRepeatMs after the
 // press, then every kRepeatMs, as long as it holds the mouse capture; the release over the
 // button clicks as any speed button's does. An exception from a repeated click stops the

@@ -37,10 +37,14 @@ void TButtonControl::WndProc(TMessage& m) {
     }
     case CM_FOCUSCHANGED: {
         TControl* sender = ControlFromParam(m.LParam);
+        const bool wasActive = m_active;
         if (dynamic_cast<TButtonControl*>(sender))
             m_active = sender == this;
         else
             m_active = m_default;
+        // The button Enter presses looks different (its frame, a skin's hot face).
+        if (m_active != wasActive)
+            Invalidate();
         return;
     }
     case platform::WM_LBUTTONDOWN:

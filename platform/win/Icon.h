@@ -18,5 +18,7 @@ struct IconImage {
 // dialog frames, which have none) and on the desktop through the host. Lives as long as the
 // window system; an empty or malformed icon takes it away from captions.
 void SetApplicationIcon(IconImage icon);
+// The icon set last (empty when none), for frames the program paints itself.
+const IconImage& GetApplicationIcon();
 
 } // namespace platform

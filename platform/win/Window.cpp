@@ -262,6 +262,10 @@ void UpdateHostFrame(HWND h) {
 
 using namespace detail;
 
+const IconImage& GetApplicationIcon() {
+    return State::Get().applicationIcon;
+}
+
 void SetApplicationIcon(IconImage icon) {
     State& s = State::Get();
     if (icon.width <= 0 || icon.height <= 0 ||

@@ -1,0 +1,325 @@
+// The skinned form frame: attachment by the manager's hook, hit testing, caption buttons, the
+// caption text, the window's shape and the system menu.
+
+#include <gtest/gtest.h>
+
+#include "platform/win/DefWindowProc.h"
+#include "platform/win/Input.h"
+#include "platform/win/SystemMetrics.h"
+#include "skin/sCommonData.h"
+#include "skinned/acDials.h"
+#include "skinned/sSkinProvider.h"
+#include "tests/skinned/SkinnedPaintSupport.h"
+#include "toolkit/TCustomEdit.h"
+#include "toolkit/TScreen.h"
+
+namespace {
+
+using namespace platform;
+using skinned::TsSkinProvider;
+
+class TMessageForm : public toolkit::TForm {
+public:
+    using TForm::TForm;
+    std::string ClassName() const override { return "TMessageForm"; }
+};
+
+class FrameTest : public toolkit::testing::ToolkitTest {
+protected:
+    void SetUp() override {
+        ToolkitTest::SetUp();
+        skinned::UseFormSkinning();
+        manager = std::make_unique<skin::TsSkinManager>();
+        skin::AddInternalSkin(manager->InternalSkins());
+        manager->SetSkinningRules(
+            {skin::TacSkinningRule::srStdForms, skin::TacSkinningRule::srThirdParty});
+        manager->SetSkinName(skin::kInternalSkinName);
+    }
+    void TearDown() override {
+        manager.reset();
+        skin::SetThreadHookInstaller({});
+        ToolkitTest::TearDown();
+    }
+    template <class T = toolkit::TForm> T* Shown(Rect bounds = {100, 100, 500, 400}) {
+        T* form = MakeForm<T>(bounds);
+        form->Show();
+        Pump();
+        return form;
+    }
+    static HWND H(toolkit::TCustomForm& f) { return f.HandleIfAllocated(); }
+    // Screen point of a window-coordinate point.
+    static Point Screen(toolkit::TCustomForm& f, Point p) {
+        Rect wr;
+        GetWindowRect(H(f), wr);
+        return {wr.left + p.x, wr.top + p.y};
+    }
+    static LRESULT Hit(toolkit::TCustomForm& f, Point windowPoint) {
+        return SendMessage(H(f), WM_NCHITTEST, 0, PointToLParam(Screen(f, windowPoint)));
+    }
+    static Point Centre(const Rect& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+    // A left press on a frame button and a release at another window point.
+    static void Click(toolkit::TCustomForm& f, Point at, Point releaseAt) {
+        const LRESULT hit = Hit(f, at);
+        SendMessage(H(f), WM_NCLBUTTONDOWN, static_cast<WPARAM>(hit), PointToLParam(Screen(f, at)));
+        Point client = Screen(f, releaseAt);
+        ScreenToClient(H(f), client);
+        SendMessage(H(f), WM_LBUTTONUP, 0, PointToLParam(client));
+    }
+
+    std::unique_ptr<skin::TsSkinManager> manager;
+};
+
+TEST_F(FrameTest, HookAttachesProvidersByTheRulesAndTakesThemAway) {
+    auto* main = MakeForm();
+    auto* edit = skinnedtest::Make<toolkit::TEdit>(main, {10, 10, 110, 31});
+    edit->SetColor(toolkit::clWindow);
+    main->Show();
+    Pump();
+    auto* box = Shown<TMessageForm>({150, 150, 400, 300});
+    auto* mgn = MakeForm({200, 200, 400, 300});
+    mgn->SetCaption("Mgn");
+    mgn->Show();
+    Pump();
+
+    ASSERT_NE(skinned::ProviderOf(*main), nullptr);
+    EXPECT_EQ(skinned::ProviderOf(*box), nullptr) << "message forms need srStdDialogs";
+    EXPECT_EQ(skinned::ProviderOf(*mgn), nullptr);
+    EXPECT_EQ(skin::SendCommand(*main, skin::kCmdAreYouSkinned), 1);
+    ASSERT_NE(skinned::ProviderOf(*main)->Adapter(), nullptr) << "srThirdParty";
+    EXPECT_NE(skinned::ProviderOf(*main)->Adapter()->Find(edit), nullptr);
+    // Reactivation attaches nothing twice.
+    SetActiveWindow(H(*main));
+    Pump();
+    EXPECT_EQ(toolkit::Screen().FormList().size(), 3u);
+
+    manager->SetActive(false);
+    EXPECT_EQ(skinned::ProviderOf(*main), nullptr);
+    EXPECT_FALSE(GetWindowRgn(H(*main)).has_value()) << "no shape while not skinned";
+    EXPECT_NE(GetWindowLongPtr(H(*main), GWL_STYLE) & WS_SYSMENU, 0) << "the style comes back";
+    EXPECT_EQ(edit->Color(), toolkit::clWindow) << "the edit's own colour comes back";
+
+    // Under srStdDialogs the message form is skinned too, once activated again.
+    manager->SetSkinningRules(
+        {skin::TacSkinningRule::srStdForms, skin::TacSkinningRule::srStdDialogs});
+    manager->SetActive(true);
+    SetActiveWindow(H(*box));
+    Pump();
+    ASSERT_NE(skinned::ProviderOf(*box), nullptr);
+    EXPECT_FALSE(skinned::ProviderOf(*box)->MakeSkinMenu());
+}
+
+TEST_F(FrameTest, SecondProviderOnAFormStaysInert) {
+    auto* form = Shown();
+    TsSkinProvider* first = skinned::ProviderOf(*form);
+    ASSERT_NE(first, nullptr);
+    {
+        TsSkinProvider second(*form, manager.get());
+        EXPECT_TRUE(second.Inert());
+        EXPECT_EQ(Hit(*form, Centre(first->Button(TsSkinProvider::kClose).Rect)), HTCLOSE);
+    }
+    EXPECT_EQ(skinned::ProviderOf(*form), first);
+    EXPECT_EQ(Hit(*form, Centre(first->Button(TsSkinProvider::kClose).Rect)), HTCLOSE);
+}
+
+TEST_F(FrameTest, HitTestCodesOfTheSizeableFrame) {
+    auto* form = Shown();
+    TsSkinProvider& p = *skinned::ProviderOf(*form);
+    const TsSkinProvider::Metrics fm = p.FrameMetrics();
+    EXPECT_EQ(fm.BorderWidth, GetSystemMetrics(SM_CXFRAME));
+    EXPECT_EQ(fm.CaptionHeight, GetSystemMetrics(SM_CYCAPTION));
+
+    const Rect close = p.Button(TsSkinProvider::kClose).Rect;
+    const Rect max = p.Button(TsSkinProvider::kMax).Rect;
+    const Rect min = p.Button(TsSkinProvider::kMin).Rect;
+    EXPECT_EQ(close.Width(), 20);
+    EXPECT_EQ(close.Height(), 20);
+    EXPECT_EQ(close.right, 400 - fm.BorderWidth);
+    EXPECT_EQ(max.right, close.left);
+    EXPECT_EQ(min.right, max.left);
+    EXPECT_FALSE(p.Button(TsSkinProvider::kHelp).Shown());
+
+    const int y = Centre(close).y;
+    EXPECT_EQ(Hit(*form, {fm.BorderWidth + 2, y}), HTSYSMENU);
+    EXPECT_EQ(Hit(*form, Centre(close)), HTCLOSE);
+    EXPECT_EQ(Hit(*form, Centre(max)), HTMAXBUTTON);
+    EXPECT_EQ(Hit(*form, Centre(min)), HTMINBUTTON);
+    EXPECT_EQ(Hit(*form, {200, y}), HTCAPTION);
+    EXPECT_EQ(Hit(*form, {1, 150}), HTLEFT);
+    EXPECT_EQ(Hit(*form, {398, 150}), HTRIGHT);
+    EXPECT_EQ(Hit(*form, {200, 298}), HTBOTTOM);
+    EXPECT_EQ(Hit(*form, {399, 299}), HTBOTTOMRIGHT);
+    EXPECT_EQ(Hit(*form, {200, 150}), HTCLIENT);
+}
+
+TEST_F(FrameTest, SaveWindowHasNoButtonsAndNoIconArea) {
+    Shown();
+    auto* save = MakeForm({150, 150, 430, 330});
+    save->SetBorderStyle(toolkit::bsSingle);
+    save->SetBorderIcons({});
+    save->Show();
+    Pump();
+    TsSkinProvider& p = *skinned::ProviderOf(*save);
+    for (auto kind : {TsSkinProvider::kClose, TsSkinProvider::kMax, TsSkinProvider::kMin})
+        EXPECT_FALSE(p.Button(kind).Shown());
+    const TsSkinProvider::Metrics fm = p.FrameMetrics();
+    const int y = fm.BorderHeight + fm.CaptionHeight / 2;
+    EXPECT_EQ(Hit(*save, {fm.BorderWidth + 2, y}), HTCAPTION);
+    EXPECT_EQ(Hit(*save, {270, y}), HTCAPTION);
+    // Nothing happens on a press where the close button of other frames would be.
+    SendMessage(H(*save), WM_NCLBUTTONDOWN, HTCAPTION + 0, 0);
+    EXPECT_TRUE(save->Visible());
+    EXPECT_EQ(Hit(*save, {1, 100}), HTBORDER) << "a single border does not size";
+}
+
+TEST_F(FrameTest, ButtonsFollowPressAndRelease) {
+    Shown({0, 0, 200, 100}); // the main form: closing it would end the program instead
+    auto* form = Shown();
+    TsSkinProvider& p = *skinned::ProviderOf(*form);
+    const Rect close = p.Button(TsSkinProvider::kClose).Rect;
+    const Rect max = p.Button(TsSkinProvider::kMax).Rect;
+
+    Hit(*form, Centre(max));
+    EXPECT_EQ(p.Button(TsSkinProvider::kMax).State, 1) << "hot under the cursor";
+    EXPECT_EQ(p.Button(TsSkinProvider::kClose).State, 0);
+    Hit(*form, {200, 150});
+    EXPECT_EQ(p.Button(TsSkinProvider::kMax).State, 0);
+
+    // Pressed, dragged off and released elsewhere: nothing happens.
+    SendMessage(H(*form), WM_NCLBUTTONDOWN, HTCLOSE, PointToLParam(Screen(*form, Centre(close))));
+    EXPECT_EQ(p.Button(TsSkinProvider::kClose).State, 2);
+    EXPECT_EQ(GetCapture(), H(*form));
+    Point away = Screen(*form, {200, 150});
+    ScreenToClient(H(*form), away);
+    SendMessage(H(*form), WM_MOUSEMOVE, 0, PointToLParam(away));
+    EXPECT_EQ(p.Button(TsSkinProvider::kClose).State, 0);
+    SendMessage(H(*form), WM_LBUTTONUP, 0, PointToLParam(away));
+    EXPECT_TRUE(form->Visible());
+    EXPECT_NE(GetCapture(), H(*form));
+
+    // Released over the button it was pressed on: maximise, then restore.
+    Click(*form, Centre(max), Centre(max));
+    ASSERT_TRUE(IsZoomed(H(*form)));
+    Rect wr;
+    GetWindowRect(H(*form), wr);
+    EXPECT_EQ(wr,
+              GetWorkArea().Inflate(p.FrameMetrics().BorderWidth, p.FrameMetrics().BorderHeight));
+    EXPECT_EQ(Hit(*form, {1, 1}), HTTRANSPARENT) << "a maximised frame's outer edge";
+    EXPECT_EQ(p.Button(TsSkinProvider::kClose).Rect.right,
+              wr.Width() - p.FrameMetrics().BorderWidth)
+        << "laid out anew";
+    const Rect restore = p.Button(TsSkinProvider::kMax).Rect;
+    Click(*form, Centre(restore), Centre(restore));
+    EXPECT_FALSE(IsZoomed(H(*form)));
+    EXPECT_EQ(p.Button(TsSkinProvider::kClose).Rect, close);
+    EXPECT_EQ(Hit(*form, Centre(close)), HTCLOSE);
+
+    Click(*form, Centre(close), Centre(close));
+    EXPECT_FALSE(form->Visible());
+}
+
+TEST_F(FrameTest, CaptionTextEndsInAnEllipsisWhenTooLong) {
+    auto* form = Shown();
+    TsSkinProvider& p = *skinned::ProviderOf(*form);
+    form->SetCaption("Short");
+    p.RebuildCache();
+    EXPECT_EQ(p.DrawnCaption(), "Short");
+
+    form->SetCaption(std::string(200, 'W'));
+    p.RebuildCache();
+    const std::string drawn = p.DrawnCaption();
+    ASSERT_GT(drawn.size(), 3u);
+    EXPECT_EQ(drawn.substr(drawn.size() - 3), "...");
+    EXPECT_LT(drawn.size(), 200u);
+    EXPECT_LE(p.CaptionTextRect().right, p.Button(TsSkinProvider::kMin).Rect.left - 6);
+    EXPECT_EQ(p.CaptionTextRect().left, p.FrameMetrics().BorderWidth + p.IconSize().cx + 4);
+    EXPECT_EQ(p.IconSize(), (Size{16, 16}));
+}
+
+TEST_F(FrameTest, RegionCutsTheFrameCornersOnly) {
+    auto* form = Shown();
+    TsSkinProvider& p = *skinned::ProviderOf(*form);
+    const std::optional<Region> shape = GetWindowRgn(H(*form));
+    ASSERT_TRUE(shape.has_value());
+    ASSERT_FALSE(p.CornerRects().empty());
+    const int w = 400, h = 300;
+    for (const Rect& r : p.CornerRects()) {
+        EXPECT_EQ(r.Height(), 1) << r;
+        EXPECT_TRUE(r.right <= 21 || r.left >= w - 21) << r << " lies in a corner";
+        EXPECT_TRUE(r.top < 20 || r.top >= h - 20) << r << " lies in a corner";
+        EXPECT_FALSE(shape->Contains({r.left, r.top}));
+    }
+    EXPECT_FALSE(shape->Contains({0, 0}));
+    EXPECT_FALSE(shape->Contains({w - 1, 0}));
+    EXPECT_TRUE(shape->Contains({w / 2, 0}));
+    EXPECT_TRUE(shape->Contains({w / 2, h / 2}));
+    EXPECT_TRUE(shape->Contains({w / 2, h - 1}));
+
+    // A new size brings the right-hand cuts along.
+    form->SetBounds(100, 100, 300, 250);
+    Pump();
+    const std::optional<Region> smaller = GetWindowRgn(H(*form));
+    ASSERT_TRUE(smaller.has_value());
+    EXPECT_FALSE(smaller->Contains({299, 0}));
+    EXPECT_EQ(smaller->Bounds().right, 300);
+}
+
+TEST_F(FrameTest, FrameAndClientArePaintedFromTheSkin) {
+    auto* form = Shown();
+    TsSkinProvider& p = *skinned::ProviderOf(*form);
+    const DibSection* s = GetWindowSurface(H(*form));
+    ASSERT_NE(s, nullptr);
+    const auto pixel = [&](int x, int y) {
+        const std::uint8_t* px = const_cast<DibSection*>(s)->Row(y) + x * 4;
+        return RGB(px[2], px[1], px[0]);
+    };
+    const auto cache = [&](int x, int y) { return skinnedtest::BitmapPixel(*p.Cache(), x, y); };
+    // Caption text area, client and border as the cache has them, not the classic colours.
+    for (const Point at : {Point{150, 12}, Point{200, 150}, Point{1, 150}})
+        EXPECT_EQ(pixel(at.x, at.y), cache(at.x, at.y)) << at;
+    EXPECT_NE(pixel(150, 12), GetSysColor(COLOR_ACTIVECAPTION));
+    EXPECT_EQ(form->Color(), manager->GetGlobalColor()) << "the form takes the global colour";
+    // Children see the cache as their parent background at the client origin.
+    skin::CommandBackdrop() = {};
+    skin::SendCommand(*form, skin::kCmdGiveBackground);
+    EXPECT_TRUE(skin::CommandBackdrop().Ready);
+    EXPECT_EQ(skin::CommandBackdrop().X, p.FrameMetrics().BorderWidth);
+    EXPECT_EQ(skin::CommandBackdrop().Y,
+              p.FrameMetrics().BorderHeight + p.FrameMetrics().CaptionHeight);
+}
+
+TEST_F(FrameTest, SystemMenuItemsFollowTheFrame) {
+    auto* form = Shown();
+    skinned::TsSystemMenu& menu = *skinned::ProviderOf(*form)->SystemMenu();
+    menu.MakeItems();
+    ASSERT_NE(menu.SkinSelectItem(), nullptr);
+    ASSERT_EQ(menu.SkinSelectItem()->Count(), 1);
+    EXPECT_EQ(menu.SkinSelectItem()->Items(0)->Caption(), skin::kInternalSkinName);
+    EXPECT_TRUE(menu.SkinSelectItem()->Items(0)->Checked());
+    EXPECT_FALSE(menu.ItemRestore()->Enabled());
+    EXPECT_TRUE(menu.ItemMove()->Enabled());
+    EXPECT_TRUE(menu.ItemSize()->Enabled());
+    EXPECT_TRUE(menu.ItemMinimize()->Enabled());
+    EXPECT_TRUE(menu.ItemMaximize()->Enabled());
+
+    menu.ItemMaximize()->Click();
+    ASSERT_TRUE(IsZoomed(H(*form)));
+    menu.MakeItems();
+    EXPECT_TRUE(menu.ItemRestore()->Enabled());
+    EXPECT_FALSE(menu.ItemMove()->Enabled());
+    EXPECT_FALSE(menu.ItemSize()->Enabled());
+    EXPECT_FALSE(menu.ItemMaximize()->Enabled());
+
+    auto* single = MakeForm({150, 150, 400, 300});
+    single->SetBorderStyle(toolkit::bsDialog);
+    single->Show();
+    Pump();
+    skinned::TsSystemMenu& dialogMenu = *skinned::ProviderOf(*single)->SystemMenu();
+    dialogMenu.MakeItems();
+    EXPECT_FALSE(dialogMenu.ItemSize()->Enabled());
+    EXPECT_FALSE(dialogMenu.ItemMinimize()->Enabled());
+    EXPECT_FALSE(dialogMenu.ItemMaximize()->Enabled());
+    dialogMenu.ItemClose()->Click();
+    EXPECT_FALSE(single->Visible());
+}
+
+} // namespace
