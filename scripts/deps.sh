@@ -13,10 +13,11 @@ CHARVANE_RUN_PACKAGES=(
     xdg-utils
 )
 # What the tests need besides the build: a virtual display to drive the real window,
-# picture tools to make test pictures, the fuzzers' compiler.
+# picture tools to make test pictures, the fuzzers' compiler, the desktop validators and
+# dpkg-shlibdeps for the Debian package.
 CHARVANE_TEST_PACKAGES=(
     xvfb xauth xdotool x11-utils imagemagick openbox clang libclang-rt-14-dev desktop-file-utils
-    man-db
+    man-db appstream dpkg-dev
 )
 
 charvane_missing_packages() {
