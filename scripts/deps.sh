@@ -5,7 +5,7 @@
 CHARVANE_BUILD_PACKAGES=(
     g++ cmake ninja-build pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev
-    libsdl2-dev libx11-dev libfreetype-dev libfontconfig-dev libjpeg62-turbo-dev zlib1g-dev libpng-dev
+    libsdl2-dev libx11-dev libxext-dev libfreetype-dev libfontconfig-dev libjpeg62-turbo-dev zlib1g-dev libpng-dev
     fonts-liberation fonts-dejavu-core
 )
 # What the window needs at run time besides the build: xdg-open for the web-page button.
