@@ -48,8 +48,10 @@ for lib in libsdl2-2.0-0 libjpeg62-turbo libpng16-16 libfreetype6 libfontconfig1
     libxext6 zlib1g fonts-liberation; do
     [[ ,$depends, == *[,\ ]$lib[\ ,\(]* ]] || fail "Depends has no $lib: $depends"
 done
-long=$(field Description | awk 'length > 80')
-[[ -z $long ]] || fail "description lines longer than 80: $long"
+description=$(field Description)
+[[ $(head -n 1 <<<"$description") == "turn pictures into text art" ]] || fail "summary: $description"
+bad=$(tail -n +2 <<<"$description" | awk 'length > 80 || !/^ [^ ]/')
+[[ -z $bad ]] || fail "description lines too long or indented twice: $bad"
 
 [[ $failures == 0 ]] && echo "package: all good"
 exit $((failures != 0))
