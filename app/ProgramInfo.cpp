@@ -27,7 +27,19 @@ std::string FileUrl(const fs::path& path) {
     return url;
 }
 
+fs::path ProgramFolder(std::error_code& ec) {
+    return fs::read_symlink("/proc/self/exe", ec).parent_path();
+}
+
 } // namespace
+
+std::string DataFolder() {
+    std::error_code ec;
+    const fs::path exeFolder = ProgramFolder(ec);
+    if (ec || exeFolder.empty())
+        return {};
+    return (exeFolder / CHARVANE_DATA_FROM_BIN).lexically_normal().string();
+}
 
 std::string MainCaption() {
     return "Charvane 1.2 (" + std::string(kContactAddress) + ")";
@@ -35,10 +47,11 @@ std::string MainCaption() {
 
 std::string WebPageUrl() {
     std::error_code ec;
-    const fs::path exeFolder = fs::read_symlink("/proc/self/exe", ec).parent_path();
+    const fs::path exeFolder = ProgramFolder(ec);
     const bool knowExe = !ec && !exeFolder.empty();
     std::vector<fs::path> candidates;
     if (knowExe) {
+        candidates.push_back(fs::path(DataFolder()) / kInstalledWebPage);
         fs::path folder = exeFolder;
         for (int up = 0; up < 3; ++up) {
             candidates.push_back(folder / kWebPage);

@@ -5,7 +5,7 @@
 CHARVANE_BUILD_PACKAGES=(
     g++ cmake ninja-build pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev
-    libsdl2-dev libx11-dev libfreetype-dev libfontconfig-dev libjpeg62-turbo-dev zlib1g-dev libpng-dev
+    libsdl2-dev libx11-dev libxext-dev libfreetype-dev libfontconfig-dev libjpeg62-turbo-dev zlib1g-dev libpng-dev
     fonts-liberation fonts-dejavu-core
 )
 # What the window needs at run time besides the build: xdg-open for the web-page button.
@@ -13,10 +13,11 @@ CHARVANE_RUN_PACKAGES=(
     xdg-utils
 )
 # What the tests need besides the build: a virtual display to drive the real window,
-# picture tools to make test pictures, the fuzzers' compiler.
+# picture tools to make test pictures, the fuzzers' compiler, the desktop validators and
+# dpkg-shlibdeps for the Debian package.
 CHARVANE_TEST_PACKAGES=(
     xvfb xauth xdotool x11-utils imagemagick openbox clang libclang-rt-14-dev desktop-file-utils
-    man-db
+    man-db appstream dpkg-dev
 )
 
 charvane_missing_packages() {

@@ -15,6 +15,7 @@
 #include <string>
 
 #include "platform/gfx/Geometry.h"
+#include "platform/gfx/Region.h"
 #include "platform/win/WinDefs.h"
 
 namespace platform {
@@ -90,6 +91,10 @@ public:
     // The picture the desktop shows for the window (task bar, switcher); 32-bit pixels whose
     // top byte is the opacity. Empty pixels: none.
     virtual void SetHostIcon(HWND window, const HostPixels& icon) = 0;
+    // The window's shape on the screen: only the shape's rectangles (window coordinates) show,
+    // and the desktop shows through everywhere else; an empty shape hides the whole window.
+    // Null: the whole rectangle again.
+    virtual void SetHostShape(HWND window, const Region* shape) = 0;
     // Our side made the window active: the host's keyboard goes to it. With a window manager
     // that is its job (it follows the raise); without one the backend hands the keyboard over.
     virtual void FocusHostWindow(HWND window) = 0;

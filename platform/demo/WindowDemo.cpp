@@ -1,7 +1,10 @@
 // A small program that shows the window layer on a real screen: a framed, sizable window with a
 // scroll bar, text in several faces, a child that opens a popup menu, a message box and a
-// blinking caret. Run it with "--quit-after MS" to have it close itself (smoke runs).
+// blinking caret. Run it with "--quit-after MS" to have it close itself (smoke runs), and with
+// "--round R MS" to give it round corners of radius R (a window region) for MS milliseconds,
+// after which the region is cleared and the window is square again.
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -30,6 +33,7 @@ using namespace platform;
 namespace {
 
 constexpr int kQuitTimer = 1;
+constexpr int kSquareTimer = 2;
 constexpr UINT_PTR kAbout = 10, kClose = 11;
 int g_scroll = 0;
 std::string g_typed = "Введите текст: ";
@@ -163,6 +167,10 @@ LRESULT MainProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
     case WM_TIMER:
         if (w == kQuitTimer)
             DestroyWindow(h);
+        if (w == kSquareTimer) {
+            KillTimer(h, kSquareTimer);
+            SetWindowRgn(h, std::nullopt, true);
+        }
         return 0;
     case WM_DESTROY:
         PostQuitMessage(0);
@@ -172,13 +180,38 @@ LRESULT MainProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
     }
 }
 
+// The window's rectangle with its four corners cut round, one run of rows per corner.
+Region RoundCorners(HWND h, int radius) {
+    Rect r;
+    GetWindowRect(h, r);
+    const int width = r.right - r.left, height = r.bottom - r.top;
+    Region shape(Rect{0, 0, width, height});
+    for (int y = 0; y < radius; ++y) {
+        const double dy = radius - y - 0.5;
+        const int cut =
+            radius - static_cast<int>(std::lround(std::sqrt(radius * radius - dy * dy)));
+        if (cut <= 0)
+            continue;
+        for (const int row : {y, height - 1 - y}) {
+            shape.Subtract(Rect{0, row, cut, row + 1});
+            shape.Subtract(Rect{width - cut, row, width, row + 1});
+        }
+    }
+    return shape;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    int quitAfter = 0;
-    for (int i = 1; i + 1 < argc; ++i)
+    int quitAfter = 0, radius = 0, roundFor = 0;
+    for (int i = 1; i + 1 < argc; ++i) {
         if (std::strcmp(argv[i], "--quit-after") == 0)
             quitAfter = std::atoi(argv[i + 1]);
+        if (std::strcmp(argv[i], "--round") == 0 && i + 2 < argc) {
+            radius = std::atoi(argv[i + 1]);
+            roundFor = std::atoi(argv[i + 2]);
+        }
+    }
     try {
         WindowSystem system(std::make_unique<SdlBackend>());
         WNDCLASS main;
@@ -197,6 +230,11 @@ int main(int argc, char** argv) {
         ShowWindow(h, SW_SHOWNORMAL);
         if (quitAfter > 0)
             SetTimer(h, kQuitTimer, static_cast<UINT>(quitAfter));
+        if (radius > 0) {
+            SetWindowRgn(h, RoundCorners(h, radius), true);
+            if (roundFor > 0)
+                SetTimer(h, kSquareTimer, static_cast<UINT>(roundFor));
+        }
         MSG m;
         while (GetMessage(m, HWND{}, 0, 0)) {
             TranslateMessage(m);

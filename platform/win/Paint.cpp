@@ -475,6 +475,8 @@ bool SetWindowRgn(HWND h, std::optional<Region> rgn, bool redraw) {
     if (!w)
         return false;
     w->windowRegion = std::move(rgn);
+    if (!w->parent && w->nativeHost)
+        s.backend->SetHostShape(h, w->windowRegion ? &*w->windowRegion : nullptr);
     if (redraw) {
         if (w->parent) {
             RedrawWindow(w->parent, &w->rect, nullptr,

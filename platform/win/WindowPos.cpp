@@ -53,6 +53,9 @@ HWND SetParent(HWND h, HWND newParent) {
         detail::ResizeSurface(*w);
         s.backend->CreateHostWindow(h, w->rect, detail::HostKindOf(*w));
         w->nativeHost = true;
+        // A child made top-level keeps its region; it now shapes a host window of its own.
+        if (w->windowRegion)
+            s.backend->SetHostShape(h, &*w->windowRegion);
     }
     if (visible)
         ShowWindow(h, SW_SHOWNA);

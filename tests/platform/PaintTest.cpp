@@ -302,5 +302,26 @@ TEST_F(Painting, WindowRegionShapesHitTestingAndPainting) {
     EXPECT_EQ(SendMessage(h, WM_NCHITTEST, 0, PointToLParam({2, 2})), HTNOWHERE);
 }
 
+TEST_F(Painting, WindowRegionOfATopLevelWindowShapesItsHostWindow) {
+    const HWND h = TopLevel(WS_POPUP | WS_VISIBLE, {0, 0, 40, 40});
+    const HWND child = Child(h, {5, 5, 20, 20});
+    ASSERT_FALSE(host->Host(h)->shape) << "a window starts rectangular";
+    Region shape(Rect{0, 0, 40, 40});
+    shape.Subtract(Rect{0, 0, 5, 5});
+    SetWindowRgn(h, shape, false);
+    ASSERT_TRUE(host->Host(h)->shape);
+    EXPECT_EQ(*host->Host(h)->shape, shape);
+    SetWindowRgn(child, Region(Rect{0, 0, 3, 3}), false);
+    EXPECT_EQ(*host->Host(h)->shape, shape) << "a child's region is no host's shape";
+    SetWindowRgn(h, std::nullopt, false);
+    EXPECT_FALSE(host->Host(h)->shape) << "cleared, the host window is whole again";
+
+    // A child made top-level takes its region along to the host window it now gets.
+    SetParent(child, HWND{});
+    ASSERT_NE(host->Host(child), nullptr);
+    ASSERT_TRUE(host->Host(child)->shape);
+    EXPECT_EQ(*host->Host(child)->shape, Region(Rect{0, 0, 3, 3}));
+}
+
 } // namespace
 } // namespace platform::testing

@@ -213,6 +213,11 @@ void HeadlessBackend::SetHostIcon(HWND window, const HostPixels& icon) {
         it->second.iconSize = icon.pixels ? Point{icon.width, icon.height} : Point{};
 }
 
+void HeadlessBackend::SetHostShape(HWND window, const Region* shape) {
+    if (auto it = m_hosts.find(window); it != m_hosts.end())
+        it->second.shape = shape ? std::optional<Region>(*shape) : std::nullopt;
+}
+
 void HeadlessBackend::FocusHostWindow(HWND window) {
     if (auto it = m_hosts.find(window); it != m_hosts.end() && it->second.visible)
         m_keyboard = window;

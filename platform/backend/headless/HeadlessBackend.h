@@ -53,7 +53,8 @@ public:
         std::string title;
         std::uint8_t opacity = 255;
         HostFrame frame;
-        Point iconSize; // 0 x 0: no icon
+        Point iconSize;              // 0 x 0: no icon
+        std::optional<Region> shape; // none: the whole rectangle
     };
     const HostWindow* Host(HWND window) const;
     std::vector<HWND> HostStackingOrder() const { return m_stack; } // topmost first
@@ -79,6 +80,7 @@ public:
     void PresentHostWindow(HWND window, const HostPixels& pixels, const Rect& dirty) override;
     void SetHostFrame(HWND window, const HostFrame& frame) override;
     void SetHostIcon(HWND window, const HostPixels& icon) override;
+    void SetHostShape(HWND window, const Region* shape) override;
     void FocusHostWindow(HWND window) override;
     bool HostDrivesMoveSize() const override { return false; }
     void SetHostCapture(bool capture) override { m_capture = capture; }

@@ -513,6 +513,11 @@ void SdlBackend::SetHostTitle(HWND window, const std::string& title) {
         SDL_SetWindowTitle(it->second, title.c_str());
 }
 
+void SdlBackend::SetHostShape(HWND window, const Region* shape) {
+    if (auto it = m_windows.find(window); it != m_windows.end())
+        x11::SetShape(it->second, shape ? &shape->Rects() : nullptr);
+}
+
 void SdlBackend::SetHostOpacity(HWND window, std::uint8_t alpha) {
     if (auto it = m_windows.find(window); it != m_windows.end())
         SDL_SetWindowOpacity(it->second, alpha / 255.0f);

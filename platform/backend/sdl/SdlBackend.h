@@ -63,6 +63,7 @@ public:
     void PresentHostWindow(HWND window, const HostPixels& pixels, const Rect& dirty) override;
     void SetHostFrame(HWND window, const HostFrame& frame) override;
     void SetHostIcon(HWND window, const HostPixels& icon) override;
+    void SetHostShape(HWND window, const Region* shape) override;
     void FocusHostWindow(HWND window) override;
     // Only a window manager can move and size a window for us; without one our own loops do.
     bool HostDrivesMoveSize() const override;

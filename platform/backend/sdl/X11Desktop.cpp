@@ -6,6 +6,9 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/shape.h>
+
+#include <climits>
 
 #include <algorithm>
 #include <vector>
@@ -137,6 +140,39 @@ void SetBelongsTo(SDL_Window* window, SDL_Window* owner, bool modal) {
                         reinterpret_cast<const unsigned char*>(atoms.data()),
                         static_cast<int>(atoms.size()));
     }
+    XFlush(d);
+}
+
+void SetShape(SDL_Window* window, const std::vector<Rect>* rects) {
+    const Target t = TargetOf(window);
+    if (!t.display)
+        return;
+    Display* d = t.display;
+    int eventBase = 0, errorBase = 0;
+    if (!XShapeQueryExtension(d, &eventBase, &errorBase))
+        return;
+    if (!rects) {
+        XShapeCombineMask(d, t.window, ShapeBounding, 0, 0, 0, ShapeSet);
+        XFlush(d);
+        return;
+    }
+    // XRectangle holds 16-bit values: a region reaching beyond them is cut to what a window can
+    // have, never wrapped round.
+    auto clamp = [](int v, int lo, int hi) { return v < lo ? lo : (v > hi ? hi : v); };
+    std::vector<XRectangle> xr;
+    xr.reserve(rects->size());
+    for (const Rect& r : *rects) {
+        const int left = clamp(r.left, SHRT_MIN, SHRT_MAX);
+        const int top = clamp(r.top, SHRT_MIN, SHRT_MAX);
+        const int right = clamp(r.right, left, left + USHRT_MAX);
+        const int bottom = clamp(r.bottom, top, top + USHRT_MAX);
+        if (right > left && bottom > top)
+            xr.push_back({static_cast<short>(left), static_cast<short>(top),
+                          static_cast<unsigned short>(right - left),
+                          static_cast<unsigned short>(bottom - top)});
+    }
+    XShapeCombineRectangles(d, t.window, ShapeBounding, 0, 0, xr.data(),
+                            static_cast<int>(xr.size()), ShapeSet, Unsorted);
     XFlush(d);
 }
 

@@ -4,6 +4,10 @@
 // macros (None, Bool, Status, ...) that clash with ordinary names elsewhere. Every function does
 // nothing, or says no, for a window that is not on X11 (SDL on Wayland).
 
+#include <vector>
+
+#include "platform/gfx/Geometry.h"
+
 struct SDL_Window;
 
 namespace platform::x11 {
@@ -27,5 +31,10 @@ bool ScreenOrigin(SDL_Window* window, int& x, int& y);
 // WM_TRANSIENT_FOR to owner (none: removed) and the _NET_WM_STATE_MODAL state. A window not
 // mapped yet gets the state property itself; a mapped one asks the window manager for it.
 void SetBelongsTo(SDL_Window* window, SDL_Window* owner, bool modal);
+
+// The window's bounding shape (X SHAPE extension): only the rectangles, in window coordinates,
+// show and take the pointer; null removes the shape, so the whole window shows again. Nothing
+// happens on a server without the extension: the window stays rectangular.
+void SetShape(SDL_Window* window, const std::vector<Rect>* rects);
 
 } // namespace platform::x11
