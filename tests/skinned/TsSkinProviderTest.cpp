@@ -322,4 +322,18 @@ TEST_F(FrameTest, SystemMenuItemsFollowTheFrame) {
     EXPECT_FALSE(single->Visible());
 }
 
+TEST_F(FrameTest, SkinAppliedAgainAndAgainKeepsOneProviderAndItsShape) {
+    auto* form = Shown();
+    TsSkinProvider* provider = skinned::ProviderOf(*form);
+    ASSERT_NE(provider, nullptr);
+    const std::optional<Region> shape = GetWindowRgn(H(*form));
+    for (int i = 0; i < 10; ++i) {
+        manager->SetSkinName(skin::kInternalSkinName);
+        Pump();
+    }
+    EXPECT_EQ(skinned::ProviderOf(*form), provider);
+    EXPECT_EQ(GetWindowRgn(H(*form)), shape);
+    EXPECT_EQ(Hit(*form, Centre(provider->Button(TsSkinProvider::kClose).Rect)), HTCLOSE);
+}
+
 } // namespace
