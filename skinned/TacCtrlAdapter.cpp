@@ -114,7 +114,12 @@ bool TacAdapterItem::DoHook(const std::string& section) {
     m_window.reset();
     // Again after losing a window: the control first gets its own colours back.
     RestoreLook();
-    SavedLook saved{control->Color(), control->Font().Color(), false, 0};
+    SavedLook saved{control->Color(),
+                    control->Font().Color(),
+                    control->ParentColor(),
+                    control->ParentFont(),
+                    false,
+                    0};
     if (auto* grid = dynamic_cast<toolkit::TCustomGrid*>(control)) {
         saved.grid = true;
         saved.fixedColor = grid->FixedColor();
@@ -157,6 +162,8 @@ void TacAdapterItem::RestoreLook() {
         control->SetColor(saved.color);
     if (control->Font().Color() != saved.fontColor)
         control->Font().SetColor(saved.fontColor);
+    control->SetParentColor(saved.parentColor);
+    control->SetParentFont(saved.parentFont);
     if (auto* grid = dynamic_cast<toolkit::TCustomGrid*>(control);
         grid && saved.grid && grid->FixedColor() != saved.fixedColor)
         grid->SetFixedColor(saved.fixedColor);
@@ -272,7 +279,8 @@ void TacCtrlAdapter::SkinLabel(toolkit::TLabel& label) {
         return look.label == &label && !look.life.expired();
     });
     if (!known)
-        m_labels.push_back({&label, label.LifeToken(), label.Transparent(), label.Font().Color()});
+        m_labels.push_back({&label, label.LifeToken(), label.Transparent(), label.Font().Color(),
+                            label.ParentFont()});
     label.SetTransparent(true);
     if (fontColor != skin::kMagenta)
         label.Font().SetColor(fontColor);
@@ -291,6 +299,7 @@ void TacCtrlAdapter::RemoveAllItems() {
             continue;
         look.label->SetTransparent(look.transparent);
         look.label->Font().SetColor(look.fontColor);
+        look.label->SetParentFont(look.parentFont);
     }
 }
 

@@ -89,6 +89,8 @@ private:
     struct SavedLook {
         std::uint32_t color = 0;
         std::uint32_t fontColor = 0;
+        bool parentColor = false;
+        bool parentFont = false;
         bool grid = false;
         std::uint32_t fixedColor = 0;
     };
@@ -137,6 +139,7 @@ private:
         std::weak_ptr<const bool> life;
         bool transparent;
         std::uint32_t fontColor;
+        bool parentFont;
     };
     void Walk(toolkit::TWinControl& container);
     void Consider(toolkit::TControl& control);

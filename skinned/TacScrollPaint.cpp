@@ -330,6 +330,8 @@ void TacEditWnd::TakeSkinColors() {
         return;
     m_oldColor = control->Color();
     m_oldFontColor = control->Font().Color();
+    m_oldParentColor = control->ParentColor();
+    m_oldParentFont = control->ParentFont();
     m_colorsTaken = true;
     if (!SkinData().CustomColor()) {
         platform::Color color = static_cast<platform::Color>(section->Color);
@@ -411,6 +413,8 @@ void TacEditWnd::Detaching() {
         if (control && !control->IsDestroying()) {
             control->SetColor(m_oldColor);
             control->Font().SetColor(m_oldFontColor);
+            control->SetParentColor(m_oldParentColor);
+            control->SetParentFont(m_oldParentFont);
         }
     }
     TacBaseWnd::Detaching();

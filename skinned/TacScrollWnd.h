@@ -205,6 +205,9 @@ private:
     bool m_colorsTaken = false;
     std::uint32_t m_oldColor = 0;
     std::uint32_t m_oldFontColor = 0;
+    // Taking a colour gives up inheriting it; letting go inherits again where it did.
+    bool m_oldParentColor = false;
+    bool m_oldParentFont = false;
 };
 
 // The drop-down list of a combo box.

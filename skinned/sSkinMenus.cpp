@@ -31,7 +31,6 @@ namespace {
 
 constexpr const char* kMenuSection = "MAINMENU";
 constexpr const char* kItemSection = "MENUITEM";
-constexpr const char* kExtraLineSection = "EXTRALINE";
 constexpr const char* kTitleSection = "TOOLBAR";
 constexpr std::int32_t kDefaultGlyph = 16;
 constexpr std::int32_t kShortcutGap = 8;
@@ -65,6 +64,17 @@ std::int32_t ColumnOf(const TMenuItem& item) {
             break;
     }
     return column;
+}
+
+// Whether no visible item follows the item in its column.
+bool LastInColumn(const TMenuItem& item) {
+    const TMenuItem* parent = item.Parent();
+    if (!parent)
+        return true;
+    for (int k = item.MenuIndex() + 1; k < parent->Count(); ++k)
+        if (const TMenuItem* next = parent->Items(k); next->Visible())
+            return next->Break() != toolkit::mbNone;
+    return true;
 }
 
 // The text between a title's dashes, up to its first blank.
@@ -166,18 +176,25 @@ void TsSkinableMenus::InitMenuItems(bool skinned, toolkit::TMenu& menu) {
     GiveBack(*menu.Items());
 }
 
-void TsSkinableMenus::Take(TMenuItem& parent) {
+void TsSkinableMenus::Take(TMenuItem& parent, bool onlyNew) {
     for (int k = 0; k < parent.Count(); ++k) {
         TMenuItem& item = *parent.Items(k);
+        if (onlyNew && (item.OnMeasureItem || item.OnAdvancedDrawItem || item.OnDrawItem))
+            continue;
         const std::weak_ptr<TsSkinableMenus*> self = m_self;
         item.OnMeasureItem = [self](toolkit::TObject* sender, toolkit::TCanvas& canvas, int& width,
                                     int& height) {
             auto* menuItem = static_cast<TMenuItem*>(sender);
             const auto painter = self.lock();
-            if (painter && *painter && (*painter)->Skinning())
+            if (painter && *painter && (*painter)->Skinning()) {
+                // Items put into the menu since it was handed over (a menu rebuilt as it
+                // opens) come along before they are measured.
+                if (menuItem->Parent())
+                    (*painter)->Take(*menuItem->Parent(), true);
                 (*painter)->MeasureItem(*menuItem, canvas, width, height);
-            else
+            } else {
                 menuItem->MeasureDefault(canvas, width, height);
+            }
         };
         item.OnAdvancedDrawItem = [self](toolkit::TObject* sender, toolkit::TCanvas& canvas,
                                          Rect rect, toolkit::TOwnerDrawState state) {
@@ -188,7 +205,7 @@ void TsSkinableMenus::Take(TMenuItem& parent) {
             else
                 menuItem->DrawDefault(canvas, rect, state);
         };
-        Take(item);
+        Take(item, onlyNew);
     }
 }
 
@@ -245,8 +262,28 @@ std::int32_t TsSkinableMenus::IconColumnWidth(const TMenuItem& item) const {
     return Margin + GlyphSize(item).cx + Spacing;
 }
 
-std::int32_t TsSkinableMenus::ExtraLineWidth() const {
-    return m_manager->MenuSupport().UseExtraLine ? m_manager->MenuSupport().ExtraLineWidth : 0;
+TsSkinableMenus::ExtraLine TsSkinableMenus::ExtraLineOf(const TMenuItem* item) const {
+    ExtraLine line;
+    const skin::TacMenuSupport& support = m_manager->MenuSupport();
+    if (!support.UseExtraLine)
+        return line;
+    line.width = std::max(0, support.ExtraLineWidth);
+    // The application may switch the line off, or paint it from another section, per menu.
+    const TMenuItem* first = item && item->Parent() ? FirstVisible(*item->Parent()) : item;
+    if (first && m_manager->OnGetMenuExtraLineData) {
+        std::string caption;
+        toolkit::TBitmap glyph;
+        bool visible = true;
+        m_manager->OnGetMenuExtraLineData(const_cast<TMenuItem&>(*first), line.section, caption,
+                                          glyph, visible);
+        if (!visible)
+            line.width = 0;
+    }
+    return line;
+}
+
+std::int32_t TsSkinableMenus::ExtraLineWidth(const TMenuItem& item) const {
+    return ExtraLineOf(&item).width;
 }
 
 void TsSkinableMenus::SetMenuFont(toolkit::TCanvas& canvas, const TMenuItem& item) const {
@@ -278,26 +315,41 @@ void TsSkinableMenus::MeasureItem(TMenuItem& item, toolkit::TCanvas& canvas, int
         textWidth = TextWidth(canvas, "-" + item.Caption() + "-");
     } else {
         height = std::max(text, glyph.cy) + 2 * Margin;
-        textWidth = TextWidth(canvas, item.Caption());
+        // A shortcut after a tab stands apart from the caption, right-aligned.
+        const std::string& caption = item.Caption();
+        const std::size_t tab = caption.find('\t');
+        textWidth = TextWidth(canvas, caption.substr(0, tab));
+        if (tab != std::string::npos)
+            textWidth += 2 * kShortcutGap + TextWidth(canvas, caption.substr(tab + 1));
     }
     width = 2 * glyph.cx + textWidth + 3 * Margin + Spacing;
     // The extra line runs down the first column; later ones begin with a strip that parts them.
-    width += ColumnOf(item) == 0 ? ExtraLineWidth() : kBreakStrip;
+    width += ColumnOf(item) == 0 ? ExtraLineWidth(item) : kBreakStrip;
 }
 
 Size TsSkinableMenus::MenuWindowSize(const TMenuItem& parent) {
+    // Columns side by side (the strip between them is in their items' widths), as high as the
+    // tallest.
     toolkit::TCanvas canvas;
-    std::int32_t widest = 0, height = 0;
+    std::int32_t width = 0, height = 0, columnWidth = 0, columnHeight = 0;
+    bool first = true;
     for (int k = 0; k < parent.Count(); ++k) {
         TMenuItem& item = *parent.Items(k);
         if (!item.Visible())
             continue;
+        if (!first && item.Break() != toolkit::mbNone) {
+            width += columnWidth;
+            columnWidth = columnHeight = 0;
+        }
+        first = false;
         int w = 0, h = 0;
         MeasureItem(item, canvas, w, h);
-        widest = std::max(widest, w);
-        height += h;
+        columnWidth = std::max(columnWidth, w);
+        columnHeight += h;
+        height = std::max(height, columnHeight);
     }
-    return {widest + kMenuExtraWidth + 2 * BorderWidth, height + 2 * BorderWidth};
+    width += columnWidth;
+    return {width + kMenuExtraWidth + 2 * BorderWidth, height + 2 * BorderWidth};
 }
 
 TsSkinableMenus::WindowLayout TsSkinableMenus::LayoutFor(const TMenuItem& item) {
@@ -325,7 +377,8 @@ std::unique_ptr<toolkit::TBitmap> TsSkinableMenus::PaintBackground(Size size,
     const Rect whole{0, 0, size.cx, size.cy};
     skin::PaintSection(SectionPaint(*m_manager, kMenuSection, nullptr, 0), *bmp, whole);
     const std::int32_t border = CalcBorderWidth();
-    const std::int32_t extra = ExtraLineWidth();
+    const ExtraLine line = ExtraLineOf(sample);
+    const std::int32_t extra = line.width;
     // The columns show what lies under them: each is painted over a copy of the picture so far.
     auto paintColumn = [&](const std::string& section, const Rect& column) {
         if (column.IsEmpty() || m_manager->FindSectionIndex(section) < 0)
@@ -336,7 +389,7 @@ std::unique_ptr<toolkit::TBitmap> TsSkinableMenus::PaintBackground(Size size,
         skin::PaintSectionBackground(paint, *bmp, column);
     };
     if (extra > 0)
-        paintColumn(kExtraLineSection, {border, border, border + extra, size.cy - border});
+        paintColumn(line.section, {border, border, border + extra, size.cy - border});
     const std::int32_t icons = sample ? IconColumnWidth(*sample) : Margin + kDefaultGlyph + Spacing;
     paintColumn(m_manager->MenuSupport().IcoLineSkin,
                 {border + extra, border, border + extra + icons, size.cy - border});
@@ -501,6 +554,8 @@ void TsSkinableMenus::PaintNormal(TMenuItem& item, toolkit::TBitmap& bmp, std::i
 void TsSkinableMenus::DrawItem(TMenuItem& item, toolkit::TCanvas& canvas, const Rect& rect,
                                toolkit::TOwnerDrawState state) {
     HandOverDropDownButton(item);
+    // A sub-menu opens after its item has been drawn: new items in it are taken over now.
+    Take(item, true);
     if (rect.IsEmpty())
         return;
     const WindowLayout layout = LayoutFor(item);
@@ -516,7 +571,7 @@ void TsSkinableMenus::DrawItem(TMenuItem& item, toolkit::TCanvas& canvas, const 
 
     // The extra line runs down the first column only: its items are drawn beside it. Items of
     // later columns leave the strip that parts the columns to the background.
-    const std::int32_t extra = ExtraLineWidth();
+    const std::int32_t extra = ExtraLineWidth(item);
     const bool firstColumn = ColumnOf(item) == 0;
     Rect itemRect = rect;
     itemRect.left = std::min(rect.right, rect.left + (firstColumn ? extra : kBreakStrip));
@@ -559,6 +614,12 @@ void TsSkinableMenus::DrawItem(TMenuItem& item, toolkit::TCanvas& canvas, const 
                          platform::RasterOp::SrcCopy);
     platform::BitBlt(dc, itemRect.left, itemRect.top, itemRect.Width(), itemRect.Height(),
                      bmp->DC(), 0, 0, platform::RasterOp::SrcCopy);
+    // A column shorter than the menu shows the background below its last item.
+    const std::int32_t clientBottom = layout.size.cy - 2 * layout.client.y;
+    if (LastInColumn(item) && rect.bottom < clientBottom)
+        platform::BitBlt(dc, rect.left, rect.bottom, rect.Width(), clientBottom - rect.bottom,
+                         background.DC(), rect.left + layout.client.x,
+                         rect.bottom + layout.client.y, platform::RasterOp::SrcCopy);
 }
 
 } // namespace skinned

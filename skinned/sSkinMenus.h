@@ -7,9 +7,11 @@
 // Ownership: the painter is a component of its skin manager and plugs itself in as the manager's
 // skinned menus (TsSkinableMenus::Of makes it on first use). InitMenuItems(true, menu) hands a
 // menu's items to the painter (the menu becomes owner-drawn); InitMenuItems(false, menu) gives
-// them back to the toolkit's own drawing. Items added to a menu later need another
-// InitMenuItems. Items handed over keep working when the painter goes: they fall back to the
-// toolkit's look, as they do while the manager has no active skin or SkinnedPopups is off.
+// them back to the toolkit's own drawing. Items added to a menu handed over (a menu rebuilt as
+// it opens) are taken over as the menu is measured, or as their sub-menu's item is drawn, as
+// long as they have no handlers of their own. Items handed over keep working when the painter
+// goes: they fall back to the toolkit's look, as they do while the manager has no active skin
+// or SkinnedPopups is off.
 //
 // Item layout (item coordinates, h the text height of "W" in the menu font):
 //   separator  2 high; title ("-Caption-") round(1.25 h) + 2 Margin;
@@ -94,7 +96,9 @@ public:
     std::int32_t CalcBorderWidth();
     platform::Size GlyphSize(const toolkit::TMenuItem& item) const;
     std::int32_t IconColumnWidth(const toolkit::TMenuItem& item) const;
-    std::int32_t ExtraLineWidth() const;
+    // MenuSupport's ExtraLineWidth while UseExtraLine is on and the manager's
+    // OnGetMenuExtraLineData (asked with the menu's first item) leaves the line visible; else 0.
+    std::int32_t ExtraLineWidth(const toolkit::TMenuItem& item) const;
 
     void MeasureItem(toolkit::TMenuItem& item, toolkit::TCanvas& canvas, int& width, int& height);
     // rect: client coordinates of the menu window the canvas paints (TMenuItem::PaintingWindow
@@ -123,6 +127,11 @@ private:
         platform::HWND window{}; // none when laid out without a window
     };
     WindowLayout LayoutFor(const toolkit::TMenuItem& item);
+    struct ExtraLine {
+        std::int32_t width = 0;
+        std::string section = "EXTRALINE";
+    };
+    ExtraLine ExtraLineOf(const toolkit::TMenuItem* item) const;
     toolkit::TBitmap& PrepareBackground(const toolkit::TMenuItem* firstItem, platform::Size size,
                                         const toolkit::TMenuItem& sample);
     std::unique_ptr<toolkit::TBitmap> PaintBackground(platform::Size size,
@@ -134,7 +143,8 @@ private:
     void PaintNormal(toolkit::TMenuItem& item, toolkit::TBitmap& bmp, std::int32_t iconColumn,
                      toolkit::TOwnerDrawState state);
     void SetMenuFont(toolkit::TCanvas& canvas, const toolkit::TMenuItem& item) const;
-    void Take(toolkit::TMenuItem& parent);
+    // onlyNew: only items without measuring or drawing handlers of their own.
+    void Take(toolkit::TMenuItem& parent, bool onlyNew = false);
     static void GiveBack(toolkit::TMenuItem& parent);
 
     skin::TsSkinManager* m_manager;

@@ -6,6 +6,7 @@
 #include <benchmark/benchmark.h>
 
 #include <memory>
+#include <stdexcept>
 
 #include "app/Main.h"
 #include "app/Startup.h"
@@ -13,8 +14,8 @@
 #include "platform/backend/headless/HeadlessBackend.h"
 #include "platform/win/Paint.h"
 #include "platform/win/WindowSystem.h"
-#include "skin/sCommonData.h"
 #include "skinned/TacCtrlAdapter.h"
+#include "skinned/sSkinProvider.h"
 #include "toolkit/TApplication.h"
 
 namespace {
@@ -22,6 +23,14 @@ namespace {
 constexpr platform::UINT kRepaintAll = platform::RDW_INVALIDATE | platform::RDW_ERASE |
                                        platform::RDW_ALLCHILDREN | platform::RDW_UPDATENOW |
                                        platform::RDW_FRAME;
+
+// The adapters are the ones the windows' frame providers own.
+skinned::TacCtrlAdapter& AdapterOf(const toolkit::TCustomForm& form) {
+    skinned::TsSkinProvider* provider = skinned::ProviderOf(form);
+    if (!provider || !provider->Adapter())
+        throw std::runtime_error("the window has no control adapter");
+    return *provider->Adapter();
+}
 
 struct SaveWindow {
     SaveWindow() {
@@ -31,12 +40,10 @@ struct SaveWindow {
         forms = app::CreateProgramForms(*app);
         forms.saveOptions->Show();
         app->ProcessMessages();
-        adapter = std::make_unique<skinned::TacCtrlAdapter>(*forms.saveOptions, skinState);
-        adapter->AddAllItems();
+        adapter = &AdapterOf(*forms.saveOptions);
         Repaint();
     }
     ~SaveWindow() {
-        adapter.reset();
         app.reset();
         system.reset();
     }
@@ -47,8 +54,7 @@ struct SaveWindow {
     std::unique_ptr<platform::WindowSystem> system;
     std::unique_ptr<toolkit::TApplication> app;
     app::TProgramForms forms;
-    skin::TsCommonData skinState{nullptr, false};
-    std::unique_ptr<skinned::TacCtrlAdapter> adapter;
+    skinned::TacCtrlAdapter* adapter = nullptr;
 };
 
 void SaveWindowRepaintAdapted(benchmark::State& state) {
@@ -72,9 +78,7 @@ void MainWindowWalkAgain(benchmark::State& state) {
     SaveWindow window;
     window.forms.main->Show();
     window.app->ProcessMessages();
-    skin::TsCommonData skinState{nullptr, false};
-    skinned::TacCtrlAdapter adapter(*window.forms.main, skinState);
-    adapter.AddAllItems();
+    skinned::TacCtrlAdapter& adapter = AdapterOf(*window.forms.main);
     for (auto _ : state)
         adapter.AddAllItems();
 }

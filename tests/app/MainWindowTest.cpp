@@ -113,6 +113,24 @@ TEST_F(MainWindow, ComesUpInItsInternalSkinAndFallsBackToThePlainLook) {
     EXPECT_EQ(PixelAt(*form->sBitBtn2, onFace), faceSkinned);
 }
 
+// The generator menu is handed to the skin's menu painter: 22-pixel items and a 2-pixel
+// separator while the skin is on, the toolkit's own measures without it.
+TEST_F(MainWindow, GeneratorMenuIsMeasuredFromTheSkin) {
+    EXPECT_TRUE(form->PopupMenu1->OwnerDraw());
+    const auto height = [](TMenuItem* item) {
+        TCanvas canvas;
+        int w = 0, h = 0;
+        item->MeasureItem(canvas, w, h);
+        return h;
+    };
+    EXPECT_EQ(height(form->N4), 22);
+    EXPECT_EQ(height(form->N5), 2);
+    form->sSkinManager1->SetActive(false);
+    EXPECT_NE(height(form->N5), 2);
+    form->sSkinManager1->SetActive(true);
+    EXPECT_EQ(height(form->N5), 2);
+}
+
 // Reading the definition gives sSpinEdit1 its "7" before the handlers are bound: the table
 // stays exactly as the definition made it until FormCreate runs.
 TEST_F(MainWindow, BuildingTheWindowRunsNoChangeHandler) {

@@ -102,6 +102,16 @@ TEST_F(SkinnedMenus, ItemsMeasureFromTheMenuFontAndTheImageList) {
     EXPECT_TRUE(menu->OwnerDraw());
     EXPECT_EQ(Height(*plain), 22);
     EXPECT_EQ(Height(*line), skinned::kSeparatorHeight);
+    // An item added later (a menu rebuilt as it opens) is measured by the painter too, unless
+    // it brings a handler of its own.
+    TMenuItem* later = Item("-");
+    TMenuItem* own = Item("-");
+    own->OnMeasureItem = [](TObject*, TCanvas&, int&, int& h) { h = 5; };
+    EXPECT_EQ(Height(*plain), 22);
+    EXPECT_EQ(Height(*later), skinned::kSeparatorHeight);
+    EXPECT_EQ(Height(*own), 5);
+    TComponent::Free(later);
+    TComponent::Free(own);
     EXPECT_EQ(Height(*title), 22);
     EXPECT_EQ(painter->IconColumnWidth(*plain), 25);
     images->SetSize(24, 24);
@@ -116,6 +126,18 @@ TEST_F(SkinnedMenus, ItemsMeasureFromTheMenuFontAndTheImageList) {
     painter->InitMenuItems(true, *menu);
     next->MeasureItem(measure, nextWidth, h);
     EXPECT_EQ(nextWidth, firstWidth + skinned::kBreakStrip);
+    // The extra line widens the first column only, unless the application switches it off.
+    manager->MenuSupport().UseExtraLine = true;
+    int lined = 0;
+    plain->MeasureItem(measure, lined, h);
+    EXPECT_EQ(lined, firstWidth + manager->MenuSupport().ExtraLineWidth);
+    next->MeasureItem(measure, lined, h);
+    EXPECT_EQ(lined, nextWidth);
+    manager->OnGetMenuExtraLineData = [&](TMenuItem& first, std::string&, std::string&, TBitmap&,
+                                          bool& visible) { visible = &first != plain; };
+    plain->MeasureItem(measure, lined, h);
+    EXPECT_EQ(lined, firstWidth);
+    manager->MenuSupport().UseExtraLine = false;
 
     // Without a skin, and once given back, the toolkit measures again.
     TCanvas canvas;

@@ -60,6 +60,7 @@ protected:
         speed = Make<TSpeedButton>(form, {140, 300, 170, 321});
         panel = Make<TPanel>(form, {200, 220, 380, 320});
         inPanel = Make<TEdit>(panel, {10, 10, 100, 31});
+        panelLabel = Make<TLabel>(panel, {10, 40, 100, 55});
         form->Show();
         Pump();
         adapter = std::make_unique<TacCtrlAdapter>(*form, *providerSkin);
@@ -90,6 +91,7 @@ protected:
     TSpeedButton* speed = nullptr;
     TPanel* panel = nullptr;
     TEdit* inPanel = nullptr;
+    TLabel* panelLabel = nullptr;
 };
 
 TEST_F(CtrlAdapter, TakesStandardWindowsOnceAndLeavesSkinnedOnesAlone) {
@@ -139,6 +141,9 @@ TEST_F(CtrlAdapter, GivesSkinColoursAndRestoresThemOnRemoval) {
     EXPECT_EQ(label->Font().Color(), 0x0A0B0Cu);
     EXPECT_FALSE(AnswersSkinned(*edit));
     EXPECT_FALSE(AnswersSkinned(*grid));
+    // What inherited its font from the panel inherits it again.
+    EXPECT_TRUE(inPanel->ParentFont());
+    EXPECT_TRUE(panelLabel->ParentFont());
     Pump();
     EXPECT_EQ(PixelAt(*spin, inSpinButton), classicSpin);
 }
