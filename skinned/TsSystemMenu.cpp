@@ -1,3 +1,4 @@
+#include "skinned/sSkinMenus.h"
 #include "skinned/sSkinProvider.h"
 
 #include <algorithm>
@@ -89,6 +90,9 @@ void TsSystemMenu::MakeItems() {
     add(Items(), "-", true, 0);
     m_items[5] = add(Items(), "&Close\tAlt+F4", true, SC_CLOSE);
     m_items[5]->SetDefault(true);
+    // Items made anew are the toolkit's until they are handed to the skinned menus again.
+    if (manager && manager->SkinnedPopups())
+        TsSkinableMenus::Of(*manager).InitMenuItems(true, *this);
 }
 
 } // namespace skinned

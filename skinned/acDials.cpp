@@ -9,16 +9,12 @@
 #include "platform/win/Window.h"
 #include "skin/sCommonData.h"
 #include "skin/sSkinManager.h"
+#include "skinned/TacMnuWnd.h"
 #include "skinned/sSkinProvider.h"
 #include "toolkit/ControlMessages.h"
 #include "toolkit/TForm.h"
 #include "toolkit/TScreen.h"
 #include "toolkit/TWinControl.h"
-
-#if __has_include("skinned/TacMnuWnd.h")
-#include "skinned/TacMnuWnd.h"
-#define CHARVANE_HAS_MENU_ADAPTER 1
-#endif
 
 namespace skinned {
 
@@ -82,10 +78,8 @@ LRESULT CbtHook(int code, WPARAM w, LPARAM l) {
         return next;
     const HWND h(static_cast<std::uint32_t>(w));
     if (code == HCBT_CREATEWND) {
-#ifdef CHARVANE_HAS_MENU_ADAPTER
         if (Hook().manager && GetClassName(h) == "#32768" && !AnswersSkinned(h))
             AttachMenuWindowAdapter(h, *Hook().manager);
-#endif
     } else if (code == HCBT_ACTIVATE) {
         Activated(h);
     }

@@ -375,6 +375,12 @@ void TsSkinProvider::UpdateShape() {
     if (!manager || !Skinned() || !m_form.HandleAllocated() || m_form.IsDestroying())
         return;
     m_shapeStale = false;
+    // A window that says it shapes itself keeps its own region.
+    constexpr UINT kShapeQuery = 48205;
+    constexpr WPARAM kOwnShape = 16802;
+    if (SendMessage(m_form.HandleIfAllocated(), kShapeQuery, kOwnShape, 0) ==
+        static_cast<LRESULT>(kOwnShape))
+        return;
     const Size size = WindowSize();
     m_cornerRects.clear();
     if (manager->IsValidImgIndex(m_skinData->BorderIndex())) {

@@ -322,4 +322,48 @@ TEST_F(FrameTest, SystemMenuItemsFollowTheFrame) {
     EXPECT_FALSE(single->Visible());
 }
 
+TEST_F(FrameTest, SkinAppliedAgainAndAgainKeepsOneProviderAndItsShape) {
+    auto* form = Shown();
+    TsSkinProvider* provider = skinned::ProviderOf(*form);
+    ASSERT_NE(provider, nullptr);
+    const std::optional<Region> shape = GetWindowRgn(H(*form));
+    for (int i = 0; i < 10; ++i) {
+        manager->SetSkinName(skin::kInternalSkinName);
+        Pump();
+    }
+    EXPECT_EQ(skinned::ProviderOf(*form), provider);
+    EXPECT_EQ(GetWindowRgn(H(*form)), shape);
+    EXPECT_EQ(Hit(*form, Centre(provider->Button(TsSkinProvider::kClose).Rect)), HTCLOSE);
+}
+
+TEST_F(FrameTest, ExtraTitleButtonsAndTheGripAnswerTheirOwnCodes) {
+    auto* form = Shown();
+    TsSkinProvider& p = *skinned::ProviderOf(*form);
+    int downs = 0, ups = 0;
+    auto extra = std::make_unique<skinned::TsTitleButton>();
+    extra->OnMouseDown = [&](skinned::TsTitleButton&) { ++downs; };
+    extra->OnMouseUp = [&](skinned::TsTitleButton&) { ++ups; };
+    p.TitleButtons().push_back(std::move(extra));
+    auto disabled = std::make_unique<skinned::TsTitleButton>();
+    disabled->Enabled = false;
+    p.TitleButtons().push_back(std::move(disabled));
+    p.SetGripMode(skinned::TsGripMode::gmRightBottom);
+    p.RebuildCache();
+
+    const Rect button = p.TitleButtons()[0]->Button.Rect;
+    EXPECT_EQ(button.right, p.Button(TsSkinProvider::kMin).Rect.left) << "left of the system ones";
+    EXPECT_FALSE(p.TitleButtons()[1]->Button.Shown());
+    EXPECT_EQ(Hit(*form, Centre(button)), skinned::kTitleButtonHit);
+    Click(*form, Centre(button), Centre(button));
+    EXPECT_EQ(downs, 1);
+    EXPECT_EQ(ups, 1);
+    Click(*form, Centre(button), {200, 150});
+    EXPECT_EQ(downs, 2);
+    EXPECT_EQ(ups, 1) << "released elsewhere";
+
+    // The grip's square answers as the bottom-right corner, inside the border too.
+    EXPECT_EQ(Hit(*form, {390, 290}), HTBOTTOMRIGHT);
+    EXPECT_EQ(Hit(*form, {350, 290}), HTCLIENT);
+}
+
 } // namespace
