@@ -61,6 +61,31 @@ public:
             throw;
         }
     }
+    // Over bytes a reader hands out piece by piece, so a large file never has to be held whole.
+    TDecodeContext(TJPEGReader reader, const TJPEGProgressHandler* handler)
+        : m_handler(handler), m_reader(std::move(reader)) {
+        m_info.err = jpeg_std_error(&m_errors);
+        m_errors.error_exit = ErrorExit;
+        m_errors.emit_message = EmitMessage;
+        m_errors.output_message = OutputMessage;
+        m_info.client_data = this;
+        try {
+            Guard([&] { jpeg_create_decompress(&m_info); });
+            m_progress.progress_monitor = ProgressMonitor;
+            m_info.progress = &m_progress;
+            m_readerBuffer.resize(kReaderBufferSize);
+            m_source.init_source = [](j_decompress_ptr) {};
+            m_source.fill_input_buffer = FillFromReader;
+            m_source.skip_input_data = SkipFromReader;
+            m_source.resync_to_restart = jpeg_resync_to_restart;
+            m_source.term_source = [](j_decompress_ptr) {};
+            m_info.src = &m_source;
+            Guard([&] { jpeg_read_header(&m_info, TRUE); });
+        } catch (...) {
+            jpeg_destroy_decompress(&m_info);
+            throw;
+        }
+    }
     ~TDecodeContext() { jpeg_destroy_decompress(&m_info); }
     TDecodeContext(const TDecodeContext&) = delete;
     TDecodeContext& operator=(const TDecodeContext&) = delete;
@@ -100,6 +125,43 @@ private:
         }
     }
     static void OutputMessage(j_common_ptr) {}
+
+    // As the library's memory source does at the end of the data: an end-of-image marker is
+    // made up, with a warning, so a truncated file decodes as far as it goes.
+    static boolean FillFromReader(j_decompress_ptr info) {
+        TDecodeContext& self = Of(reinterpret_cast<j_common_ptr>(info));
+        std::size_t got = 0;
+        try {
+            got = self.m_reader(self.m_readerBuffer.data(), self.m_readerBuffer.size());
+        } catch (...) {
+            self.m_failure = std::current_exception();
+        }
+        // Jumping only once the handler has finished leaves no exception half caught.
+        if (self.m_failure) {
+            std::longjmp(self.m_jump, 1);
+        }
+        if (got == 0) {
+            WARNMS(info, JWRN_JPEG_EOF);
+            self.m_readerBuffer[0] = 0xFF;
+            self.m_readerBuffer[1] = JPEG_EOI;
+            got = 2;
+        }
+        self.m_source.next_input_byte = self.m_readerBuffer.data();
+        self.m_source.bytes_in_buffer = got;
+        return TRUE;
+    }
+    static void SkipFromReader(j_decompress_ptr info, long count) {
+        TDecodeContext& self = Of(reinterpret_cast<j_common_ptr>(info));
+        if (count <= 0) {
+            return;
+        }
+        while (count > static_cast<long>(self.m_source.bytes_in_buffer)) {
+            count -= static_cast<long>(self.m_source.bytes_in_buffer);
+            FillFromReader(info);
+        }
+        self.m_source.next_input_byte += count;
+        self.m_source.bytes_in_buffer -= static_cast<std::size_t>(count);
+    }
 
     static void ProgressMonitor(j_common_ptr common) {
         TDecodeContext& self = Of(common);
@@ -156,6 +218,10 @@ private:
     int m_lastPercent = -1;
     std::int32_t m_lastRow = 0;
     std::exception_ptr m_failure;
+    static constexpr std::size_t kReaderBufferSize = 64 * 1024;
+    TJPEGReader m_reader;
+    std::vector<JOCTET> m_readerBuffer;
+    jpeg_source_mgr m_source{};
 };
 
 // Adobe's CMYK files store every channel inverted (0 = full ink); others store ink amounts.
@@ -188,6 +254,71 @@ void CheckPictureSize(TDecodeContext& context, std::size_t dataSize) {
     }
 }
 
+// What the decoded rows hold, once the output has been set up.
+struct TOutputKind {
+    bool fourComponents = false; // CMYK rows, converted to blue, green, red by us
+    bool quantize = false;       // one palette index per pixel
+};
+
+// The output colour space, scale and quantisation settings ask for.
+TOutputKind ConfigureOutput(TDecodeContext& context, const TJPEGDecodeSettings& settings) {
+    jpeg_decompress_struct& info = context.Info();
+    TOutputKind kind;
+    kind.fourComponents = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
+    info.scale_num = 1;
+    info.scale_denom = 1u << std::min<unsigned>(settings.DecodeScale, 3);
+    info.do_block_smoothing = settings.BlockSmoothing ? TRUE : FALSE;
+    if (kind.fourComponents) {
+        // The library turns YCCK into CMYK; we turn CMYK into blue, green, red below.
+        info.out_color_space = JCS_CMYK;
+    } else if (settings.Grayscale) {
+        info.out_color_space = JCS_GRAYSCALE;
+    } else if (info.out_color_space == JCS_RGB) {
+        info.out_color_space = JCS_EXT_BGR;
+    }
+    if (info.out_color_space != JCS_GRAYSCALE && info.out_color_space != JCS_EXT_BGR &&
+        info.out_color_space != JCS_CMYK) {
+        // Two components, or five and more: nothing a bitmap row can hold.
+        context.Refuse(JERR_CONVERSION_NOTIMPL);
+    }
+    kind.quantize = !kind.fourComponents && (settings.OutputDepth == TJPEGOutputDepth::Bits8 ||
+                                             info.out_color_space == JCS_GRAYSCALE);
+    if (kind.quantize) {
+        info.quantize_colors = TRUE;
+        info.desired_number_of_colors = kColorsWanted;
+    }
+    return kind;
+}
+
+// After jpeg_start_decompress: rows of the kind asked for, and a picture at all.
+void CheckOutput(TDecodeContext& context, const TOutputKind& kind) {
+    const jpeg_decompress_struct& info = context.Info();
+    const int expectedComponents = kind.fourComponents ? 4 : (kind.quantize ? 1 : 3);
+    if (info.output_components != expectedComponents || info.output_width == 0 ||
+        info.output_height == 0) {
+        context.Refuse(JERR_CONVERSION_NOTIMPL);
+    }
+}
+
+// The library's colour map as colours; empty when it has made none.
+std::vector<platform::Color> LibraryPalette(const jpeg_decompress_struct& info) {
+    std::vector<platform::Color> palette;
+    if (info.colormap == nullptr || info.actual_number_of_colors <= 0) {
+        return palette;
+    }
+    palette.resize(static_cast<std::size_t>(info.actual_number_of_colors));
+    for (std::size_t i = 0; i < palette.size(); ++i) {
+        if (info.out_color_components == 1) {
+            const JSAMPLE v = info.colormap[0][i];
+            palette[i] = platform::RGB(v, v, v);
+        } else {
+            palette[i] =
+                platform::RGB(info.colormap[2][i], info.colormap[1][i], info.colormap[0][i]);
+        }
+    }
+    return palette;
+}
+
 } // namespace
 
 std::uint8_t JPEGProgressPercent(std::int64_t passCounter, std::int64_t passLimit,
@@ -201,8 +332,9 @@ std::uint8_t JPEGProgressPercent(std::int64_t passCounter, std::int64_t passLimi
     return static_cast<std::uint8_t>(std::clamp(done, 0.0, 100.0));
 }
 
-TJPEGHeader ReadJPEGHeader(std::span<const std::uint8_t> data) {
-    TDecodeContext context(data, nullptr);
+namespace {
+
+TJPEGHeader HeaderOf(TDecodeContext& context) {
     jpeg_decompress_struct& info = context.Info();
     TJPEGHeader header;
     // The library refuses dimensions beyond 65500, so both fit.
@@ -213,37 +345,22 @@ TJPEGHeader ReadJPEGHeader(std::span<const std::uint8_t> data) {
     return header;
 }
 
+} // namespace
+
+TJPEGHeader ReadJPEGHeader(std::span<const std::uint8_t> data) {
+    TDecodeContext context(data, nullptr);
+    return HeaderOf(context);
+}
+
 TJPEGDecodeResult DecodeJPEG(std::span<const std::uint8_t> data,
                              const TJPEGDecodeSettings& settings, TJPEGTarget& target,
                              const TJPEGProgressHandler& onProgress) {
     TDecodeContext context(data, &onProgress);
     jpeg_decompress_struct& info = context.Info();
 
-    const bool fourComponents =
-        info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
-    info.scale_num = 1;
-    info.scale_denom = 1u << std::min<unsigned>(settings.DecodeScale, 3);
-    info.do_block_smoothing = settings.BlockSmoothing ? TRUE : FALSE;
-    if (fourComponents) {
-        // The library turns YCCK into CMYK; we turn CMYK into blue, green, red below.
-        info.out_color_space = JCS_CMYK;
-    } else if (settings.Grayscale) {
-        info.out_color_space = JCS_GRAYSCALE;
-    } else if (info.out_color_space == JCS_RGB) {
-        info.out_color_space = JCS_EXT_BGR;
-    }
-    if (info.out_color_space != JCS_GRAYSCALE && info.out_color_space != JCS_EXT_BGR &&
-        info.out_color_space != JCS_CMYK) {
-        // Two components, or five and more: nothing a bitmap row can hold.
-        context.Refuse(JERR_CONVERSION_NOTIMPL);
-    }
-
-    const bool quantize = !fourComponents && (settings.OutputDepth == TJPEGOutputDepth::Bits8 ||
-                                              info.out_color_space == JCS_GRAYSCALE);
-    if (quantize) {
-        info.quantize_colors = TRUE;
-        info.desired_number_of_colors = kColorsWanted;
-    }
+    const TOutputKind kind = ConfigureOutput(context, settings);
+    const bool fourComponents = kind.fourComponents;
+    const bool quantize = kind.quantize;
     if (settings.DecodeSpeed == TJPEGDecodeSpeed::Fast) {
         info.dct_method = JDCT_IFAST;
         info.two_pass_quantize = FALSE;
@@ -288,11 +405,7 @@ TJPEGDecodeResult DecodeJPEG(std::span<const std::uint8_t> data,
     CheckPictureSize(context, data.size());
     context.Guard([&] { return jpeg_start_decompress(&info); });
 
-    const int expectedComponents = fourComponents ? 4 : (quantize ? 1 : 3);
-    if (info.output_components != expectedComponents || info.output_width == 0 ||
-        info.output_height == 0) {
-        context.Refuse(JERR_CONVERSION_NOTIMPL);
-    }
+    CheckOutput(context, kind);
     const auto width = static_cast<std::int32_t>(info.output_width);
     const auto height = static_cast<std::int32_t>(info.output_height);
     target.SetFormat(width, height, quantize ? 8 : 24);
@@ -335,21 +448,13 @@ TJPEGDecodeResult DecodeJPEG(std::span<const std::uint8_t> data,
         }
     };
     auto takePalette = [&] {
-        if (!paletteFromLibrary || info.colormap == nullptr || info.actual_number_of_colors <= 0) {
+        if (!paletteFromLibrary) {
             return;
         }
-        std::vector<platform::Color> palette(
-            static_cast<std::size_t>(info.actual_number_of_colors));
-        for (std::size_t i = 0; i < palette.size(); ++i) {
-            if (info.out_color_components == 1) {
-                const JSAMPLE v = info.colormap[0][i];
-                palette[i] = platform::RGB(v, v, v);
-            } else {
-                palette[i] =
-                    platform::RGB(info.colormap[2][i], info.colormap[1][i], info.colormap[0][i]);
-            }
+        const std::vector<platform::Color> palette = LibraryPalette(info);
+        if (!palette.empty()) {
+            target.SetPalette(palette);
         }
-        target.SetPalette(palette);
     };
 
     if (!buffered) {
@@ -394,6 +499,80 @@ TJPEGDecodeResult DecodeJPEG(std::span<const std::uint8_t> data,
     TJPEGDecodeResult result;
     result.Warnings = context.Warnings();
     return result;
+}
+
+struct TJPEGRowDecoder::TState {
+    TDecodeContext context;
+    std::int64_t dataSize;
+    TJPEGHeader header;
+};
+
+TJPEGRowDecoder::TJPEGRowDecoder(TJPEGReader reader, std::int64_t dataSize)
+    : m_state(new TState{TDecodeContext(std::move(reader), nullptr), dataSize, {}}) {
+    m_state->header = HeaderOf(m_state->context);
+}
+
+TJPEGRowDecoder::~TJPEGRowDecoder() = default;
+
+const TJPEGHeader& TJPEGRowDecoder::Header() const {
+    return m_state->header;
+}
+
+void TJPEGRowDecoder::Decode(std::span<const std::int32_t> wanted, const TJPEGRowHandler& onRow) {
+    TDecodeContext& context = m_state->context;
+    jpeg_decompress_struct& info = context.Info();
+    const TOutputKind kind = ConfigureOutput(context, TJPEGDecodeSettings{});
+    CheckPictureSize(context,
+                     static_cast<std::size_t>(std::max<std::int64_t>(m_state->dataSize, 0)));
+    context.Guard([&] { return jpeg_start_decompress(&info); });
+    CheckOutput(context, kind);
+    const std::vector<platform::Color> palette =
+        kind.quantize ? LibraryPalette(info) : std::vector<platform::Color>{};
+
+    const std::size_t width = info.output_width;
+    std::vector<JSAMPLE> row(width * static_cast<std::size_t>(info.output_components));
+    std::vector<std::uint8_t> bgr(kind.fourComponents ? width * 3 : 0);
+    const bool adobeInverted = info.saw_Adobe_marker != 0;
+    auto readRow = [&] {
+        JSAMPROW rows[1] = {row.data()};
+        return context.Guard([&] { return jpeg_read_scanlines(&info, rows, 1); }) == 1;
+    };
+    // Skipping leaves the rows after it as a full decode gives them (the library decodes what
+    // the next row's upsampling needs), but its quantiser diffuses each row's error into the
+    // next: quantised output passes every row through it.
+    auto advanceTo = [&](JDIMENSION y) {
+        if (!kind.quantize && y > info.output_scanline) {
+            context.Guard([&] { return jpeg_skip_scanlines(&info, y - info.output_scanline); });
+        }
+        while (info.output_scanline < y) {
+            if (!readRow()) {
+                return false;
+            }
+        }
+        return true;
+    };
+    for (const std::int32_t y : wanted) {
+        if (y < static_cast<std::int32_t>(info.output_scanline) ||
+            y >= static_cast<std::int32_t>(info.output_height)) {
+            continue;
+        }
+        if (!advanceTo(static_cast<JDIMENSION>(y)) || !readRow()) {
+            break;
+        }
+        if (kind.fourComponents) {
+            CMYKRowToBGR(row.data(), bgr.data(), info.output_width, adobeInverted);
+            onRow(y, bgr.data(), 24, palette);
+        } else {
+            onRow(y, row.data(), kind.quantize ? 8 : 24, palette);
+        }
+    }
+    // The rest is still read as a full decode reads it, so damage anywhere in the data fails
+    // this decode as it fails that one. A skip to the very end would stop reading at once.
+    if (info.output_scanline < info.output_height) {
+        advanceTo(info.output_height - 1);
+        readRow();
+    }
+    context.Guard([&] { return jpeg_finish_decompress(&info); });
 }
 
 } // namespace image

@@ -52,7 +52,7 @@ const std::string kSample = CHARVANE_SOURCE_DIR "/assets/sample.bmp";
 TEST(CliOptions, RefusesMalformedCommandLines) {
     for (const std::vector<std::string>& args :
          std::vector<std::vector<std::string>>{{},
-                                               {"a.bmp", "b.bmp"},
+                                               {"--save", "x.txt", "a.bmp", "b.bmp"},
                                                {"--width", "ten", "a.bmp"},
                                                {"--ratio", "3:4", "a.bmp"},
                                                {"--generator", "random", "a.bmp"},
