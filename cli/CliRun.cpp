@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <condition_variable>
-#include <iterator>
 #include <mutex>
 #include <new>
 #include <optional>
@@ -221,8 +220,11 @@ void RunOne(const Conversion& conversion, std::ostream& out) {
 }
 
 std::vector<std::uint8_t> ReadAllOf(std::istream& in) {
-    return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in),
-                                     std::istreambuf_iterator<char>());
+    std::vector<std::uint8_t> bytes;
+    char buffer[64 * 1024];
+    while (in.read(buffer, sizeof buffer) || in.gcount() > 0)
+        bytes.insert(bytes.end(), buffer, buffer + in.gcount());
+    return bytes;
 }
 
 } // namespace
