@@ -1,10 +1,12 @@
 #include "image/jpeg/JPEGDecoder.h"
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <csetjmp>
 #include <cstdio>
 #include <exception>
+#include <optional>
 #include <utility>
 
 #include <jpeglib.h>
@@ -319,6 +321,92 @@ std::vector<platform::Color> LibraryPalette(const jpeg_decompress_struct& info) 
     return palette;
 }
 
+// The library's one-pass quantisation of grey output to kColorsWanted evenly spread levels with
+// Floyd-Steinberg error diffusion, serpentine (odd rows right to left), errors kept in
+// sixteenths, done here over rows decoded without it: the same indexes and levels, at a fraction
+// of the library's cost, which is most of a grey picture's decoding.
+class TGreyDither {
+public:
+    explicit TGreyDither(std::size_t width) : m_width(width), m_errors(width + 2, 0) {
+        const int maxLevel = kColorsWanted - 1;
+        // The level nearest each input value, and the value each level stands for.
+        std::array<std::uint8_t, 256> index{};
+        int level = 0;
+        int largestInput = LargestInput(0, maxLevel);
+        for (int v = 0; v <= 255; ++v) {
+            while (v > largestInput) {
+                largestInput = LargestInput(++level, maxLevel);
+            }
+            index[static_cast<std::size_t>(v)] = static_cast<std::uint8_t>(level);
+        }
+        std::array<std::uint8_t, kColorsWanted> levels{};
+        for (int j = 0; j <= maxLevel; ++j) {
+            const auto value = static_cast<std::uint8_t>((j * 255 + maxLevel / 2) / maxLevel);
+            levels[static_cast<std::size_t>(j)] = value;
+            m_palette.push_back(platform::RGB(value, value, value));
+        }
+        // A pixel plus its share of errors stays within half a level step of 0 ... 255, far
+        // inside the margins.
+        for (std::size_t slot = 0; slot < m_index.size(); ++slot) {
+            const int v = std::clamp(static_cast<int>(slot) - kBelow, 0, 255);
+            m_index[slot] = index[static_cast<std::size_t>(v)];
+            m_error[slot] = static_cast<std::int16_t>(v - levels[m_index[slot]]);
+        }
+    }
+
+    const std::vector<platform::Color>& Palette() const { return m_palette; }
+
+    // The next row, in order from the top: grey samples in, level indexes out.
+    void Apply(const std::uint8_t* input, std::uint8_t* output) {
+        const bool leftward = m_oddRow;
+        m_oddRow = !m_oddRow;
+        if (m_width == 0) {
+            return;
+        }
+        const std::ptrdiff_t dir = leftward ? -1 : 1;
+        // errors[e] belongs to the column before the current one; e runs 0 ... width + 1 with
+        // one spare entry at either end.
+        std::ptrdiff_t e = leftward ? static_cast<std::ptrdiff_t>(m_width) + 1 : 0;
+        std::ptrdiff_t x = leftward ? static_cast<std::ptrdiff_t>(m_width) - 1 : 0;
+        int cur = 0;
+        int below = 0;
+        int belowPrevious = 0;
+        for (std::size_t n = m_width; n > 0; --n, x += dir, e += dir) {
+            cur = (cur + m_errors[static_cast<std::size_t>(e + dir)] + 8) >> 4;
+            // One look-up, limiting to 0 ... 255 included, on the path from pixel to pixel,
+            // which is what bounds this loop.
+            const auto slot = static_cast<std::size_t>(cur + input[x] + kBelow);
+            output[x] = m_index[slot];
+            cur = m_error[slot];
+            const int error = cur;
+            const int twice = cur * 2;
+            cur += twice; // 3/16
+            m_errors[static_cast<std::size_t>(e)] = static_cast<std::int16_t>(belowPrevious + cur);
+            cur += twice; // 5/16
+            belowPrevious = below + cur;
+            below = error;
+            cur += twice; // 7/16, on along the row
+        }
+        m_errors[static_cast<std::size_t>(e)] = static_cast<std::int16_t>(belowPrevious);
+    }
+
+private:
+    // The largest input value that level j of 0 ... maxLevel stands for.
+    static int LargestInput(int j, int maxLevel) {
+        return ((2 * j + 1) * 255 + maxLevel) / (2 * maxLevel);
+    }
+
+    std::size_t m_width;
+    std::vector<std::int16_t> m_errors;
+    // By pixel value plus error, from -kBelow on: the level index, and the value (limited to
+    // 0 ... 255) less the level's value.
+    static constexpr int kBelow = 256;
+    std::array<std::uint8_t, 3 * 256> m_index{};
+    std::array<std::int16_t, 3 * 256> m_error{};
+    std::vector<platform::Color> m_palette;
+    bool m_oddRow = false;
+};
+
 } // namespace
 
 std::uint8_t JPEGProgressPercent(std::int64_t passCounter, std::int64_t passLimit,
@@ -522,26 +610,46 @@ void TJPEGRowDecoder::Decode(std::span<const std::int32_t> wanted, const TJPEGRo
     TDecodeContext& context = m_state->context;
     jpeg_decompress_struct& info = context.Info();
     const TOutputKind kind = ConfigureOutput(context, TJPEGDecodeSettings{});
+    // Quantised output here is grey (colour quantisation is only asked for 8-bit screens): the
+    // library's quantiser is replaced by TGreyDither, which gives the same indexes.
+    const bool dithered = kind.quantize;
+    if (dithered) {
+        info.quantize_colors = FALSE;
+    }
     CheckPictureSize(context,
                      static_cast<std::size_t>(std::max<std::int64_t>(m_state->dataSize, 0)));
     context.Guard([&] { return jpeg_start_decompress(&info); });
     CheckOutput(context, kind);
-    const std::vector<platform::Color> palette =
-        kind.quantize ? LibraryPalette(info) : std::vector<platform::Color>{};
 
     const std::size_t width = info.output_width;
+    std::optional<TGreyDither> dither;
+    if (dithered) {
+        dither.emplace(width);
+    }
+    const std::vector<platform::Color> palette =
+        dithered ? dither->Palette() : std::vector<platform::Color>{};
     std::vector<JSAMPLE> row(width * static_cast<std::size_t>(info.output_components));
-    std::vector<std::uint8_t> bgr(kind.fourComponents ? width * 3 : 0);
+    std::vector<std::uint8_t> converted(kind.fourComponents ? width * 3 : (dithered ? width : 0));
     const bool adobeInverted = info.saw_Adobe_marker != 0;
+    // Error diffusion carries each row's error into the next, so every row down to the last
+    // one wanted passes through it; rows after that matter to nothing.
+    const std::int64_t lastWanted = wanted.empty() ? -1 : wanted.back();
     auto readRow = [&] {
+        const std::int64_t y = info.output_scanline;
         JSAMPROW rows[1] = {row.data()};
-        return context.Guard([&] { return jpeg_read_scanlines(&info, rows, 1); }) == 1;
+        if (context.Guard([&] { return jpeg_read_scanlines(&info, rows, 1); }) != 1) {
+            return false;
+        }
+        if (dithered && y <= lastWanted) {
+            dither->Apply(row.data(), converted.data());
+        }
+        return true;
     };
-    // Skipping leaves the rows after it as a full decode gives them (the library decodes what
-    // the next row's upsampling needs), but its quantiser diffuses each row's error into the
-    // next: quantised output passes every row through it.
+    // Skipping leaves the rows after it as a full decode gives them: the library decodes what
+    // the next row's upsampling needs.
     auto advanceTo = [&](JDIMENSION y) {
-        if (!kind.quantize && y > info.output_scanline) {
+        const bool mayskip = !dithered || std::int64_t{info.output_scanline} > lastWanted;
+        if (mayskip && y > info.output_scanline) {
             context.Guard([&] { return jpeg_skip_scanlines(&info, y - info.output_scanline); });
         }
         while (info.output_scanline < y) {
@@ -560,10 +668,12 @@ void TJPEGRowDecoder::Decode(std::span<const std::int32_t> wanted, const TJPEGRo
             break;
         }
         if (kind.fourComponents) {
-            CMYKRowToBGR(row.data(), bgr.data(), info.output_width, adobeInverted);
-            onRow(y, bgr.data(), 24, palette);
+            CMYKRowToBGR(row.data(), converted.data(), info.output_width, adobeInverted);
+            onRow(y, converted.data(), 24, palette);
+        } else if (dithered) {
+            onRow(y, converted.data(), 8, palette);
         } else {
-            onRow(y, row.data(), kind.quantize ? 8 : 24, palette);
+            onRow(y, row.data(), 24, palette);
         }
     }
     // The rest is still read as a full decode reads it, so damage anywhere in the data fails

@@ -218,6 +218,10 @@ TEST_F(GreyCopy, JpegPicturesMatchTheFullDecode) {
             ExpectSameCopies(file, w, h);
         }
     }
+    // Grey pictures carry every row's error into the next: a larger one, for errors to add up.
+    const std::string grey =
+        Write("grey-600x400.jpg", testjpeg::MakeJPEG(600, 400, Busy, {Kind::Gray, false, 95}));
+    ExpectSameCopies(grey, 600, 400);
 }
 
 TEST_F(GreyCopy, EveryBitmapKindMatchesTheFullLoad) {
