@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Measured on the 2-core dev machine with six other builds running (load 9-12), best of 9:
-# JPEG 0.034 s against djpeg 0.117 s (0.29 x; CPU time 15.6 against 43.1 ms, 0.36 x) and jp2a
-# 0.164 s; peak memory 3696 KiB against jp2a's 9072 KiB (0.41 x); bitmap 0.0025 s against dd
-# 0.0151 s (0.16 x); 200 JPEGs in one call 0.25 s against 2.37 s for 200 calls (9.6 x).
-# Before (whole picture decoded, then drawn): JPEG 34.8 ms CPU, 42 648 KiB.
+# Measured on the 2-core dev machine, best of 9, in one run each:
+#   load 5:  JPEG 0.0124 s against djpeg 0.0313 s (0.40 x) and jp2a 0.0776 s; peak memory
+#            3596 KiB against jp2a's 8912 KiB (0.40 x); bitmap 0.0027 s against dd 0.0078 s
+#            (0.35 x); 200 JPEGs 0.187 s in one call against 0.457 s in 200 calls (2.45 x).
+#   load 10: JPEG 0.29 x djpeg (CPU time 15.6 against 43.1 ms), bitmap 0.16 x dd, batch 9.6 x.
+# Before (whole picture decoded, then drawn): JPEG 34.8 ms CPU and 42 648 KiB; a 5 x 3 bitmap
+# 3.7 ms CPU against 1.6 ms now (FreeType, fontconfig and the shared C++ runtime not loaded).
 # Times charvane-cli against the floors of what it does, all in one run on the same machine:
 #   - a 4000 x 3000 JPEG (4:2:0) at --width 80 against djpeg's full decode to /dev/null, and its
 #     peak memory against jp2a's (another text-art converter, timed too);
