@@ -90,10 +90,12 @@ CliOptions ParseCliOptions(const std::vector<std::string>& args) {
     }
     if (options.help || options.version)
         return options;
-    if (pictures.size() != 1 && !(options.printTable && pictures.empty()))
-        throw CliUsageError(pictures.empty() ? "no PICTURE given" : "more than one PICTURE given");
-    if (!pictures.empty())
-        options.picture = pictures.front();
+    if (pictures.empty() && !options.printTable)
+        throw CliUsageError("no PICTURE given");
+    // Paged text is one picture's.
+    if (pictures.size() > 1 && options.saveFile)
+        throw CliUsageError("more than one PICTURE given");
+    options.pictures = std::move(pictures);
     return options;
 }
 
@@ -103,10 +105,15 @@ std::string CliVersionText() {
 
 std::string CliHelpText() {
     return R"(Usage: charvane-cli [OPTIONS] PICTURE
+       charvane-cli [OPTIONS] PICTURE PICTURE...
 
 Turns a Windows bitmap, JPEG or PNG picture into text art, exactly as Charvane's window
 does, and prints the lines. A PICTURE whose name ends in ".jpg" (any letter case) is read as
-JPEG, one ending in ".png" as PNG, anything else as a bitmap.
+JPEG, one ending in ".png" as PNG, anything else as a bitmap. "-" reads a picture from
+standard input, known by its first bytes.
+
+Several pictures convert at once on every core and print one after another in the order
+given; a picture that fails is reported with its name and the others still convert.
 
 The character table starts as the window's does (preset "Цифры+Знаки", uniform bounds).
 Options change it in this order, whatever their order here:
@@ -125,6 +132,7 @@ Output:
   --print-table      print rows 1 to N of the table (symbol, a tab, bound) and stop;
                      no PICTURE is needed then
   --save FILE        write the paged text to FILE instead of printing the lines
+                     (one PICTURE only)
   --cpl N            characters per line of a page (default 55)
   --lpp N            lines per page (default 42)
   --help             display this help and exit
@@ -132,7 +140,8 @@ Output:
 
 Exit status: 0 on success; 1 when the conversion or the export fails (the message the
 window's error box would show goes to standard error, and the lines finished before a failing
-row are still printed); 2 for a malformed command line.
+row are still printed), also when only one of several pictures fails; 2 for a malformed
+command line.
 )";
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The command line of charvane-cli:
 //
-//     charvane-cli [OPTIONS] PICTURE
+//     charvane-cli [OPTIONS] PICTURE...
 //
 // Parsing only: it says what was asked and refuses malformed command lines with a usage
 // error (CliUsageError); applying the options is the tool's main's job, in the fixed order
@@ -41,7 +41,7 @@ struct CliOptions {
     std::optional<std::string> saveFile;
     std::int32_t charsPerLine = 55;
     std::int32_t linesPerPage = 42;
-    std::string picture;
+    std::vector<std::string> pictures; // "-" is standard input
 };
 
 CliOptions ParseCliOptions(const std::vector<std::string>& args);

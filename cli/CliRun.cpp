@@ -1,12 +1,17 @@
 #include "cli/CliRun.h"
 
+#include <algorithm>
+#include <condition_variable>
+#include <mutex>
 #include <new>
+#include <optional>
+#include <thread>
 #include <vector>
 
 #include "engine/PagedExport.h"
 #include "engine/PictureConversion.h"
 #include "engine/TCharTable.h"
-#include "image/PictureFile.h"
+#include "image/GreyCopy.h"
 #include "toolkit/Exceptions.h"
 
 namespace cli {
@@ -17,6 +22,7 @@ namespace {
 struct OutputRefused {};
 
 constexpr const char* kOutputRefused = "Cannot write to the standard output.";
+constexpr const char* kStandardInput = "-";
 
 // The character table as the window's controls would leave it after these options.
 void ApplyTableOptions(const CliOptions& options, engine::THeadlessCharTable& controls) {
@@ -43,40 +49,164 @@ void PrintTable(engine::THeadlessCharTable& controls, std::ostream& out) {
         out << controls.Grid().Cell(0, row) << '\t' << controls.Grid().Cell(1, row) << '\n';
 }
 
-// The convert button's steps; each finished line goes to sink.
-void Convert(const CliOptions& options, engine::THeadlessCharTable& controls,
-             const engine::LineSink& sink) {
-    image::TDIB picture;
-    image::LoadPictureFile(picture, options.picture);
-    image::TDIB grey;
+// What a conversion needs besides the picture; read-only, so pictures can share it across
+// threads.
+struct Conversion {
+    const CliOptions& options;
+    const toolkit::TGridCells& table;
+    std::int32_t boundCount;
+    const std::vector<std::uint8_t>& standardInput;
+};
+
+// The convert button's steps for one picture; each finished line goes to sink. The picture is
+// read as far as its grey copy samples it, never whole.
+void Convert(const Conversion& conversion, const std::string& name, const engine::LineSink& sink) {
+    const std::unique_ptr<image::TSampledPicture> picture =
+        name == kStandardInput ? image::TSampledPicture::OpenBytes(conversion.standardInput)
+                               : image::TSampledPicture::OpenFile(name);
     engine::TConversionRequest request;
-    request.sourceWidth = picture.Width();
-    request.sourceHeight = picture.Height();
-    request.width = options.width;
-    request.ratioIndex = options.ratioIndex;
-    request.table = &controls.Grid();
-    request.boundCount = controls.BoundCount().Value();
+    request.sourceWidth = picture->Width();
+    request.sourceHeight = picture->Height();
+    request.width = conversion.options.width;
+    request.ratioIndex = conversion.options.ratioIndex;
+    request.table = &conversion.table;
+    request.boundCount = conversion.boundCount;
+    // The window has read the whole picture before it works out the height, so a height that
+    // cannot be had fails only after the picture's own failures.
+    try {
+        engine::ConversionHeight(request.width, request.sourceWidth, request.sourceHeight,
+                                 request.ratioIndex);
+    } catch (const toolkit::EDivByZero&) {
+        throw; // no picture: nothing was read
+    } catch (...) {
+        picture->ReadAll();
+        throw;
+    }
+    image::TGreyCopy grey;
     engine::ConvertPicture(
         request,
         [&](std::int32_t w, std::int32_t h) {
-            image::DrawGreyCopy(picture, grey, w, h);
-            const platform::PixelRows rows = grey.Image().Rows();
-            return engine::TGreyRasterView(rows.top, rows.width, rows.height, rows.step);
+            picture->DrawGreyCopy(w, h, grey);
+            return engine::TGreyRasterView(grey.pixels.data(), w, h, w);
         },
         nullptr, sink);
 }
 
-void Run(const CliOptions& options, std::ostream& out) {
-    engine::THeadlessCharTable controls;
-    ApplyTableOptions(options, controls);
-    if (options.printTable) {
-        PrintTable(controls, out);
-        if (!out.flush())
-            throw OutputRefused{};
-        return;
+// The error box's text of the exception in flight; rethrows what is not a reportable failure.
+std::string FailureText() {
+    try {
+        throw;
+    } catch (const toolkit::Exception& e) {
+        return toolkit::ErrorBoxText(e.Message());
+    } catch (const std::bad_alloc&) {
+        return toolkit::ErrorBoxText(toolkit::EOutOfMemory().Message());
     }
+}
+
+struct PictureResult {
+    std::string text; // the finished lines, each ended by '\n'
+    std::optional<std::string> failure;
+};
+
+PictureResult ConvertToText(const Conversion& conversion, const std::string& name) {
+    PictureResult result;
+    try {
+        Convert(conversion, name, [&result](std::string line) {
+            result.text += line;
+            result.text += '\n';
+        });
+    } catch (...) {
+        result.failure = FailureText();
+    }
+    return result;
+}
+
+// Several pictures: converted on every core, printed one after another in the order given.
+// A picture that fails is reported with its name and the others go on; the status says 1 then.
+int RunBatch(const Conversion& conversion, std::ostream& out, std::ostream& err) {
+    const std::vector<std::string>& names = conversion.options.pictures;
+    const std::size_t count = names.size();
+    const std::size_t workers =
+        std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, count);
+    // Pictures converted ahead of the one being printed, at most: output waiting to be printed
+    // stays small whatever the number of pictures.
+    const std::size_t ahead = 4 * workers;
+
+    std::vector<std::optional<PictureResult>> results(count);
+    std::mutex mutex;
+    std::condition_variable changed;
+    std::size_t next = 0;
+    std::size_t printed = 0;
+    bool stop = false;
+
+    auto work = [&] {
+        for (;;) {
+            std::size_t index;
+            {
+                std::unique_lock lock(mutex);
+                changed.wait(lock, [&] { return stop || next >= count || next < printed + ahead; });
+                if (stop || next >= count)
+                    return;
+                index = next++;
+            }
+            PictureResult result = ConvertToText(conversion, names[index]);
+            {
+                std::lock_guard lock(mutex);
+                results[index] = std::move(result);
+            }
+            changed.notify_all();
+        }
+    };
+    std::vector<std::jthread> threads;
+    for (std::size_t i = 0; i < workers; ++i)
+        threads.emplace_back(work);
+    // However printing ends, the workers are told to stop before they are joined.
+    struct StopWorkers {
+        std::mutex& mutex;
+        std::condition_variable& changed;
+        bool& stop;
+        ~StopWorkers() {
+            {
+                std::lock_guard lock(mutex);
+                stop = true;
+            }
+            changed.notify_all();
+        }
+    } stopWorkers{mutex, changed, stop};
+
+    int status = 0;
+    for (std::size_t index = 0; index < count; ++index) {
+        PictureResult result;
+        {
+            std::unique_lock lock(mutex);
+            changed.wait(lock, [&] { return results[index].has_value(); });
+            result = std::move(*results[index]);
+            results[index].reset();
+        }
+        out << result.text << std::flush;
+        if (!out) {
+            err << kOutputRefused << '\n';
+            status = 1;
+            break;
+        }
+        if (result.failure) {
+            err << names[index] << ": " << *result.failure << '\n';
+            status = 1;
+        }
+        {
+            std::lock_guard lock(mutex);
+            printed = index + 1;
+        }
+        changed.notify_all();
+    }
+    return status;
+}
+
+void RunOne(const Conversion& conversion, std::ostream& out) {
+    const CliOptions& options = conversion.options;
+    const std::string& name = options.pictures.front();
     if (!options.saveFile) {
-        Convert(options, controls, [&out](std::string line) {
+        Convert(conversion, name, [&out](std::string line) {
             out << line << '\n' << std::flush;
             if (!out)
                 throw OutputRefused{};
@@ -84,16 +214,37 @@ void Run(const CliOptions& options, std::ostream& out) {
         return;
     }
     std::vector<std::string> lines;
-    Convert(options, controls, [&lines](std::string line) { lines.push_back(std::move(line)); });
+    Convert(conversion, name, [&lines](std::string line) { lines.push_back(std::move(line)); });
     engine::SavePagedText(*options.saveFile, lines, options.width, options.charsPerLine,
                           options.linesPerPage);
 }
 
+std::vector<std::uint8_t> ReadAllOf(std::istream& in) {
+    std::vector<std::uint8_t> bytes;
+    char buffer[64 * 1024];
+    while (in.read(buffer, sizeof buffer) || in.gcount() > 0)
+        bytes.insert(bytes.end(), buffer, buffer + in.gcount());
+    return bytes;
+}
+
 } // namespace
 
-int RunCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
+int RunCli(const CliOptions& options, std::ostream& out, std::ostream& err, std::istream& in) {
     try {
-        Run(options, out);
+        engine::THeadlessCharTable controls;
+        ApplyTableOptions(options, controls);
+        if (options.printTable) {
+            PrintTable(controls, out);
+        } else {
+            std::vector<std::uint8_t> standardInput;
+            if (std::ranges::find(options.pictures, kStandardInput) != options.pictures.end())
+                standardInput = ReadAllOf(in);
+            const Conversion conversion{options, controls.Grid(), controls.BoundCount().Value(),
+                                        standardInput};
+            if (options.pictures.size() > 1)
+                return RunBatch(conversion, out, err);
+            RunOne(conversion, out);
+        }
         // Whatever is still buffered has to reach its file before success can be claimed.
         out.flush();
         if (!out)
@@ -101,10 +252,8 @@ int RunCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
         return 0;
     } catch (const OutputRefused&) {
         err << kOutputRefused << '\n';
-    } catch (const toolkit::Exception& e) {
-        err << toolkit::ErrorBoxText(e.Message()) << '\n';
-    } catch (const std::bad_alloc&) {
-        err << toolkit::ErrorBoxText(toolkit::EOutOfMemory().Message()) << '\n';
+    } catch (...) {
+        err << FailureText() << '\n';
     }
     return 1;
 }

@@ -1,10 +1,12 @@
 #include "image/jpeg/JPEGDecoder.h"
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <csetjmp>
 #include <cstdio>
 #include <exception>
+#include <optional>
 #include <utility>
 
 #include <jpeglib.h>
@@ -61,6 +63,31 @@ public:
             throw;
         }
     }
+    // Over bytes a reader hands out piece by piece, so a large file never has to be held whole.
+    TDecodeContext(TJPEGReader reader, const TJPEGProgressHandler* handler)
+        : m_handler(handler), m_reader(std::move(reader)) {
+        m_info.err = jpeg_std_error(&m_errors);
+        m_errors.error_exit = ErrorExit;
+        m_errors.emit_message = EmitMessage;
+        m_errors.output_message = OutputMessage;
+        m_info.client_data = this;
+        try {
+            Guard([&] { jpeg_create_decompress(&m_info); });
+            m_progress.progress_monitor = ProgressMonitor;
+            m_info.progress = &m_progress;
+            m_readerBuffer.resize(kReaderBufferSize);
+            m_source.init_source = [](j_decompress_ptr) {};
+            m_source.fill_input_buffer = FillFromReader;
+            m_source.skip_input_data = SkipFromReader;
+            m_source.resync_to_restart = jpeg_resync_to_restart;
+            m_source.term_source = [](j_decompress_ptr) {};
+            m_info.src = &m_source;
+            Guard([&] { jpeg_read_header(&m_info, TRUE); });
+        } catch (...) {
+            jpeg_destroy_decompress(&m_info);
+            throw;
+        }
+    }
     ~TDecodeContext() { jpeg_destroy_decompress(&m_info); }
     TDecodeContext(const TDecodeContext&) = delete;
     TDecodeContext& operator=(const TDecodeContext&) = delete;
@@ -100,6 +127,43 @@ private:
         }
     }
     static void OutputMessage(j_common_ptr) {}
+
+    // As the library's memory source does at the end of the data: an end-of-image marker is
+    // made up, with a warning, so a truncated file decodes as far as it goes.
+    static boolean FillFromReader(j_decompress_ptr info) {
+        TDecodeContext& self = Of(reinterpret_cast<j_common_ptr>(info));
+        std::size_t got = 0;
+        try {
+            got = self.m_reader(self.m_readerBuffer.data(), self.m_readerBuffer.size());
+        } catch (...) {
+            self.m_failure = std::current_exception();
+        }
+        // Jumping only once the handler has finished leaves no exception half caught.
+        if (self.m_failure) {
+            std::longjmp(self.m_jump, 1);
+        }
+        if (got == 0) {
+            WARNMS(info, JWRN_JPEG_EOF);
+            self.m_readerBuffer[0] = 0xFF;
+            self.m_readerBuffer[1] = JPEG_EOI;
+            got = 2;
+        }
+        self.m_source.next_input_byte = self.m_readerBuffer.data();
+        self.m_source.bytes_in_buffer = got;
+        return TRUE;
+    }
+    static void SkipFromReader(j_decompress_ptr info, long count) {
+        TDecodeContext& self = Of(reinterpret_cast<j_common_ptr>(info));
+        if (count <= 0) {
+            return;
+        }
+        while (count > static_cast<long>(self.m_source.bytes_in_buffer)) {
+            count -= static_cast<long>(self.m_source.bytes_in_buffer);
+            FillFromReader(info);
+        }
+        self.m_source.next_input_byte += count;
+        self.m_source.bytes_in_buffer -= static_cast<std::size_t>(count);
+    }
 
     static void ProgressMonitor(j_common_ptr common) {
         TDecodeContext& self = Of(common);
@@ -156,6 +220,10 @@ private:
     int m_lastPercent = -1;
     std::int32_t m_lastRow = 0;
     std::exception_ptr m_failure;
+    static constexpr std::size_t kReaderBufferSize = 64 * 1024;
+    TJPEGReader m_reader;
+    std::vector<JOCTET> m_readerBuffer;
+    jpeg_source_mgr m_source{};
 };
 
 // Adobe's CMYK files store every channel inverted (0 = full ink); others store ink amounts.
@@ -188,6 +256,157 @@ void CheckPictureSize(TDecodeContext& context, std::size_t dataSize) {
     }
 }
 
+// What the decoded rows hold, once the output has been set up.
+struct TOutputKind {
+    bool fourComponents = false; // CMYK rows, converted to blue, green, red by us
+    bool quantize = false;       // one palette index per pixel
+};
+
+// The output colour space, scale and quantisation settings ask for.
+TOutputKind ConfigureOutput(TDecodeContext& context, const TJPEGDecodeSettings& settings) {
+    jpeg_decompress_struct& info = context.Info();
+    TOutputKind kind;
+    kind.fourComponents = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
+    info.scale_num = 1;
+    info.scale_denom = 1u << std::min<unsigned>(settings.DecodeScale, 3);
+    info.do_block_smoothing = settings.BlockSmoothing ? TRUE : FALSE;
+    if (kind.fourComponents) {
+        // The library turns YCCK into CMYK; we turn CMYK into blue, green, red below.
+        info.out_color_space = JCS_CMYK;
+    } else if (settings.Grayscale) {
+        info.out_color_space = JCS_GRAYSCALE;
+    } else if (info.out_color_space == JCS_RGB) {
+        info.out_color_space = JCS_EXT_BGR;
+    }
+    if (info.out_color_space != JCS_GRAYSCALE && info.out_color_space != JCS_EXT_BGR &&
+        info.out_color_space != JCS_CMYK) {
+        // Two components, or five and more: nothing a bitmap row can hold.
+        context.Refuse(JERR_CONVERSION_NOTIMPL);
+    }
+    kind.quantize = !kind.fourComponents && (settings.OutputDepth == TJPEGOutputDepth::Bits8 ||
+                                             info.out_color_space == JCS_GRAYSCALE);
+    if (kind.quantize) {
+        info.quantize_colors = TRUE;
+        info.desired_number_of_colors = kColorsWanted;
+    }
+    return kind;
+}
+
+// After jpeg_start_decompress: rows of the kind asked for, and a picture at all.
+void CheckOutput(TDecodeContext& context, const TOutputKind& kind) {
+    const jpeg_decompress_struct& info = context.Info();
+    const int expectedComponents = kind.fourComponents ? 4 : (kind.quantize ? 1 : 3);
+    if (info.output_components != expectedComponents || info.output_width == 0 ||
+        info.output_height == 0) {
+        context.Refuse(JERR_CONVERSION_NOTIMPL);
+    }
+}
+
+// The library's colour map as colours; empty when it has made none.
+std::vector<platform::Color> LibraryPalette(const jpeg_decompress_struct& info) {
+    std::vector<platform::Color> palette;
+    if (info.colormap == nullptr || info.actual_number_of_colors <= 0) {
+        return palette;
+    }
+    palette.resize(static_cast<std::size_t>(info.actual_number_of_colors));
+    for (std::size_t i = 0; i < palette.size(); ++i) {
+        if (info.out_color_components == 1) {
+            const JSAMPLE v = info.colormap[0][i];
+            palette[i] = platform::RGB(v, v, v);
+        } else {
+            palette[i] =
+                platform::RGB(info.colormap[2][i], info.colormap[1][i], info.colormap[0][i]);
+        }
+    }
+    return palette;
+}
+
+// The library's one-pass quantisation of grey output to kColorsWanted evenly spread levels with
+// Floyd-Steinberg error diffusion, serpentine (odd rows right to left), errors kept in
+// sixteenths, done here over rows decoded without it: the same indexes and levels, at a fraction
+// of the library's cost, which is most of a grey picture's decoding.
+class TGreyDither {
+public:
+    explicit TGreyDither(std::size_t width) : m_width(width), m_errors(width + 2, 0) {
+        const int maxLevel = kColorsWanted - 1;
+        // The level nearest each input value, and the value each level stands for.
+        std::array<std::uint8_t, 256> index{};
+        int level = 0;
+        int largestInput = LargestInput(0, maxLevel);
+        for (int v = 0; v <= 255; ++v) {
+            while (v > largestInput) {
+                largestInput = LargestInput(++level, maxLevel);
+            }
+            index[static_cast<std::size_t>(v)] = static_cast<std::uint8_t>(level);
+        }
+        std::array<std::uint8_t, kColorsWanted> levels{};
+        for (int j = 0; j <= maxLevel; ++j) {
+            const auto value = static_cast<std::uint8_t>((j * 255 + maxLevel / 2) / maxLevel);
+            levels[static_cast<std::size_t>(j)] = value;
+            m_palette.push_back(platform::RGB(value, value, value));
+        }
+        // A pixel plus its share of errors stays within half a level step of 0 ... 255, far
+        // inside the margins.
+        for (std::size_t slot = 0; slot < m_index.size(); ++slot) {
+            const int v = std::clamp(static_cast<int>(slot) - kBelow, 0, 255);
+            m_index[slot] = index[static_cast<std::size_t>(v)];
+            m_error[slot] = static_cast<std::int16_t>(v - levels[m_index[slot]]);
+        }
+    }
+
+    const std::vector<platform::Color>& Palette() const { return m_palette; }
+
+    // The next row, in order from the top: grey samples in, level indexes out.
+    void Apply(const std::uint8_t* input, std::uint8_t* output) {
+        const bool leftward = m_oddRow;
+        m_oddRow = !m_oddRow;
+        if (m_width == 0) {
+            return;
+        }
+        const std::ptrdiff_t dir = leftward ? -1 : 1;
+        // errors[e] belongs to the column before the current one; e runs 0 ... width + 1 with
+        // one spare entry at either end.
+        std::ptrdiff_t e = leftward ? static_cast<std::ptrdiff_t>(m_width) + 1 : 0;
+        std::ptrdiff_t x = leftward ? static_cast<std::ptrdiff_t>(m_width) - 1 : 0;
+        int cur = 0;
+        int below = 0;
+        int belowPrevious = 0;
+        for (std::size_t n = m_width; n > 0; --n, x += dir, e += dir) {
+            cur = (cur + m_errors[static_cast<std::size_t>(e + dir)] + 8) >> 4;
+            // One look-up, limiting to 0 ... 255 included, on the path from pixel to pixel,
+            // which is what bounds this loop.
+            const auto slot = static_cast<std::size_t>(cur + input[x] + kBelow);
+            output[x] = m_index[slot];
+            cur = m_error[slot];
+            const int error = cur;
+            const int twice = cur * 2;
+            cur += twice; // 3/16
+            m_errors[static_cast<std::size_t>(e)] = static_cast<std::int16_t>(belowPrevious + cur);
+            cur += twice; // 5/16
+            belowPrevious = below + cur;
+            below = error;
+            cur += twice; // 7/16, on along the row
+        }
+        m_errors[static_cast<std::size_t>(e)] = static_cast<std::int16_t>(belowPrevious);
+    }
+
+private:
+    // The largest input value that level j of 0 ... maxLevel stands for.
+    static int LargestInput(int j, int maxLevel) {
+        return ((2 * j + 1) * 255 + maxLevel) / (2 * maxLevel);
+    }
+
+    std::size_t m_width;
+    std::vector<std::int16_t> m_errors;
+    // By pixel value plus error, from -kBelow on: the level index, and the value (limited to
+    // 0 ... 255) less the level's value.
+    static constexpr int kBelow = 256;
+    std::array<std::uint8_t, 3 * 256> m_index{};
+    std::array<std::int16_t, 3 * 256> m_error{};
+    std::vector<platform::Color> m_palette;
+    bool m_oddRow = false;
+};
+
 } // namespace
 
 std::uint8_t JPEGProgressPercent(std::int64_t passCounter, std::int64_t passLimit,
@@ -201,8 +420,9 @@ std::uint8_t JPEGProgressPercent(std::int64_t passCounter, std::int64_t passLimi
     return static_cast<std::uint8_t>(std::clamp(done, 0.0, 100.0));
 }
 
-TJPEGHeader ReadJPEGHeader(std::span<const std::uint8_t> data) {
-    TDecodeContext context(data, nullptr);
+namespace {
+
+TJPEGHeader HeaderOf(TDecodeContext& context) {
     jpeg_decompress_struct& info = context.Info();
     TJPEGHeader header;
     // The library refuses dimensions beyond 65500, so both fit.
@@ -213,37 +433,22 @@ TJPEGHeader ReadJPEGHeader(std::span<const std::uint8_t> data) {
     return header;
 }
 
+} // namespace
+
+TJPEGHeader ReadJPEGHeader(std::span<const std::uint8_t> data) {
+    TDecodeContext context(data, nullptr);
+    return HeaderOf(context);
+}
+
 TJPEGDecodeResult DecodeJPEG(std::span<const std::uint8_t> data,
                              const TJPEGDecodeSettings& settings, TJPEGTarget& target,
                              const TJPEGProgressHandler& onProgress) {
     TDecodeContext context(data, &onProgress);
     jpeg_decompress_struct& info = context.Info();
 
-    const bool fourComponents =
-        info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
-    info.scale_num = 1;
-    info.scale_denom = 1u << std::min<unsigned>(settings.DecodeScale, 3);
-    info.do_block_smoothing = settings.BlockSmoothing ? TRUE : FALSE;
-    if (fourComponents) {
-        // The library turns YCCK into CMYK; we turn CMYK into blue, green, red below.
-        info.out_color_space = JCS_CMYK;
-    } else if (settings.Grayscale) {
-        info.out_color_space = JCS_GRAYSCALE;
-    } else if (info.out_color_space == JCS_RGB) {
-        info.out_color_space = JCS_EXT_BGR;
-    }
-    if (info.out_color_space != JCS_GRAYSCALE && info.out_color_space != JCS_EXT_BGR &&
-        info.out_color_space != JCS_CMYK) {
-        // Two components, or five and more: nothing a bitmap row can hold.
-        context.Refuse(JERR_CONVERSION_NOTIMPL);
-    }
-
-    const bool quantize = !fourComponents && (settings.OutputDepth == TJPEGOutputDepth::Bits8 ||
-                                              info.out_color_space == JCS_GRAYSCALE);
-    if (quantize) {
-        info.quantize_colors = TRUE;
-        info.desired_number_of_colors = kColorsWanted;
-    }
+    const TOutputKind kind = ConfigureOutput(context, settings);
+    const bool fourComponents = kind.fourComponents;
+    const bool quantize = kind.quantize;
     if (settings.DecodeSpeed == TJPEGDecodeSpeed::Fast) {
         info.dct_method = JDCT_IFAST;
         info.two_pass_quantize = FALSE;
@@ -288,11 +493,7 @@ TJPEGDecodeResult DecodeJPEG(std::span<const std::uint8_t> data,
     CheckPictureSize(context, data.size());
     context.Guard([&] { return jpeg_start_decompress(&info); });
 
-    const int expectedComponents = fourComponents ? 4 : (quantize ? 1 : 3);
-    if (info.output_components != expectedComponents || info.output_width == 0 ||
-        info.output_height == 0) {
-        context.Refuse(JERR_CONVERSION_NOTIMPL);
-    }
+    CheckOutput(context, kind);
     const auto width = static_cast<std::int32_t>(info.output_width);
     const auto height = static_cast<std::int32_t>(info.output_height);
     target.SetFormat(width, height, quantize ? 8 : 24);
@@ -335,21 +536,13 @@ TJPEGDecodeResult DecodeJPEG(std::span<const std::uint8_t> data,
         }
     };
     auto takePalette = [&] {
-        if (!paletteFromLibrary || info.colormap == nullptr || info.actual_number_of_colors <= 0) {
+        if (!paletteFromLibrary) {
             return;
         }
-        std::vector<platform::Color> palette(
-            static_cast<std::size_t>(info.actual_number_of_colors));
-        for (std::size_t i = 0; i < palette.size(); ++i) {
-            if (info.out_color_components == 1) {
-                const JSAMPLE v = info.colormap[0][i];
-                palette[i] = platform::RGB(v, v, v);
-            } else {
-                palette[i] =
-                    platform::RGB(info.colormap[2][i], info.colormap[1][i], info.colormap[0][i]);
-            }
+        const std::vector<platform::Color> palette = LibraryPalette(info);
+        if (!palette.empty()) {
+            target.SetPalette(palette);
         }
-        target.SetPalette(palette);
     };
 
     if (!buffered) {
@@ -394,6 +587,102 @@ TJPEGDecodeResult DecodeJPEG(std::span<const std::uint8_t> data,
     TJPEGDecodeResult result;
     result.Warnings = context.Warnings();
     return result;
+}
+
+struct TJPEGRowDecoder::TState {
+    TDecodeContext context;
+    std::int64_t dataSize;
+    TJPEGHeader header;
+};
+
+TJPEGRowDecoder::TJPEGRowDecoder(TJPEGReader reader, std::int64_t dataSize)
+    : m_state(new TState{TDecodeContext(std::move(reader), nullptr), dataSize, {}}) {
+    m_state->header = HeaderOf(m_state->context);
+}
+
+TJPEGRowDecoder::~TJPEGRowDecoder() = default;
+
+const TJPEGHeader& TJPEGRowDecoder::Header() const {
+    return m_state->header;
+}
+
+void TJPEGRowDecoder::Decode(std::span<const std::int32_t> wanted, const TJPEGRowHandler& onRow) {
+    TDecodeContext& context = m_state->context;
+    jpeg_decompress_struct& info = context.Info();
+    const TOutputKind kind = ConfigureOutput(context, TJPEGDecodeSettings{});
+    // Quantised output here is grey (colour quantisation is only asked for 8-bit screens): the
+    // library's quantiser is replaced by TGreyDither, which gives the same indexes.
+    const bool dithered = kind.quantize;
+    if (dithered) {
+        info.quantize_colors = FALSE;
+    }
+    CheckPictureSize(context,
+                     static_cast<std::size_t>(std::max<std::int64_t>(m_state->dataSize, 0)));
+    context.Guard([&] { return jpeg_start_decompress(&info); });
+    CheckOutput(context, kind);
+
+    const std::size_t width = info.output_width;
+    std::optional<TGreyDither> dither;
+    if (dithered) {
+        dither.emplace(width);
+    }
+    const std::vector<platform::Color> palette =
+        dithered ? dither->Palette() : std::vector<platform::Color>{};
+    std::vector<JSAMPLE> row(width * static_cast<std::size_t>(info.output_components));
+    std::vector<std::uint8_t> converted(kind.fourComponents ? width * 3 : (dithered ? width : 0));
+    const bool adobeInverted = info.saw_Adobe_marker != 0;
+    // Error diffusion carries each row's error into the next, so every row down to the last
+    // one wanted passes through it; rows after that matter to nothing.
+    const std::int64_t lastWanted = wanted.empty() ? -1 : wanted.back();
+    auto readRow = [&] {
+        const std::int64_t y = info.output_scanline;
+        JSAMPROW rows[1] = {row.data()};
+        if (context.Guard([&] { return jpeg_read_scanlines(&info, rows, 1); }) != 1) {
+            return false;
+        }
+        if (dithered && y <= lastWanted) {
+            dither->Apply(row.data(), converted.data());
+        }
+        return true;
+    };
+    // Skipping leaves the rows after it as a full decode gives them: the library decodes what
+    // the next row's upsampling needs.
+    auto advanceTo = [&](JDIMENSION y) {
+        const bool mayskip = !dithered || std::int64_t{info.output_scanline} > lastWanted;
+        if (mayskip && y > info.output_scanline) {
+            context.Guard([&] { return jpeg_skip_scanlines(&info, y - info.output_scanline); });
+        }
+        while (info.output_scanline < y) {
+            if (!readRow()) {
+                return false;
+            }
+        }
+        return true;
+    };
+    for (const std::int32_t y : wanted) {
+        if (y < static_cast<std::int32_t>(info.output_scanline) ||
+            y >= static_cast<std::int32_t>(info.output_height)) {
+            continue;
+        }
+        if (!advanceTo(static_cast<JDIMENSION>(y)) || !readRow()) {
+            break;
+        }
+        if (kind.fourComponents) {
+            CMYKRowToBGR(row.data(), converted.data(), info.output_width, adobeInverted);
+            onRow(y, converted.data(), 24, palette);
+        } else if (dithered) {
+            onRow(y, converted.data(), 8, palette);
+        } else {
+            onRow(y, row.data(), 24, palette);
+        }
+    }
+    // The rest is still read as a full decode reads it, so damage anywhere in the data fails
+    // this decode as it fails that one. A skip to the very end would stop reading at once.
+    if (info.output_scanline < info.output_height) {
+        advanceTo(info.output_height - 1);
+        readRow();
+    }
+    context.Guard([&] { return jpeg_finish_decompress(&info); });
 }
 
 } // namespace image

@@ -23,6 +23,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <span>
 #include <vector>
 
@@ -92,6 +93,35 @@ TJPEGHeader ReadJPEGHeader(std::span<const std::uint8_t> data);
 TJPEGDecodeResult DecodeJPEG(std::span<const std::uint8_t> data,
                              const TJPEGDecodeSettings& settings, TJPEGTarget& target,
                              const TJPEGProgressHandler& onProgress = {});
+
+// Hands out up to count bytes of a JPEG stream into buffer; 0 at its end.
+using TJPEGReader = std::function<std::size_t(std::uint8_t* buffer, std::size_t count)>;
+// A decoded row: 24-bit rows hold blue, green, red bytes; 8-bit rows hold palette indexes.
+using TJPEGRowHandler = std::function<void(std::int32_t y, const std::uint8_t* row, int bitCount,
+                                           std::span<const platform::Color> palette)>;
+
+// Decodes a picture with the default settings (full size, accurate, 24-bit colour; grey and
+// 8-bit output through the library's quantiser), delivering only the rows asked for, each
+// exactly as DecodeJPEG would deliver it. Rows in between are skipped where that cannot change
+// a delivered row. The stream is read piece by piece and no row but the current one is held,
+// so memory does not grow with the picture (progressive streams excepted: the library keeps
+// their coefficients whole). Errors are DecodeJPEG's, the header's at construction.
+class TJPEGRowDecoder {
+public:
+    // dataSize: the stream's length, which bounds the picture size decoding accepts.
+    TJPEGRowDecoder(TJPEGReader reader, std::int64_t dataSize);
+    ~TJPEGRowDecoder();
+    TJPEGRowDecoder(const TJPEGRowDecoder&) = delete;
+    TJPEGRowDecoder& operator=(const TJPEGRowDecoder&) = delete;
+
+    const TJPEGHeader& Header() const;
+    // wanted: row numbers in increasing order. Once only.
+    void Decode(std::span<const std::int32_t> wanted, const TJPEGRowHandler& onRow);
+
+private:
+    struct TState;
+    std::unique_ptr<TState> m_state;
+};
 
 // The percentage of a decoding that has made passCounter of passLimit steps of the current pass,
 // after completedPasses of totalPasses whole passes, cut to an integer and kept within 0 ... 100.

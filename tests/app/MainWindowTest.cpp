@@ -284,7 +284,7 @@ TEST_F(MainWindow, ConvertingGivesTheCommandLineToolsLinesForTheSameSettings) {
         ClickOn(*form->sBitBtn2);
         EXPECT_TRUE(boxes.empty());
         cli::CliOptions options;
-        options.picture = Asset(name);
+        options.pictures = {Asset(name)};
         const std::string expected = CliOutput(options);
         EXPECT_FALSE(expected.empty());
         EXPECT_EQ(MemoText(), expected);
@@ -300,7 +300,7 @@ TEST_F(MainWindow, ConvertingGivesTheCommandLineToolsLinesForTheSameSettings) {
     EXPECT_EQ(form->sComboBox2->Text(), "1:2");
     ClickOn(*form->sBitBtn2);
     cli::CliOptions options;
-    options.picture = Asset("sample.jpg");
+    options.pictures = {Asset("sample.jpg")};
     options.preset = 3;
     options.generator = cli::Generator::Exponential;
     options.width = 60;
@@ -337,7 +337,7 @@ TEST_F(MainWindow, ConvertFailuresShowTheErrorBoxAndTheWindowGoesOn) {
     ClickOn(*form->sBitBtn2);
     EXPECT_EQ(boxes.size(), 3u);
     cli::CliOptions options;
-    options.picture = Asset("sample.bmp");
+    options.pictures = {Asset("sample.bmp")};
     EXPECT_EQ(MemoText(), CliOutput(options));
 }
 

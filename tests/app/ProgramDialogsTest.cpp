@@ -33,7 +33,7 @@ TEST_F(ProgramDialogs, TheOpenDialogLoadsABitmapAndAJpeg) {
         EXPECT_EQ(form->sBitBtn1->Hint(), Asset(name));
         ClickOn(*form->sBitBtn2);
         cli::CliOptions options;
-        options.picture = Asset(name);
+        options.pictures = {Asset(name)};
         EXPECT_EQ(MemoText(), CliOutput(options));
     }
     // A later cancel keeps the picture, its name and its path.
@@ -62,7 +62,7 @@ TEST_F(ProgramDialogs, OkAsksForTheNameOnceMoreAndSavesUnderTheChosenOne) {
     EXPECT_TRUE(boxes.empty());
     EXPECT_EQ(saveOptions->Edit1->Text(), file); // no extension added
     cli::CliOptions options;
-    options.picture = Asset("sample.bmp");
+    options.pictures = {Asset("sample.bmp")};
     options.saveFile = TempFile("cli.txt");
     CliOutput(options);
     EXPECT_EQ(ReadFile(file), ReadFile(TempFile("cli.txt")));
@@ -104,7 +104,7 @@ TEST_F(ProgramDialogs, ANameChosenWithTheDotsButtonStandsWhenTheSecondDialogIsCa
     EXPECT_EQ(saveOptions->Edit1->Text(), file);
     // Saved under that name all the same, as the command-line tool would save it.
     cli::CliOptions options;
-    options.picture = Asset("sample.bmp");
+    options.pictures = {Asset("sample.bmp")};
     options.saveFile = TempFile("cli.txt");
     CliOutput(options);
     EXPECT_EQ(ReadFile(file), ReadFile(TempFile("cli.txt")));

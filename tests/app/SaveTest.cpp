@@ -55,7 +55,7 @@ protected:
 
     std::string CliSave(const std::string& file, int cpl, int lpp, int width = 80) {
         cli::CliOptions options;
-        options.picture = Asset("sample.bmp");
+        options.pictures = {Asset("sample.bmp")};
         options.saveFile = file;
         options.charsPerLine = cpl;
         options.linesPerPage = lpp;
@@ -84,7 +84,7 @@ TEST_F(Save, OkWritesTheSameBytesAsTheCommandLineToolWithTheWindowsValues) {
     EXPECT_EQ(saveOptions->Edit1->Text(), file);
     // The pane still holds the 80 symbols wide conversion; the width cuts it into more strips.
     cli::CliOptions options;
-    options.picture = Asset("sample.bmp");
+    options.pictures = {Asset("sample.bmp")};
     std::vector<std::string> lines;
     std::istringstream converted(CliOutput(options));
     for (std::string line; std::getline(converted, line);)

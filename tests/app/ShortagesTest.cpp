@@ -21,7 +21,7 @@ protected:
     }
     std::string SampleLines() {
         cli::CliOptions options;
-        options.picture = Asset("sample.bmp");
+        options.pictures = {Asset("sample.bmp")};
         return CliOutput(options);
     }
 };

@@ -10,10 +10,10 @@
 #include "cli/CliRun.h"
 #include "engine/PagedExport.h"
 #include "image/DIB.h"
-#include "tests/support/TempFolder.h"
 #include "tests/image/PNGMaker.h"
 #include "tests/support/Files.h"
 #include "tests/support/Process.h"
+#include "tests/support/TempFolder.h"
 
 using namespace cli;
 using charvane::testing::ReadFile;
@@ -52,7 +52,7 @@ const std::string kSample = CHARVANE_SOURCE_DIR "/assets/sample.bmp";
 TEST(CliOptions, RefusesMalformedCommandLines) {
     for (const std::vector<std::string>& args :
          std::vector<std::vector<std::string>>{{},
-                                               {"a.bmp", "b.bmp"},
+                                               {"--save", "x.txt", "a.bmp", "b.bmp"},
                                                {"--width", "ten", "a.bmp"},
                                                {"--ratio", "3:4", "a.bmp"},
                                                {"--generator", "random", "a.bmp"},
@@ -209,4 +209,35 @@ TEST(CliProgram, ExitStatusTellsSuccessFailureAndMisuse) {
     const auto fine = RunProgram(cli + " --width 8 '" + kSample + "'");
     EXPECT_EQ(fine.status, 0);
     EXPECT_EQ(fine.out, RunTool({"--width", "8", kSample}).out);
+}
+
+TEST(CliBatch, PrintsInTheOrderGivenAndNamesThePictureThatFails) {
+    const std::string jpeg = CHARVANE_SOURCE_DIR "/assets/sample.jpg";
+    const std::string missing = (TempDir() / "missing.bmp").string();
+    const std::string bmpText = RunTool({"--width", "30", kSample}).out;
+    const std::string jpegText = RunTool({"--width", "30", jpeg}).out;
+    // More pictures than are converted ahead of the printing, the bad one among them.
+    std::vector<std::string> args = {"--width", "30"};
+    std::string expected;
+    for (int i = 0; i < 12; ++i) {
+        args.push_back(i % 2 ? jpeg : kSample);
+        expected += i % 2 ? jpegText : bmpText;
+        if (i == 4)
+            args.push_back(missing);
+    }
+    const CliResult batch = RunTool(args);
+    EXPECT_EQ(batch.status, 1);
+    EXPECT_EQ(batch.out, expected);
+    EXPECT_EQ(batch.err, missing + ": " + RunTool({missing}).err);
+    EXPECT_EQ(RunTool({kSample, jpeg}).status, 0);
+}
+
+TEST(CliBatch, ReadsAPictureFromStandardInputByItsFirstBytes) {
+    for (const std::string& file :
+         {kSample, std::string(CHARVANE_SOURCE_DIR "/assets/sample.jpg")}) {
+        std::istringstream in(ReadFile(file));
+        std::ostringstream out, err;
+        EXPECT_EQ(RunCli(ParseCliOptions({"--width", "40", "-"}), out, err, in), 0) << err.str();
+        EXPECT_EQ(out.str(), RunTool({"--width", "40", file}).out) << file;
+    }
 }

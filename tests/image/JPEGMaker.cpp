@@ -43,6 +43,11 @@ std::vector<std::uint8_t> MakeJPEG(int width, int height, const PixelFunction& p
         jpeg_set_colorspace(&info, JCS_YCCK);
     }
     jpeg_set_quality(&info, recipe.quality, TRUE);
+    if (recipe.kind == Kind::Color) {
+        info.comp_info[0].h_samp_factor = recipe.samplingH;
+        info.comp_info[0].v_samp_factor = recipe.samplingV;
+    }
+    info.restart_interval = static_cast<unsigned>(recipe.restartInterval);
     if (recipe.progressive) {
         jpeg_simple_progression(&info);
     }

@@ -16,6 +16,11 @@ struct Recipe {
     Kind kind = Kind::Color;
     bool progressive = false;
     int quality = 90;
+    // Colour pictures: sampling factors of the first component (the others are 1 x 1): 2 x 2 is
+    // 4:2:0, 1 x 1 4:4:4, 2 x 1 4:2:2, 1 x 2 4:4:0, 4 x 1 4:1:1.
+    int samplingH = 2;
+    int samplingV = 2;
+    int restartInterval = 0; // MCUs between restart markers; 0 for none
 };
 
 using PixelFunction = std::function<platform::Color(int x, int y)>;
