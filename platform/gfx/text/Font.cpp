@@ -11,6 +11,9 @@
 #include <cmath>
 #include <cstdlib>
 #include <map>
+#include <tuple>
+#include <utility>
+#include <vector>
 
 namespace platform {
 
@@ -60,7 +63,7 @@ struct Match {
     bool italic = false;
 };
 
-Match FindFace(const std::string& family, int weight, bool italic) {
+Match MatchFace(const std::string& family, int weight, bool italic) {
     Match m;
     static const bool ready = [] {
         if (!FcInit())
@@ -100,7 +103,39 @@ Match FindFace(const std::string& family, int weight, bool italic) {
     return m;
 }
 
+// Fontconfig's matching is the slow part of making a font, and the answer for one request does
+// not change while the program runs.
+std::map<std::tuple<std::string, bool, bool>, Match>& Matches() {
+    static std::map<std::tuple<std::string, bool, bool>, Match> matches;
+    return matches;
+}
+
+Match FindFace(const std::string& family, int weight, bool italic) {
+    auto& matches = Matches();
+    auto key = std::make_tuple(family, weight >= 600, italic);
+    auto it = matches.find(key);
+    if (it == matches.end())
+        it = matches.emplace(std::move(key), MatchFace(family, weight, italic)).first;
+    return it->second;
+}
+
+// Fonts are immutable, so one made for the same request is handed out again. Controls drop
+// their fonts and ask for the same ones whenever the skin changes; without this each time
+// would open the faces anew and render (and hint) every glyph again. The most recently used
+// fonts are kept, a few more than the program's windows use at once.
+using FontKey = std::tuple<int, int, bool, bool, bool, std::string>;
+constexpr std::size_t kKeptFonts = 24;
+std::vector<std::pair<FontKey, std::shared_ptr<Font>>>& KeptFonts() { // most recent last
+    static std::vector<std::pair<FontKey, std::shared_ptr<Font>>> kept;
+    return kept;
+}
+
 } // namespace
+
+void ForgetKeptFonts() {
+    KeptFonts().clear();
+    Matches().clear();
+}
 
 struct Font::Impl {
     FT_Face face = nullptr;
@@ -123,6 +158,15 @@ std::string ResolveFontFamily(const std::string& faceName) {
 }
 
 std::shared_ptr<Font> CreateFontIndirect(const LOGFONT& lf) {
+    auto& kept = KeptFonts();
+    FontKey key{lf.lfHeight,    lf.lfWeight,    lf.lfItalic,
+                lf.lfUnderline, lf.lfStrikeOut, lf.lfFaceName};
+    const auto found = std::find_if(kept.begin(), kept.end(),
+                                    [&key](const auto& entry) { return entry.first == key; });
+    if (found != kept.end()) {
+        std::rotate(found, found + 1, kept.end());
+        return kept.back().second;
+    }
     FT_Library library = Library();
     if (!library)
         return nullptr;
@@ -199,6 +243,10 @@ std::shared_ptr<Font> CreateFontIndirect(const LOGFONT& lf) {
     if (!fb.file.empty() && fb.file != m.file &&
         FT_New_Face(library, fb.file.c_str(), fb.index, &impl.fallback) == 0)
         FT_Set_Pixel_Sizes(impl.fallback, 0, static_cast<FT_UInt>(impl.pixelSize));
+    // Only a font that was made is kept: one that failed may be made later.
+    if (kept.size() == kKeptFonts)
+        kept.erase(kept.begin());
+    kept.emplace_back(std::move(key), font);
     return font;
 }
 

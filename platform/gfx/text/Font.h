@@ -81,7 +81,13 @@ public:
     struct Impl;
 
 private:
-    friend std::shared_ptr<Font> CreateFontIndirect(const LOGFONT& lf);
+    friend // The same request gives the same font while it is among the most recently used (see
+           // Font.cpp).
+        std::shared_ptr<Font>
+        CreateFontIndirect(const LOGFONT& lf);
+    // Forgets the fonts and face matches kept for reuse, so that the next requests start afresh as
+    // at start-up (start-up measurements).
+    void ForgetKeptFonts();
     Font() = default;
 
     LOGFONT m_logical;
@@ -100,7 +106,11 @@ private:
     mutable std::unordered_map<std::uint32_t, Glyph> m_cache;
 };
 
+// The same request gives the same font while it is among the most recently used (see Font.cpp).
 std::shared_ptr<Font> CreateFontIndirect(const LOGFONT& lf);
+// Forgets the fonts and face matches kept for reuse, so that the next requests start afresh as
+// at start-up (start-up measurements).
+void ForgetKeptFonts();
 // The interface font: "MS Sans Serif", eight points (-11 px).
 std::shared_ptr<Font> DefaultGuiFont();
 
