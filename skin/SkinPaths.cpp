@@ -20,10 +20,34 @@ bool HasDrivePrefix(std::string_view path) {
            ((path[0] >= 'a' && path[0] <= 'z') || (path[0] >= 'A' && path[0] <= 'Z'));
 }
 
-std::string FindSkinFile(std::string_view path) {
-    if (path.empty() || HasDrivePrefix(path))
+namespace {
+
+constexpr std::string_view kDefaultSkinDirectory = "c:\\skins";
+
+// The path as this system names it: the default skin directory mapped onto our data folder,
+// empty for any other drive path.
+std::string MappedPath(std::string_view path) {
+    if (!HasDrivePrefix(path))
+        return HostPath(path);
+    const std::string_view head =
+        path.substr(0, std::min(path.size(), kDefaultSkinDirectory.size()));
+    const bool isDefault =
+        toolkit::UpperCase(std::string(head)) ==
+            toolkit::UpperCase(std::string(kDefaultSkinDirectory)) &&
+        (path.size() == head.size() || path[head.size()] == '\\' || path[head.size()] == '/');
+    const std::string folder = isDefault ? DataSkinFolder() : std::string();
+    if (folder.empty())
         return {};
-    const fs::path host(HostPath(path));
+    return folder + HostPath(path.substr(head.size()));
+}
+
+} // namespace
+
+std::string FindSkinFile(std::string_view path) {
+    const std::string mapped = MappedPath(path);
+    if (mapped.empty())
+        return {};
+    const fs::path host(mapped);
     std::error_code ec;
     if (fs::is_regular_file(host, ec))
         return host.string();
@@ -43,10 +67,9 @@ bool SkinFileExists(std::string_view path) {
 }
 
 bool SkinDirectoryExists(std::string_view path) {
-    if (path.empty() || HasDrivePrefix(path))
-        return false;
+    const std::string mapped = MappedPath(path);
     std::error_code ec;
-    return fs::is_directory(HostPath(path), ec);
+    return !mapped.empty() && fs::is_directory(mapped, ec);
 }
 
 std::vector<TacDirEntry> ListSkinDirectory(std::string_view path) {
@@ -54,7 +77,7 @@ std::vector<TacDirEntry> ListSkinDirectory(std::string_view path) {
     if (!SkinDirectoryExists(path))
         return entries;
     std::error_code ec;
-    for (fs::directory_iterator it(HostPath(path), ec), end; !ec && it != end; it.increment(ec))
+    for (fs::directory_iterator it(MappedPath(path), ec), end; !ec && it != end; it.increment(ec))
         entries.push_back({it->path().filename().string(), it->is_directory(ec)});
     std::sort(entries.begin(), entries.end(),
               [](const TacDirEntry& a, const TacDirEntry& b) { return a.name < b.name; });
@@ -67,6 +90,28 @@ std::string ApplicationFolder() {
     if (ec)
         return "./";
     return exe.parent_path().string() + "/";
+}
+
+std::string DataSkinFolderFor(std::string_view programFolder) {
+    fs::path folder = fs::path(programFolder).parent_path(); // drops the trailing "/"
+    const fs::path below = "share/charvane/skins";
+    std::error_code ec;
+    std::string first;
+    for (int up = 0; up < 2 && folder.has_parent_path() && folder != folder.root_path(); ++up) {
+        folder = folder.parent_path();
+        const std::string candidate = (folder / below).string();
+        if (fs::is_directory(candidate, ec))
+            return candidate;
+        if (first.empty())
+            first = candidate;
+    }
+    return first;
+}
+
+std::string DataSkinFolder() {
+    // The program does not move while it runs.
+    static const std::string folder = DataSkinFolderFor(ApplicationFolder());
+    return folder;
 }
 
 } // namespace skin

@@ -2,10 +2,11 @@
 // Skin paths as the program writes them, mapped onto this system's files.
 //
 // Skin names, folders and image names come with "\" or "/" between folders; both separate
-// folders here, and a leading "/" is absolute. A path with a drive prefix ("c:\Skins") names
-// nothing on this system: it never exists. Windows finds files without regard to case and skin
-// texts upper-case their image names, so the last part of a file name is matched without regard
-// to ASCII case when the exact name is not there.
+// folders here, and a leading "/" is absolute. The program's default skin directory "c:\Skins"
+// (any case, and what lies inside it) stands for the skin folder of our data, see
+// DataSkinFolder(); any other path with a drive prefix names nothing on this system. Windows finds
+// files without regard to case and skin texts upper-case their image names, so the last part of a
+// file name is matched without regard to ASCII case when the exact name is not there.
 
 #include <string>
 #include <string_view>
@@ -33,5 +34,13 @@ std::vector<TacDirEntry> ListSkinDirectory(std::string_view path);
 
 // The folder of the running program with a trailing "/".
 std::string ApplicationFolder();
+
+// Where "c:\Skins" leads: share/charvane/skins under the parent of the program's folder
+// (<prefix>/bin/charvane finds <prefix>/share/charvane/skins), else under the folder above that
+// (the build tree's test and benchmark programs sit one folder deeper than the program), else
+// the first of these although it does not exist. No trailing "/".
+std::string DataSkinFolder();
+// The same rule for a program in programFolder (ending with "/").
+std::string DataSkinFolderFor(std::string_view programFolder);
 
 } // namespace skin

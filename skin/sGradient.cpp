@@ -1,5 +1,7 @@
 #include "skin/sGradient.h"
 
+#include "skin/sGraphUtils.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -64,8 +66,7 @@ void Vertical(const TacRows24& bmp, const platform::Rect& r, const TsGradArray& 
     WalkSteps(steps, offset, height, endOf, [&](std::int64_t row, const Rgb& c) {
         std::uint8_t* p = bmp.At(r.left, r.top + static_cast<std::int32_t>(row));
         Put(p, c);
-        for (std::int32_t x = 1; x < r.Width(); ++x)
-            std::copy_n(p, 3, p + 3 * x);
+        RepeatPixel24(p, r.Width());
     });
 }
 

@@ -149,11 +149,18 @@ void FillRect24(const TacRows24& bitmap, const platform::Rect& rect, platform::C
     const std::uint8_t px[3] = {platform::GetBValue(color), platform::GetGValue(color),
                                 platform::GetRValue(color)};
     std::uint8_t* first = bitmap.At(r.left, r.top);
-    for (std::int32_t x = 0; x < r.Width(); ++x)
-        std::copy(px, px + 3, first + 3 * x);
+    std::copy(px, px + 3, first);
+    RepeatPixel24(first, r.Width());
     const auto bytes = static_cast<std::size_t>(r.Width()) * 3;
     for (std::int32_t y = r.top + 1; y < r.bottom; ++y)
         std::copy(first, first + bytes, bitmap.At(r.left, y));
+}
+
+void RepeatPixel24(std::uint8_t* row, std::int32_t count) {
+    // Each copy doubles the filled part: a few block copies instead of one per pixel.
+    const auto total = static_cast<std::size_t>(count) * 3;
+    for (std::size_t filled = 3; filled < total; filled *= 2)
+        std::memcpy(row + filled, row, std::min(filled, total - filled));
 }
 
 void MixColorInto(const TacRows24& bitmap, const platform::Rect& rect, std::int32_t percent,
@@ -333,6 +340,10 @@ void MaskedTile24(const TacRows24& dst, const platform::Rect& dstRect, const Tac
                 continue;
             }
             const std::uint8_t* mp = mRow + at;
+            if (!pale && (mp[0] | mp[1] | mp[2]) == 0) { // opaque: the image as it is
+                d[0] = sp[0], d[1] = sp[1], d[2] = sp[2];
+                continue;
+            }
             for (int c = 0; c < 3; ++c) {
                 const std::int32_t m = pale ? std::min(mp[c] + 100, 255) : mp[c];
                 d[c] = Limit255((d[c] - sp[c]) * m / 256 + sp[c]);

@@ -35,6 +35,8 @@ std::unique_ptr<toolkit::TBitmap> NewBitmap24(std::int32_t width, std::int32_t h
 void FillRectColor(platform::DeviceContext& dc, const platform::Rect& rect, platform::Color color);
 // Solid fill through the rows.
 void FillRect24(const TacRows24& bitmap, const platform::Rect& rect, platform::Color color);
+// Repeats the pixel at row[0..2] over the count pixels from row on (count ≥ 1).
+void RepeatPixel24(std::uint8_t* row, std::int32_t count);
 
 // Each pixel of rect becomes round(P ÷ 100 × pixel + (1 − P ÷ 100) × color) per channel;
 // P is limited to 0 … 100.

@@ -12,6 +12,18 @@ namespace {
 using I64 = std::int64_t;
 
 // Where a state image lies in the piece's source, in 64 bits: R may hold any 32-bit numbers.
+// True when every pixel of part (inside src) is the key colour: drawn without a backdrop such a
+// part leaves the target as it was.
+bool AllKey(const TacRows24& src, const platform::Rect& part) {
+    for (std::int32_t y = part.top; y < part.bottom; ++y) {
+        const std::uint8_t* p = src.At(part.left, y);
+        for (std::int32_t x = part.left; x < part.right; ++x, p += 3)
+            if (p[0] != 0xFF || p[1] != 0x00 || p[2] != 0xFF)
+                return false;
+    }
+    return true;
+}
+
 struct StateImage {
     I64 x = 0, y = 0, w = 0, h = 0;
     bool Empty() const { return w <= 0 || h <= 0; }
@@ -213,10 +225,14 @@ void DrawFramePiece(const TacRows24& target, const platform::Rect& rect, bool fi
     for (const Part& p : parts) {
         if (p.dst.IsEmpty() || p.src.IsEmpty())
             continue;
-        if (masked)
+        if (masked) {
+            // Open middles (panels, frames) are common and large: skip them whole.
+            const platform::Rect inside = ClipToSize(p.src, src.width, src.height);
+            if (!p.corner && AllKey(src, inside))
+                continue;
             MaskedTile24(target, p.dst, src, p.src, static_cast<std::int32_t>(s.h), copyMode,
                          p.corner ? &parent : nullptr);
-        else if (p.corner)
+        } else if (p.corner)
             CopyKeyed(target, src, p.dst.left, p.dst.top, true, parent, kKeyColor, p.src);
         else if (mask.StretchMode != 0)
             StretchBlock24(target, p.dst, src, p.src);

@@ -31,6 +31,30 @@ TEST(Fonts, ClassicFacesMapToMetricCompatibleOnes) {
     EXPECT_TRUE(Make("No Such Face At All", -11)) << "an unknown face still gives a font";
 }
 
+// Fonts are handed out again for the same request (skin changes ask for the same ones over and
+// over); any difference in the request must still give its own font.
+TEST(Fonts, TheSameRequestGetsTheSameFontAndAnyDifferenceAnother) {
+    LOGFONT lf;
+    lf.lfFaceName = "Arial";
+    lf.lfHeight = -13;
+    const auto first = CreateFontIndirect(lf);
+    EXPECT_EQ(CreateFontIndirect(lf), first);
+    std::vector<LOGFONT> others(6, lf);
+    others[0].lfHeight = -14;
+    others[1].lfWeight = FW_BOLD;
+    others[2].lfItalic = true;
+    others[3].lfUnderline = true;
+    others[4].lfStrikeOut = true;
+    others[5].lfFaceName = "Courier New";
+    for (const LOGFONT& other : others) {
+        const auto font = CreateFontIndirect(other);
+        ASSERT_TRUE(font);
+        EXPECT_NE(font, first);
+        EXPECT_EQ(font->Logical().lfUnderline, other.lfUnderline);
+        EXPECT_EQ(font->Logical().lfStrikeOut, other.lfStrikeOut);
+    }
+}
+
 TEST(Fonts, HeightsFollowTheSignConvention) {
     const auto gui = Make("MS Sans Serif", -11);
     EXPECT_EQ(gui->Metrics().tmHeight, 13) << "the interface font's cell";

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "SkinTestSupport.h"
+#include "skin/SkinColors.h"
+#include "skin/SkinPaths.h"
 #include "skin/sSkinManager.h"
 #include "toolkit/TMemIniFile.h"
 
@@ -169,7 +172,20 @@ TEST_F(LoadedInternalSkin, CachesTheIndexesControlsAskFor) {
         EXPECT_GE(p.Border, 0);
 }
 
-TEST_F(LoadedInternalSkin, EveryMaskedPieceHasItsMaskBelowItsImages) {
+// Both of our skins: the internal one and the packed one the build puts where the default skin
+// directory leads.
+class OurSkins : public testing::TestWithParam<const char*> {
+protected:
+    OurSkins() {
+        skin::AddInternalSkin(manager.InternalSkins());
+        manager.SetSkinName(GetParam());
+    }
+    TsSkinManager manager;
+};
+INSTANTIATE_TEST_SUITE_P(Skins, OurSkins, testing::Values(skin::kInternalSkinName, "Nightfall"));
+
+TEST_P(OurSkins, EveryMaskedPieceHasItsMaskBelowItsImages) {
+    ASSERT_EQ(manager.SkinName(), GetParam());
     // The lower half of a piece with a mask is black where the image is drawn and white where
     // the image shows the key colour, so the quoted rectangles and the drawing agree.
     const skin::TsSkinBitmap& master = *manager.MasterBitmap();
@@ -217,6 +233,57 @@ TEST_F(LoadedInternalSkin, HueChangesKeepGreysAndTheKey) {
     EXPECT_GT(changed, 1000);
     manager.SetHueOffset(0);
     EXPECT_EQ(manager.MasterBitmap()->Pixel(150, 20), before.Pixel(150, 20));
+}
+
+TEST(NightfallSkin, IsListedFromTheDefaultDirectoryAndCoversEveryInternalSection) {
+    TsSkinManager manager;
+    skin::AddInternalSkin(manager.InternalSkins());
+    toolkit::TStringList names;
+    EXPECT_EQ(manager.GetSkinNames(names, skin::TacSkinListMode::Both), skin::kInternalSkinName);
+    EXPECT_EQ(names.Lines(), (std::vector<std::string>{"Nightfall", skin::kInternalSkinName}));
+
+    manager.SetSkinName(skin::kInternalSkinName);
+    std::vector<std::string> internalSections;
+    for (const auto& d : manager.gd())
+        internalSections.push_back(d.ClassName);
+    manager.SetSkinName("Nightfall");
+    ASSERT_EQ(manager.SkinName(), "Nightfall");
+    EXPECT_TRUE(manager.FromContainer());
+    std::vector<std::string> sections;
+    for (const auto& d : manager.gd())
+        sections.push_back(d.ClassName);
+    EXPECT_EQ(sections, internalSections);
+    // Dark artwork wants light text wherever text is drawn on a face of its own.
+    for (const char* name : {"GLOBALINFO", "BUTTON", "SPEEDBUTTON", "PANEL", "EDIT", "MENUITEM",
+                             "CHECKBOX", "FORMTITLE", "HINT"}) {
+        const auto& d = manager.gd()[static_cast<std::size_t>(manager.FindSectionIndex(name))];
+        const auto font = skin::ColorToRGB(d.FontColor[0]);
+        EXPECT_GT(platform::GetGValue(font), 120) << name;
+    }
+    EXPECT_LT(platform::GetGValue(manager.GetGlobalColor()), 80);
+    EXPECT_LT(platform::GetGValue(manager.GetActiveEditColor()), 80);
+}
+
+TEST(SkinDirectory, DataFolderIsBesideTheProgramOrOneFolderHigher) {
+    skintest::TempFolder root;
+    root.MakeFolder("usr/bin");
+    root.MakeFolder("build/tests/app");
+    root.MakeFolder("build/app");
+    EXPECT_EQ(skin::DataSkinFolderFor(root.Str() + "/usr/bin/"),
+              root.Str() + "/usr/share/charvane/skins"); // none yet: the installed place
+    root.MakeFolder("usr/share/charvane/skins");
+    root.MakeFolder("build/share/charvane/skins");
+    EXPECT_EQ(skin::DataSkinFolderFor(root.Str() + "/usr/bin/"),
+              root.Str() + "/usr/share/charvane/skins");
+    EXPECT_EQ(skin::DataSkinFolderFor(root.Str() + "/build/app/"),
+              root.Str() + "/build/share/charvane/skins");
+    EXPECT_EQ(skin::DataSkinFolderFor(root.Str() + "/build/tests/app/"),
+              root.Str() + "/build/share/charvane/skins");
+    EXPECT_EQ(skin::DataSkinFolderFor("/"), "");
+    // Only the program's own default leads there; another drive names nothing.
+    EXPECT_TRUE(skin::SkinFileExists("C:\\SKINS\\Nightfall.asz"));
+    EXPECT_FALSE(skin::SkinFileExists("d:\\Skins\\Nightfall.asz"));
+    EXPECT_FALSE(skin::SkinFileExists("c:\\SkinsX\\Nightfall.asz"));
 }
 
 } // namespace

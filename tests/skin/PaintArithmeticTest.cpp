@@ -133,6 +133,24 @@ TEST(PaintGradientSteps, StepsShareTheirBoundaryRowAndShortStepsAreSkipped) {
     EXPECT_EQ(At(*bmp, 1, 9), RGB(0, 0, 0));
 }
 
+// Rows are filled by repeating their first pixel in growing blocks: every width must come out
+// whole, up to its last pixel and not one beyond.
+TEST(PaintGradientSteps, RowsAndSolidFillsCoverEveryWidthExactly) {
+    for (const int width : {1, 2, 3, 5, 8, 33, 100}) {
+        SCOPED_TRACE(width);
+        auto bmp = Filled(width + 2, 4, RGB(1, 2, 3));
+        PaintGradientSteps(*bmp, {1, 0, width + 1, 2}, {{RGB(9, 9, 9), RGB(9, 9, 9), 100, 0, 0}},
+                           0);
+        FillRect24(*bmp, {1, 2, width + 1, 4}, RGB(7, 8, 9));
+        for (int y = 0; y < 4; ++y) {
+            EXPECT_EQ(At(*bmp, 0, y), RGB(1, 2, 3));
+            EXPECT_EQ(At(*bmp, 1, y), y < 2 ? RGB(9, 9, 9) : RGB(7, 8, 9));
+            EXPECT_EQ(At(*bmp, width, y), y < 2 ? RGB(9, 9, 9) : RGB(7, 8, 9));
+            EXPECT_EQ(At(*bmp, width + 1, y), RGB(1, 2, 3));
+        }
+    }
+}
+
 TEST(PaintGradientSteps, ColumnsAndTrianglesStayInsideTheRectangle) {
     auto bmp = Filled(12, 6, RGB(1, 2, 3));
     PaintGradientSteps(*bmp, {1, 1, 11, 5}, {{RGB(0, 0, 0), RGB(90, 0, 0), 100, 1, 0}}, 0);

@@ -68,7 +68,7 @@ TEST(SkinChoice, PackedFileComesBeforeFolderBeforeInternal) {
 
 TEST(SkinChoice, NoSkinAnywhereSwitchesSkinningOff) {
     TsSkinManager m;
-    EXPECT_EQ(m.SkinDirectory(), "c:\\Skins"); // names nothing here
+    EXPECT_EQ(m.SkinDirectory(), "c:\\Skins"); // our data folder, without "Anything"
     EXPECT_EQ(m.SkinInfo(), "N/A");
     m.SetSkinName("Anything");
     EXPECT_FALSE(m.Active());

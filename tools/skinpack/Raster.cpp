@@ -26,36 +26,6 @@ void PutU32(std::vector<std::uint8_t>& out, std::uint32_t v) {
         out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
 }
 
-// The skin's 256 colours: the key, a grey ramp (masks and neutral greys), a ramp from deep
-// navy through ice blue to white, and a ramp of vivid accent blues.
-std::array<Rgb, 256> WinterPalette() {
-    std::array<Rgb, 256> palette{};
-    std::size_t n = 0;
-    palette[n++] = kKey;
-    for (int i = 0; i < 64; ++i) {
-        const auto v = Clamp(i * 255.0 / 63);
-        palette[n++] = {v, v, v};
-    }
-    const auto ramp = [&](const std::vector<Rgb>& stops, int count) {
-        for (int i = 0; i < count; ++i) {
-            const double t = static_cast<double>(i) / (count - 1) * (stops.size() - 1);
-            const auto k = std::min(static_cast<std::size_t>(t), stops.size() - 2);
-            palette[n++] = Mix(stops[k], stops[k + 1], t - static_cast<double>(k));
-        }
-    };
-    ramp({{20, 35, 70},
-          {46, 82, 118},
-          {43, 102, 168},
-          {101, 155, 194},
-          {153, 187, 212},
-          {166, 204, 225},
-          {230, 241, 249},
-          {255, 255, 255}},
-         128);
-    ramp({{0, 40, 100}, {0, 92, 185}, {60, 150, 230}, {150, 205, 250}, {215, 236, 255}}, 63);
-    return palette;
-}
-
 } // namespace
 
 Rgb FromColorRef(std::uint32_t color) {
@@ -159,8 +129,27 @@ void Raster::Piece(int x, int y, int cellWidth, int cellHeight, int count, bool 
     }
 }
 
-std::vector<std::uint8_t> EncodeBitmap8(const Raster& raster) {
-    static const std::array<Rgb, 256> palette = WinterPalette();
+std::array<Rgb, 256> MakePalette(const std::vector<Rgb>& ramp, const std::vector<Rgb>& accents) {
+    std::array<Rgb, 256> palette{};
+    std::size_t n = 0;
+    palette[n++] = kKey;
+    for (int i = 0; i < 64; ++i) {
+        const auto v = Clamp(i * 255.0 / 63);
+        palette[n++] = {v, v, v};
+    }
+    const auto spread = [&](const std::vector<Rgb>& stops, int count) {
+        for (int i = 0; i < count; ++i) {
+            const double t = static_cast<double>(i) / (count - 1) * (stops.size() - 1);
+            const auto k = std::min(static_cast<std::size_t>(t), stops.size() - 2);
+            palette[n++] = Mix(stops[k], stops[k + 1], t - static_cast<double>(k));
+        }
+    };
+    spread(ramp, 128);
+    spread(accents, 63);
+    return palette;
+}
+
+std::vector<std::uint8_t> EncodeBitmap8(const Raster& raster, const std::array<Rgb, 256>& palette) {
     const int w = raster.Width(), h = raster.Height();
     const int row = (w + 3) & ~3;
     std::vector<std::uint8_t> out{'B', 'M'};

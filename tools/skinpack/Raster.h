@@ -1,7 +1,8 @@
 #pragma once
 // A small 24-bit raster for drawing the skin's images at build time, with the file writers the
-// tool needs: 8-bit bitmap files (colours reduced to a fixed winter palette) and JPEG.
+// tool needs: 8-bit bitmap files (colours reduced to the skin's palette) and JPEG.
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -51,7 +52,10 @@ private:
     std::vector<Rgb> m_pixels;
 };
 
-std::vector<std::uint8_t> EncodeBitmap8(const Raster& raster);
+// A skin palette: the key, a 64-step grey ramp (masks and neutral greys), 128 colours spread
+// along the skin's main ramp and 63 along its accent ramp (each at least two stops).
+std::array<Rgb, 256> MakePalette(const std::vector<Rgb>& ramp, const std::vector<Rgb>& accents);
+std::vector<std::uint8_t> EncodeBitmap8(const Raster& raster, const std::array<Rgb, 256>& palette);
 std::vector<std::uint8_t> EncodeJpeg(const Raster& raster, int quality);
 
 } // namespace skinpack

@@ -1,9 +1,11 @@
-// charvane_skinpack OPTIONS OUTPUT.cpp [DUMP-FOLDER]
+// charvane_skinpack SKIN OPTIONS OUTPUT [DUMP-FOLDER]
 //
-// Builds the internal skin: reads its options text, draws its images, packs the four members
-// ("Options.dat", "Btn_Huge.bmp", "Master.bmp", "BG.JPG") into an "ASzf" container and writes
-// it as the byte array behind skin::InternalSkinData(). With a dump folder the members are also
-// written there as files, for looking at them.
+// Builds one of our skins (SKIN is "winter" or "nightfall"): reads its options text, draws its
+// images, packs the four members ("Options.dat", "Btn_Huge.bmp", "Master.bmp", "BG.JPG") into
+// an "ASzf" container. An OUTPUT ending in ".cpp" gets the bytes as the array behind
+// skin::InternalSkinData() (the internal skin); any other OUTPUT gets the container itself, a
+// packed skin file. With a dump folder the members are also written there as files, for
+// looking at them.
 
 #include <cstdint>
 #include <cstdio>
@@ -16,7 +18,7 @@
 #include <zlib.h>
 
 #include "Raster.h"
-#include "WinterImages.h"
+#include "SkinImages.h"
 
 namespace {
 
@@ -91,21 +93,30 @@ std::string Source(const Bytes& container) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 3) {
-        std::cerr << "usage: charvane_skinpack OPTIONS OUTPUT.cpp [DUMP-FOLDER]\n";
+    const std::string skin = argc >= 4 ? argv[1] : "";
+    if (skin != "winter" && skin != "nightfall") {
+        std::cerr << "usage: charvane_skinpack winter|nightfall OPTIONS OUTPUT [DUMP-FOLDER]\n";
         return 2;
     }
+    const skinpack::PieceArtist& artist =
+        skin == "winter" ? skinpack::WinterArtist() : skinpack::NightfallArtist();
     try {
         const std::vector<Member> members = {
-            {"Options.dat", ReadOptions(argv[1])},
-            {"Btn_Huge.bmp", skinpack::EncodeBitmap8(skinpack::DrawHugeButton())},
-            {"Master.bmp", skinpack::EncodeBitmap8(skinpack::DrawMaster())},
-            {"BG.JPG", skinpack::EncodeJpeg(skinpack::DrawBackground(), 85)}};
-        if (argc > 3)
+            {"Options.dat", ReadOptions(argv[2])},
+            {"Btn_Huge.bmp", skinpack::EncodeBitmap8(artist.HugeButton(), artist.Palette())},
+            {"Master.bmp", skinpack::EncodeBitmap8(skinpack::DrawMaster(artist), artist.Palette())},
+            {"BG.JPG", skinpack::EncodeJpeg(artist.Background(), 85)}};
+        if (argc > 4)
             for (const Member& m : members)
-                WriteFile(std::string(argv[3]) + "/" + m.name, m.data);
-        const std::string source = Source(Pack(members));
-        WriteFile(argv[2], Bytes(source.begin(), source.end()));
+                WriteFile(std::string(argv[4]) + "/" + m.name, m.data);
+        const std::string output = argv[3];
+        const Bytes container = Pack(members);
+        if (output.ends_with(".cpp")) {
+            const std::string source = Source(container);
+            WriteFile(output, Bytes(source.begin(), source.end()));
+        } else {
+            WriteFile(output, container);
+        }
     } catch (const std::exception& e) {
         std::cerr << "charvane_skinpack: " << e.what() << '\n';
         return 1;

@@ -1,4 +1,4 @@
-#include "WinterImages.h"
+#include "SkinImages.h"
 
 #include <array>
 #include <cmath>
@@ -35,7 +35,7 @@ StateLook ButtonLook(int state) {
     }
 }
 
-void Button(Raster& c, int state, double radius) {
+void FaceButton(Raster& c, int state, double radius) {
     const StateLook look = ButtonLook(state);
     c.RoundBox(0, 0, c.Width(), c.Height(), radius, look.edge, look.top, look.bottom);
     // A glint along the top edge reads as ice.
@@ -44,7 +44,7 @@ void Button(Raster& c, int state, double radius) {
             c.Set(x, 1, kWhite);
 }
 
-void Arrow(Raster& c, int direction, Rgb color) { // 0 left, 1 right, 2 up, 3 down
+void ArrowGlyph(Raster& c, int direction, Rgb color) { // 0 left, 1 right, 2 up, 3 down
     const double w = c.Width(), h = c.Height(), m = 1;
     switch (direction) {
     case 0:
@@ -66,7 +66,7 @@ Rgb GlyphColor(int state) {
     return state == 0 ? kNavy : state == 1 ? kAccent : kShade;
 }
 
-void CheckBox(Raster& c, int state, int mark) { // mark: 0 none, 1 tick, 2 grey fill
+void Box(Raster& c, int state, int mark) { // mark: 0 none, 1 tick, 2 grey fill
     const int x0 = 1, y0 = 2, size = 13;
     const StateLook look = ButtonLook(state);
     c.RoundBox(x0, y0, x0 + size, y0 + size, 2, look.edge, kWhite, look.bottom);
@@ -77,7 +77,7 @@ void CheckBox(Raster& c, int state, int mark) { // mark: 0 none, 1 tick, 2 grey 
         c.Fill(x0 + 3, y0 + 3, x0 + size - 3, y0 + size - 3, kGrey);
 }
 
-void Radio(Raster& c, int state, bool checked) {
+void RadioGlyph(Raster& c, int state, bool checked) {
     const StateLook look = ButtonLook(state);
     c.Disc(8, 9, 6.5, look.edge);
     c.Disc(8, 9, 5.5, Mix(kWhite, look.bottom, 0.4));
@@ -85,7 +85,7 @@ void Radio(Raster& c, int state, bool checked) {
         c.Disc(8, 9, 2.6, GlyphColor(state));
 }
 
-void SmallBox(Raster& c, int state, int mark) {
+void SmallBoxGlyph(Raster& c, int state, int mark) {
     c.Fill(0, 0, 12, 12, kKey);
     c.Fill(1, 1, 11, 11, state == 1 ? kAccent : kEdge);
     c.Fill(2, 2, 10, 10, kWhite);
@@ -101,7 +101,7 @@ void OpenFrame(Raster& c, Rgb outer, Rgb inner, double radius) {
     c.Fill(2, 2, c.Width() - 2, c.Height() - 2, kKey);
 }
 
-void TitleIcon(Raster& c, int kind, int state) { // 0 minimise, 1 maximise, 2 help, 3 close
+void TitleIconGlyph(Raster& c, int kind, int state) { // 0 minimise, 1 maximise, 2 help, 3 close
     using Segment = std::array<double, 4>;
     static const std::vector<Segment> kShapes[4] = {
         {{6, 13, 14, 13}},
@@ -118,201 +118,185 @@ void TitleIcon(Raster& c, int kind, int state) { // 0 minimise, 1 maximise, 2 he
         c.Disc(10, 15, 1.8, outline), c.Disc(10, 15, 0.9, ink);
 }
 
-} // namespace
-
-Raster DrawMaster() {
-    Raster m(304, 260);
-
-    // Tabs (TABTOP and its kin): rounded at the top, open at the bottom.
-    m.Piece(0, 0, 21, 18, 3, true, [](Raster& c, int s) {
+class Winter final : public PieceArtist {
+public:
+    const std::array<Rgb, 256>& Palette() const override {
+        // The key, a grey ramp (masks and neutral greys), a ramp from deep navy through ice
+        // blue to white, and a ramp of vivid accent blues.
+        static const std::array<Rgb, 256> palette = MakePalette(
+            {{20, 35, 70},
+             {46, 82, 118},
+             {43, 102, 168},
+             {101, 155, 194},
+             {153, 187, 212},
+             {166, 204, 225},
+             {230, 241, 249},
+             {255, 255, 255}},
+            {{0, 40, 100}, {0, 92, 185}, {60, 150, 230}, {150, 205, 250}, {215, 236, 255}});
+        return palette;
+    }
+    void Tab(Raster& c, int s) const override {
         const StateLook look = ButtonLook(s);
         c.RoundBox(0, 0, 21, 22, 4, look.edge, look.top, look.bottom);
-    });
-    // Progress bar texture: diagonal ice stripes.
-    m.Piece(63, 0, 12, 12, 1, false, [](Raster& c, int) {
+    }
+    // Diagonal ice stripes.
+    void ProgressTexture(Raster& c) const override {
         for (int y = 0; y < 12; ++y)
             for (int x = 0; x < 12; ++x)
                 c.Set(x, y, (x + y) % 12 < 6 ? kSteel : kIce);
-    });
-    // Group box and hint frames.
-    m.Piece(75, 0, 21, 21, 1, false, [](Raster& c, int) { OpenFrame(c, kSteel, kFrost, 4); });
-    m.Piece(96, 0, 21, 21, 1, false, [](Raster& c, int) { OpenFrame(c, kNavy, kWhite, 2); });
-    // Speed buttons.
-    m.Piece(135, 0, 39, 30, 3, true, [](Raster& c, int s) { Button(c, s, 4); });
-    // Size grip: three rows of frost dots.
-    m.Piece(252, 0, 18, 18, 1, true, [](Raster& c, int) {
+    }
+    void GroupFrame(Raster& c) const override { OpenFrame(c, kSteel, kFrost, 4); }
+    void HintFrame(Raster& c) const override { OpenFrame(c, kNavy, kWhite, 2); }
+    void Button(Raster& c, int s, double radius) const override { FaceButton(c, s, radius); }
+    // Three rows of frost dots.
+    void Grip(Raster& c) const override {
         for (int i = 0; i < 3; ++i)
             for (int j = 0; j <= i; ++j) {
                 const int x = 14 - 4 * j, y = 14 - 4 * (i - j);
                 c.Fill(x - 1, y - 1, x + 1, y + 1, kNavy);
                 c.Set(x - 1, y - 1, kWhite);
             }
-    });
-    // Scroll-button arrows, three states each, no masks: key colour around them.
-    const int arrowDirections[4][3] = {{1, 264, 39}, {0, 282, 39}, {2, 264, 47}, {3, 264, 53}};
-    for (const auto& a : arrowDirections) {
-        const bool wide = a[0] >= 2;
-        m.Piece(a[1], a[2], wide ? 9 : 6, wide ? 5 : 8, 3, false,
-                [dir = a[0]](Raster& c, int s) { Arrow(c, dir, GlyphColor(s)); });
     }
-    // Form border: four pixels of navy blue with an icy inner line; the centre is open.
-    m.Piece(135, 60, 12, 12, 1, false, [](Raster& c, int) {
+    void Arrow(Raster& c, int direction, int s) const override {
+        ArrowGlyph(c, direction, GlyphColor(s));
+    }
+    // Four pixels of navy blue with an icy inner line.
+    void FormBorder(Raster& c) const override {
         c.Fill(0, 0, 12, 12, kEdge);
         c.Fill(1, 1, 11, 11, kSteel);
         c.Fill(3, 3, 9, 9, kFrost);
         c.Fill(4, 4, 8, 8, kKey);
-    });
-    // Form title: rounded top corners, a glint, open middle for the gradient.
-    m.Piece(231, 60, 21, 18, 1, true, [](Raster& c, int) {
+    }
+    // Rounded top corners and a glint; the gradient shows through the middle.
+    void FormTitle(Raster& c) const override {
         c.RoundBox(0, 0, 21, 24, 5, kEdge, kKey, kKey);
         for (int x = 4; x < 17; ++x)
             c.Set(x, 1, kFrost);
-    });
-    // Scroll buttons, and the horizontal slider.
-    m.Piece(0, 72, 21, 21, 3, true, [](Raster& c, int s) { Button(c, s, 3); });
-    m.Piece(63, 72, 21, 21, 2, true, [](Raster& c, int s) { Button(c, s, 3); });
-    // The vertical slider is a button turned on its side: its face is tiled along its length,
-    // which a top-to-bottom shade would show as stripes.
-    m.Piece(48, 190, 21, 21, 2, true, [](Raster& c, int s) {
-        Raster upright(c.Width(), c.Height());
-        Button(upright, s, 3);
-        for (int y = 0; y < c.Height(); ++y)
-            for (int x = 0; x < c.Width(); ++x)
-                c.Set(x, y, upright.Get(y, x));
-    });
-    // Menu item: nothing normally, an ice bar when hot.
-    m.Piece(126, 72, 21, 21, 2, true, [](Raster& c, int s) {
+    }
+    // Nothing normally, an ice bar when hot.
+    void MenuItem(Raster& c, int s) const override {
         if (s == 1)
             c.RoundBox(0, 0, 21, 21, 3, kAccent, kFrost, kIce);
-    });
-    // Panels: a soft raised edge around an open middle.
-    m.Piece(189, 72, 21, 21, 1, true, [](Raster& c, int) {
+    }
+    // A soft raised edge.
+    void PanelFrame(Raster& c) const override {
         c.RoundBox(0, 0, 21, 21, 3, kSteel, kWhite, kIce);
         c.Fill(2, 2, 19, 19, kKey);
         for (int x = 3; x < 18; ++x)
             c.Set(x, 1, kWhite), c.Set(x, 19, kFace);
-    });
-    // Scroll-bar tracks: a frosted trough.
-    m.Piece(261, 84, 15, 15, 1, true, [](Raster& c, int) {
+    }
+    // A frosted trough.
+    void Track(Raster& c, bool vertical) const override {
         c.Fill(0, 0, 15, 15, kFrost);
-        c.Fill(0, 0, 1, 15, kIce), c.Fill(14, 0, 15, 15, kIce);
-    });
-    m.Piece(276, 84, 15, 15, 1, true, [](Raster& c, int) {
-        c.Fill(0, 0, 15, 15, kFrost);
-        c.Fill(0, 0, 15, 1, kIce), c.Fill(0, 14, 15, 15, kIce);
-    });
-    // Slider grips.
-    m.Piece(291, 84, 8, 7, 1, true, [](Raster& c, int) {
-        for (int x = 1; x < 8; x += 2)
-            c.Fill(x, 1, x + 1, 6, kSteel);
-    });
-    m.Piece(292, 98, 7, 8, 1, true, [](Raster& c, int) {
-        for (int y = 1; y < 8; y += 2)
-            c.Fill(1, y, 6, y + 1, kSteel);
-    });
-    // Title-bar buttons and their icons.
-    m.Piece(0, 114, 20, 20, 3, true, [](Raster& c, int s) {
+        if (vertical)
+            c.Fill(0, 0, 1, 15, kIce), c.Fill(14, 0, 15, 15, kIce);
+        else
+            c.Fill(0, 0, 15, 1, kIce), c.Fill(0, 14, 15, 15, kIce);
+    }
+    void SliderGrip(Raster& c, bool vertical) const override {
+        if (vertical)
+            for (int y = 1; y < 8; y += 2)
+                c.Fill(1, y, 6, y + 1, kSteel);
+        else
+            for (int x = 1; x < 8; x += 2)
+                c.Fill(x, 1, x + 1, 6, kSteel);
+    }
+    void TitleButton(Raster& c, int s) const override {
         const StateLook look = ButtonLook(s);
         c.RoundBox(0, 0, 20, 20, 4, kNavy, look.top, s == 1 ? kAccent : kSteel);
-    });
-    const int iconX[4] = {61, 122, 183, 244};
-    for (int kind = 0; kind < 4; ++kind)
-        m.Piece(iconX[kind], 114, 20, 20, 3, true,
-                [kind](Raster& c, int s) { TitleIcon(c, kind, s); });
-    // Radio buttons and check boxes.
-    m.Piece(0, 154, 16, 18, 3, true, [](Raster& c, int s) { Radio(c, s, false); });
-    m.Piece(49, 154, 16, 18, 3, true, [](Raster& c, int s) { Radio(c, s, true); });
-    m.Piece(98, 154, 16, 18, 3, true, [](Raster& c, int s) { CheckBox(c, s, 0); });
-    m.Piece(147, 154, 16, 18, 3, true, [](Raster& c, int s) { CheckBox(c, s, 1); });
-    m.Piece(195, 188, 16, 18, 3, true, [](Raster& c, int s) { CheckBox(c, s, 2); });
-    // Combo box drop-down button.
-    m.Piece(195, 154, 19, 17, 3, true, [](Raster& c, int s) {
-        Button(c, s, 3);
+    }
+    void TitleIcon(Raster& c, int kind, int s) const override { TitleIconGlyph(c, kind, s); }
+    void Radio(Raster& c, int s, bool checked) const override { RadioGlyph(c, s, checked); }
+    void CheckBox(Raster& c, int s, int mark) const override { Box(c, s, mark); }
+    void ComboButton(Raster& c, int s) const override {
+        FaceButton(c, s, 3);
         c.Triangle(5, 6, 14, 6, 9.5, 11.5, GlyphColor(s));
-    });
-    // Edit frame: one pixel of steel around white.
-    m.Piece(120, 190, 75, 60, 1, false, [](Raster& c, int) {
+    }
+    // One pixel of steel around white.
+    void EditFrame(Raster& c) const override {
         c.Fill(0, 0, 75, 60, kSteel);
         c.Fill(1, 1, 74, 59, kWhite);
-    });
-    // Buttons.
-    m.Piece(243, 190, 14, 15, 3, true, [](Raster& c, int s) { Button(c, s, 4); });
-    // Small check boxes (no masks).
-    m.Piece(195, 224, 12, 12, 3, false, [](Raster& c, int s) { SmallBox(c, s, 0); });
-    m.Piece(195, 236, 12, 12, 3, false, [](Raster& c, int s) { SmallBox(c, s, 1); });
-    m.Piece(195, 248, 12, 12, 3, false, [](Raster& c, int s) { SmallBox(c, s, 2); });
-    // Track bar thumb: an icicle pointing down.
-    m.Piece(0, 190, 16, 18, 3, true, [](Raster& c, int s) {
+    }
+    void SmallBox(Raster& c, int s, int mark) const override { SmallBoxGlyph(c, s, mark); }
+    // An icicle pointing down.
+    void TrackThumb(Raster& c, int s) const override {
         const StateLook look = ButtonLook(s);
         c.RoundBox(2, 0, 14, 11, 2, look.edge, look.top, look.bottom);
         c.Triangle(2, 10, 14, 10, 8, 17, look.edge);
         c.Triangle(3.5, 10, 12.5, 10, 8, 15.5, look.bottom);
-    });
-    // Track bar channel: a groove cut into the ice, shadowed above and lit below. Menus draw
-    // their separators with it.
-    m.Piece(63, 24, 9, 2, 1, false, [](Raster& c, int) {
+    }
+    // A dotted frost line.
+    void DividerTexture(Raster& c) const override {
+        c.Set(1, 0, kSteel), c.Set(2, 0, kSteel), c.Set(4, 1, kIce);
+    }
+    // A groove cut into the ice, shadowed above and lit below.
+    void TrackChannel(Raster& c) const override {
         c.Fill(0, 0, 9, 1, kSteel);
         c.Fill(0, 1, 9, 2, kWhite);
         c.Set(0, 0, kIce), c.Set(8, 0, kIce);
-    });
-    // Divider texture: a dotted frost line.
-    m.Piece(0, 250, 6, 2, 1, true,
-            [](Raster& c, int) { c.Set(1, 0, kSteel), c.Set(2, 0, kSteel), c.Set(4, 1, kIce); });
-    return m;
-}
+    }
 
-Raster DrawHugeButton() {
-    Raster r(288, 192);
-    r.Piece(0, 0, 96, 96, 3, true, [](Raster& c, int s) {
-        Button(c, s, 14);
-        // A large snow crystal in the middle of the face.
-        const Rgb ink = s == 1 ? kAccent : kSteel;
-        for (int arm = 0; arm < 6; ++arm) {
-            const double a = arm * 3.14159265358979 / 3;
-            const double dx = std::cos(a), dy = std::sin(a);
-            c.Line(48, 48, 48 + 26 * dx, 48 + 26 * dy, 3, ink);
-            for (const double at : {12.0, 19.0}) {
-                const double bx = 48 + at * dx, by = 48 + at * dy;
-                for (const double side : {-1.0, 1.0}) {
-                    const double b = a + side * 0.8;
-                    c.Line(bx, by, bx + 7 * std::cos(b), by + 7 * std::sin(b), 2, ink);
+    Raster HugeButton() const override {
+        Raster r(288, 192);
+        r.Piece(0, 0, 96, 96, 3, true, [](Raster& c, int s) {
+            FaceButton(c, s, 14);
+            // A large snow crystal in the middle of the face.
+            const Rgb ink = s == 1 ? kAccent : kSteel;
+            for (int arm = 0; arm < 6; ++arm) {
+                const double a = arm * 3.14159265358979 / 3;
+                const double dx = std::cos(a), dy = std::sin(a);
+                c.Line(48, 48, 48 + 26 * dx, 48 + 26 * dy, 3, ink);
+                for (const double at : {12.0, 19.0}) {
+                    const double bx = 48 + at * dx, by = 48 + at * dy;
+                    for (const double side : {-1.0, 1.0}) {
+                        const double b = a + side * 0.8;
+                        c.Line(bx, by, bx + 7 * std::cos(b), by + 7 * std::sin(b), 2, ink);
+                    }
                 }
             }
-        }
-        c.Disc(48, 48, 4, kWhite);
-    });
-    return r;
-}
-
-Raster DrawBackground() {
-    Raster r(300, 300);
-    // Frosted glass: a pale vertical wash with faint horizontal drift...
-    for (int y = 0; y < 300; ++y)
-        for (int x = 0; x < 300; ++x) {
-            // Whole periods across 300 pixels, so the picture tiles without seams.
-            const double wave = 0.5 + 0.5 * std::sin(kTurn * (2 * x + 3 * y) / 300) *
-                                          std::cos(kTurn * (x - y) / 300);
-            r.Set(x, y, Mix(Mix(kIce, kFrost, y / 299.0), kWhite, 0.35 * wave));
-        }
-    // ...and scattered snow crystals. A fixed generator keeps the picture the same each build.
-    std::uint32_t seed = 2003;
-    const auto next = [&seed](int range) {
-        seed = seed * 1664525u + 1013904223u;
-        return static_cast<int>((seed >> 8) % static_cast<std::uint32_t>(range));
-    };
-    for (int i = 0; i < 28; ++i) {
-        const double cx = next(300), cy = next(300), size = 4 + next(9);
-        const Rgb ink = Mix(kWhite, kSteel, next(40) / 100.0);
-        for (int arm = 0; arm < 3; ++arm) {
-            const double a = arm * 3.14159265358979 / 3 + next(100) / 400.0;
-            // Crystals that cross an edge appear again on the far side, so the picture tiles.
-            for (const int ox : {-300, 0, 300})
-                for (const int oy : {-300, 0, 300})
-                    r.Line(cx + ox - size * std::cos(a), cy + oy - size * std::sin(a),
-                           cx + ox + size * std::cos(a), cy + oy + size * std::sin(a), 1.3, ink);
-        }
+            c.Disc(48, 48, 4, kWhite);
+        });
+        return r;
     }
-    return r;
+
+    Raster Background() const override {
+        Raster r(300, 300);
+        // Frosted glass: a pale vertical wash with faint horizontal drift...
+        for (int y = 0; y < 300; ++y)
+            for (int x = 0; x < 300; ++x) {
+                // Whole periods across 300 pixels, so the picture tiles without seams.
+                const double wave = 0.5 + 0.5 * std::sin(kTurn * (2 * x + 3 * y) / 300) *
+                                              std::cos(kTurn * (x - y) / 300);
+                r.Set(x, y, Mix(Mix(kIce, kFrost, y / 299.0), kWhite, 0.35 * wave));
+            }
+        // ...and scattered snow crystals. A fixed generator keeps the picture the same each build.
+        std::uint32_t seed = 2003;
+        const auto next = [&seed](int range) {
+            seed = seed * 1664525u + 1013904223u;
+            return static_cast<int>((seed >> 8) % static_cast<std::uint32_t>(range));
+        };
+        for (int i = 0; i < 28; ++i) {
+            const double cx = next(300), cy = next(300), size = 4 + next(9);
+            const Rgb ink = Mix(kWhite, kSteel, next(40) / 100.0);
+            for (int arm = 0; arm < 3; ++arm) {
+                const double a = arm * 3.14159265358979 / 3 + next(100) / 400.0;
+                // Crystals that cross an edge appear again on the far side, so the picture tiles.
+                for (const int ox : {-300, 0, 300})
+                    for (const int oy : {-300, 0, 300})
+                        r.Line(cx + ox - size * std::cos(a), cy + oy - size * std::sin(a),
+                               cx + ox + size * std::cos(a), cy + oy + size * std::sin(a), 1.3,
+                               ink);
+            }
+        }
+        return r;
+    }
+};
+
+} // namespace
+
+const PieceArtist& WinterArtist() {
+    static const Winter artist;
+    return artist;
 }
 
 } // namespace skinpack

@@ -105,16 +105,31 @@ Match FindFaceUncached(const std::string& family, int weight, bool italic) {
 // Fontconfig's matching costs far more than the rest of making a font, and windows ask for the
 // same few faces over and over (every menu item measured makes a canvas and its font), so the
 // answers are kept. The installed fonts do not change under a running program.
+using MatchKey = std::tuple<std::string, bool, bool>;
+std::mutex g_matchesLock;
+std::map<MatchKey, Match> g_matches;
+
 Match FindFace(const std::string& family, int weight, bool italic) {
-    static std::mutex lock;
-    static std::map<std::tuple<std::string, bool, bool>, Match> found;
-    const std::lock_guard<std::mutex> guard(lock);
-    const auto key = std::make_tuple(family, weight >= 600, italic);
-    if (const auto it = found.find(key); it != found.end())
+    const std::lock_guard<std::mutex> guard(g_matchesLock);
+    const MatchKey key{family, weight >= 600, italic};
+    if (const auto it = g_matches.find(key); it != g_matches.end())
         return it->second;
     Match m = FindFaceUncached(family, weight, italic);
-    found.emplace(key, m);
+    g_matches.emplace(key, m);
     return m;
+}
+
+// Fonts are immutable, so one made for a description serves every later request for it, with
+// the glyphs it has rendered: a canvas made for each menu item or control paint, and every
+// control dropping its fonts on a skin change, would otherwise open the face and hint its glyphs
+// again each time. Kept per thread, as a font's glyph cache is not shared between threads; a
+// program uses a handful of fonts, and the bound only guards against one that asks for endless
+// sizes.
+using FontKey = std::tuple<int, int, int, bool, bool, bool, std::string>;
+constexpr std::size_t kMaxKeptFonts = 64;
+std::map<FontKey, std::shared_ptr<Font>>& KeptFonts() {
+    thread_local std::map<FontKey, std::shared_ptr<Font>> fonts;
+    return fonts;
 }
 
 } // namespace
@@ -139,17 +154,16 @@ std::string ResolveFontFamily(const std::string& faceName) {
     return FindFace(MapClassicName(faceName), FW_NORMAL, false).family;
 }
 
+void ForgetKeptFonts() {
+    KeptFonts().clear();
+    const std::lock_guard<std::mutex> guard(g_matchesLock);
+    g_matches.clear();
+}
+
 std::shared_ptr<Font> CreateFontIndirect(const LOGFONT& lf) {
-    // Fonts are immutable, so one made for a description serves every later request for it,
-    // with the glyphs it has rendered: a canvas made for each menu item or control paint would
-    // otherwise open the face and hint its glyphs again each time. Kept per thread, as a font's
-    // glyph cache is not shared between threads; a program uses a handful of fonts, and the
-    // bound only guards against one that asks for endless sizes.
-    constexpr std::size_t kMaxFonts = 64;
-    using Key = std::tuple<int, int, int, bool, bool, bool, std::string>;
-    thread_local std::map<Key, std::shared_ptr<Font>> fonts;
-    const Key key{lf.lfHeight,    lf.lfWidth,     lf.lfWeight,  lf.lfItalic,
-                  lf.lfUnderline, lf.lfStrikeOut, lf.lfFaceName};
+    auto& fonts = KeptFonts();
+    const FontKey key{lf.lfHeight,    lf.lfWidth,     lf.lfWeight,  lf.lfItalic,
+                      lf.lfUnderline, lf.lfStrikeOut, lf.lfFaceName};
     if (const auto it = fonts.find(key); it != fonts.end())
         return it->second;
     const auto make = [&lf]() -> std::shared_ptr<Font> {
@@ -235,7 +249,7 @@ std::shared_ptr<Font> CreateFontIndirect(const LOGFONT& lf) {
     std::shared_ptr<Font> font = make();
     if (!font)
         return nullptr;
-    if (fonts.size() >= kMaxFonts)
+    if (fonts.size() >= kMaxKeptFonts)
         fonts.clear();
     fonts.emplace(key, font);
     return font;

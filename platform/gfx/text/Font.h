@@ -100,7 +100,11 @@ private:
     mutable std::unordered_map<std::uint32_t, Glyph> m_cache;
 };
 
+// The same request gives the same font (see Font.cpp).
 std::shared_ptr<Font> CreateFontIndirect(const LOGFONT& lf);
+// Forgets the fonts and face matches kept for reuse on this thread, so that the next requests
+// start afresh as at start-up (start-up measurements).
+void ForgetKeptFonts();
 // The interface font: "MS Sans Serif", eight points (-11 px).
 std::shared_ptr<Font> DefaultGuiFont();
 
