@@ -292,9 +292,12 @@ TEST_F(FrameTest, SystemMenuItemsFollowTheFrame) {
     skinned::TsSystemMenu& menu = *skinned::ProviderOf(*form)->SystemMenu();
     menu.MakeItems();
     ASSERT_NE(menu.SkinSelectItem(), nullptr);
-    ASSERT_EQ(menu.SkinSelectItem()->Count(), 1);
-    EXPECT_EQ(menu.SkinSelectItem()->Items(0)->Caption(), skin::kInternalSkinName);
-    EXPECT_TRUE(menu.SkinSelectItem()->Items(0)->Checked());
+    // Our packed dark skin from the data folder, then the internal one, which is in use.
+    ASSERT_EQ(menu.SkinSelectItem()->Count(), 2);
+    EXPECT_EQ(menu.SkinSelectItem()->Items(0)->Caption(), "Nightfall");
+    EXPECT_FALSE(menu.SkinSelectItem()->Items(0)->Checked());
+    EXPECT_EQ(menu.SkinSelectItem()->Items(1)->Caption(), skin::kInternalSkinName);
+    EXPECT_TRUE(menu.SkinSelectItem()->Items(1)->Checked());
     EXPECT_FALSE(menu.ItemRestore()->Enabled());
     EXPECT_TRUE(menu.ItemMove()->Enabled());
     EXPECT_TRUE(menu.ItemSize()->Enabled());
