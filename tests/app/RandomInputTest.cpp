@@ -82,6 +82,7 @@ protected:
         allowed = {fs::weakly_canonical(source).string(),
                    fs::weakly_canonical(folder.Path()).string()};
         GuardTheFileSystem();
+        startBounds = form->BoundsRect();
         // The main window's close box is pressed too; the session goes on all the same.
         form->OnCloseQuery = [this](TObject*, bool& canClose) {
             ++closeRequests;
@@ -332,6 +333,13 @@ protected:
             host->Key(platform::VK_ESCAPE);
             return true;
         }
+        // A dropped-down list would take the next click for itself.
+        for (TCustomComboBox* combo : {static_cast<TCustomComboBox*>(form->sComboBox1),
+                                       static_cast<TCustomComboBox*>(form->sComboBox2)})
+            if (combo->DroppedDown()) {
+                host->Key(platform::VK_ESCAPE);
+                return true;
+            }
         TCustomForm* front = ActiveForm();
         if (front != form && front->Visible()) {
             host->HostClose(front->HandleIfAllocated());
@@ -447,6 +455,10 @@ protected:
     // width and ratio the session left behind.
     void ConvertsAsTheCommandLine(unsigned seed) {
         SCOPED_TRACE("seed " + std::to_string(seed));
+        // The session may have dragged and sized the window anywhere; the button must be
+        // on the screen to be pressed.
+        form->SetBoundsRect(startBounds);
+        Pump();
         form->OpenPicture(pictures[1]);
         // A count the table refused cannot be given to the command line, and a picture
         // thousands of symbols wide takes minutes under the sanitizers: such settings are
@@ -495,6 +507,7 @@ protected:
     int urls = 0;
     std::vector<std::string> pictures;
     std::vector<std::string> allowed;
+    Rect startBounds;
     platform::OpenUrlHandler previousOpener;
 };
 
