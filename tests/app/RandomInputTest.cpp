@@ -470,7 +470,7 @@ protected:
         const std::size_t before = boxes.size();
         ClickOn(*form->sBitBtn2);
         cli::CliOptions options;
-        options.picture = pictures[1];
+        options.pictures = {pictures[1]};
         options.generator = cli::Generator::Manual;
         options.boundsText = form->sSpinEdit1->Text();
         for (int row = 1; row <= form->sSpinEdit1->Value() && row < form->StringGrid1->RowCount();
