@@ -455,8 +455,10 @@ protected:
     // width and ratio the session left behind.
     void ConvertsAsTheCommandLine(unsigned seed) {
         SCOPED_TRACE("seed " + std::to_string(seed));
-        // The session may have dragged and sized the window anywhere; the button must be
-        // on the screen to be pressed.
+        // The session may have minimised, dragged and sized the window anywhere; the button
+        // must be on the screen to be pressed.
+        if (platform::IsIconic(form->Handle()) || platform::IsZoomed(form->Handle()))
+            platform::ShowWindow(form->Handle(), platform::SW_RESTORE);
         form->SetBoundsRect(startBounds);
         Pump();
         form->OpenPicture(pictures[1]);
