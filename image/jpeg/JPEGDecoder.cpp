@@ -43,38 +43,14 @@ class TDecodeContext {
 public:
     TDecodeContext(std::span<const std::uint8_t> data, const TJPEGProgressHandler* handler)
         : m_handler(handler) {
-        m_info.err = jpeg_std_error(&m_errors);
-        m_errors.error_exit = ErrorExit;
-        m_errors.emit_message = EmitMessage;
-        m_errors.output_message = OutputMessage;
-        m_info.client_data = this;
-        try {
-            Guard([&] { jpeg_create_decompress(&m_info); });
-            m_progress.progress_monitor = ProgressMonitor;
-            m_info.progress = &m_progress;
-            // The standard memory source: the library reads the bytes where they lie and, at
-            // their end, pretends an end-of-image marker with a warning.
-            Guard([&] { jpeg_mem_src(&m_info, data.data(), data.size()); });
-            Guard([&] { jpeg_read_header(&m_info, TRUE); });
-        } catch (...) {
-            // Safe after a failed creation too: the record was zeroed, so there is no memory
-            // manager to tear down.
-            jpeg_destroy_decompress(&m_info);
-            throw;
-        }
+        // The standard memory source: the library reads the bytes where they lie and, at their
+        // end, pretends an end-of-image marker with a warning.
+        Open([&] { Guard([&] { jpeg_mem_src(&m_info, data.data(), data.size()); }); });
     }
     // Over bytes a reader hands out piece by piece, so a large file never has to be held whole.
     TDecodeContext(TJPEGReader reader, const TJPEGProgressHandler* handler)
         : m_handler(handler), m_reader(std::move(reader)) {
-        m_info.err = jpeg_std_error(&m_errors);
-        m_errors.error_exit = ErrorExit;
-        m_errors.emit_message = EmitMessage;
-        m_errors.output_message = OutputMessage;
-        m_info.client_data = this;
-        try {
-            Guard([&] { jpeg_create_decompress(&m_info); });
-            m_progress.progress_monitor = ProgressMonitor;
-            m_info.progress = &m_progress;
+        Open([&] {
             m_readerBuffer.resize(kReaderBufferSize);
             m_source.init_source = [](j_decompress_ptr) {};
             m_source.fill_input_buffer = FillFromReader;
@@ -82,11 +58,7 @@ public:
             m_source.resync_to_restart = jpeg_resync_to_restart;
             m_source.term_source = [](j_decompress_ptr) {};
             m_info.src = &m_source;
-            Guard([&] { jpeg_read_header(&m_info, TRUE); });
-        } catch (...) {
-            jpeg_destroy_decompress(&m_info);
-            throw;
-        }
+        });
     }
     ~TDecodeContext() { jpeg_destroy_decompress(&m_info); }
     TDecodeContext(const TDecodeContext&) = delete;
@@ -109,6 +81,28 @@ public:
     [[noreturn]] void Refuse(int code) { throw EJPEG(code); }
 
 private:
+    // Sets up the error handling and progress reporting, lets attachSource give the library its
+    // bytes, and reads the header; on failure the record is torn down before the error goes on.
+    template <class AttachSource> void Open(AttachSource attachSource) {
+        m_info.err = jpeg_std_error(&m_errors);
+        m_errors.error_exit = ErrorExit;
+        m_errors.emit_message = EmitMessage;
+        m_errors.output_message = OutputMessage;
+        m_info.client_data = this;
+        try {
+            Guard([&] { jpeg_create_decompress(&m_info); });
+            m_progress.progress_monitor = ProgressMonitor;
+            m_info.progress = &m_progress;
+            attachSource();
+            Guard([&] { jpeg_read_header(&m_info, TRUE); });
+        } catch (...) {
+            // Safe after a failed creation too: the record was zeroed, so there is no memory
+            // manager to tear down.
+            jpeg_destroy_decompress(&m_info);
+            throw;
+        }
+    }
+
     static TDecodeContext& Of(j_common_ptr info) {
         return *static_cast<TDecodeContext*>(info->client_data);
     }
