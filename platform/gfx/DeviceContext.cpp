@@ -20,29 +20,31 @@ template <typename SourceRow>
 void Transfer(const PixelRows& target, const PixelRows& source, SourceRow sourceRow,
               const BlitPlan& plan) {
     ColorMatcher matcher(target.colors, target.colorCount);
+    // Same format, same table, one to one: rows copy as bytes.
+    const bool oneToOne = !plan.x.mirror && plan.x.srcLength == plan.x.dstLength;
+    const bool byteCopy =
+        oneToOne && source.bitCount == target.bitCount && source.bitCount >= 8 &&
+        source.masks == target.masks &&
+        (source.bitCount > 8 ||
+         (source.colorCount == target.colorCount &&
+          std::equal(source.colors, source.colors + source.colorCount, target.colors)));
+    const std::size_t pixelBytes = static_cast<std::size_t>(source.bitCount / 8);
+    // The skinned controls' 24-bit caches going to a window's 32-bit surface one to one (and
+    // back): the commonest copies of all, done without the detour through colours.
+    const bool bgrToBgrx =
+        oneToOne && source.bitCount == 24 && target.bitCount == 32 && target.masks == kMasks888;
+    const bool bgrxToBgr =
+        oneToOne && source.bitCount == 32 && source.masks == kMasks888 && target.bitCount == 24;
+    const bool throughColors = !byteCopy && !bgrToBgrx && !bgrxToBgr;
     std::vector<std::int64_t> cols;
     std::vector<Color> colors;
     for (const Rect& r : plan.targets) {
         const auto n = static_cast<std::size_t>(r.Width());
-        cols.resize(n);
-        colors.resize(n);
-        for (std::size_t i = 0; i < n; ++i)
+        // One to one, the first source column gives all the others.
+        cols.resize(throughColors ? n : 1);
+        colors.resize(throughColors ? n : 0);
+        for (std::size_t i = 0; i < cols.size(); ++i)
             cols[i] = plan.x.SourceOf(r.left + static_cast<std::int64_t>(i));
-        // Same format, same table, one to one: rows copy as bytes.
-        const bool byteCopy =
-            source.bitCount == target.bitCount && source.bitCount >= 8 && !plan.x.mirror &&
-            plan.x.srcLength == plan.x.dstLength && source.masks == target.masks &&
-            (source.bitCount > 8 ||
-             (source.colorCount == target.colorCount &&
-              std::equal(source.colors, source.colors + source.colorCount, target.colors)));
-        const std::size_t pixelBytes = static_cast<std::size_t>(source.bitCount / 8);
-        // The skinned controls' 24-bit caches going to a window's 32-bit surface one to one (and
-        // back): the commonest copies of all, done without the detour through colours.
-        const bool oneToOne = !plan.x.mirror && plan.x.srcLength == plan.x.dstLength;
-        const bool bgrToBgrx =
-            oneToOne && source.bitCount == 24 && target.bitCount == 32 && target.masks == kMasks888;
-        const bool bgrxToBgr =
-            oneToOne && source.bitCount == 32 && source.masks == kMasks888 && target.bitCount == 24;
         std::int64_t lastRow = -1;
         for (std::int32_t y = r.top; y < r.bottom; ++y) {
             const std::int64_t sy = plan.y.SourceOf(y);
