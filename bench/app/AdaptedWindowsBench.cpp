@@ -5,24 +5,13 @@
 
 #include <benchmark/benchmark.h>
 
-#include <memory>
 #include <stdexcept>
 
-#include "app/Main.h"
-#include "app/Startup.h"
-#include "app/Unit3.h"
-#include "platform/backend/headless/HeadlessBackend.h"
-#include "platform/win/Paint.h"
-#include "platform/win/WindowSystem.h"
+#include "bench/app/ProgramOnScreen.h"
 #include "skinned/TacCtrlAdapter.h"
 #include "skinned/sSkinProvider.h"
-#include "toolkit/TApplication.h"
 
 namespace {
-
-constexpr platform::UINT kRepaintAll = platform::RDW_INVALIDATE | platform::RDW_ERASE |
-                                       platform::RDW_ALLCHILDREN | platform::RDW_UPDATENOW |
-                                       platform::RDW_FRAME;
 
 // The adapters are the ones the windows' frame providers own.
 skinned::TacCtrlAdapter& AdapterOf(const toolkit::TCustomForm& form) {
@@ -32,28 +21,13 @@ skinned::TacCtrlAdapter& AdapterOf(const toolkit::TCustomForm& form) {
     return *provider->Adapter();
 }
 
-struct SaveWindow {
+struct SaveWindow : bench::ProgramOnScreen {
     SaveWindow() {
-        system = std::make_unique<platform::WindowSystem>(
-            std::make_unique<platform::HeadlessBackend>(platform::Rect{0, 0, 1280, 1024}));
-        app = std::make_unique<toolkit::TApplication>();
-        forms = app::CreateProgramForms(*app);
-        forms.saveOptions->Show();
-        app->ProcessMessages();
+        Show(*forms.saveOptions);
         adapter = &AdapterOf(*forms.saveOptions);
         Repaint();
     }
-    ~SaveWindow() {
-        app.reset();
-        system.reset();
-    }
-    void Repaint() {
-        platform::RedrawWindow(forms.saveOptions->Handle(), nullptr, nullptr, kRepaintAll);
-        app->ProcessMessages();
-    }
-    std::unique_ptr<platform::WindowSystem> system;
-    std::unique_ptr<toolkit::TApplication> app;
-    app::TProgramForms forms;
+    void Repaint() { ProgramOnScreen::Repaint(*forms.saveOptions); }
     skinned::TacCtrlAdapter* adapter = nullptr;
 };
 
@@ -76,8 +50,7 @@ BENCHMARK(SaveWindowNewSkinThroughAdapter)->Unit(benchmark::kMillisecond);
 // A walk that finds everything adapted already: what every activation of a window costs.
 void MainWindowWalkAgain(benchmark::State& state) {
     SaveWindow window;
-    window.forms.main->Show();
-    window.app->ProcessMessages();
+    window.Show(*window.forms.main);
     skinned::TacCtrlAdapter& adapter = AdapterOf(*window.forms.main);
     for (auto _ : state)
         adapter.AddAllItems();

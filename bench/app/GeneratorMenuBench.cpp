@@ -4,42 +4,19 @@
 
 #include <benchmark/benchmark.h>
 
-#include <memory>
-
-#include "app/Main.h"
-#include "app/Startup.h"
-#include "platform/backend/headless/HeadlessBackend.h"
-#include "platform/win/WindowSystem.h"
-#include "toolkit/TApplication.h"
+#include "bench/app/ProgramOnScreen.h"
 #include "toolkit/TMenu.h"
 
 namespace {
 
-struct Program {
-    Program() {
-        auto backend =
-            std::make_unique<platform::HeadlessBackend>(platform::Rect{0, 0, 1280, 1024});
-        host = backend.get();
-        system = std::make_unique<platform::WindowSystem>(std::move(backend));
-        app = std::make_unique<toolkit::TApplication>();
-        forms = app::CreateProgramForms(*app);
-        forms.main->Show();
-        app->ProcessMessages();
-    }
-    ~Program() {
-        app.reset();
-        system.reset();
-    }
+struct Program : bench::ProgramOnScreen {
+    Program() { Show(*forms.main); }
     void OpenAndClose() {
         host->Key(platform::VK_ESCAPE);
         auto& button = *forms.main->sSpeedButton1;
         const platform::Point corner = button.ClientToScreen({0, button.Height() + 1});
         forms.main->PopupMenu1->Popup(corner.x, corner.y);
     }
-    platform::HeadlessBackend* host = nullptr;
-    std::unique_ptr<platform::WindowSystem> system;
-    std::unique_ptr<toolkit::TApplication> app;
-    app::TProgramForms forms;
 };
 
 // The same menu is opened again and again, as a user does: its background is kept.

@@ -8,46 +8,18 @@
 
 #include <memory>
 
-#include "app/Main.h"
-#include "app/Startup.h"
-#include "app/Unit3.h"
-#include "platform/backend/headless/HeadlessBackend.h"
+#include "bench/app/ProgramOnScreen.h"
 #include "platform/gfx/text/Font.h"
 #include "platform/win/Message.h"
-#include "platform/win/Paint.h"
-#include "platform/win/WindowSystem.h"
 #include "skin/InternalSkin.h"
 #include "skinned/sSkinProvider.h"
-#include "toolkit/TApplication.h"
 
 namespace {
 
-constexpr platform::UINT kRepaintAll = platform::RDW_INVALIDATE | platform::RDW_ERASE |
-                                       platform::RDW_ALLCHILDREN | platform::RDW_UPDATENOW |
-                                       platform::RDW_FRAME;
-
-// A headless screen with the program's windows made as start-up makes them, the main one shown.
-struct Program {
-    Program() {
-        auto backend =
-            std::make_unique<platform::HeadlessBackend>(platform::Rect{0, 0, 1280, 1024});
-        system = std::make_unique<platform::WindowSystem>(std::move(backend));
-        app = std::make_unique<toolkit::TApplication>();
-        forms = app::CreateProgramForms(*app);
-        forms.main->Show();
-        app->ProcessMessages();
-    }
-    ~Program() {
-        app.reset();
-        system.reset();
-    }
-    void RepaintAll() {
-        platform::RedrawWindow(forms.main->Handle(), nullptr, nullptr, kRepaintAll);
-        app->ProcessMessages();
-    }
-    std::unique_ptr<platform::WindowSystem> system;
-    std::unique_ptr<toolkit::TApplication> app;
-    app::TProgramForms forms;
+// The main window shown, as start-up leaves it.
+struct Program : bench::ProgramOnScreen {
+    Program() { Show(*forms.main); }
+    void RepaintAll() { Repaint(*forms.main); }
 };
 
 void MainWindowRepaintWarm(benchmark::State& state) {
@@ -96,8 +68,7 @@ BENCHMARK(MainWindowRepaintAfterSkinRefresh)->Unit(benchmark::kMillisecond);
 // it changed repainted. Each iteration switches, between the internal skin and Nightfall.
 void SwitchSkinsWithBothWindowsShown(benchmark::State& state) {
     Program program;
-    program.forms.saveOptions->Show();
-    program.app->ProcessMessages();
+    program.Show(*program.forms.saveOptions);
     skin::TsSkinManager& manager = *program.forms.main->sSkinManager1;
     bool dark = false;
     for (auto _ : state) {
