@@ -16,7 +16,7 @@ for program in charvane charvane-cli; do
     [[ -x $prefix/bin/$program ]] || fail "bin/$program is missing"
     out=$(ASAN_OPTIONS=detect_leaks=0 "$prefix/bin/$program" --version 2>&1)
     [[ $out == "$program (Charvane) 1.2" ]] || fail "$program --version said \"$out\""
-    page=$prefix/share/man/man1/$program.1
+    page=$prefix/share/man/man1/$program.1.gz
     [[ -f $page ]] || { fail "$page is missing"; continue; }
     warnings=$(MANWIDTH=80 man -l --warnings "$page" 2>&1 >/dev/null)
     [[ -z $warnings ]] || fail "$program.1: $warnings"

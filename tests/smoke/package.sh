@@ -25,7 +25,8 @@ expected=(
     ./usr/bin/charvane ./usr/bin/charvane-cli
     ./usr/share/applications/charvane.desktop
     ./usr/share/metainfo/io.github.charvane.Charvane.metainfo.xml
-    ./usr/share/man/man1/charvane.1 ./usr/share/man/man1/charvane-cli.1
+    ./usr/share/man/man1/charvane.1.gz ./usr/share/man/man1/charvane-cli.1.gz
+    ./usr/share/doc/charvane/copyright
     ./usr/share/charvane/help/index.html
     ./usr/share/icons/hicolor/scalable/apps/charvane.svg
 )
