@@ -101,6 +101,33 @@ TEST_F(EffectLabel, AutoSizeMakesRoomForTheShadow) {
     EXPECT_EQ(custom->Height(), plain->Height());
 }
 
+// The blurred shadow is kept between paints: a label whose text, font or shadow changes after a
+// paint looks exactly like a new label made with the new values.
+TEST_F(EffectLabel, KeptShadowFollowsChangesOfTextFontAndDistance) {
+    auto* changed = Label<skinned::TsLabelFX>({10, 10, 90, 60});
+    changed->Shadow().SetMode(skinned::smCustom);
+    Show();
+    const auto newLabel = [&](platform::Rect bounds) {
+        auto* l = Label<skinned::TsLabelFX>(bounds);
+        l->Shadow().SetMode(skinned::smCustom);
+        l->SetCaption("LI");
+        l->Font().SetStyle({TFontStyle::fsBold});
+        l->Shadow().SetDistance(3);
+        return l;
+    };
+    changed->SetCaption("LI");
+    changed->Font().SetStyle({TFontStyle::fsBold});
+    changed->Shadow().SetDistance(3);
+    auto* fresh = newLabel({100, 10, 180, 60});
+    Pump();
+    EXPECT_EQ(Pixels(*changed), Pixels(*fresh));
+    changed->Font().SetSize(14);
+    auto* fresh14 = newLabel({190, 10, 270, 60});
+    fresh14->Font().SetSize(14);
+    Pump();
+    EXPECT_EQ(Pixels(*changed), Pixels(*fresh14));
+}
+
 // Without a shadow in force the effect label draws exactly the plain text; disabled, it shows the
 // engraved two-colour text of the plain label and no shadow.
 TEST_F(EffectLabel, DrawsPlainTextWithoutAShadowAndEngravedWhenDisabled) {
