@@ -91,6 +91,11 @@ auto RowsOf(const PixelRows& rows) {
     };
 }
 
+// The drawable parts of a blit's target bounds, for PlanBlit.
+auto DrawableIn(const DeviceContext& dc) {
+    return [&dc](const Rect& bounds, std::vector<Rect>& out) { dc.DrawableRects(bounds, out); };
+}
+
 // Draws RLE data: only the source rows the plan samples are decoded, so drawing a large
 // compressed picture small costs memory for the rows drawn, not for the whole picture.
 bool BlitRle(DeviceContext& dst, const OriginSize& dstRange, const BitmapInfo& info,
@@ -106,7 +111,7 @@ bool BlitRle(DeviceContext& dst, const OriginSize& dstRange, const BitmapInfo& i
     if (!((info.compression == Compression::Rle8 && info.bitCount == 8) ||
           (info.compression == Compression::Rle4 && info.bitCount == 4)))
         return false;
-    const auto plan = PlanBlit(dstRange, srcRange, {info.width, height}, dst.DrawableRegion());
+    const auto plan = PlanBlit(dstRange, srcRange, {info.width, height}, DrawableIn(dst));
     if (!plan)
         return true;
     std::vector<std::int32_t> needed;
@@ -157,8 +162,7 @@ bool Blit(DeviceContext& dst, const OriginSize& dstRange, const PixelRows& sourc
           const OriginSize& srcRange, RasterOp rop, bool sourceIsTarget) {
     if (rop != RasterOp::SrcCopy || dst.Bitmap() == nullptr || source.IsEmpty())
         return false;
-    const auto plan =
-        PlanBlit(dstRange, srcRange, {source.width, source.height}, dst.DrawableRegion());
+    const auto plan = PlanBlit(dstRange, srcRange, {source.width, source.height}, DrawableIn(dst));
     if (!plan)
         return true; // clipped away: nothing to draw is not a failure
     if (sourceIsTarget) {
@@ -189,7 +193,10 @@ std::optional<Point> DrawablePoint(const DeviceContext& dc, std::int32_t x, std:
         p.y > INT32_MAX)
         return std::nullopt;
     const Point device{static_cast<std::int32_t>(p.x), static_cast<std::int32_t>(p.y)};
-    if (!dc.DrawableRegion().Contains(device))
+    const auto& s = dc.GetState();
+    const Rect section{0, 0, dc.Bitmap()->Width(), dc.Bitmap()->Height()};
+    if (!section.Contains(device) || (s.visible && !s.visible->Contains(device)) ||
+        (s.clip && !s.clip->Contains(device)))
         return std::nullopt;
     return device;
 }
