@@ -1,6 +1,8 @@
 #include "platform/gfx/DeviceContext.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
 #include <new>
 #include <utility>
 #include <vector>
@@ -11,6 +13,27 @@
 namespace platform {
 
 namespace {
+
+// n pixels of three bytes (blue, green, red) to four with a zero fourth byte. Four pixels at a
+// time as three words in, four words out; reads stay within the n × 3 source bytes.
+void BgrToBgrx(const std::uint8_t* from, std::uint8_t* to, std::size_t n) {
+    std::size_t i = 0;
+    if constexpr (std::endian::native == std::endian::little) {
+        for (; i + 4 <= n; i += 4, from += 12, to += 16) {
+            std::uint32_t in[3];
+            std::memcpy(in, from, 12);
+            const std::uint32_t out[4] = {in[0] & 0xFFFFFF, (in[0] >> 24) | ((in[1] & 0xFFFF) << 8),
+                                          (in[1] >> 16) | ((in[2] & 0xFF) << 16), in[2] >> 8};
+            std::memcpy(to, out, 16);
+        }
+    }
+    for (; i < n; ++i, from += 3, to += 4) {
+        to[0] = from[0];
+        to[1] = from[1];
+        to[2] = from[2];
+        to[3] = 0;
+    }
+}
 
 // Draws the planned target pixels of target from source. Source rows are read before a target
 // row is written, and a source that shares pixels with the target is copied first, so
@@ -36,38 +59,37 @@ void Transfer(const PixelRows& target, const PixelRows& source, SourceRow source
     const bool bgrxToBgr =
         oneToOne && source.bitCount == 32 && source.masks == kMasks888 && target.bitCount == 24;
     const bool throughColors = !byteCopy && !bgrToBgrx && !bgrxToBgr;
+    // Row for row, the source row is found without the division of SourceOf.
+    const bool rowsOneToOne = !plan.y.mirror && plan.y.srcLength == plan.y.dstLength;
     std::vector<std::int64_t> cols;
     std::vector<Color> colors;
     for (const Rect& r : plan.targets) {
         const auto n = static_cast<std::size_t>(r.Width());
         // One to one, the first source column gives all the others.
-        cols.resize(throughColors ? n : 1);
-        colors.resize(throughColors ? n : 0);
-        for (std::size_t i = 0; i < cols.size(); ++i)
-            cols[i] = plan.x.SourceOf(r.left + static_cast<std::int64_t>(i));
+        const std::int64_t firstCol = plan.x.SourceOf(r.left);
+        if (throughColors) {
+            cols.resize(n);
+            colors.resize(n);
+            for (std::size_t i = 0; i < n; ++i)
+                cols[i] = plan.x.SourceOf(r.left + static_cast<std::int64_t>(i));
+        }
         std::int64_t lastRow = -1;
         for (std::int32_t y = r.top; y < r.bottom; ++y) {
-            const std::int64_t sy = plan.y.SourceOf(y);
+            const std::int64_t sy =
+                rowsOneToOne ? plan.y.srcStart + (y - plan.y.dstStart) : plan.y.SourceOf(y);
             const std::uint8_t* srcRow = sourceRow(sy);
             std::uint8_t* dstRow = target.Row(y);
             if (byteCopy) {
-                std::copy_n(srcRow + cols[0] * static_cast<std::int64_t>(pixelBytes),
+                std::copy_n(srcRow + firstCol * static_cast<std::int64_t>(pixelBytes),
                             n * pixelBytes, dstRow + std::int64_t{r.left} * pixelBytes);
                 continue;
             }
             if (bgrToBgrx) {
-                const std::uint8_t* from = srcRow + cols[0] * 3;
-                std::uint8_t* to = dstRow + std::int64_t{r.left} * 4;
-                for (std::size_t i = 0; i < n; ++i, from += 3, to += 4) {
-                    to[0] = from[0];
-                    to[1] = from[1];
-                    to[2] = from[2];
-                    to[3] = 0;
-                }
+                BgrToBgrx(srcRow + firstCol * 3, dstRow + std::int64_t{r.left} * 4, n);
                 continue;
             }
             if (bgrxToBgr) {
-                const std::uint8_t* from = srcRow + cols[0] * 4;
+                const std::uint8_t* from = srcRow + firstCol * 4;
                 std::uint8_t* to = dstRow + std::int64_t{r.left} * 3;
                 for (std::size_t i = 0; i < n; ++i, from += 4, to += 3) {
                     to[0] = from[0];
@@ -230,15 +252,22 @@ void FillDeviceRects(DibSection& section, const std::vector<Rect>& rects, Color 
         return;
     }
     if (rows.bitCount == 24) {
+        // Four pixels are twelve bytes: the row is written in runs of that pattern.
         const std::uint8_t b = GetBValue(color), g = GetGValue(color), red = GetRValue(color);
+        std::uint8_t pattern[12];
+        for (int i = 0; i < 12; i += 3) {
+            pattern[i] = b;
+            pattern[i + 1] = g;
+            pattern[i + 2] = red;
+        }
         for (const Rect& r : rects)
             for (std::int32_t y = r.top; y < r.bottom; ++y) {
                 std::uint8_t* p = rows.Row(y) + std::ptrdiff_t{r.left} * 3;
-                for (std::int32_t x = r.left; x < r.right; ++x, p += 3) {
-                    p[0] = b;
-                    p[1] = g;
-                    p[2] = red;
-                }
+                std::int32_t x = r.left;
+                for (; x + 4 <= r.right; x += 4, p += 12)
+                    std::memcpy(p, pattern, 12);
+                for (; x < r.right; ++x, p += 3)
+                    std::memcpy(p, pattern, 3);
             }
         return;
     }
@@ -249,6 +278,38 @@ void FillDeviceRects(DibSection& section, const std::vector<Rect>& rects, Color 
         for (std::int32_t y = r.top; y < r.bottom; ++y)
             WriteColors(rows, rows.Row(y), r.left, line.data(), line.size(), matcher);
     }
+}
+
+// The bounds of the drawable area and the pixels it holds, from its pieces (which never overlap),
+// without building the region.
+struct DrawableExtent {
+    Rect bounds;
+    std::int64_t area = 0;
+};
+DrawableExtent DrawableBounds(const DeviceContext& dc) {
+    DrawableExtent extent;
+    if (!dc.Bitmap())
+        return extent;
+    std::vector<Rect> pieces;
+    dc.DrawableRects({0, 0, dc.Bitmap()->Width(), dc.Bitmap()->Height()}, pieces);
+    for (const Rect& r : pieces) {
+        extent.bounds = extent.area == 0 ? r
+                                         : Rect{std::min(extent.bounds.left, r.left),
+                                                std::min(extent.bounds.top, r.top),
+                                                std::max(extent.bounds.right, r.right),
+                                                std::max(extent.bounds.bottom, r.bottom)};
+        extent.area += std::int64_t{r.Width()} * r.Height();
+    }
+    return extent;
+}
+
+// What the drawable region is: pieces filling their bounds exactly make one rectangle.
+RegionKind DrawableKind(const DeviceContext& dc) {
+    const DrawableExtent e = DrawableBounds(dc);
+    if (e.area == 0)
+        return RegionKind::Null;
+    return e.area == std::int64_t{e.bounds.Width()} * e.bounds.Height() ? RegionKind::Simple
+                                                                        : RegionKind::Complex;
 }
 
 } // namespace
@@ -381,7 +442,7 @@ RegionKind SelectClipRgn(DeviceContext& dc, const Region* region) {
         dc.MutableState().clip.reset();
     else
         dc.MutableState().clip = *region;
-    return dc.DrawableRegion().Kind();
+    return DrawableKind(dc);
 }
 
 RegionKind IntersectClipRect(DeviceContext& dc, const Rect& logical) {
@@ -393,7 +454,7 @@ RegionKind IntersectClipRect(DeviceContext& dc, const Rect& logical) {
                            : Region();
     }
     clip->IntersectWith(device);
-    return dc.DrawableRegion().Kind();
+    return DrawableKind(dc);
 }
 
 RegionKind ExcludeClipRect(DeviceContext& dc, const Rect& logical) {
@@ -404,11 +465,11 @@ RegionKind ExcludeClipRect(DeviceContext& dc, const Rect& logical) {
                            : Region();
     }
     clip->Subtract(device);
-    return dc.DrawableRegion().Kind();
+    return DrawableKind(dc);
 }
 
 Rect GetClipBox(const DeviceContext& dc) {
-    const Rect device = dc.DrawableRegion().Bounds();
+    const Rect device = DrawableBounds(dc).bounds;
     if (device.IsEmpty())
         return {};
     const auto& s = dc.GetState();

@@ -347,6 +347,20 @@ TEST(DeviceContextState, ClipNeverReachesBeyondTheVisibleRegion) {
     EXPECT_EQ(IntersectClipRect(*s.dc, Rect{5, 0, 6, 1}), RegionKind::Null);
 }
 
+// The kind a clip operation reports is that of the visible region and the clip together: pieces
+// from different bands that make up one rectangle are simple, a notch makes it complex.
+TEST(DeviceContextState, ClipKindIsThatOfTheWholeDrawableArea) {
+    Surface s(6, 4, 8);
+    const Region visible = Region::FromRects({Rect{0, 0, 4, 2}, Rect{0, 2, 2, 4}});
+    SetVisibleRegion(*s.dc, &visible);
+    EXPECT_EQ(IntersectClipRect(*s.dc, Rect{0, 0, 2, 4}), RegionKind::Simple);
+    EXPECT_EQ(GetClipBox(*s.dc), (Rect{0, 0, 2, 4}));
+    EXPECT_EQ(ExcludeClipRect(*s.dc, Rect{1, 1, 2, 2}), RegionKind::Complex);
+    EXPECT_EQ(GetClipBox(*s.dc), (Rect{0, 0, 2, 4}));
+    EXPECT_EQ(ExcludeClipRect(*s.dc, Rect{0, 0, 2, 4}), RegionKind::Null);
+    EXPECT_EQ(GetClipBox(*s.dc), (Rect{}));
+}
+
 // Fills take the drawable area as the visible region and the clip together make it, holes and
 // all, in every format with its own fill loop.
 TEST(FillRect, FollowsVisibleRegionAndClipTogetherInEveryFormat) {
