@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <memory>
 #include <new>
 #include <utility>
 #include <vector>
@@ -42,7 +43,6 @@ void BgrToBgrx(const std::uint8_t* from, std::uint8_t* to, std::size_t n) {
 template <typename SourceRow>
 void Transfer(const PixelRows& target, const PixelRows& source, SourceRow sourceRow,
               const BlitPlan& plan) {
-    ColorMatcher matcher(target.colors, target.colorCount);
     // Same format, same table, one to one: rows copy as bytes.
     const bool oneToOne = !plan.x.mirror && plan.x.srcLength == plan.x.dstLength;
     const bool byteCopy =
@@ -59,6 +59,11 @@ void Transfer(const PixelRows& target, const PixelRows& source, SourceRow source
     const bool bgrxToBgr =
         oneToOne && source.bitCount == 32 && source.masks == kMasks888 && target.bitCount == 24;
     const bool throughColors = !byteCopy && !bgrToBgrx && !bgrxToBgr;
+    // Only colours need a matcher, and one is large to make: not even its storage is set up
+    // for the copies above.
+    std::unique_ptr<ColorMatcher> matcher;
+    if (throughColors)
+        matcher = std::make_unique<ColorMatcher>(target.colors, target.colorCount);
     // Row for row, the source row is found without the division of SourceOf.
     const bool rowsOneToOne = !plan.y.mirror && plan.y.srcLength == plan.y.dstLength;
     std::vector<std::int64_t> cols;
@@ -102,7 +107,7 @@ void Transfer(const PixelRows& target, const PixelRows& source, SourceRow source
                 ReadColors(source, srcRow, cols.data(), n, colors.data());
                 lastRow = sy;
             }
-            WriteColors(target, dstRow, r.left, colors.data(), n, matcher);
+            WriteColors(target, dstRow, r.left, colors.data(), n, *matcher);
         }
     }
 }
