@@ -8,6 +8,10 @@
 #include <utility>
 #include <vector>
 
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+#include <immintrin.h>
+#endif
+
 #include "platform/gfx/BlitClip.h"
 #include "platform/gfx/PixelCodec.h"
 
@@ -17,7 +21,7 @@ namespace {
 
 // n pixels of three bytes (blue, green, red) to four with a zero fourth byte. Four pixels at a
 // time as three words in, four words out; reads stay within the n × 3 source bytes.
-void BgrToBgrx(const std::uint8_t* from, std::uint8_t* to, std::size_t n) {
+void BgrToBgrxWords(const std::uint8_t* from, std::uint8_t* to, std::size_t n) {
     std::size_t i = 0;
     if constexpr (std::endian::native == std::endian::little) {
         for (; i + 4 <= n; i += 4, from += 12, to += 16) {
@@ -35,6 +39,33 @@ void BgrToBgrx(const std::uint8_t* from, std::uint8_t* to, std::size_t n) {
         to[3] = 0;
     }
 }
+
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+// The same with one byte shuffle per four pixels. Each step reads 16 bytes of which it uses 12,
+// so it runs only while at least 18 source bytes (six pixels) are left.
+__attribute__((target("ssse3"))) void BgrToBgrxShuffle(const std::uint8_t* from, std::uint8_t* to,
+                                                       std::size_t n) {
+    const __m128i spread = _mm_setr_epi8(0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1);
+    std::size_t i = 0;
+    for (; i + 6 <= n; i += 4, from += 12, to += 16) {
+        const __m128i in = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(to), _mm_shuffle_epi8(in, spread));
+    }
+    BgrToBgrxWords(from, to, n - i);
+}
+
+void BgrToBgrx(const std::uint8_t* from, std::uint8_t* to, std::size_t n) {
+    static const bool shuffle = __builtin_cpu_supports("ssse3");
+    if (shuffle)
+        BgrToBgrxShuffle(from, to, n);
+    else
+        BgrToBgrxWords(from, to, n);
+}
+#else
+void BgrToBgrx(const std::uint8_t* from, std::uint8_t* to, std::size_t n) {
+    BgrToBgrxWords(from, to, n);
+}
+#endif
 
 // Draws the planned target pixels of target from source. Source rows are read before a target
 // row is written, and a source that shares pixels with the target is copied first, so
