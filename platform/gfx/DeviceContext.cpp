@@ -121,7 +121,19 @@ void Transfer(const PixelRows& target, const PixelRows& source, SourceRow source
                 continue;
             }
             if (bgrToBgrx) {
-                BgrToBgrx(srcRow + firstCol * 3, dstRow + std::int64_t{r.left} * 4, n);
+                const std::uint8_t* from = srcRow + firstCol * 3;
+                std::uint8_t* to = dstRow + std::int64_t{r.left} * 4;
+                if (n >= 8) {
+                    BgrToBgrx(from, to, n);
+                    continue;
+                }
+                // Borders and edges come as many short rows: no call for those.
+                for (std::size_t i = 0; i < n; ++i, from += 3, to += 4) {
+                    to[0] = from[0];
+                    to[1] = from[1];
+                    to[2] = from[2];
+                    to[3] = 0;
+                }
                 continue;
             }
             if (bgrxToBgr) {
