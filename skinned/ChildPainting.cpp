@@ -82,8 +82,9 @@ private:
     std::vector<std::unique_ptr<toolkit::TBitmap>> m_idle;
 };
 
+// Per thread, like the fonts the children draw with: gone before them at exit.
 ComposeBitmaps& Compose() {
-    static ComposeBitmaps bitmaps;
+    thread_local ComposeBitmaps bitmaps;
     return bitmaps;
 }
 
