@@ -1,6 +1,7 @@
 #include "skinned/TsLabelFX.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "platform/gfx/DeviceContext.h"
 #include "skin/sSkinManager.h"
@@ -97,6 +98,7 @@ void TsLabelFX::MakeLevels(const std::string& text, const platform::Rect& rect, 
     if (m_levelsKey == key)
         return;
     m_levelsKey.reset(); // until the levels below are complete
+    m_blendValid = false;
 
     const std::int32_t w = rect.Width(), h = rect.Height();
     toolkit::TBitmap& mask = *m_mask;
@@ -148,15 +150,33 @@ void TsLabelFX::PaintShadow(const std::string& text, const platform::Rect& rect,
     } else {
         platform::FillRect(mask.DC(), {0, 0, w, h}, toolkit::ColorToRGB(Color()) & 0xFFFFFF);
     }
-    const unsigned shade[3] = {m_shadow->B(), m_shadow->G(), m_shadow->R()};
-    for (std::int32_t y = 0; y < h; ++y) {
-        std::uint8_t* p = mask.ScanLine(y);
-        const std::uint8_t* cells = m_levels.data() + (y + 1) * cols + 1;
-        for (std::int32_t x = 0; x < w; ++x, p += 3) {
-            const unsigned level = cells[x];
-            for (int c = 0; c < 3; ++c)
-                p[c] = static_cast<std::uint8_t>((p[c] * (255 - level) + shade[c] * level) / 256);
+    const std::array<std::uint8_t, 3> shade{m_shadow->B(), m_shadow->G(), m_shadow->R()};
+
+    // The same levels and colour over the same background give the same pixels as last time.
+    const auto rowBytes = static_cast<std::size_t>(w) * 3;
+    bool same = m_blendValid && m_blendShade == shade;
+    for (std::int32_t y = 0; same && y < h; ++y)
+        same = std::memcmp(mask.ScanLine(y), m_blendUnder.data() + y * rowBytes, rowBytes) == 0;
+    if (same) {
+        for (std::int32_t y = 0; y < h; ++y)
+            std::memcpy(mask.ScanLine(y), m_blendResult.data() + y * rowBytes, rowBytes);
+    } else {
+        m_blendUnder.resize(rowBytes * static_cast<std::size_t>(h));
+        m_blendResult.resize(m_blendUnder.size());
+        for (std::int32_t y = 0; y < h; ++y) {
+            std::uint8_t* p = mask.ScanLine(y);
+            std::memcpy(m_blendUnder.data() + y * rowBytes, p, rowBytes);
+            const std::uint8_t* cells = m_levels.data() + (y + 1) * cols + 1;
+            for (std::int32_t x = 0; x < w; ++x, p += 3) {
+                const unsigned level = cells[x];
+                for (int c = 0; c < 3; ++c)
+                    p[c] = static_cast<std::uint8_t>(
+                        (p[c] * (255 - level) + unsigned{shade[c]} * level) / 256);
+            }
+            std::memcpy(m_blendResult.data() + y * rowBytes, mask.ScanLine(y), rowBytes);
         }
+        m_blendShade = shade;
+        m_blendValid = true;
     }
     platform::BitBlt(canvas.Handle(), 0, 0, w, h, mask.DC(), 0, 0, platform::RasterOp::SrcCopy);
 }

@@ -13,13 +13,14 @@
 // colour, ktSkin the skin's general font colour when a skin defines one, else Kind's colour.
 // A disabled label draws the engraved two-colour text without a shadow. The blurred levels are
 // kept between paints and made again only when something they are drawn from changes (text,
-// rectangle, draw flags, blur, distance, font); every paint blends them afresh over what is
-// under the label.
+// rectangle, draw flags, blur, distance, font), and so is the last blend: a paint over the same
+// background with the same levels and colour copies it.
 //
 // Size: with a shadow in force (a colour other than clNone and at least one blur pass) the
 // measured rectangle grows right and down by max(0, D + B) − min(0, D − B), so an auto-sized
 // label leaves room for the shadow.
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -82,6 +83,12 @@ private:
     std::unique_ptr<toolkit::TBitmap> m_mask;
     std::vector<std::uint8_t> m_levels;
     std::optional<LevelsKey> m_levelsKey; // what m_levels holds, if anything
+    // The last blend (rows of the mask, padding left out): what lay under the label and what the
+    // shadow made of it in colour m_blendShade, valid while the levels stay the same.
+    std::vector<std::uint8_t> m_blendUnder;
+    std::vector<std::uint8_t> m_blendResult;
+    std::array<std::uint8_t, 3> m_blendShade{};
+    bool m_blendValid = false;
     std::int32_t m_topLeftMargin = 0;
     std::int32_t m_rightBottomMargin = 0;
 };
