@@ -1,6 +1,7 @@
 #include "skinned/ChildPainting.h"
 
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 #include "platform/gfx/DeviceContext.h"
@@ -34,6 +35,59 @@ bool StillChild(const toolkit::TWinControl& container, const TControl* c) {
     return std::find(now.begin(), now.end(), c) != now.end() && !c->IsDestroying();
 }
 
+// The bitmaps children are composed in, kept between paints so that a warm repaint neither
+// allocates nor clears a container-sized picture. A paint borrows one for its duration (a child's
+// paint may start another container's paint, which then borrows another); a few are kept, one
+// per container size in use.
+class ComposeBitmaps {
+public:
+    class Loan {
+    public:
+        Loan(ComposeBitmaps& owner, std::unique_ptr<toolkit::TBitmap> bitmap)
+            : m_owner(owner), m_bitmap(std::move(bitmap)) {}
+        ~Loan() { m_owner.Return(std::move(m_bitmap)); }
+        Loan(const Loan&) = delete;
+        Loan& operator=(const Loan&) = delete;
+        toolkit::TBitmap& operator*() const { return *m_bitmap; }
+
+    private:
+        ComposeBitmaps& m_owner;
+        std::unique_ptr<toolkit::TBitmap> m_bitmap;
+    };
+
+    // A 24-bit bitmap of the given size; its pixels are whatever an earlier paint left.
+    Loan Borrow(std::int32_t width, std::int32_t height) {
+        auto same = std::find_if(m_idle.begin(), m_idle.end(), [&](const auto& b) {
+            return b->Width() == width && b->Height() == height;
+        });
+        std::unique_ptr<toolkit::TBitmap> bitmap;
+        if (same != m_idle.end()) {
+            bitmap = std::move(*same);
+            m_idle.erase(same);
+        } else {
+            bitmap = std::make_unique<toolkit::TBitmap>();
+            bitmap->SetPixelFormat(toolkit::TPixelFormat::pf24bit);
+            bitmap->SetSize(width, height);
+        }
+        return Loan(*this, std::move(bitmap));
+    }
+
+private:
+    static constexpr std::size_t kKept = 4;
+    void Return(std::unique_ptr<toolkit::TBitmap> bitmap) {
+        m_idle.insert(m_idle.begin(), std::move(bitmap)); // most recently used first
+        if (m_idle.size() > kKept)
+            m_idle.pop_back();
+    }
+    std::vector<std::unique_ptr<toolkit::TBitmap>> m_idle;
+};
+
+// Per thread, like the fonts the children draw with: gone before them at exit.
+ComposeBitmaps& Compose() {
+    thread_local ComposeBitmaps bitmaps;
+    return bitmaps;
+}
+
 } // namespace
 
 void PaintGraphicChildren(platform::DeviceContext& dc, toolkit::TWinControl& container,
@@ -61,17 +115,21 @@ void PaintGraphicChildren(platform::DeviceContext& dc, toolkit::TWinControl& con
     if (children.empty())
         return;
 
-    toolkit::TBitmap memory;
-    memory.SetPixelFormat(toolkit::TPixelFormat::pf24bit);
-    memory.SetSize(container.Width(), container.Height());
-    platform::DeviceContext& mdc = memory.DC();
+    const ComposeBitmaps::Loan memory = Compose().Borrow(container.Width(), container.Height());
+    platform::DeviceContext& mdc = (*memory).DC();
+    const platform::Rect backdropArea{0, 0, backdrop.Bmp->Width(), backdrop.Bmp->Height()};
     for (TControl* c : children) {
         const platform::Rect r = c->BoundsRect();
-        if (c->ControlStyle().Contains(toolkit::csOpaque) && c->Color() != toolkit::clNone)
+        if (c->ControlStyle().Contains(toolkit::csOpaque) && c->Color() != toolkit::clNone) {
             platform::FillRect(mdc, r, toolkit::ColorToRGB(c->Color()));
-        else
-            platform::BitBlt(mdc, r.left, r.top, r.Width(), r.Height(), backdrop.Bmp->DC(),
-                             r.left + backdrop.X, r.top + backdrop.Y, platform::RasterOp::SrcCopy);
+            continue;
+        }
+        // Where the background does not reach, the child starts on black, as on a new bitmap.
+        const platform::Rect source = r.Offset(backdrop.X, backdrop.Y);
+        if (source.Intersect(backdropArea) != source)
+            platform::FillRect(mdc, r, 0);
+        platform::BitBlt(mdc, r.left, r.top, r.Width(), r.Height(), backdrop.Bmp->DC(),
+                         r.left + backdrop.X, r.top + backdrop.Y, platform::RasterOp::SrcCopy);
     }
     for (TControl* c : children) {
         if (!StillChild(container, c))

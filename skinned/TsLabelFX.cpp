@@ -1,6 +1,7 @@
 #include "skinned/TsLabelFX.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "platform/gfx/DeviceContext.h"
 #include "skin/sSkinManager.h"
@@ -89,15 +90,23 @@ void TsLabelFX::DoDrawText(platform::Rect& rect, unsigned flags) {
     toolkit::DrawControlText(canvas, text, rect, flags, true);
 }
 
-void TsLabelFX::PaintShadow(const std::string& text, const platform::Rect& rect, unsigned flags,
-                            const ShadowParams& shadow) {
+void TsLabelFX::MakeLevels(const std::string& text, const platform::Rect& rect, unsigned flags,
+                           const ShadowParams& shadow) {
+    const toolkit::TFont& font = Font();
+    LevelsKey key{text,        rect,          flags,        shadow.blur,   shadow.distance,
+                  font.Name(), font.Height(), font.Style(), font.Charset()};
+    if (m_levelsKey == key)
+        return;
+    m_levelsKey.reset(); // until the levels below are complete
+    m_blendValid = false;
+
     const std::int32_t w = rect.Width(), h = rect.Height();
     toolkit::TBitmap& mask = *m_mask;
     mask.SetPixelFormat(toolkit::TPixelFormat::pf24bit);
     mask.SetSize(w, h);
     platform::FillRect(mask.DC(), {0, 0, w, h}, 0);
     toolkit::TCanvas& mc = mask.Canvas();
-    mc.Font().Assign(&Font());
+    mc.Font().Assign(&font);
     mc.Font().SetColor(0xFFFFFF);
     toolkit::DrawControlText(mc, text, rect.Offset(shadow.distance, shadow.distance), flags, true);
 
@@ -107,39 +116,67 @@ void TsLabelFX::PaintShadow(const std::string& text, const platform::Rect& rect,
     if (m_levels.size() < cols * rows * 2)
         m_levels.resize(cols * rows * 2);
     std::fill(m_levels.begin(), m_levels.begin() + static_cast<std::ptrdiff_t>(cols * rows * 2), 0);
-    auto cell = [&](std::size_t x, std::size_t y) -> std::uint8_t& {
-        return m_levels[y * cols + x];
-    };
+    std::uint8_t* levels = m_levels.data();
     for (std::int32_t pass = 0; pass < shadow.blur; ++pass) {
         for (std::int32_t y = 0; y < h; ++y) {
             const std::uint8_t* row = mask.ScanLine(y);
+            std::uint8_t* cells = levels + (y + 1) * cols + 1;
             for (std::int32_t x = 0; x < w; ++x)
                 if (row[3 * x] != 0)
-                    cell(x + 1, y + 1) = 255;
+                    cells[x] = 255;
         }
         // In place, so each cell already sees the new values above and to its left.
-        for (std::size_t y = 1; y + 1 < rows; ++y)
+        for (std::size_t y = 1; y + 1 < rows; ++y) {
+            std::uint8_t* cells = levels + y * cols;
+            const std::uint8_t* above = cells - cols;
+            const std::uint8_t* below = cells + cols;
             for (std::size_t x = 1; x + 1 < cols; ++x)
-                cell(x, y) = static_cast<std::uint8_t>(
-                    (cell(x, y - 1) + cell(x, y + 1) + cell(x - 1, y) + cell(x + 1, y)) / 4);
+                cells[x] = static_cast<std::uint8_t>(
+                    (above[x] + below[x] + cells[x - 1] + cells[x + 1]) / 4);
+        }
     }
+    m_levelsKey = std::move(key);
+}
 
+void TsLabelFX::PaintShadow(const std::string& text, const platform::Rect& rect, unsigned flags,
+                            const ShadowParams& shadow) {
+    MakeLevels(text, rect, flags, shadow);
+    const std::int32_t w = rect.Width(), h = rect.Height();
+    const std::size_t cols = static_cast<std::size_t>(w) + 2;
+    toolkit::TBitmap& mask = *m_mask;
     toolkit::TCanvas& canvas = Canvas();
     if (Transparent()) {
         platform::BitBlt(mask.DC(), 0, 0, w, h, canvas.Handle(), 0, 0, platform::RasterOp::SrcCopy);
     } else {
         platform::FillRect(mask.DC(), {0, 0, w, h}, toolkit::ColorToRGB(Color()) & 0xFFFFFF);
     }
-    const std::uint8_t shade[3] = {m_shadow->B(), m_shadow->G(), m_shadow->R()};
-    for (std::int32_t y = 0; y < h; ++y) {
-        std::uint8_t* row = mask.ScanLine(y);
-        for (std::int32_t x = 0; x < w; ++x) {
-            const unsigned level = cell(x + 1, y + 1);
-            for (int c = 0; c < 3; ++c) {
-                std::uint8_t& p = row[3 * x + c];
-                p = static_cast<std::uint8_t>((p * (255 - level) + shade[c] * level) / 256);
+    const std::array<std::uint8_t, 3> shade{m_shadow->B(), m_shadow->G(), m_shadow->R()};
+
+    // The same levels and colour over the same background give the same pixels as last time.
+    const auto rowBytes = static_cast<std::size_t>(w) * 3;
+    bool same = m_blendValid && m_blendShade == shade;
+    for (std::int32_t y = 0; same && y < h; ++y)
+        same = std::memcmp(mask.ScanLine(y), m_blendUnder.data() + y * rowBytes, rowBytes) == 0;
+    if (same) {
+        for (std::int32_t y = 0; y < h; ++y)
+            std::memcpy(mask.ScanLine(y), m_blendResult.data() + y * rowBytes, rowBytes);
+    } else {
+        m_blendUnder.resize(rowBytes * static_cast<std::size_t>(h));
+        m_blendResult.resize(m_blendUnder.size());
+        for (std::int32_t y = 0; y < h; ++y) {
+            std::uint8_t* p = mask.ScanLine(y);
+            std::memcpy(m_blendUnder.data() + y * rowBytes, p, rowBytes);
+            const std::uint8_t* cells = m_levels.data() + (y + 1) * cols + 1;
+            for (std::int32_t x = 0; x < w; ++x, p += 3) {
+                const unsigned level = cells[x];
+                for (int c = 0; c < 3; ++c)
+                    p[c] = static_cast<std::uint8_t>(
+                        (p[c] * (255 - level) + unsigned{shade[c]} * level) / 256);
             }
+            std::memcpy(m_blendResult.data() + y * rowBytes, mask.ScanLine(y), rowBytes);
         }
+        m_blendShade = shade;
+        m_blendValid = true;
     }
     platform::BitBlt(canvas.Handle(), 0, 0, w, h, mask.DC(), 0, 0, platform::RasterOp::SrcCopy);
 }

@@ -44,28 +44,30 @@ bool PlanAxis(std::int64_t dst, std::int64_t dstLen, std::int64_t src, std::int6
 
 } // namespace
 
-std::optional<BlitPlan> PlanBlit(const OriginSize& dst, const OriginSize& src, Size sourceSize,
-                                 const Region& drawable) {
+std::optional<BlitPlan> PlanBlitAxes(const OriginSize& dst, const OriginSize& src, Size sourceSize,
+                                     Rect& bounds) {
     BlitPlan plan;
     std::int64_t x0, x1, y0, y1;
     if (!PlanAxis(dst.x, dst.w, src.x, src.w, sourceSize.cx, plan.x, x0, x1) ||
         !PlanAxis(dst.y, dst.h, src.y, src.h, sourceSize.cy, plan.y, y0, y1))
         return std::nullopt;
-    for (const Rect& r : drawable.Rects()) {
-        const std::int64_t left = std::max<std::int64_t>(r.left, x0);
-        const std::int64_t right = std::min<std::int64_t>(r.right, x1);
-        const std::int64_t top = std::max<std::int64_t>(r.top, y0);
-        const std::int64_t bottom = std::min<std::int64_t>(r.bottom, y1);
-        if (left < right && top < bottom) {
-            // Inside a drawable rectangle, so every value fits 32 bits.
-            plan.targets.push_back({static_cast<std::int32_t>(left), static_cast<std::int32_t>(top),
-                                    static_cast<std::int32_t>(right),
-                                    static_cast<std::int32_t>(bottom)});
-        }
-    }
-    if (plan.targets.empty())
+    // Beyond 32 bits there is no drawable pixel to lose.
+    auto clamp = [](std::int64_t v) {
+        return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX));
+    };
+    bounds = {clamp(x0), clamp(y0), clamp(x1), clamp(y1)};
+    if (bounds.IsEmpty())
         return std::nullopt;
     return plan;
+}
+
+std::optional<BlitPlan> PlanBlit(const OriginSize& dst, const OriginSize& src, Size sourceSize,
+                                 const Region& drawable) {
+    return PlanBlit(dst, src, sourceSize, [&](const Rect& bounds, std::vector<Rect>& targets) {
+        for (const Rect& r : drawable.Rects())
+            if (const Rect part = r.Intersect(bounds); !part.IsEmpty())
+                targets.push_back(part);
+    });
 }
 
 } // namespace platform

@@ -8,6 +8,7 @@
 // up from its origin); the picture is mirrored on an axis where the two signs differ. All
 // arithmetic is 64-bit, so no origin or size can overflow.
 
+#include <concepts>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -51,9 +52,31 @@ struct BlitPlan {
     std::vector<Rect> targets;
 };
 
+// The axes of a blit and the bounds (device pixels) of the target pixels whose source pixel lies
+// inside the source picture, before any clipping; nullopt when there are none. The plan's
+// targets are left empty.
+std::optional<BlitPlan> PlanBlitAxes(const OriginSize& dst, const OriginSize& src, Size sourceSize,
+                                     Rect& bounds);
+
 // dst: origin and size of the target range in device pixels; src: origin and size in the source
-// picture; sourceSize: the source picture; drawable: where the target may be written (the
-// target section's bounds within the clip). nullopt when no pixel is to be written.
+// picture; sourceSize: the source picture; drawableIn(bounds, targets) appends to targets the
+// drawable parts of bounds (the target section's bounds within the clip) as rectangles that do
+// not overlap. nullopt when no pixel is to be written.
+template <typename DrawableIn>
+requires std::invocable < DrawableIn&, const Rect&, std::vector<Rect>
+& > std::optional<BlitPlan> PlanBlit(const OriginSize& dst, const OriginSize& src, Size sourceSize,
+                                     DrawableIn&& drawableIn) {
+    Rect bounds;
+    std::optional<BlitPlan> plan = PlanBlitAxes(dst, src, sourceSize, bounds);
+    if (!plan)
+        return std::nullopt;
+    drawableIn(bounds, plan->targets);
+    if (plan->targets.empty())
+        return std::nullopt;
+    return plan;
+}
+
+// The same with the drawable area given as a region.
 std::optional<BlitPlan> PlanBlit(const OriginSize& dst, const OriginSize& src, Size sourceSize,
                                  const Region& drawable);
 

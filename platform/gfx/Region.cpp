@@ -231,6 +231,23 @@ std::vector<Rect> CombineCanonical(const std::vector<Rect>& a, const std::vector
     return out;
 }
 
+// a − b for overlapping rectangles, in canonical order: the band above b, the parts left and
+// right of b beside it, the band below. Bands differ from their neighbours, so none merge.
+std::vector<Rect> RectMinusRect(const Rect& a, const Rect& b) {
+    std::vector<Rect> out;
+    out.reserve(4);
+    if (a.top < b.top)
+        out.push_back({a.left, a.top, a.right, b.top});
+    const std::int32_t top = std::max(a.top, b.top), bottom = std::min(a.bottom, b.bottom);
+    if (a.left < b.left)
+        out.push_back({a.left, top, b.left, bottom});
+    if (b.right < a.right)
+        out.push_back({b.right, top, a.right, bottom});
+    if (b.bottom < a.bottom)
+        out.push_back({a.left, b.bottom, a.right, a.bottom});
+    return out;
+}
+
 std::int32_t WrapAdd(std::int32_t a, std::int32_t b) {
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) + static_cast<std::uint32_t>(b));
 }
@@ -287,6 +304,15 @@ void Region::Offset(std::int32_t dx, std::int32_t dy) {
 }
 
 void Region::IntersectWith(const Rect& rect) {
+    // Clipping to a rectangle mostly meets a single rectangle, or one that changes nothing.
+    if (m_rects.size() == 1) {
+        const Rect r = m_rects[0].Intersect(rect);
+        if (r.IsEmpty())
+            m_rects.clear();
+        else
+            m_rects[0] = r;
+        return;
+    }
     *this = Combine(*this, Region(rect), RegionOp::And);
 }
 void Region::IntersectWith(const Region& other) {
@@ -299,6 +325,8 @@ void Region::Unite(const Region& other) {
     *this = Combine(*this, other, RegionOp::Or);
 }
 void Region::Subtract(const Rect& rect) {
+    if (m_rects.empty() || rect.IsEmpty())
+        return;
     *this = Combine(*this, Region(rect), RegionOp::Diff);
 }
 void Region::Subtract(const Region& other) {
@@ -323,6 +351,39 @@ Region Region::Combine(const Region& a, const Region& b, RegionOp op) {
         if (!r.IsEmpty())
             region.m_rects.push_back(r);
         return region;
+    }
+    if (canonical && (op == RegionOp::And || op == RegionOp::Diff || op == RegionOp::Or)) {
+        // Operands apart, or one a rectangle holding the other: the answer is one of them.
+        const Rect boundsA = a.Bounds(), boundsB = b.Bounds();
+        const bool apart = boundsA.Intersect(boundsB).IsEmpty();
+        const bool aHoldsB = a.m_rects.size() == 1 && boundsA.Intersect(boundsB) == boundsB;
+        const bool bHoldsA = b.m_rects.size() == 1 && boundsB.Intersect(boundsA) == boundsA;
+        switch (op) {
+        case RegionOp::And:
+            if (apart)
+                return region;
+            if (aHoldsB)
+                return b;
+            if (bHoldsA)
+                return a;
+            break;
+        case RegionOp::Diff:
+            if (apart)
+                return a;
+            if (bHoldsA)
+                return region;
+            if (a.m_rects.size() == 1 && b.m_rects.size() == 1) {
+                region.m_rects = RectMinusRect(boundsA, boundsB);
+                return region;
+            }
+            break;
+        default:
+            if (aHoldsB)
+                return a;
+            if (bHoldsA)
+                return b;
+            break;
+        }
     }
     if (canonical)
         region.m_rects = CombineCanonical(a.m_rects, b.m_rects, op);

@@ -41,6 +41,19 @@ Region ShapeOf(const WindowData& w, Point originInRoot) {
     return r;
 }
 
+// Takes o's shape away from r. Most windows lie apart from r or have no region of their own:
+// neither needs a region built for the shape.
+void SubtractShape(Region& r, const WindowData& o, Point originInRoot) {
+    const Rect box =
+        Rect::FromSize(originInRoot.x, originInRoot.y, o.rect.Width(), o.rect.Height());
+    if (!r.Intersects(box))
+        return;
+    if (o.windowRegion)
+        r.Subtract(ShapeOf(o, originInRoot));
+    else
+        r.Subtract(box);
+}
+
 void SubtractHigherSiblings(State& s, const WindowData& w, Region& r) {
     if (!w.parent)
         return;
@@ -51,8 +64,9 @@ void SubtractHigherSiblings(State& s, const WindowData& w, Region& r) {
             break;
         const WindowData& o = s.Need(sib);
         if (o.style & WS_VISIBLE)
-            r.Subtract(ShapeOf(o, {parentOrigin.x + parent.client.left + o.rect.left,
-                                   parentOrigin.y + parent.client.top + o.rect.top}));
+            SubtractShape(r, o,
+                          {parentOrigin.x + parent.client.left + o.rect.left,
+                           parentOrigin.y + parent.client.top + o.rect.top});
     }
 }
 
@@ -78,8 +92,9 @@ Region VisibleRegion(State& s, const WindowData& w, bool wholeWindow, bool clipC
         for (HWND c : w.children) {
             const WindowData& cw = s.Need(c);
             if (cw.style & WS_VISIBLE)
-                r.Subtract(ShapeOf(cw, {origin.x + w.client.left + cw.rect.left,
-                                        origin.y + w.client.top + cw.rect.top}));
+                SubtractShape(r, cw,
+                              {origin.x + w.client.left + cw.rect.left,
+                               origin.y + w.client.top + cw.rect.top});
         }
     }
     return r;

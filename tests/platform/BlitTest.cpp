@@ -158,6 +158,34 @@ TEST(BitBlt, OverlappingCopyWithinOneSection) {
     EXPECT_EQ(GetPixel(*s.dc, 1, 2), RGB(11, 11, 11));
 }
 
+// 24-bit pictures onto 32-bit surfaces and back, one to one, at every run length up to a few
+// steps of the wide copies and from every column: each pixel lands whole, nothing beside it moves,
+// and the surface's fourth byte is zero.
+TEST(BitBlt, OneToOneBetween24And32BitsAtEveryLengthAndColumn) {
+    constexpr int kWidth = 23;
+    Surface src(kWidth, 2, 24);
+    for (int x = 0; x < kWidth; ++x)
+        for (int y = 0; y < 2; ++y)
+            SetPixel(*src.dc, x, y, RGB(x + 1, 100 + y, 200 - x));
+    for (int from = 0; from < kWidth; ++from)
+        for (int n = 1; from + n <= kWidth; ++n) {
+            Surface dst(kWidth + 2, 2, 32);
+            FillRect(*dst.dc, Rect{0, 0, kWidth + 2, 2}, RGB(7, 7, 7));
+            ASSERT_TRUE(BitBlt(*dst.dc, 1, 0, n, 2, *src.dc, from, 0, RasterOp::SrcCopy));
+            Surface back(kWidth, 2, 24);
+            ASSERT_TRUE(BitBlt(*back.dc, 0, 0, n, 2, *dst.dc, 1, 0, RasterOp::SrcCopy));
+            for (int y = 0; y < 2; ++y)
+                for (int x = 0; x < kWidth + 2; ++x) {
+                    const bool inside = x >= 1 && x <= n;
+                    const Color want = inside ? GetPixel(*src.dc, from + x - 1, y) : RGB(7, 7, 7);
+                    ASSERT_EQ(GetPixel(*dst.dc, x, y), want) << from << " " << n << " " << x;
+                    ASSERT_EQ(dst.section->Row(y)[4 * x + 3], 0);
+                    if (inside)
+                        ASSERT_EQ(GetPixel(*back.dc, x - 1, y), want);
+                }
+        }
+}
+
 TEST(BitBlt, NoSectionOrUnknownOpFails) {
     auto empty = CreateCompatibleDC();
     Surface src = Gradient(2, 2);
@@ -345,6 +373,20 @@ TEST(DeviceContextState, ClipNeverReachesBeyondTheVisibleRegion) {
         EXPECT_EQ(s.Index(x, 0), x >= 2 && x < 4 ? 255 : 0) << x;
     EXPECT_EQ(GetClipBox(*s.dc), (Rect{2, 0, 4, 1}));
     EXPECT_EQ(IntersectClipRect(*s.dc, Rect{5, 0, 6, 1}), RegionKind::Null);
+}
+
+// The kind a clip operation reports is that of the visible region and the clip together: pieces
+// from different bands that make up one rectangle are simple, a notch makes it complex.
+TEST(DeviceContextState, ClipKindIsThatOfTheWholeDrawableArea) {
+    Surface s(6, 4, 8);
+    const Region visible = Region::FromRects({Rect{0, 0, 4, 2}, Rect{0, 2, 2, 4}});
+    SetVisibleRegion(*s.dc, &visible);
+    EXPECT_EQ(IntersectClipRect(*s.dc, Rect{0, 0, 2, 4}), RegionKind::Simple);
+    EXPECT_EQ(GetClipBox(*s.dc), (Rect{0, 0, 2, 4}));
+    EXPECT_EQ(ExcludeClipRect(*s.dc, Rect{1, 1, 2, 2}), RegionKind::Complex);
+    EXPECT_EQ(GetClipBox(*s.dc), (Rect{0, 0, 2, 4}));
+    EXPECT_EQ(ExcludeClipRect(*s.dc, Rect{0, 0, 2, 4}), RegionKind::Null);
+    EXPECT_EQ(GetClipBox(*s.dc), (Rect{}));
 }
 
 // Fills take the drawable area as the visible region and the clip together make it, holes and

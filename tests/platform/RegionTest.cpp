@@ -159,5 +159,13 @@ TEST(Region, CombineAgreesWithPixelsOnRandomShapes) {
                 }
             ASSERT_EQ(Region::FromRects(c.Rects()), c) << c;
         }
+        // The in-place rectangle operations give what Combine gives.
+        const Rect r =
+            next(2) ? b.Bounds() : Rect::FromSize(next(20), next(20), next(12), next(12));
+        Region clipped = a, cut = a;
+        clipped.IntersectWith(r);
+        cut.Subtract(r);
+        ASSERT_EQ(clipped, Region::Combine(a, Region(r), RegionOp::And)) << a << " and " << r;
+        ASSERT_EQ(cut, Region::Combine(a, Region(r), RegionOp::Diff)) << a << " minus " << r;
     }
 }

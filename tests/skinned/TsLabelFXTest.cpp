@@ -101,6 +101,50 @@ TEST_F(EffectLabel, AutoSizeMakesRoomForTheShadow) {
     EXPECT_EQ(custom->Height(), plain->Height());
 }
 
+// The blurred shadow is kept between paints: a label whose text, font, shadow or colours change
+// after a paint looks exactly like a new label made with the new values.
+TEST_F(EffectLabel, KeptShadowFollowsChangesOfTextFontDistanceAndColours) {
+    auto* changed = Label<skinned::TsLabelFX>({10, 10, 90, 60});
+    changed->Shadow().SetMode(skinned::smCustom);
+    Show();
+    const auto newLabel = [&](platform::Rect bounds) {
+        auto* l = Label<skinned::TsLabelFX>(bounds);
+        l->Shadow().SetMode(skinned::smCustom);
+        l->SetCaption("LI");
+        l->Font().SetStyle({TFontStyle::fsBold});
+        l->Shadow().SetDistance(3);
+        return l;
+    };
+    changed->SetCaption("LI");
+    changed->Font().SetStyle({TFontStyle::fsBold});
+    changed->Shadow().SetDistance(3);
+    auto* fresh = newLabel({100, 10, 180, 60});
+    Pump();
+    EXPECT_EQ(Pixels(*changed), Pixels(*fresh));
+    changed->Font().SetSize(14);
+    auto* fresh14 = newLabel({190, 10, 270, 60});
+    fresh14->Font().SetSize(14);
+    Pump();
+    EXPECT_EQ(Pixels(*changed), Pixels(*fresh14));
+
+    // A new background, then a new shadow colour, under the same levels.
+    changed->SetColor(clYellow);
+    auto* yellow = newLabel({10, 70, 90, 120});
+    yellow->Font().SetSize(14);
+    yellow->SetColor(clYellow);
+    Pump();
+    EXPECT_EQ(Pixels(*changed), Pixels(*yellow));
+    changed->Shadow().SetColor(clRed);
+    yellow->Shadow().SetColor(clRed);
+    Pump();
+    auto* red = newLabel({100, 70, 180, 120});
+    red->Font().SetSize(14);
+    red->SetColor(clYellow);
+    red->Shadow().SetColor(clRed);
+    Pump();
+    EXPECT_EQ(Pixels(*changed), Pixels(*red));
+}
+
 // Without a shadow in force the effect label draws exactly the plain text; disabled, it shows the
 // engraved two-colour text of the plain label and no shadow.
 TEST_F(EffectLabel, DrawsPlainTextWithoutAShadowAndEngravedWhenDisabled) {
