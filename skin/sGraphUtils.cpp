@@ -74,6 +74,22 @@ std::vector<std::int32_t> TileMap(std::int64_t dstStart, std::int64_t from, std:
     return map;
 }
 
+// A tiled row repeats one period of the source, starting startBytes into it: the period is
+// copied once and the row then copies its own beginning, twice as much each time.
+void TileRow(std::uint8_t* d, std::size_t rowBytes, const std::uint8_t* period,
+             std::size_t periodBytes, std::size_t startBytes) {
+    std::size_t done = std::min(rowBytes, periodBytes - startBytes);
+    std::memcpy(d, period + startBytes, done);
+    const std::size_t wrapped = std::min(rowBytes - done, startBytes);
+    std::memcpy(d + done, period, wrapped);
+    done += wrapped;
+    while (done < rowBytes) {
+        const std::size_t n = std::min(done, rowBytes - done);
+        std::memcpy(d + done, d, n);
+        done += n;
+    }
+}
+
 // Copies through column and row maps into the clipped destination area.
 void MappedCopy(const TacRows24& dst, const platform::Rect& area, const TacRows24& src,
                 const std::vector<std::int32_t>& cols, const std::vector<std::int32_t>& rows) {
@@ -302,8 +318,20 @@ void TileBlock24(const TacRows24& dst, const platform::Rect& dstRect, const TacR
     const platform::Rect area = ClipToSize(dstRect, dst.width, dst.height);
     if (s.IsEmpty() || area.IsEmpty())
         return;
-    MappedCopy(dst, area, src, TileMap(dstRect.left, area.left, area.right, s.left, s.Width()),
-               TileMap(dstRect.top, area.top, area.bottom, s.top, s.Height()));
+    const auto rows = TileMap(dstRect.top, area.top, area.bottom, s.top, s.Height());
+    if (dst.SameAs(src)) { // a bitmap tiled onto itself is read as it is written
+        MappedCopy(dst, area, src, TileMap(dstRect.left, area.left, area.right, s.left, s.Width()),
+                   rows);
+        return;
+    }
+    const auto periodBytes = std::size_t{3} * static_cast<std::size_t>(s.Width());
+    const auto startBytes =
+        std::size_t{3} *
+        static_cast<std::size_t>((std::int64_t{area.left} - dstRect.left) % s.Width());
+    const auto rowBytes = std::size_t{3} * static_cast<std::size_t>(area.Width());
+    for (std::int32_t y = area.top; y < area.bottom; ++y)
+        TileRow(dst.At(area.left, y), rowBytes, src.At(s.left, rows[std::size_t(y - area.top)]),
+                periodBytes, startBytes);
 }
 
 void MaskedTile24(const TacRows24& dst, const platform::Rect& dstRect, const TacRows24& src,

@@ -77,6 +77,26 @@ platform::Color Combined(platform::Color d, platform::Color s, platform::Color m
 
 } // namespace
 
+// Tiles repeat from the rectangle's own corner, also where the bitmap clips it, across rows
+// much wider than a period, and from a source part that is not at the bitmap's origin.
+TEST(TileBlock24, RepeatsThePeriodFromTheRectanglesCorner) {
+    auto source = Filled(8, 6, 0);
+    for (int y = 0; y < 6; ++y)
+        for (int x = 0; x < 8; ++x)
+            painttest::Put(*source, x, y, RGB(x, y, 50));
+    for (const Rect& r : {Rect{-7, -4, 90, 20}, Rect{3, 2, 61, 9}, Rect{0, 0, 2, 1}}) {
+        auto target = Filled(64, 16, RGB(1, 1, 1));
+        TileBlock24(*target, r, *source, {2, 1, 7, 4}); // a 5 × 3 period
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 64; ++x) {
+                const bool inside = x >= r.left && x < r.right && y >= r.top && y < r.bottom;
+                const auto expected =
+                    inside ? RGB(2 + (x - r.left) % 5, 1 + (y - r.top) % 3, 50) : RGB(1, 1, 1);
+                ASSERT_EQ(At(*target, x, y), expected) << x << "," << y;
+            }
+    }
+}
+
 TEST(DrawFramePiece, NarrowRectanglesShareTheExcessBetweenTheCorners) {
     OwnPiece own(21, 21);
     own.piece.WL = own.piece.WT = own.piece.WR = own.piece.WB = 7;
