@@ -380,12 +380,16 @@ void TacEditWnd::PaintBorder() {
     const Rect whole{0, 0, wr.Width(), wr.Height()};
     if (client == whole || whole.IsEmpty())
         return;
-    const std::unique_ptr<toolkit::TBitmap> face = skin::NewBitmap24(whole.Width(), whole.Height());
-    FillBehind(Handle(), manager, whole, *face);
+    if (!m_borderFace || m_borderFace->Width() != whole.Width() ||
+        m_borderFace->Height() != whole.Height())
+        m_borderFace = skin::NewBitmap24(whole.Width(), whole.Height());
+    toolkit::TBitmap* const face = m_borderFace.get();
+    FillBehind(Handle(), manager, whole,
+               *face); // covers all of it: nothing of the last paint stays
     skin::TsSectionPaint paint;
     paint.SectionIndex = SkinData().SectionIndex();
     paint.SectionName = SkinData().SkinSection();
-    paint.Parent = {face.get(), 0, 0, true};
+    paint.Parent = {face, 0, 0, true};
     paint.TextureIndex = SkinData().TextureIndex();
     paint.HotTextureIndex = SkinData().HotTextureIndex();
     paint.Manager = manager;

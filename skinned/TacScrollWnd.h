@@ -202,6 +202,8 @@ private:
     void TakeSkinColors();
     // A standard edit's border, from its section, around the client area and the bars.
     void PaintBorder();
+    // Kept between paints: the border is painted often, and the face is the whole window's size.
+    std::unique_ptr<toolkit::TBitmap> m_borderFace;
     bool m_colorsTaken = false;
     std::uint32_t m_oldColor = 0;
     std::uint32_t m_oldFontColor = 0;
