@@ -36,6 +36,7 @@
 
 #include <map>
 #include <memory>
+#include <vector>
 
 #include "platform/backend/Backend.h"
 
@@ -56,6 +57,11 @@ public:
     void CreateHostWindow(HWND window, const Rect& screen, HostKind kind) override;
     void DestroyHostWindow(HWND window) override;
     void ShowHostWindow(HWND window, bool visible) override;
+    // Asks the window manager to iconify; with none the window stays and is reported back at
+    // the next poll (a bare X server cannot iconify, and a window nobody can restore is lost).
+    void IconifyHostWindow(HWND window) override;
+    // Without a window manager our own placement is all there is.
+    void MaximizeHostWindow(HWND window, bool maximized) override;
     void SetHostRect(HWND window, const Rect& screen) override;
     void RaiseHostWindow(HWND window) override;
     void SetHostTitle(HWND window, const std::string& title) override;
@@ -81,6 +87,9 @@ private:
     Point ToScreen(std::uint32_t sdlId, int x, int y) const;
 
     void ReturnFocus(HWND leaving);
+    // Reports a change of the window manager's iconic state of the window, read from the
+    // server: SDL's minimized and restored events also follow maps and unmaps of our own.
+    void ReportIconic(HWND window, InputSink& sink);
     // Whether a window manager runs on the display (looked up again now and then: one may
     // start or go while the program runs).
     bool WindowManagerRunning();
@@ -88,6 +97,8 @@ private:
     std::map<HWND, SDL_Window*> m_windows;
     std::map<HWND, HostKind> m_kinds;
     std::map<HWND, Rect> m_hiddenPlacement; // the last rect given while hidden
+    std::map<HWND, bool> m_seenIconic;      // the iconic state last reported
+    std::vector<HWND> m_notIconified;       // iconified with no window manager: back at once
     HWND m_lastNormalFocus; // the last normal window of ours the host gave the keyboard to
     HWND m_lastRaised;      // the last normal window our side activated
     std::map<int, SDL_Cursor*> m_cursors;

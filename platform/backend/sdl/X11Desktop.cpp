@@ -106,6 +106,26 @@ bool ScreenOrigin(SDL_Window* window, int& x, int& y) {
                                  &child) != 0;
 }
 
+bool ReadIconic(SDL_Window* window, bool& iconic) {
+    const Target t = TargetOf(window);
+    if (!t.display)
+        return false;
+    const Atom state = XInternAtom(t.display, "WM_STATE", False);
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    iconic = false;
+    // WM_STATE: state (CARD32), icon window; only the window manager writes it.
+    if (XGetWindowProperty(t.display, t.window, state, 0, 2, False, state, &type, &format, &count,
+                           &after, &data) == Success &&
+        data && type == state && format == 32 && count >= 1)
+        iconic = *reinterpret_cast<long*>(data) == IconicState;
+    if (data)
+        XFree(data);
+    return true;
+}
+
 void SetBelongsTo(SDL_Window* window, SDL_Window* owner, bool modal) {
     const Target t = TargetOf(window);
     if (!t.display)

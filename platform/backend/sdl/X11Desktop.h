@@ -28,6 +28,11 @@ void SetUndecorated(SDL_Window* window);
 // that twice the real offset. False when the window is not on X11.
 bool ScreenOrigin(SDL_Window* window, int& x, int& y);
 
+// Whether the window manager keeps the window iconified now (its WM_STATE says IconicState),
+// asked of the server: SDL's own minimized flag also follows our own hides. False when the
+// window is not on X11.
+bool ReadIconic(SDL_Window* window, bool& iconic);
+
 // WM_TRANSIENT_FOR to owner (none: removed) and the _NET_WM_STATE_MODAL state. A window not
 // mapped yet gets the state property itself; a mapped one asks the window manager for it.
 void SetBelongsTo(SDL_Window* window, SDL_Window* owner, bool modal);
