@@ -36,13 +36,15 @@ Point HostOrigin(SDL_Window* window) {
 
 // A press on a caption is the window manager's (it starts a move), so our side never sees it
 // and cannot tell a double click. The second press of a double click is kept from the window
-// manager instead; the first is handed to our side just before it (see Dispatch).
+// manager instead, and the first, when the window manager had it, is handed to our side just
+// before it (see Dispatch).
 struct CaptionPress {
     HWND window;
     Point screen;
     std::uint64_t time = 0;
+    bool toHost = false;
 };
-CaptionPress g_lastCaptionPress;  // the last press given to the window manager
+CaptionPress g_lastCaptionPress;  // the last press on a caption
 CaptionPress g_pendingFirstPress; // the first press of a double click, not yet handed on
 
 bool SecondPressOf(const CaptionPress& first, HWND h, Point p, std::uint64_t now) {
@@ -68,12 +70,17 @@ SDL_HitTestResult HitTest(SDL_Window* window, const SDL_Point* area, void* data)
         const Point p{x + area->x, y + area->y};
         const std::uint64_t now = SDL_GetTicks64();
         if (SecondPressOf(g_lastCaptionPress, h, p, now)) {
-            g_pendingFirstPress = g_lastCaptionPress;
+            if (g_lastCaptionPress.toHost)
+                g_pendingFirstPress = g_lastCaptionPress;
             g_lastCaptionPress = {};
             return SDL_HITTEST_NORMAL;
         }
-        g_lastCaptionPress = {h, p, now};
-        return SDL_HITTEST_DRAGGABLE;
+        // A press let go of already (a busy moment, a quick click) is a click: the window
+        // manager would start a move that waits for a release long gone, and take the next
+        // press (the double click's second) for it.
+        const bool held = x11::LeftButtonHeld(window);
+        g_lastCaptionPress = {h, p, now, held};
+        return held ? SDL_HITTEST_DRAGGABLE : SDL_HITTEST_NORMAL;
     }
     case HTLEFT:
         return SDL_HITTEST_RESIZE_LEFT;
@@ -337,10 +344,12 @@ void SdlBackend::Dispatch(const SDL_Event& e, InputSink& sink) {
             sink.OnHostExpose(h);
             break;
         case SDL_WINDOWEVENT_MINIMIZED:
+        case SDL_WINDOWEVENT_HIDDEN:
+            ReportIconic(h, true, sink);
+            break;
         case SDL_WINDOWEVENT_RESTORED:
         case SDL_WINDOWEVENT_SHOWN:
-        case SDL_WINDOWEVENT_HIDDEN:
-            ReportIconic(h, sink);
+            ReportIconic(h, false, sink);
             break;
         case SDL_WINDOWEVENT_FOCUS_GAINED:
             if (m_kinds[h] == HostKind::Normal)
@@ -363,16 +372,16 @@ void SdlBackend::Dispatch(const SDL_Event& e, InputSink& sink) {
     }
 }
 
-void SdlBackend::ReportIconic(HWND window, InputSink& sink) {
+void SdlBackend::ReportIconic(HWND window, bool iconic, InputSink& sink) {
     SDL_Window* w = m_windows[window];
-    bool iconic = false;
-    if (!x11::ReadIconic(w, iconic))
-        iconic = (SDL_GetWindowFlags(w) & SDL_WINDOW_MINIMIZED) != 0;
-    bool& seen = m_seenIconic[window];
-    if (seen == iconic)
-        return;
-    seen = iconic;
-    sink.OnHostIconic(window, iconic);
+    bool now = false;
+    if (!x11::ReadIconic(w, now))
+        now = (SDL_GetWindowFlags(w) & SDL_WINDOW_MINIMIZED) != 0;
+    // The event's news counts only while it is still true: the state may have changed back
+    // since (a later event tells), and an unmap of our own leaves the window withdrawn, not
+    // iconic.
+    if (now == iconic)
+        sink.OnHostIconic(window, iconic);
 }
 
 bool SdlBackend::WindowManagerRunning() {
@@ -486,7 +495,6 @@ void SdlBackend::DestroyHostWindow(HWND window) {
     m_windows.erase(it);
     m_kinds.erase(window);
     m_hiddenPlacement.erase(window);
-    m_seenIconic.erase(window);
     std::erase(m_notIconified, window);
     if (m_lastNormalFocus == window)
         m_lastNormalFocus = HWND{};
@@ -533,10 +541,7 @@ void SdlBackend::MaximizeHostWindow(HWND window, bool maximized) {
     auto it = m_windows.find(window);
     if (it == m_windows.end() || m_kinds[window] != HostKind::Normal || !WindowManagerRunning())
         return;
-    if (maximized)
-        SDL_MaximizeWindow(it->second);
-    else if (SDL_GetWindowFlags(it->second) & SDL_WINDOW_MAXIMIZED)
-        SDL_RestoreWindow(it->second);
+    x11::SetMaximized(it->second, maximized);
 }
 
 void SdlBackend::SetHostRect(HWND window, const Rect& screen) {

@@ -87,9 +87,10 @@ private:
     Point ToScreen(std::uint32_t sdlId, int x, int y) const;
 
     void ReturnFocus(HWND leaving);
-    // Reports a change of the window manager's iconic state of the window, read from the
-    // server: SDL's minimized and restored events also follow maps and unmaps of our own.
-    void ReportIconic(HWND window, InputSink& sink);
+    // Reports that the window manager iconified the window (iconic) or brought it back, when
+    // the server says so still: SDL's minimized and restored events also follow maps and
+    // unmaps of our own, and may be read after the state changed again.
+    void ReportIconic(HWND window, bool iconic, InputSink& sink);
     // Whether a window manager runs on the display (looked up again now and then: one may
     // start or go while the program runs).
     bool WindowManagerRunning();
@@ -97,7 +98,6 @@ private:
     std::map<HWND, SDL_Window*> m_windows;
     std::map<HWND, HostKind> m_kinds;
     std::map<HWND, Rect> m_hiddenPlacement; // the last rect given while hidden
-    std::map<HWND, bool> m_seenIconic;      // the iconic state last reported
     std::vector<HWND> m_notIconified;       // iconified with no window manager: back at once
     HWND m_lastNormalFocus; // the last normal window of ours the host gave the keyboard to
     HWND m_lastRaised;      // the last normal window our side activated

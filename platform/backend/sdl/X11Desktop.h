@@ -37,6 +37,15 @@ bool ReadIconic(SDL_Window* window, bool& iconic);
 // mapped yet gets the state property itself; a mapped one asks the window manager for it.
 void SetBelongsTo(SDL_Window* window, SDL_Window* owner, bool modal);
 
+// Whether the left mouse button is down now, asked of the server (SDL's own idea follows the
+// events read so far). True when the window is not on X11.
+bool LeftButtonHeld(SDL_Window* window);
+
+// Asks the window manager to maximize the window or to let it go (_NET_WM_STATE's two
+// maximized states), whatever SDL believes the state to be: SDL's flag follows property changes
+// that may lag behind.
+void SetMaximized(SDL_Window* window, bool maximized);
+
 // The window's bounding shape (X SHAPE extension): only the rectangles, in window coordinates,
 // show and take the pointer; null removes the shape, so the whole window shows again. Nothing
 // happens on a server without the extension: the window stays rectangular.
