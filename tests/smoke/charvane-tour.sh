@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Screenshots of the real program on a virtual screen, driven as a user would: the start-up
 # window, the open dialog with a typed path, the converted sample picture, the generator menu,
-# the system menu with its skin list, the save options window, the save dialog and the error
-# box of a save without a name. Not a test: for looking at the window.
+# the system menu with its skin list, the save options window, the save dialog, the error box of
+# a save without a name and the maximised window. Not a test: for looking at the window.
 # With --desktop the tour runs under a window manager (openbox) and is taken twice, in the
 # internal skin and then in "Nightfall" (chosen from the system menu); the second set's names
 # begin with "nightfall-".
@@ -79,6 +79,13 @@ tour() {
     shot 8-error-box 1.2
     xdotool key Return
     sleep 0.5
+    # The maximise button, then the same button restores.
+    eval "$(xdotool getwindowgeometry --shell "$main")"
+    click $((WIDTH - 34)) 12
+    shot 9-maximised 1.2
+    eval "$(xdotool getwindowgeometry --shell "$main")"
+    click $((WIDTH - 34)) 12
+    sleep 1
 }
 
 tour
