@@ -241,6 +241,7 @@ SdlBackend::SdlBackend() {
                                              "driver \"") +
                                  (driver ? driver : "none") + "\")");
     }
+    x11::KeepRequestErrorsHarmless();
     SDL_StartTextInput();
 }
 

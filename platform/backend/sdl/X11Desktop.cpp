@@ -9,6 +9,8 @@
 #include <X11/extensions/shape.h>
 
 #include <climits>
+#include <cstdio>
+#include <cstring>
 
 #include <algorithm>
 #include <vector>
@@ -100,6 +102,23 @@ void SetNetState(SDL_Window* window, const Target& t, bool on, std::vector<Atom>
 }
 
 } // namespace
+
+namespace {
+
+int ReportAndGoOn(Display* d, XErrorEvent* e) {
+    char text[160] = {};
+    XGetErrorText(d, e->error_code, text, sizeof text - 1);
+    std::fprintf(stderr, "X error ignored: %s (request %d, resource 0x%lx)\n", text,
+                 e->request_code, e->resourceid);
+    return 0;
+}
+
+} // namespace
+
+void KeepRequestErrorsHarmless() {
+    if (std::strcmp(SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "", "x11") == 0)
+        XSetErrorHandler(&ReportAndGoOn);
+}
 
 bool WindowManagerRunning(SDL_Window* window) {
     const Target t = TargetOf(window);

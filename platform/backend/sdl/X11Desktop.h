@@ -12,6 +12,12 @@ struct SDL_Window;
 
 namespace platform::x11 {
 
+// Makes the X server's error reports about single requests (a window gone between a request
+// and its handling, say) harmless: Xlib's own handler ends the program on the first one, and
+// with it the user's unsaved work. Each report is written to the standard error instead. Called
+// once the display is open; nothing happens off X11.
+void KeepRequestErrorsHarmless();
+
 // Whether a window manager says it runs on the display of the window (the root's
 // _NET_SUPPORTING_WM_CHECK window names itself). One round trip to the server.
 bool WindowManagerRunning(SDL_Window* window);
