@@ -92,9 +92,10 @@ public:
     // window manager) leaves the window on the screen and reports it back at once, so the
     // window is never lost.
     virtual void IconifyHostWindow(HWND window) = 0;
-    // Tells the desktop that a shown window is maximized or no longer is, after our side has
-    // placed it: a window manager then keeps it on its work area (and may place it there
-    // itself, reported through OnHostRect), and its own gestures know the state.
+    // Tells the desktop that a window is to be maximized or no longer: a window manager then
+    // keeps it on its work area (placing it there itself, reported through OnHostRect), and its
+    // own gestures know the state. Our side tells it before it places the window, so that the
+    // geometry the window manager keeps for the restore is the normal one.
     virtual void MaximizeHostWindow(HWND window, bool maximized) = 0;
     virtual void SetHostRect(HWND window, const Rect& screen) = 0;
     virtual void RaiseHostWindow(HWND window) = 0;
