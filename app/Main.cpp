@@ -146,7 +146,10 @@ void TForm1::BuildControls() {
 
     sPanel1 = Make<skinned::TsPanel>(this, this, "sPanel1", 0, 0, 211, 543, alLeft);
     sPanel1->SkinData().SetSkinSection("PANEL");
-    sPanel1->SetCaption("sPanel1");
+    // No caption: the column's lowest panel is half transparent in our skins, and once the
+    // window is tall enough (maximised) the column's middle, where a caption stands, lies
+    // behind it rather than behind the opaque controls above.
+    sPanel1->SetCaption("");
 
     sPanel2 = Make<skinned::TsPanel>(this, sPanel1, "sPanel2", 0, 0, 211, 30, alTop);
     sPanel2->SkinData().SetSkinSection("PANEL");

@@ -1,6 +1,7 @@
 #include "skinned/sSkinProvider.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <map>
 
 #include "platform/gfx/DeviceContext.h"
@@ -33,6 +34,16 @@ constexpr std::uint16_t kCmdParentUpdated = 6;
 std::map<const toolkit::TCustomForm*, TsSkinProvider*>& Providers() {
     static std::map<const toolkit::TCustomForm*, TsSkinProvider*> providers;
     return providers;
+}
+
+// One coordinate of a moving window: an edge within buffer pixels of the area's edge on the
+// same side is put on it; the near edge wins when the window is too large for both.
+int SnapCoord(int pos, int extent, int areaFrom, int areaTo, int buffer) {
+    if (std::abs(pos - areaFrom) <= buffer)
+        return areaFrom;
+    if (std::abs(pos + extent - areaTo) <= buffer)
+        return areaTo - extent;
+    return pos;
 }
 
 Point PointOf(LPARAM l) {
@@ -362,6 +373,21 @@ bool TsSkinProvider::HandleSkinned(toolkit::TMessage& m) {
                 skin::SendCommand(*child, skin::kCmdBackgroundChanged, 1);
         if (IsWindowVisible(h))
             RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
+        return true;
+    }
+    case WM_WINDOWPOSCHANGING: {
+        // Snapping only moves: a window being sized keeps the edge the user holds.
+        auto* wp = reinterpret_cast<WINDOWPOS*>(m.LParam);
+        Rect wr;
+        if (m_screenSnap && wp && !(wp->flags & SWP_NOMOVE) && !IsZoomed(h) && !IsIconic(h) &&
+            GetParent(h) == HWND{} && GetWindowRect(h, wr) && wp->cx == wr.Width() &&
+            wp->cy == wr.Height()) {
+            const Rect area = GetWorkArea();
+            const int buffer = std::max(0, m_snapBuffer);
+            wp->x = SnapCoord(wp->x, wp->cx, area.left, area.right, buffer);
+            wp->y = SnapCoord(wp->y, wp->cy, area.top, area.bottom, buffer);
+        }
+        CallPrevious(m);
         return true;
     }
     case WM_SETTEXT: {

@@ -42,6 +42,10 @@ public:
     virtual void OnHostExpose(HWND window) = 0;
     // The host gave a window the focus (a window-manager gesture, not a click of ours).
     virtual void OnHostFocus(HWND window) = 0;
+    // The host iconified a window by a gesture of its own (iconic true), or brought an iconified
+    // window back, as a task bar click does (iconic false). Repeats of the state the window
+    // system already has are harmless.
+    virtual void OnHostIconic(HWND window, bool iconic) = 0;
     // Another program took the focus: none of our windows is active any more.
     virtual void OnHostDeactivate() = 0;
     // A file was dropped on a window from another program; path is absolute.
@@ -82,6 +86,17 @@ public:
     virtual void CreateHostWindow(HWND window, const Rect& screen, HostKind kind) = 0;
     virtual void DestroyHostWindow(HWND window) = 0;
     virtual void ShowHostWindow(HWND window, bool visible) = 0;
+    // Iconifies a shown window: it leaves the screen but stays in the desktop's lists (task bar,
+    // switcher), from where the user brings it back (reported as OnHostIconic(window, false)).
+    // ShowHostWindow(window, true) brings it back from our side. A host that cannot iconify (no
+    // window manager) leaves the window on the screen and reports it back at once, so the
+    // window is never lost.
+    virtual void IconifyHostWindow(HWND window) = 0;
+    // Tells the desktop that a window is to be maximized or no longer: a window manager then
+    // keeps it on its work area (placing it there itself, reported through OnHostRect), and its
+    // own gestures know the state. Our side tells it before it places the window, so that the
+    // geometry the window manager keeps for the restore is the normal one.
+    virtual void MaximizeHostWindow(HWND window, bool maximized) = 0;
     virtual void SetHostRect(HWND window, const Rect& screen) = 0;
     virtual void RaiseHostWindow(HWND window) = 0;
     virtual void SetHostTitle(HWND window, const std::string& title) = 0;

@@ -232,8 +232,12 @@ bool SetWindowPos(HWND h, HWND insertAfter, int x, int y, int cx, int cy, UINT f
             if (!(w = s.Find(h)))
                 return false;
         }
-        if (wasVisible != nowVisible)
-            s.backend->ShowHostWindow(h, nowVisible && !(w->style & WS_MINIMIZE));
+        if (wasVisible != nowVisible) {
+            // A minimized window that shows goes straight to the desktop's lists.
+            s.backend->ShowHostWindow(h, nowVisible);
+            if (nowVisible && (w->style & WS_MINIMIZE))
+                s.backend->IconifyHostWindow(h);
+        }
         if (!(wp.flags & SWP_NOZORDER) && nowVisible)
             s.backend->RaiseHostWindow(h);
     }
@@ -288,6 +292,9 @@ namespace {
 Rect MaximizedRect(const WindowData& w) {
     const NonClientLayout nc = ComputeNonClientLayout(w.style, w.exStyle, 100, 100);
     Rect area = w.parent ? Rect{} : GetWorkArea();
+    // A window manager keeps a maximized window on its work area, borders and all.
+    if (!w.parent && w.nativeHost && State::Get().backend->HostDrivesMoveSize())
+        return area;
     if (w.parent) {
         Rect pc;
         GetClientRect(w.parent, pc);
@@ -350,6 +357,12 @@ bool ShowWindow(HWND h, int cmd) {
         }
         if (!(w->style & (WS_MAXIMIZE | WS_MINIMIZE)))
             w->normalRect = w->rect;
+        const bool wasIconic = (w->style & WS_MINIMIZE) != 0;
+        // A window manager is told before the window is placed, so the geometry it keeps to
+        // restore is the normal one, and a maximized window is let go before it is placed
+        // back. Coming back from the task bar undoes the host's maximized state: told after.
+        if (w->nativeHost && !minimize && !wasIconic)
+            s.backend->MaximizeHostWindow(h, maximize);
         if (minimize)
             w->restoreToMaximized = (w->style & WS_MAXIMIZE) != 0;
         w->style = (w->style & ~(WS_MAXIMIZE | WS_MINIMIZE)) | (minimize   ? WS_MINIMIZE
@@ -360,15 +373,23 @@ bool ShowWindow(HWND h, int cmd) {
             LoseActivation(s, h);
         if (!(w = s.Find(h)))
             return false;
-        // A minimized window keeps its place; only its host window goes.
+        // A minimized window keeps its place; only its host window goes to the task bar.
         const Rect target = minimize ? w->rect : maximize ? MaximizedRect(*w) : w->normalRect;
         const Rect clientBefore = w->client;
         SetWindowPos(h, HWND{}, target.left, target.top, target.Width(), target.Height(),
                      SWP_SHOWWINDOW | SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER);
         if (!(w = s.Find(h)))
             return false;
-        if (w->nativeHost)
-            s.backend->ShowHostWindow(h, !minimize);
+        // Iconified, not hidden: the user brings it back from the desktop's task bar.
+        if (w->nativeHost) {
+            if (minimize) {
+                s.backend->IconifyHostWindow(h);
+            } else {
+                s.backend->ShowHostWindow(h, true);
+                if (wasIconic)
+                    s.backend->MaximizeHostWindow(h, maximize);
+            }
+        }
         // The new state is news even when the client kept its size.
         if (minimize || (w->client.Width() == clientBefore.Width() &&
                          w->client.Height() == clientBefore.Height()))

@@ -102,6 +102,20 @@ public:
             SetActiveWindow(window);
     }
 
+    void OnHostIconic(HWND window, bool iconic) override {
+        // Only a change counts: the host's reports lag behind what our side asked of it, and a
+        // stale report must not undo a newer state (a restore must not lose the maximized one).
+        if (!IsWindow(window) || GetParent(window) != HWND{} || !IsWindowVisible(window) ||
+            IsIconic(window) == iconic)
+            return;
+        // As a task bar click on the classic desktop: the window hears it as a system command,
+        // so a frame painter that takes over the system commands sees it too.
+        SendMessage(window, WM_SYSCOMMAND, iconic ? SC_MINIMIZE : SC_RESTORE, 0);
+        // A window under a modal one comes back, but the modal window takes the keyboard.
+        if (!iconic && IsWindow(window) && !IsWindowEnabled(window))
+            detail::BringModalForward(window);
+    }
+
     void OnHostDropFile(HWND window, const std::string& path) override {
         if (IsWindow(window))
             PostDroppedFiles(window, {path});

@@ -235,19 +235,19 @@ TEST_F(FrameMouse, TheSystemMenuOffersWhatTheWindowAllows) {
     EXPECT_TRUE(IsZoomed(w));
 }
 
-TEST_F(FrameMouse, MinimizeHidesTheHostAndRestoreBringsItBack) {
+TEST_F(FrameMouse, MinimizeIconifiesTheHostAndRestoreBringsItBack) {
     const HWND other = TopLevel(WS_OVERLAPPEDWINDOW | WS_VISIBLE, {600, 0, 800, 200});
     const HWND w = TopLevel(WS_OVERLAPPEDWINDOW | WS_VISIBLE, {10, 20, 310, 220});
     Pump();
     SendMessage(w, WM_SYSCOMMAND, SC_MINIMIZE, 0);
     EXPECT_TRUE(IsIconic(w));
-    EXPECT_FALSE(host->Host(w)->visible);
+    EXPECT_TRUE(host->Host(w)->iconic) << "iconified, not hidden: the task bar keeps it";
     EXPECT_EQ(Of(WM_SIZE, w).back().wParam, SIZE_MINIMIZED);
     EXPECT_EQ(GetActiveWindow(), other) << "a minimized window gives the activation away";
     EXPECT_EQ(WindowFromPoint({100, 100}), HWND{});
     SendMessage(w, WM_SYSCOMMAND, SC_RESTORE, 0);
     EXPECT_FALSE(IsIconic(w));
-    EXPECT_TRUE(host->Host(w)->visible);
+    EXPECT_FALSE(host->Host(w)->iconic);
     Rect r;
     GetWindowRect(w, r);
     EXPECT_EQ(r, (Rect{10, 20, 310, 220}));
@@ -262,6 +262,39 @@ TEST_F(FrameMouse, MinimizeHidesTheHostAndRestoreBringsItBack) {
     EXPECT_EQ(r, (Rect{10, 20, 310, 220}));
 }
 
+// The desktop's own gestures (its task bar, its keys) reach the window as the system commands,
+// and a late report of a state the window already left changes nothing.
+TEST_F(FrameMouse, TheDesktopsIconifyAndRestoreReachTheWindow) {
+    const HWND w = TopLevel(WS_OVERLAPPEDWINDOW | WS_VISIBLE, {10, 20, 310, 220});
+    Pump();
+    host->HostIconify(w, true);
+    Pump();
+    EXPECT_TRUE(IsIconic(w));
+    EXPECT_EQ(Of(WM_SIZE, w).back().wParam, SIZE_MINIMIZED);
+    log.clear();
+    host->HostIconify(w, false);
+    Pump();
+    EXPECT_FALSE(IsIconic(w));
+    ASSERT_FALSE(Of(WM_SIZE, w).empty());
+    EXPECT_EQ(Of(WM_SIZE, w).back().wParam, SIZE_RESTORED);
+    EXPECT_FALSE(Of(WM_PAINT, w).empty()) << "a restored window paints again";
+    EXPECT_EQ(GetActiveWindow(), w);
+
+    SendMessage(w, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+    SendMessage(w, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    host->HostIconify(w, false);
+    host->HostIconify(w, false); // late: must not restore the maximized window again
+    Pump();
+    EXPECT_TRUE(IsZoomed(w));
+    host->HostIconify(w, true);
+    Pump();
+    EXPECT_TRUE(IsIconic(w));
+    host->HostIconify(w, false);
+    Pump();
+    EXPECT_TRUE(IsZoomed(w));
+    EXPECT_FALSE(host->Host(w)->iconic);
+}
+
 TEST_F(FrameMouse, MaximizeFillsTheWorkAreaAndRestoreReturns) {
     const HWND w = TopLevel(WS_OVERLAPPEDWINDOW | WS_VISIBLE, {10, 20, 310, 220});
     Pump();
@@ -270,6 +303,7 @@ TEST_F(FrameMouse, MaximizeFillsTheWorkAreaAndRestoreReturns) {
     GetWindowRect(w, r);
     EXPECT_EQ(r, (Rect{-4, -4, 1028, 742}));
     EXPECT_TRUE(IsZoomed(w));
+    EXPECT_TRUE(host->Host(w)->maximized) << "the desktop is told";
     EXPECT_EQ(Of(WM_SIZE).back().wParam, SIZE_MAXIMIZED);
     host->MouseDown({500, 8}); // a maximized window does not move
     host->MouseMove({600, 100}, 10);
@@ -281,6 +315,7 @@ TEST_F(FrameMouse, MaximizeFillsTheWorkAreaAndRestoreReturns) {
     GetWindowRect(w, r);
     EXPECT_EQ(r, (Rect{10, 20, 310, 220}));
     EXPECT_FALSE(IsZoomed(w));
+    EXPECT_FALSE(host->Host(w)->maximized);
 }
 
 } // namespace

@@ -355,6 +355,14 @@ TEST(SkinPatterns, LargeJpegPicturesStayPatternsSmallOnesBecomeTextures) {
     const auto small = manager.FindSectionIndex("Small");
     EXPECT_EQ(manager.FindTextureIndex(small, "Small", "PATTERN"), -1);
     EXPECT_EQ(manager.FindTextureIndex(small, "SMALL", "PATTERN"), 0);
+
+    // The next skin's pictures replace these: a lookup must not find the skin before's.
+    folder.Write("U/Options.dat", std::string(kGlobal) + "[FORM]\r\nPATTERN=bg.jpg\r\n");
+    folder.Write("U/Master.bmp", skintest::Bitmap24(10, 10, 0));
+    folder.Write("U/bg.jpg", skintest::Jpeg(320, 300, 0x204080));
+    manager.SetSkinName("U");
+    ASSERT_EQ(manager.pa().size(), 1u);
+    EXPECT_EQ(manager.pa()[0].Img->Width(), 320);
 }
 
 TEST(CommonSections, ApplyOnTopOfTheSkin) {

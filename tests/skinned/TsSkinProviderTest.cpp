@@ -369,4 +369,27 @@ TEST_F(FrameTest, ExtraTitleButtonsAndTheGripAnswerTheirOwnCodes) {
     EXPECT_EQ(Hit(*form, {350, 290}), HTCLIENT);
 }
 
+// A moving window snaps to the work area's edges (1024 x 738 here) within SnapBuffer pixels;
+// sizing and a provider without ScreenSnap leave the position alone.
+TEST_F(FrameTest, ScreenSnapPutsAMovingWindowOnTheWorkAreasEdges) {
+    auto* form = Shown(); // 400 x 300
+    TsSkinProvider& p = *skinned::ProviderOf(*form);
+    const auto moveTo = [&](int x, int y, int w = 400, int h = 300) {
+        MoveWindow(H(*form), x, y, w, h, true);
+        Rect r;
+        GetWindowRect(H(*form), r);
+        return r;
+    };
+    EXPECT_EQ(moveTo(7, 50).left, 7) << "off by default";
+    p.SetScreenSnap(true);
+    EXPECT_EQ(moveTo(7, 50), (Rect{0, 50, 400, 350}));
+    EXPECT_EQ(moveTo(-10, 50).left, 0);
+    EXPECT_EQ(moveTo(-11, 50).left, -11) << "beyond the buffer";
+    EXPECT_EQ(moveTo(630, 433), (Rect{624, 438, 1024, 738}));
+    p.SetSnapBuffer(3);
+    EXPECT_EQ(moveTo(5, 5), (Rect{5, 5, 405, 305}));
+    EXPECT_EQ(moveTo(2, 3), (Rect{0, 0, 400, 300}));
+    EXPECT_EQ(moveTo(2, 2, 300, 200), (Rect{2, 2, 302, 202})) << "sized, not snapped";
+}
+
 } // namespace

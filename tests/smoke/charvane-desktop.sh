@@ -3,6 +3,9 @@
 # (openbox), then with none:
 # - the main window opens centred and unframed by the window manager, also when the window
 #   manager starts with it or after it, and dragging its bottom-right corner makes it larger;
+# - its caption moves it, its buttons and a double click maximise and restore it, minimise puts
+#   it in the task bar, from where it comes back (with no window manager it stays on the
+#   screen), and the close button ends the program;
 # - with the save options window open, a click on the main window leaves the options window in
 #   front and active (the window manager knows it is modal for the main window), and Alt+F4
 #   does not end the program;
@@ -16,7 +19,7 @@ set -euo pipefail
 app=$1
 shots=${2:-}
 if [ "${CHARVANE_DESKTOP_INNER:-}" != 1 ]; then
-    for tool in xvfb-run xdotool xprop openbox; do
+    for tool in xvfb-run xdotool xprop xwininfo openbox; do
         if ! command -v "$tool" >/dev/null; then
             echo "$tool missing: desktop run skipped"
             exit 77
@@ -31,11 +34,14 @@ wm=""
 cleanup() {
     [ -n "$pid" ] && kill -9 "$pid" 2>/dev/null || true
     [ -n "$wm" ] && kill "$wm" 2>/dev/null || true
+    rm -f "$errors"
 }
 trap cleanup EXIT
 
+errors=$(mktemp)
 fail() {
     echo "desktop: $*" >&2
+    tail -n 40 "$errors" >&2
     [ -n "$shots" ] && import -window root "$shots/desktop-failure.png" 2>/dev/null || true
     exit 1
 }
@@ -112,7 +118,7 @@ ends_on_signal() {
     ends_within 50 || fail "the program did not exit after SIG$1"
 }
 start_program() {
-    "$app" &
+    "$app" 2>"$errors" &
     pid=$!
     main=$(wait_for_window '^Charvane 1\.2') || fail "the main window did not appear"
     sleep 0.5
@@ -169,6 +175,52 @@ check_resize() {
         fail "$1: dragging the corner gave $WIDTH x $HEIGHT from $w x $h"
 }
 
+# The caption and its buttons (20 pixels each, from the right inside the 4-pixel border: close,
+# maximise, minimise), used as a hand would: the window manager moves the window by its caption
+# and has the first press of a double click there.
+wm_state() { xprop -id "$main" WM_STATE 2>/dev/null | sed -n 's/.*window state: //p'; }
+wait_state() {
+    for _ in $(seq 1 30); do
+        [ "$(wm_state)" = "$1" ] && return 0
+        sleep 0.1
+    done
+    return 1
+}
+caption_button() {
+    geometry "$main"
+    click_in "$main" $((WIDTH - 14 - 20 * $1)) 12
+    sleep 0.6
+}
+double_click_caption() {
+    xdotool mousemove --window "$main" 200 12 mousedown 1 sleep 0.08 mouseup 1 sleep 0.12 \
+        mousedown 1 sleep 0.08 mouseup 1
+    sleep 0.6
+}
+check_maximised() {
+    geometry "$main"
+    [ "$WIDTH" -ge 1270 ] && [ "$HEIGHT" -ge 1014 ] || fail "$1 gave $WIDTH x $HEIGHT"
+}
+check_back_at() {
+    geometry "$main"
+    [ "$X,$Y,$WIDTH,$HEIGHT" = "$1" ] || fail "$2: the window is at $X,$Y $WIDTH x $HEIGHT, not $1"
+}
+check_caption() {
+    geometry "$main"
+    local x=$X
+    drag "$main" 300 12 80 40
+    geometry "$main"
+    [ $((X - x)) -ge 70 ] || fail "$1: dragging the caption moved the window from $x to $X"
+    local normal="$X,$Y,$WIDTH,$HEIGHT"
+    caption_button 1
+    check_maximised "$1: the maximise button"
+    caption_button 1
+    check_back_at "$normal" "$1: the restore button"
+    double_click_caption
+    check_maximised "$1: a double click on the caption"
+    double_click_caption
+    check_back_at "$normal" "$1: a second double click"
+}
+
 # ---- under a window manager ----
 # Both start at the same moment, as in a session: the window manager may take the window over
 # while it is being placed, which must not move it.
@@ -179,6 +231,13 @@ wait_for_window_manager
 check_centred "with a window manager starting with the program"
 check_resize "with a window manager"
 shot resized
+check_caption "with a window manager"
+caption_button 2 # minimise: into the task bar, not gone
+wait_state Iconic || fail "the minimise button did not iconify the window"
+xdotool windowactivate "$main" 2>/dev/null || true # the task bar's click
+wait_state Normal || fail "the window did not come back from the task bar"
+sleep 0.5
+shot restored
 
 click_in "$main" 109 316 # "Преобразовать" without a picture: the error box
 box=$(wait_for_window '^charvane$') || fail "no error box"
@@ -202,6 +261,10 @@ sleep 0.5
 kill -0 "$pid" 2>/dev/null || fail "Alt+F4 ended the program with the options window open"
 wait_for_no_second_window || fail "Alt+F4 did not close the options window"
 
+caption_button 0 # close
+ends_within 50 || fail "the close button did not end the program"
+
+start_program
 open_save_options
 ends_on_signal TERM
 kill "$wm" 2>/dev/null || true
@@ -212,6 +275,13 @@ sleep 0.5
 # ---- no window manager ----
 start_program
 check_resize "without a window manager"
+check_caption "without a window manager"
+# Nothing can iconify a window here: it stays, and works (the maximise button answers).
+caption_button 2
+xwininfo -id "$main" | grep -q IsViewable || fail "minimising without a window manager lost it"
+caption_button 1
+check_maximised "maximising after a minimise without a window manager"
+caption_button 1
 open_save_options
 xdotool key Return # OK: the save dialog follows
 sleep 1
@@ -232,4 +302,4 @@ wait_for_window_manager
 check_centred "with a window manager starting after the program"
 open_save_options
 ends_on_signal INT
-echo "desktop: centred, resizable, modal windows in front, keyboard back, signals end it"
+echo "desktop: centred, resizable, caption and its buttons work, modal windows in front, keyboard back, signals end it"

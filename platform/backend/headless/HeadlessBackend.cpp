@@ -107,6 +107,14 @@ void HeadlessBackend::HostDeactivate(std::uint64_t afterMs) {
     Schedule(std::move(e), afterMs);
 }
 
+void HeadlessBackend::HostIconify(HWND window, bool iconic, std::uint64_t afterMs) {
+    Event e;
+    e.kind = Event::Kind::Iconic;
+    e.window = window;
+    e.down = iconic;
+    Schedule(std::move(e), afterMs);
+}
+
 void HeadlessBackend::DropFile(HWND window, const std::string& path, std::uint64_t afterMs) {
     Event e;
     e.kind = Event::Kind::Drop;
@@ -160,6 +168,12 @@ void HeadlessBackend::PollEvents(InputSink& sink) {
         case Event::Kind::Deactivate:
             sink.OnHostDeactivate();
             break;
+        case Event::Kind::Iconic:
+            if (auto it = m_hosts.find(e.window); it != m_hosts.end() && it->second.visible) {
+                it->second.iconic = e.down;
+                sink.OnHostIconic(e.window, e.down);
+            }
+            break;
         case Event::Kind::Drop:
             sink.OnHostDropFile(e.window, e.text);
             break;
@@ -197,10 +211,25 @@ void HeadlessBackend::ShowHostWindow(HWND window, bool visible) {
     if (it == m_hosts.end())
         return;
     it->second.visible = visible;
+    it->second.iconic = false;
     if (visible && it->second.kind == HostKind::Normal)
         m_keyboard = window;
     else if (!visible && m_keyboard == window)
         m_keyboard = HWND{};
+}
+
+void HeadlessBackend::IconifyHostWindow(HWND window) {
+    auto it = m_hosts.find(window);
+    if (it == m_hosts.end() || !it->second.visible)
+        return;
+    it->second.iconic = true;
+    if (m_keyboard == window)
+        m_keyboard = HWND{};
+}
+
+void HeadlessBackend::MaximizeHostWindow(HWND window, bool maximized) {
+    if (auto it = m_hosts.find(window); it != m_hosts.end())
+        it->second.maximized = maximized;
 }
 
 void HeadlessBackend::SetHostFrame(HWND window, const HostFrame& frame) {

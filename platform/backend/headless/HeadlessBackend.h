@@ -34,6 +34,9 @@ public:
     void HostClose(HWND window, std::uint64_t afterMs = 0);
     void HostFocus(HWND window, std::uint64_t afterMs = 0);
     void HostDeactivate(std::uint64_t afterMs = 0); // another program takes the focus
+    // The desktop iconifies a window by its own gesture (iconic) or brings an iconified one
+    // back, as a task bar click does.
+    void HostIconify(HWND window, bool iconic, std::uint64_t afterMs = 0);
     void DropFile(HWND window, const std::string& path, std::uint64_t afterMs = 0);
     bool HasPendingInput() const { return !m_events.empty(); }
 
@@ -47,7 +50,9 @@ public:
     struct HostWindow {
         Rect rect;
         HostKind kind = HostKind::Normal;
-        bool visible = false;
+        bool visible = false; // shown, perhaps iconified
+        bool iconic = false;  // in the task bar only
+        bool maximized = false;
         int presents = 0;
         Rect lastDirty;
         std::string title;
@@ -73,6 +78,8 @@ public:
     void CreateHostWindow(HWND window, const Rect& screen, HostKind kind) override;
     void DestroyHostWindow(HWND window) override;
     void ShowHostWindow(HWND window, bool visible) override;
+    void IconifyHostWindow(HWND window) override;
+    void MaximizeHostWindow(HWND window, bool maximized) override;
     void SetHostRect(HWND window, const Rect& screen) override;
     void RaiseHostWindow(HWND window) override;
     void SetHostTitle(HWND window, const std::string& title) override;
@@ -103,6 +110,7 @@ private:
             Close,
             Focus,
             Deactivate,
+            Iconic,
             Drop
         } kind = Kind::Move;
         Point pt;

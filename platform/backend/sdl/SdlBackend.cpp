@@ -7,11 +7,13 @@
 #include <cstdlib>
 #include <cstring>
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 #include "platform/backend/sdl/X11Desktop.h"
 #include "platform/sys/Signals.h"
 #include "platform/win/Message.h"
+#include "platform/win/SystemMetrics.h"
 
 namespace platform {
 
@@ -32,6 +34,25 @@ Point HostOrigin(SDL_Window* window) {
     return {x, y};
 }
 
+// A press on a caption is the window manager's (it starts a move), so our side never sees it
+// and cannot tell a double click. The second press of a double click is kept from the window
+// manager instead, and the first, when the window manager had it, is handed to our side just
+// before it (see Dispatch).
+struct CaptionPress {
+    HWND window;
+    Point screen;
+    std::uint64_t time = 0;
+    bool toHost = false;
+};
+CaptionPress g_lastCaptionPress;  // the last press on a caption
+CaptionPress g_pendingFirstPress; // the first press of a double click, not yet handed on
+
+bool SecondPressOf(const CaptionPress& first, HWND h, Point p, std::uint64_t now) {
+    return first.window == h && now - first.time <= GetDoubleClickTime() &&
+           std::abs(p.x - first.screen.x) <= GetSystemMetrics(SM_CXDOUBLECLK) / 2 &&
+           std::abs(p.y - first.screen.y) <= GetSystemMetrics(SM_CYDOUBLECLK) / 2;
+}
+
 SDL_HitTestResult HitTest(SDL_Window* window, const SDL_Point* area, void* data) {
     if (!g_hostMoveSize)
         return SDL_HITTEST_NORMAL;
@@ -45,8 +66,22 @@ SDL_HitTestResult HitTest(SDL_Window* window, const SDL_Point* area, void* data)
         return SDL_HITTEST_NORMAL;
     }
     switch (hit) {
-    case HTCAPTION:
-        return SDL_HITTEST_DRAGGABLE;
+    case HTCAPTION: {
+        const Point p{x + area->x, y + area->y};
+        const std::uint64_t now = SDL_GetTicks64();
+        if (SecondPressOf(g_lastCaptionPress, h, p, now)) {
+            if (g_lastCaptionPress.toHost)
+                g_pendingFirstPress = g_lastCaptionPress;
+            g_lastCaptionPress = {};
+            return SDL_HITTEST_NORMAL;
+        }
+        // A press let go of already (a busy moment, a quick click) is a click: the window
+        // manager would start a move that waits for a release long gone, and take the next
+        // press (the double click's second) for it.
+        const bool held = x11::LeftButtonHeld(window);
+        g_lastCaptionPress = {h, p, now, held};
+        return held ? SDL_HITTEST_DRAGGABLE : SDL_HITTEST_NORMAL;
+    }
     case HTLEFT:
         return SDL_HITTEST_RESIZE_LEFT;
     case HTRIGHT:
@@ -206,6 +241,7 @@ SdlBackend::SdlBackend() {
                                              "driver \"") +
                                  (driver ? driver : "none") + "\")");
     }
+    x11::KeepRequestErrorsHarmless();
     SDL_StartTextInput();
 }
 
@@ -247,6 +283,16 @@ void SdlBackend::Dispatch(const SDL_Event& e, InputSink& sink) {
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP: {
         const Point p = ToScreen(e.button.windowID, e.button.x, e.button.y);
+        if (e.type == SDL_MOUSEBUTTONDOWN && e.button.button == SDL_BUTTON_LEFT &&
+            g_pendingFirstPress.window) {
+            // The click the window manager had: our side counts this press as its second.
+            const CaptionPress first = std::exchange(g_pendingFirstPress, {});
+            if (first.window == WindowOf(e.button.windowID)) {
+                sink.OnMouseMove(first.screen);
+                sink.OnMouseButton(MouseButton::Left, true, first.screen);
+                sink.OnMouseButton(MouseButton::Left, false, first.screen);
+            }
+        }
         sink.OnMouseMove(p);
         sink.OnMouseButton(ButtonOf(e.button.button), e.type == SDL_MOUSEBUTTONDOWN, p);
         break;
@@ -298,6 +344,14 @@ void SdlBackend::Dispatch(const SDL_Event& e, InputSink& sink) {
         case SDL_WINDOWEVENT_EXPOSED:
             sink.OnHostExpose(h);
             break;
+        case SDL_WINDOWEVENT_MINIMIZED:
+        case SDL_WINDOWEVENT_HIDDEN:
+            ReportIconic(h, true, sink);
+            break;
+        case SDL_WINDOWEVENT_RESTORED:
+        case SDL_WINDOWEVENT_SHOWN:
+            ReportIconic(h, false, sink);
+            break;
         case SDL_WINDOWEVENT_FOCUS_GAINED:
             if (m_kinds[h] == HostKind::Normal)
                 m_lastNormalFocus = h;
@@ -319,6 +373,18 @@ void SdlBackend::Dispatch(const SDL_Event& e, InputSink& sink) {
     }
 }
 
+void SdlBackend::ReportIconic(HWND window, bool iconic, InputSink& sink) {
+    SDL_Window* w = m_windows[window];
+    bool now = false;
+    if (!x11::ReadIconic(w, now))
+        now = (SDL_GetWindowFlags(w) & SDL_WINDOW_MINIMIZED) != 0;
+    // The event's news counts only while it is still true: the state may have changed back
+    // since (a later event tells), and an unmap of our own leaves the window withdrawn, not
+    // iconic.
+    if (now == iconic)
+        sink.OnHostIconic(window, iconic);
+}
+
 bool SdlBackend::WindowManagerRunning() {
     const std::uint64_t now = NowMs();
     if (!m_windows.empty() &&
@@ -336,6 +402,9 @@ bool SdlBackend::HostDrivesMoveSize() const {
 void SdlBackend::PollEvents(InputSink& sink) {
     // Before SDL reads a press: the hit test must know who moves and sizes windows.
     WindowManagerRunning();
+    for (const HWND h : std::exchange(m_notIconified, {}))
+        if (m_windows.count(h))
+            sink.OnHostIconic(h, false);
     // Key releases wait while only window events follow them: a press of the same key from
     // another of our windows right after means SDL let go of a held key when the focus left one
     // window and pressed it again when the focus reached the other.
@@ -427,6 +496,7 @@ void SdlBackend::DestroyHostWindow(HWND window) {
     m_windows.erase(it);
     m_kinds.erase(window);
     m_hiddenPlacement.erase(window);
+    std::erase(m_notIconified, window);
     if (m_lastNormalFocus == window)
         m_lastNormalFocus = HWND{};
     if (m_lastRaised == window)
@@ -438,6 +508,10 @@ void SdlBackend::ShowHostWindow(HWND window, bool visible) {
     if (it == m_windows.end())
         return;
     if (visible) {
+        // An iconified window is asked back from the window manager (which also activates it);
+        // a plain map would do on most, but not every window manager honours it.
+        if (SDL_GetWindowFlags(it->second) & SDL_WINDOW_MINIMIZED)
+            SDL_RestoreWindow(it->second);
         SDL_ShowWindow(it->second);
         if (auto placed = m_hiddenPlacement.find(window); placed != m_hiddenPlacement.end()) {
             // Mapped now, the window goes where it was moved while hidden.
@@ -450,6 +524,25 @@ void SdlBackend::ShowHostWindow(HWND window, bool visible) {
         ReturnFocus(window);
         SDL_HideWindow(it->second);
     }
+}
+
+void SdlBackend::IconifyHostWindow(HWND window) {
+    auto it = m_windows.find(window);
+    if (it == m_windows.end())
+        return;
+    if (!WindowManagerRunning()) {
+        if (std::find(m_notIconified.begin(), m_notIconified.end(), window) == m_notIconified.end())
+            m_notIconified.push_back(window);
+        return;
+    }
+    SDL_MinimizeWindow(it->second);
+}
+
+void SdlBackend::MaximizeHostWindow(HWND window, bool maximized) {
+    auto it = m_windows.find(window);
+    if (it == m_windows.end() || m_kinds[window] != HostKind::Normal || !WindowManagerRunning())
+        return;
+    x11::SetMaximized(it->second, maximized);
 }
 
 void SdlBackend::SetHostRect(HWND window, const Rect& screen) {

@@ -36,6 +36,7 @@
 
 #include <map>
 #include <memory>
+#include <vector>
 
 #include "platform/backend/Backend.h"
 
@@ -56,6 +57,11 @@ public:
     void CreateHostWindow(HWND window, const Rect& screen, HostKind kind) override;
     void DestroyHostWindow(HWND window) override;
     void ShowHostWindow(HWND window, bool visible) override;
+    // Asks the window manager to iconify; with none the window stays and is reported back at
+    // the next poll (a bare X server cannot iconify, and a window nobody can restore is lost).
+    void IconifyHostWindow(HWND window) override;
+    // Without a window manager our own placement is all there is.
+    void MaximizeHostWindow(HWND window, bool maximized) override;
     void SetHostRect(HWND window, const Rect& screen) override;
     void RaiseHostWindow(HWND window) override;
     void SetHostTitle(HWND window, const std::string& title) override;
@@ -81,6 +87,10 @@ private:
     Point ToScreen(std::uint32_t sdlId, int x, int y) const;
 
     void ReturnFocus(HWND leaving);
+    // Reports that the window manager iconified the window (iconic) or brought it back, when
+    // the server says so still: SDL's minimized and restored events also follow maps and
+    // unmaps of our own, and may be read after the state changed again.
+    void ReportIconic(HWND window, bool iconic, InputSink& sink);
     // Whether a window manager runs on the display (looked up again now and then: one may
     // start or go while the program runs).
     bool WindowManagerRunning();
@@ -88,6 +98,7 @@ private:
     std::map<HWND, SDL_Window*> m_windows;
     std::map<HWND, HostKind> m_kinds;
     std::map<HWND, Rect> m_hiddenPlacement; // the last rect given while hidden
+    std::vector<HWND> m_notIconified;       // iconified with no window manager: back at once
     HWND m_lastNormalFocus; // the last normal window of ours the host gave the keyboard to
     HWND m_lastRaised;      // the last normal window our side activated
     std::map<int, SDL_Cursor*> m_cursors;

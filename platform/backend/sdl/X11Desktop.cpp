@@ -9,6 +9,8 @@
 #include <X11/extensions/shape.h>
 
 #include <climits>
+#include <cstdio>
+#include <cstring>
 
 #include <algorithm>
 #include <vector>
@@ -68,7 +70,55 @@ std::vector<Atom> AtomsProperty(Display* d, Window w, Atom property) {
     return out;
 }
 
+// Adds (on) or removes up to two _NET_WM_STATE atoms.
+void SetNetState(SDL_Window* window, const Target& t, bool on, std::vector<Atom> atoms) {
+    Display* d = t.display;
+    const Atom state = XInternAtom(d, "_NET_WM_STATE", False);
+    if (SDL_GetWindowFlags(window) & SDL_WINDOW_SHOWN) {
+        // Mapped: the window manager owns the state and is asked to change it.
+        XEvent e{};
+        e.xclient.type = ClientMessage;
+        e.xclient.window = t.window;
+        e.xclient.message_type = state;
+        e.xclient.format = 32;
+        e.xclient.data.l[0] = on ? 1 : 0; // _NET_WM_STATE_ADD / _REMOVE
+        e.xclient.data.l[1] = static_cast<long>(atoms[0]);
+        e.xclient.data.l[2] = atoms.size() > 1 ? static_cast<long>(atoms[1]) : 0;
+        e.xclient.data.l[3] = 1; // from a normal application
+        XSendEvent(d, DefaultRootWindow(d), False,
+                   SubstructureRedirectMask | SubstructureNotifyMask, &e);
+    } else {
+        std::vector<Atom> now = AtomsProperty(d, t.window, state);
+        for (const Atom a : atoms) {
+            now.erase(std::remove(now.begin(), now.end(), a), now.end());
+            if (on)
+                now.push_back(a);
+        }
+        XChangeProperty(d, t.window, state, XA_ATOM, 32, PropModeReplace,
+                        reinterpret_cast<const unsigned char*>(now.data()),
+                        static_cast<int>(now.size()));
+    }
+    XFlush(d);
+}
+
 } // namespace
+
+namespace {
+
+int ReportAndGoOn(Display* d, XErrorEvent* e) {
+    char text[160] = {};
+    XGetErrorText(d, e->error_code, text, sizeof text - 1);
+    std::fprintf(stderr, "X error ignored: %s (request %d, resource 0x%lx)\n", text,
+                 e->request_code, e->resourceid);
+    return 0;
+}
+
+} // namespace
+
+void KeepRequestErrorsHarmless() {
+    if (std::strcmp(SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "", "x11") == 0)
+        XSetErrorHandler(&ReportAndGoOn);
+}
 
 bool WindowManagerRunning(SDL_Window* window) {
     const Target t = TargetOf(window);
@@ -106,6 +156,26 @@ bool ScreenOrigin(SDL_Window* window, int& x, int& y) {
                                  &child) != 0;
 }
 
+bool ReadIconic(SDL_Window* window, bool& iconic) {
+    const Target t = TargetOf(window);
+    if (!t.display)
+        return false;
+    const Atom state = XInternAtom(t.display, "WM_STATE", False);
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    iconic = false;
+    // WM_STATE: state (CARD32), icon window; only the window manager writes it.
+    if (XGetWindowProperty(t.display, t.window, state, 0, 2, False, state, &type, &format, &count,
+                           &after, &data) == Success &&
+        data && type == state && format == 32 && count >= 1)
+        iconic = *reinterpret_cast<long*>(data) == IconicState;
+    if (data)
+        XFree(data);
+    return true;
+}
+
 void SetBelongsTo(SDL_Window* window, SDL_Window* owner, bool modal) {
     const Target t = TargetOf(window);
     if (!t.display)
@@ -117,30 +187,28 @@ void SetBelongsTo(SDL_Window* window, SDL_Window* owner, bool modal) {
     else
         XDeleteProperty(d, t.window, XA_WM_TRANSIENT_FOR);
 
-    const Atom state = XInternAtom(d, "_NET_WM_STATE", False);
-    const Atom modalAtom = XInternAtom(d, "_NET_WM_STATE_MODAL", False);
-    if (SDL_GetWindowFlags(window) & SDL_WINDOW_SHOWN) {
-        // Mapped: the window manager owns the state and is asked to change it.
-        XEvent e{};
-        e.xclient.type = ClientMessage;
-        e.xclient.window = t.window;
-        e.xclient.message_type = state;
-        e.xclient.format = 32;
-        e.xclient.data.l[0] = modal ? 1 : 0; // _NET_WM_STATE_ADD / _REMOVE
-        e.xclient.data.l[1] = static_cast<long>(modalAtom);
-        e.xclient.data.l[3] = 1; // from a normal application
-        XSendEvent(d, DefaultRootWindow(d), False,
-                   SubstructureRedirectMask | SubstructureNotifyMask, &e);
-    } else {
-        std::vector<Atom> atoms = AtomsProperty(d, t.window, state);
-        atoms.erase(std::remove(atoms.begin(), atoms.end(), modalAtom), atoms.end());
-        if (modal)
-            atoms.push_back(modalAtom);
-        XChangeProperty(d, t.window, state, XA_ATOM, 32, PropModeReplace,
-                        reinterpret_cast<const unsigned char*>(atoms.data()),
-                        static_cast<int>(atoms.size()));
-    }
-    XFlush(d);
+    SetNetState(window, t, modal, {XInternAtom(d, "_NET_WM_STATE_MODAL", False)});
+}
+
+bool LeftButtonHeld(SDL_Window* window) {
+    const Target t = TargetOf(window);
+    if (!t.display)
+        return true;
+    Window root = 0, child = 0;
+    int rootX = 0, rootY = 0, x = 0, y = 0;
+    unsigned int mask = 0;
+    if (!XQueryPointer(t.display, t.window, &root, &child, &rootX, &rootY, &x, &y, &mask))
+        return true; // on another screen: as before, the window manager's
+    return (mask & Button1Mask) != 0;
+}
+
+void SetMaximized(SDL_Window* window, bool maximized) {
+    const Target t = TargetOf(window);
+    if (!t.display)
+        return;
+    SetNetState(window, t, maximized,
+                {XInternAtom(t.display, "_NET_WM_STATE_MAXIMIZED_VERT", False),
+                 XInternAtom(t.display, "_NET_WM_STATE_MAXIMIZED_HORZ", False)});
 }
 
 void SetShape(SDL_Window* window, const std::vector<Rect>* rects) {

@@ -12,6 +12,12 @@ struct SDL_Window;
 
 namespace platform::x11 {
 
+// Makes the X server's error reports about single requests (a window gone between a request
+// and its handling, say) harmless: Xlib's own handler ends the program on the first one, and
+// with it the user's unsaved work. Each report is written to the standard error instead. Called
+// once the display is open; nothing happens off X11.
+void KeepRequestErrorsHarmless();
+
 // Whether a window manager says it runs on the display of the window (the root's
 // _NET_SUPPORTING_WM_CHECK window names itself). One round trip to the server.
 bool WindowManagerRunning(SDL_Window* window);
@@ -28,9 +34,23 @@ void SetUndecorated(SDL_Window* window);
 // that twice the real offset. False when the window is not on X11.
 bool ScreenOrigin(SDL_Window* window, int& x, int& y);
 
+// Whether the window manager keeps the window iconified now (its WM_STATE says IconicState),
+// asked of the server: SDL's own minimized flag also follows our own hides. False when the
+// window is not on X11.
+bool ReadIconic(SDL_Window* window, bool& iconic);
+
 // WM_TRANSIENT_FOR to owner (none: removed) and the _NET_WM_STATE_MODAL state. A window not
 // mapped yet gets the state property itself; a mapped one asks the window manager for it.
 void SetBelongsTo(SDL_Window* window, SDL_Window* owner, bool modal);
+
+// Whether the left mouse button is down now, asked of the server (SDL's own idea follows the
+// events read so far). True when the window is not on X11.
+bool LeftButtonHeld(SDL_Window* window);
+
+// Asks the window manager to maximize the window or to let it go (_NET_WM_STATE's two
+// maximized states), whatever SDL believes the state to be: SDL's flag follows property changes
+// that may lag behind.
+void SetMaximized(SDL_Window* window, bool maximized);
 
 // The window's bounding shape (X SHAPE extension): only the rectangles, in window coordinates,
 // show and take the pointer; null removes the shape, so the whole window shows again. Nothing
