@@ -11,7 +11,6 @@
 #include "skin/sCommonPaint.h"
 #include "skin/sGraphUtils.h"
 #include "skin/sSkinManager.h"
-#include "skinned/ChildPainting.h"
 #include "toolkit/ControlMessages.h"
 #include "toolkit/TBitBtn.h"
 #include "toolkit/TBitmap.h"
@@ -371,8 +370,6 @@ bool TacTransPanelWnd::Paint(platform::WPARAM givenDC) {
     if (dc)
         paintOn(*dc);
     platform::EndPaint(Handle(), ps);
-    // Skinned children that waited for this background paint now.
-    RepaintChildren(*panel);
     return true;
 }
 
