@@ -450,8 +450,6 @@ void TsSkinManager::AddMask(const std::string& section, const std::string& key,
 }
 
 void TsSkinManager::LoadPatterns(const TMemIniFile& ini) {
-    // Lookups take the first match: the skin before's pictures would hide this one's.
-    m_patterns.clear();
     for (const std::string& section : ini.ReadSections()) {
         for (const auto& [key, raw] : ini.ReadSectionValues(section)) {
             const std::string value = UpperCase(raw);
