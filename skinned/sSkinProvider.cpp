@@ -28,8 +28,6 @@ using namespace platform;
 namespace {
 
 constexpr std::int32_t kFormProviderType = skin::kTypeFormProvider;
-// The parent finished updating: windowed children repaint if they were waiting.
-constexpr std::uint16_t kCmdParentUpdated = 6;
 
 std::map<const toolkit::TCustomForm*, TsSkinProvider*>& Providers() {
     static std::map<const toolkit::TCustomForm*, TsSkinProvider*> providers;

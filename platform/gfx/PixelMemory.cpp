@@ -16,13 +16,13 @@ namespace platform {
 
 namespace {
 
-constexpr std::size_t kHugePage = std::size_t{2} << 20;
-
 PixelBuffer HeapPixels(std::size_t bytes) {
     return PixelBuffer(new (std::nothrow) std::uint8_t[bytes == 0 ? 1 : bytes](), {});
 }
 
 #ifndef CHARVANE_HEAP_PIXELS
+constexpr std::size_t kHugePage = std::size_t{2} << 20;
+
 // Maps a whole number of huge pages at a huge-page boundary: the mapping is made one huge page
 // longer than needed and the unaligned head and the tail beyond are given back.
 PixelBuffer MappedPixels(std::size_t bytes) {
