@@ -26,6 +26,8 @@
 #include "platform/win/Input.h"
 #include "platform/win/Menu.h"
 #include "platform/win/Message.h"
+#include "platform/win/Window.h"
+#include "skinned/sSkinProvider.h"
 #include "tests/app/AppTestSupport.h"
 #include "tests/support/Scoped.h"
 #include "toolkit/TFileDialogForm.h"
@@ -233,9 +235,19 @@ protected:
             case 3:
                 host->Key(platform::VK_ESCAPE);
                 return;
+            case 4: // into a submenu and out again
+                host->Key(Pick(std::vector<int>{platform::VK_RIGHT, platform::VK_LEFT}));
+                return;
             default:
                 break; // anything else, a click elsewhere included
             }
+        }
+        // A minimised main window takes no input until the task bar brings it back, which the
+        // headless host has not got: the driver stands in for it.
+        if (platform::IsIconic(form->Handle()) && Chance(10)) {
+            action = "task bar restore";
+            platform::ShowWindow(form->Handle(), platform::SW_RESTORE);
+            return;
         }
         TCustomForm& target = *ActiveForm();
         if (auto* dialog = dynamic_cast<TFileDialogForm*>(&target); dialog && Chance(30)) {
@@ -248,7 +260,7 @@ protected:
         }
         const Point p = SomePoint(target);
         using platform::MouseButton;
-        const int kind = Between(0, 19);
+        const int kind = Between(0, 20);
         action = target.Name() + " kind " + std::to_string(kind) + " at " + std::to_string(p.x) +
                  "," + std::to_string(p.y);
         switch (kind) {
@@ -297,12 +309,98 @@ protected:
         case 15:
             host->DropFile(target.HandleIfAllocated(), Pick(pictures));
             break;
+        case 16:
+            Frame(target);
+            break;
         default:
             Keys();
             break;
         }
         if (kind >= 11 && kind <= 13)
             action += " text";
+    }
+    // The skinned frame as a mouse reaches it: the caption, its buttons, the icon, and the
+    // system menu with its list of skins.
+    void Frame(TCustomForm& target) {
+        using platform::MouseButton;
+        const platform::HWND h = target.HandleIfAllocated();
+        skinned::TsSkinProvider* provider = skinned::ProviderOf(target);
+        Rect wr;
+        if (!provider || !provider->Skinned() || !platform::GetWindowRect(h, wr))
+            return;
+        const skinned::TsSkinProvider::Metrics m = provider->FrameMetrics();
+        const Rect caption{wr.left + m.BorderWidth, wr.top + m.BorderHeight,
+                           wr.right - m.BorderWidth, wr.top + m.BorderHeight + m.CaptionHeight};
+        const auto inside = [this, &wr](Rect r) -> Point { // r in window coordinates
+            return {wr.left + Between(r.left, r.right - 1), wr.top + Between(r.top, r.bottom - 1)};
+        };
+        std::vector<Rect> buttons;
+        for (auto kind : {skinned::TsSkinProvider::kClose, skinned::TsSkinProvider::kMax,
+                          skinned::TsSkinProvider::kMin})
+            if (provider->Button(kind).Shown())
+                buttons.push_back(provider->Button(kind).Rect);
+        const Point onCaption = caption.IsEmpty() ? SomePoint(target)
+                                                  : Point{Between(caption.left, caption.right - 1),
+                                                          Between(caption.top, caption.bottom - 1)};
+        const int what = Between(0, 19);
+        action += " frame " + std::to_string(what);
+        switch (what) {
+        case 0:
+        case 1: // a drag by the caption
+            host->MouseDown(onCaption);
+            host->MouseMove({onCaption.x + Between(-200, 200), onCaption.y + Between(-150, 150)},
+                            Between(20, 300));
+            host->MouseUp(onCaption, MouseButton::Left, Between(20, 300));
+            break;
+        case 2:
+        case 3:
+            host->Click(onCaption);
+            host->Click(onCaption, MouseButton::Left, 40);
+            break;
+        case 4:
+        case 5:
+            host->Click(onCaption, MouseButton::Right);
+            break;
+        case 6:
+        case 7:
+        case 8:
+        case 9:
+        case 10:
+            if (!buttons.empty())
+                host->Click(inside(Pick(buttons)));
+            break;
+        case 11: // pressed, then let go elsewhere
+            if (!buttons.empty()) {
+                host->MouseDown(inside(Pick(buttons)));
+                host->MouseUp(SomePoint(target), MouseButton::Left, Between(20, 300));
+            }
+            break;
+        case 12:
+        case 13: { // the icon, once or twice
+            const platform::Size icon = provider->IconSize();
+            if (icon.cx <= 0 || icon.cy <= 0)
+                break;
+            const Point p = inside(Rect::FromSize(m.BorderWidth, m.BorderHeight, icon.cx,
+                                                  std::max(1, m.CaptionHeight)));
+            host->Click(p);
+            if (what == 13)
+                host->Click(p, MouseButton::Left, 40);
+            break;
+        }
+        case 14:
+            // Another skin from the system menu: "Available skins" leads it, its list sorted.
+            // Rare: a switch repaints both windows through and through.
+            Chord(platform::VK_MENU, platform::VK_SPACE);
+            host->Key(platform::VK_DOWN);
+            host->Key(platform::VK_RIGHT);
+            for (int i = Between(0, 2); i > 0; --i)
+                host->Key(platform::VK_DOWN);
+            host->Key(platform::VK_RETURN);
+            break;
+        default:
+            Chord(platform::VK_MENU, platform::VK_SPACE);
+            break;
+        }
     }
     void Keys() {
         using namespace platform;
@@ -405,6 +503,10 @@ protected:
             return;
         CheckTable();
         CheckBoxes();
+        if (const std::string skin = form->sSkinManager1->SkinName(); skin != lastSkin) {
+            skinChanges += !lastSkin.empty();
+            lastSkin = skin;
+        }
         if (done >= budget || !failure.empty()) {
             if (!CloseOne())
                 finished = true;
@@ -422,7 +524,9 @@ protected:
         }
         lastStep = now;
         if (trace)
-            std::fprintf(stderr, "%d: %s\n", done - 1, action.c_str());
+            std::fprintf(stderr, "%d: %s%s%s\n", done - 1, action.c_str(),
+                         platform::IsIconic(form->Handle()) ? " (minimised)" : "",
+                         platform::IsZoomed(form->Handle()) ? " (maximised)" : "");
         Act();
     }
 
@@ -430,6 +534,8 @@ protected:
     std::string Session(unsigned seed, int events) {
         rng.seed(seed);
         budget = events;
+        lastSkin.clear();
+        skinChanges = 0;
         done = 0;
         finished = false;
         failure.clear();
@@ -507,6 +613,8 @@ protected:
     std::size_t boxesSeen = 0;
     int closeRequests = 0;
     int urls = 0;
+    std::string lastSkin;
+    int skinChanges = 0;
     std::vector<std::string> pictures;
     std::vector<std::string> allowed;
     Rect startBounds;
@@ -530,9 +638,9 @@ TEST_F(RandomInput, SeededSessionsKeepTheTableWholeAndConvertAsTheCommandLine) {
         ConvertsAsTheCommandLine(seed);
         if (HasFatalFailure() || HasNonfatalFailure())
             return;
-        std::printf("seed %u: %d events, %zu error boxes, %d refused closes, %d pages opened; "
-                    "slowest %lld ms (%s)\n",
-                    seed, done, boxes.size(), closeRequests, urls,
+        std::printf("seed %u: %d events, %zu error boxes, %d refused closes, %d pages opened, "
+                    "%d skin changes; slowest %lld ms (%s)\n",
+                    seed, done, boxes.size(), closeRequests, urls, skinChanges,
                     static_cast<long long>(
                         std::chrono::duration_cast<std::chrono::milliseconds>(slowest).count()),
                     slowestAction.c_str());
