@@ -1,7 +1,8 @@
 // Random input on the program's two windows, seeded and reproducible: mouse moves, clicks,
 // double and right clicks, drags, the wheel, keys and typed text, the generator menu, the file
 // dialogs answered with pictures of our corpus (and files that are not pictures), the save
-// options window. The driver is a thread timer, so it runs wherever the program waits for
+// options window, the skinned frame (caption, caption buttons, icon) and the system menu with
+// its list of skins. The driver is a thread timer, so it runs wherever the program waits for
 // input: in the main loop and inside every modal window and menu the input opens. Whenever it
 // runs the table must have N + 1 rows; error boxes are answered and must carry the program's
 // own messages; at the end the window's conversion of a known picture must equal
