@@ -296,6 +296,8 @@ std::unique_ptr<TsSkinPicture> TsSkinManager::LoadImagePicture(const std::string
 }
 
 void TsSkinManager::LoadFromIni(const TMemIniFile& ini) {
+    // The previous skin's pictures go: the lookup by section and key takes the first match.
+    m_patterns.clear();
     LoadMasks(ini, true);
     LoadPatterns(ini);
     LoadSections(ini);

@@ -447,7 +447,13 @@ bool TsCommonData::HandleCommand(TMessage& message) {
         m_repaintOnMove = argument == 1;
         break;
     case kCmdIsChanging:
-        message.Result = m_backgroundChanged || IsUpdating() ? 1 : 0;
+        // Only a control whose section exists builds a background and then ends its update; one
+        // whose section is missing never paints from the skin, and its flags would keep its
+        // children waiting for ever. It answers for its own parents only.
+        if (Skinned())
+            message.Result = m_backgroundChanged || IsUpdating() ? 1 : 0;
+        else if (control && control->Parent())
+            message.Result = SendCommand(*control->Parent(), kCmdIsChanging) != 0 ? 1 : 0;
         break;
     case kCmdIsHalfVisible:
         message.Result = m_halfVisible ? 1 : 0;

@@ -11,6 +11,7 @@
 #include "skin/sCommonPaint.h"
 #include "skin/sGraphUtils.h"
 #include "skin/sSkinManager.h"
+#include "skinned/ChildPainting.h"
 #include "toolkit/ControlMessages.h"
 #include "toolkit/TBitBtn.h"
 #include "toolkit/TBitmap.h"
@@ -370,6 +371,8 @@ bool TacTransPanelWnd::Paint(platform::WPARAM givenDC) {
     if (dc)
         paintOn(*dc);
     platform::EndPaint(Handle(), ps);
+    // Skinned children that waited for this background paint now.
+    RepaintChildren(*panel);
     return true;
 }
 

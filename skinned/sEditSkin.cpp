@@ -258,8 +258,12 @@ bool TsEditSkin::Before(toolkit::TMessage& m) {
         if (!m_data->Skinned(true))
             break;
         if (m_data->IsUpdating()) {
+            // The parent's "updated" command redraws the edit, frame included; until then
+            // nothing of it may stay pending, or the paint would be asked for again at once.
+            m_data->SetUpdating(true);
             if (m_edit.HandleAllocated())
-                ValidateRect(m_edit.HandleIfAllocated(), nullptr);
+                RedrawWindow(m_edit.HandleIfAllocated(), nullptr, nullptr,
+                             RDW_VALIDATE | RDW_NOCHILDREN | RDW_NOFRAME | RDW_NOINTERNALPAINT);
             return true;
         }
         TakeColors();

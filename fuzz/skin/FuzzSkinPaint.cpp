@@ -2,7 +2,9 @@
 // optionally followed by a NUL byte and a picture recipe; the internal skin's container lends
 // the rest (its master bitmap unless the recipe replaces it, and every other member). The skin
 // is loaded through a manager and a gallery form with one control of each kind paints it in
-// every state the controls have, into the headless window system's offscreen surfaces.
+// every state the controls have, into the headless window system's offscreen surfaces. The
+// form wears the skinned frame (caption buttons, system menu), its plain controls are taken by
+// the control adapter, and the drop-down button's menu is drawn by the skinned menu painter.
 //
 // Loading may end with the program's own error (the skin is then whatever loading left, or
 // none); painting must never fail, since a paint that throws would raise an error box on every
@@ -16,6 +18,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -23,6 +26,8 @@
 #include <zlib.h>
 
 #include "platform/backend/headless/HeadlessBackend.h"
+#include "platform/win/Message.h"
+#include "platform/win/Window.h"
 #include "platform/win/WindowSystem.h"
 #include "skin/InternalSkin.h"
 #include "skin/acSkinPack.h"
@@ -36,11 +41,21 @@
 #include "skinned/TsPanel.h"
 #include "skinned/TsSpeedButton.h"
 #include "skinned/TsSpinEdit.h"
+#include "skinned/acDials.h"
+#include "skinned/sSkinMenus.h"
+#include "skinned/sSkinProvider.h"
 #include "toolkit/Exceptions.h"
 #include "toolkit/MessageBox.h"
 #include "toolkit/TApplication.h"
+#include "toolkit/TBitBtn.h"
+#include "toolkit/TButton.h"
+#include "toolkit/TCustomEdit.h"
 #include "toolkit/TForm.h"
+#include "toolkit/TLabel.h"
 #include "toolkit/TMenu.h"
+#include "toolkit/TPanel.h"
+#include "toolkit/TSpinEdit.h"
+#include "toolkit/TStringGrid.h"
 
 namespace {
 
@@ -136,9 +151,9 @@ bool g_painting = false;
 
 // One control of every skinned kind on one form. New skinned kinds join here with a line each.
 struct Gallery {
-    explicit Gallery(toolkit::TApplication& app) {
+    explicit Gallery(toolkit::TApplication& app, skin::TsSkinManager& manager) {
         form = app.CreateForm<toolkit::TForm>();
-        form->SetBoundsRect({20, 20, 620, 460});
+        form->SetBoundsRect(kWhole);
         auto add = [&]<class T>(T* c, toolkit::TWinControl* parent, Rect bounds) {
             c->SetParent(parent);
             c->SetBoundsRect(bounds);
@@ -153,10 +168,17 @@ struct Gallery {
             b->SetCaption("Button");
             buttons.push_back(b);
         }
+        // Every look a menu item has: normal, title, separator, disabled, checked, radio.
         menu = new toolkit::TPopupMenu(form);
-        auto* item = new toolkit::TMenuItem(form);
-        item->SetCaption("Item");
-        menu->Items()->Add(item);
+        for (const char* caption : {"Item", "-Title-", "-", "Disabled", "Checked", "Radio"}) {
+            auto* item = new toolkit::TMenuItem(form);
+            item->SetCaption(caption);
+            item->SetEnabled(std::string(caption) != "Disabled");
+            item->SetChecked(caption[0] == 'C' || caption[0] == 'R');
+            item->SetRadioItem(caption[0] == 'R');
+            menu->Items()->Add(item);
+        }
+        skinned::TsSkinableMenus::Of(manager).InitMenuItems(true, *menu);
         for (int i = 0; i < 3; ++i) {
             auto* s =
                 add(new skinned::TsSpeedButton(form), panel, {280 + 44 * i, 30, 320 + 44 * i, 56});
@@ -185,7 +207,19 @@ struct Gallery {
         small = add(new skinned::TsMemo(form), panel, {310, 96, 318, 104}); // smaller than its bars
         small->SetScrollBars(toolkit::ssBoth);
         small->Lines().Add("tiny");
+        // Plain controls below the panel, for the control adapter; a skinned edit stands on the
+        // adapted panel.
+        add(new toolkit::TEdit(form), form, {4, 446, 100, 467});
+        add(new toolkit::TSpinEdit(form), form, {4, 472, 100, 493});
+        auto* grid = add(new toolkit::TStringGrid(form), form, {110, 446, 300, 560});
+        grid->SetCells(1, 1, "cell");
+        add(new toolkit::TButton(form), form, {310, 446, 390, 471})->SetCaption("Plain");
+        add(new toolkit::TBitBtn(form), form, {310, 476, 390, 501})->SetCaption("Bit");
+        add(new toolkit::TLabel(form), form, {4, 500, 100, 515})->SetCaption("Plain label");
+        plainPanel = add(new toolkit::TPanel(form), form, {400, 446, 596, 560});
+        add(new skinned::TsEdit(plainPanel), plainPanel, {6, 6, 120, 27})->SetText("On a panel");
     }
+    static constexpr Rect kWhole{20, 20, 620, 600};
     toolkit::TForm* form = nullptr;
     skinned::TsPanel* panel = nullptr;
     std::vector<toolkit::TControl*> buttons;
@@ -195,12 +229,45 @@ struct Gallery {
     skinned::TsSpinEdit* spin = nullptr;
     skinned::TsMemo* memo = nullptr;
     skinned::TsMemo* small = nullptr;
+    toolkit::TPanel* plainPanel = nullptr;
 };
+
+// The skinned frame, if the form has one: each caption button hot, then pressed and let go
+// away from it, and the system menu opened, walked and closed.
+void ExerciseFrame(platform::HeadlessBackend& host, const std::function<void()>& pump,
+                   toolkit::TForm& form) {
+    skinned::TsSkinProvider* provider = skinned::ProviderOf(form);
+    if (!provider)
+        return;
+    platform::Rect wr;
+    platform::GetWindowRect(form.HandleIfAllocated(), wr);
+    const platform::Point away = form.ClientToScreen({300, 300});
+    using P = skinned::TsSkinProvider;
+    for (P::ButtonKind kind : {P::kClose, P::kMax, P::kMin, P::kHelp}) {
+        const Rect r = provider->Button(kind).Rect;
+        if (r.Width() <= 0 || r.Height() <= 0)
+            continue;
+        const platform::Point middle{wr.left + (r.left + r.right) / 2,
+                                     wr.top + (r.top + r.bottom) / 2};
+        host.MouseMove(middle);
+        pump();
+        host.MouseDown(middle);
+        host.MouseMove(away, 20);
+        host.MouseUp(away, platform::MouseButton::Left, 30);
+        pump();
+    }
+    host.Key(platform::VK_DOWN, 20);
+    host.Key(platform::VK_DOWN, 40);
+    host.Key(platform::VK_ESCAPE, 60);
+    platform::SendMessage(form.HandleIfAllocated(), platform::WM_SYSCOMMAND, platform::SC_KEYMENU,
+                          ' ');
+    pump();
+}
 
 // Drives the gallery through its looks: hot, pressed, focused, scrolled, dropped down,
 // disabled, and back.
 void Exercise(platform::HeadlessBackend& host, toolkit::TApplication& app, Gallery& g) {
-    auto pump = [&] {
+    const std::function<void()> pump = [&] {
         app.ProcessMessages();
         for (int i = 0; i < 3; ++i) { // a few fade steps
             host.Advance(10);
@@ -215,7 +282,10 @@ void Exercise(platform::HeadlessBackend& host, toolkit::TApplication& app, Galle
         pump();
         const platform::Point away = g.form->ClientToScreen({590, 430});
         host.MouseDown(middle);
-        host.Key(platform::VK_ESCAPE, 100); // closes the drop-down button's menu
+        // The drop-down button's menu: its items hot in turn, then closed.
+        for (int k = 0; k < 4; ++k)
+            host.Key(platform::VK_DOWN, 20 + 20 * k);
+        host.Key(platform::VK_ESCAPE, 100);
         host.MouseMove(away, 120);
         host.MouseUp(away, platform::MouseButton::Left, 130);
         pump();
@@ -249,14 +319,16 @@ void Exercise(platform::HeadlessBackend& host, toolkit::TApplication& app, Galle
     g.panel->SetEnabled(true);
     g.form->SetBoundsRect({20, 20, 140, 90}); // everything squeezed
     pump();
-    g.form->SetBoundsRect({20, 20, 620, 460});
+    g.form->SetBoundsRect(Gallery::kWhole);
     pump();
+    ExerciseFrame(host, pump, *g.form);
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const bool quiet = [] {
+        skinned::UseFormSkinning();
         toolkit::SetMessageBoxHandler([](const toolkit::MessageBoxRequest& box) {
             if (g_painting) {
                 std::fprintf(stderr, "error box while painting: %s\n", box.text.c_str());
@@ -283,7 +355,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             manager.SetActive(true);
         } catch (const toolkit::Exception&) {
         }
-        Gallery gallery(app);
+        Gallery gallery(app, manager);
         g_painting = true;
         Exercise(host, app, gallery);
         // A second look after the skin is re-coloured: every cache is built again.

@@ -1,7 +1,7 @@
 // A long session must not grow: cycles of open (through the dialog), convert, save (through
 // the options window and the save dialog), preset, generator and bound count changes, and a
-// skin change, all by input on the real windows. Live heap bytes are measured after a
-// warm-up and again at the end.
+// change between the internal and the packed dark skin, all by input on the real windows. Live
+// heap bytes are measured after a warm-up and again at the end.
 //
 // CI runs a short form; the long one on demand:
 //     CHARVANE_SOAK_CYCLES=500 build-test/tests/app/test_app --gtest_filter='Soak.*'
@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <cstdio>
 #include <cstdlib>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -78,13 +79,23 @@ protected:
         host->Key(platform::VK_RETURN, 30);
         Drain();
     }
-    // The skins the window carries, in turn; with only one, it is taken off and put back on,
-    // which rebuilds every cache just the same.
-    void ChangeSkin(int cycle) {
+    // The next of the skins the program offers (its internal ones and the packed ones in its
+    // skin folder, the dark one among them), as the system menu lists them; with only one, it
+    // is taken off and put back on, which rebuilds every cache just the same.
+    void ChangeSkin() {
         skin::TsSkinManager& m = *form->sSkinManager1;
-        const int count = m.InternalSkins().Count();
-        if (count > 1) {
-            m.SetSkinName(m.InternalSkins()[cycle % count].Name);
+        toolkit::TStringList names;
+        m.GetSkinNames(names, skin::TacSkinListMode::Both);
+        if (names.Count() > 1) {
+            int current = -1;
+            for (int i = 0; i < names.Count(); ++i)
+                if (names[i] == m.SkinName())
+                    current = i;
+            const std::string next = names[(current + 1) % names.Count()];
+            m.SetSkinName(next);
+            Pump();
+            ASSERT_EQ(m.SkinName(), next);
+            used.insert(next);
         } else {
             m.SetActive(false);
             Pump();
@@ -101,8 +112,9 @@ protected:
         ClickOn(*form->sBitBtn2);
         Save(TempFile("soak.txt"));
         if (cycle % 5 == 0)
-            ChangeSkin(cycle / 5);
+            ChangeSkin();
     }
+    std::set<std::string> used;
 };
 
 TEST_F(Soak, CyclesOfEverydayWorkDoNotGrowTheHeap) {
@@ -117,6 +129,7 @@ TEST_F(Soak, CyclesOfEverydayWorkDoNotGrowTheHeap) {
     const long long after = LiveHeapBytes();
     ASSERT_TRUE(boxes.empty()) << boxes.front().text;
     EXPECT_FALSE(ReadFile(TempFile("soak.txt")).empty());
+    EXPECT_TRUE(used.contains("Nightfall")) << "the packed dark skin was not found";
     const long long measured = cycles - warmUp;
     std::printf("soak: %d cycles, live heap %lld bytes after %d warm-up cycles, %lld at the end "
                 "(%+lld)\n",

@@ -113,6 +113,23 @@ TEST(SkinChoice, WrongMagicKeepsThePreviousSkin) {
     EXPECT_EQ(m.gd().size(), 2u);
 }
 
+// Every skin brings its own pictures: none of the previous skin's may stay behind, where the
+// first match by section and key would find it before the new skin's own.
+TEST(SkinChoice, ChangingSkinsReplacesThePreviousSkinsPictures) {
+    TsSkinManager m;
+    skin::AddInternalSkin(m.InternalSkins());
+    const auto data = skin::InternalSkinData();
+    auto& again = m.InternalSkins().Add();
+    again.Name = "Again";
+    again.Data().WriteBuffer(data.data(), data.size());
+    m.SetSkinName(skin::kInternalSkinName);
+    const std::size_t pictures = m.pa().size();
+    ASSERT_GT(pictures, 0u);
+    m.SetSkinName("Again");
+    m.SetSkinName(skin::kInternalSkinName);
+    EXPECT_EQ(m.pa().size(), pictures);
+}
+
 TEST(SkinChoice, DamagedContainerRaisesAndClearsTheChangingFlag) {
     TempFolder dir;
     Bytes bytes = Container("x", 1);

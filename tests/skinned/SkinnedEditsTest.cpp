@@ -7,6 +7,7 @@
 #include <memory>
 #include <stdexcept>
 
+#include "platform/win/Message.h"
 #include "skin/InternalSkin.h"
 #include "skin/SkinModel.h"
 #include "skin/sSkinManager.h"
@@ -14,6 +15,7 @@
 #include "skinned/TsComboBox.h"
 #include "skinned/TsEdit.h"
 #include "skinned/TsMemo.h"
+#include "skinned/TsPanel.h"
 #include "skinned/TsSpinEdit.h"
 #include "tests/toolkit/StandardControlsSupport.h"
 
@@ -261,6 +263,22 @@ TEST_F(SkinnedEdits, HostileGlyphCountsPaintWithoutAFault) {
     combo->SetDroppedDown(false);
     Pump();
     SUCCEED();
+}
+
+// A container that cannot build its background (its section is missing, as in a damaged skin)
+// must not keep the edits on it waiting: they paint their skinned frame and the window system
+// goes idle, instead of the edit asking to be painted again for ever.
+TEST_F(SkinnedEdits, AnEditOnAPanelWithoutItsSectionPaintsAndGoesIdle) {
+    auto* panel = Add<skinned::TsPanel>(form, "sPanel1", {0, 0, 300, 200});
+    panel->SkinData().SetSkinSection("NO SUCH SECTION");
+    auto* memo = Add<skinned::TsMemo>(panel, "sMemo1", {10, 50, 200, 150});
+    memo->SetScrollBars(ssBoth);
+    int handled = 0;
+    platform::MSG msg;
+    for (; handled < 1000 && platform::PeekMessage(msg, {}, 0, 0, platform::PM_REMOVE); ++handled)
+        platform::DispatchMessage(msg);
+    EXPECT_LT(handled, 1000);
+    EXPECT_TRUE(Near(BorderPixel(*memo, 40), kFrameSteel));
 }
 
 } // namespace
