@@ -526,11 +526,12 @@ protected:
             slowestAction = action;
         }
         lastStep = now;
-        if (trace)
-            std::fprintf(stderr, "%d: %s%s%s\n", done - 1, action.c_str(),
-                         platform::IsIconic(form->Handle()) ? " (minimised)" : "",
-                         platform::IsZoomed(form->Handle()) ? " (maximised)" : "");
+        const char* state = platform::IsIconic(form->Handle())   ? " (minimised)"
+                            : platform::IsZoomed(form->Handle()) ? " (maximised)"
+                                                                 : "";
         Act();
+        if (trace) // before the action runs: a hang's culprit is the last line
+            std::fprintf(stderr, "%d:%s %s\n", done, state, action.c_str());
     }
 
     // Runs one seeded session; answers what went wrong, or nothing.
@@ -601,7 +602,7 @@ protected:
         }
     }
 
-    // CHARVANE_RANDOM_TRACE=1 lists every action (the previous one, as each next one starts).
+    // CHARVANE_RANDOM_TRACE=1 lists every action as it is sent, after the main window's state.
     bool trace = EnvInt("CHARVANE_RANDOM_TRACE", 0) != 0;
     bool longMode = EnvInt("CHARVANE_RANDOM_EVENTS", 0) > 2000;
     std::mt19937 rng;
