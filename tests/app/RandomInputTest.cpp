@@ -17,9 +17,12 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <mutex>
+#include <optional>
 #include <random>
 #include <regex>
 #include <string>
+#include <thread>
 #include <tuple>
 #include <vector>
 
@@ -57,6 +60,40 @@ const std::regex
                  "Grid too large.*|Grid index out of range\\.|List index out of bounds "
                  "\\(-?\\d+\\)|Bitmap image is not valid\\.|"
                  "Unsupported .*|Stream read error\\.|Invalid .*");
+
+// The simulated clock stands still while the program loops without ever waiting (a paint that
+// asks for itself again, say), so the session's deadline never comes and the run would hang
+// without a word. The watchdog counts real time since the driver last acted; past the limit it
+// names the seed and that action, and ends the process.
+class Watchdog {
+public:
+    Watchdog(unsigned seed, std::chrono::seconds limit)
+        : m_thread([this, seed, limit](std::stop_token stop) { Watch(stop, seed, limit); }) {}
+    void Beat(int done, const std::string& action) {
+        const std::lock_guard lock(m_mutex);
+        m_last = std::chrono::steady_clock::now();
+        m_done = done;
+        m_action = action;
+    }
+
+private:
+    void Watch(const std::stop_token& stop, unsigned seed, std::chrono::seconds limit) {
+        while (!stop.stop_requested()) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(200));
+            const std::lock_guard lock(m_mutex);
+            if (std::chrono::steady_clock::now() - m_last > limit) {
+                std::fprintf(stderr, "seed %u hangs after %d events, the last: %s\n", seed, m_done,
+                             m_action.c_str());
+                std::_Exit(3);
+            }
+        }
+    }
+    std::mutex m_mutex;
+    std::chrono::steady_clock::time_point m_last = std::chrono::steady_clock::now();
+    int m_done = 0;
+    std::string m_action = "none yet";
+    std::jthread m_thread; // last: it reads the members above
+};
 
 class RandomInput : public ProgramTest {
 protected:
@@ -504,6 +541,8 @@ protected:
     void Step() {
         if (finished || host->HasPendingInput())
             return;
+        if (watchdog)
+            watchdog->Beat(done, action);
         CheckTable();
         CheckBoxes();
         if (const std::string skin = form->sSkinManager1->SkinName(); skin != lastSkin) {
@@ -530,6 +569,8 @@ protected:
                             : platform::IsZoomed(form->Handle()) ? " (maximised)"
                                                                  : "";
         Act();
+        if (watchdog)
+            watchdog->Beat(done, action);
         if (trace) // before the action runs: a hang's culprit is the last line
             std::fprintf(stderr, "%d:%s %s\n", done, state, action.c_str());
     }
@@ -544,6 +585,8 @@ protected:
         finished = false;
         failure.clear();
         const charvane::testing::ScopedCurrentFolder inTemp(folder.Path());
+        // The slowest legitimate actions of long runs take minutes under the sanitizers.
+        watchdog.emplace(seed, std::chrono::minutes(15));
         const platform::UINT_PTR timer = platform::SetTimer(
             {}, 0, 15, [this](platform::HWND, platform::UINT, platform::UINT_PTR, platform::DWORD) {
                 Step();
@@ -554,6 +597,7 @@ protected:
         while (!finished && host->NowMs() < deadline && !app->Terminated())
             app->HandleMessage();
         platform::KillTimer({}, timer);
+        watchdog.reset();
         if (app->Terminated())
             return "the program ended after " + std::to_string(done) + " events";
         if (!finished)
@@ -619,6 +663,7 @@ protected:
     int urls = 0;
     std::string lastSkin;
     int skinChanges = 0;
+    std::optional<Watchdog> watchdog;
     std::vector<std::string> pictures;
     std::vector<std::string> allowed;
     Rect startBounds;
