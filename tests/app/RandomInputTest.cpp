@@ -616,10 +616,12 @@ protected:
         form->SetBoundsRect(startBounds);
         Pump();
         form->OpenPicture(pictures[1]);
-        // A count the table refused cannot be given to the command line, and a picture
-        // thousands of symbols wide takes minutes under the sanitizers: such settings are
-        // typed back to ordinary ones first.
-        if (form->sSpinEdit1->Value() + std::int64_t{1} > TGridCells::kMaxCount)
+        // A count the table refused (too large, or negative: its last row cannot be written)
+        // fails the command line where the window showed the error while it was typed, and a
+        // picture thousands of symbols wide takes minutes under the sanitizers: such settings
+        // are typed back to ordinary ones first.
+        if (form->sSpinEdit1->Value() < 0 ||
+            form->sSpinEdit1->Value() + std::int64_t{1} > TGridCells::kMaxCount)
             TypeInto(*form->sSpinEdit1, "7");
         if (form->sSpinEdit3->Value() > 1000)
             TypeInto(*form->sSpinEdit3, "80");
@@ -637,6 +639,10 @@ protected:
         options.ratioIndex = form->sComboBox2->ItemIndex();
         std::ostringstream out, err;
         const int status = cli::RunCli(options, out, err);
+        SCOPED_TRACE("bounds \"" + *options.boundsText + "\", width " +
+                     std::to_string(options.width) + ", ratio " +
+                     std::to_string(options.ratioIndex) + ", table rows " +
+                     std::to_string(form->StringGrid1->RowCount()));
         if (status == 0) {
             EXPECT_EQ(boxes.size(), before) << boxes.back().text;
             EXPECT_EQ(MemoText(), out.str());
