@@ -680,11 +680,15 @@ void TCustomEdit::CaretNeeded() {
 }
 
 void TCustomEdit::FontChanged() {
-    m_font.reset();
-    m_buffer.ForgetWidths();
-    m_maxWidthDirty = true;
-    if (m_hasCaret && Focused())
-        CaretNeeded();
+    // A new colour keeps the face, and every width stays right: a long text is not measured
+    // again for it (skin changes recolour the text).
+    if (!m_font || Font().Handle() != m_font) {
+        m_font.reset();
+        m_buffer.ForgetWidths();
+        m_maxWidthDirty = true;
+        if (m_hasCaret && Focused())
+            CaretNeeded();
+    }
     UpdateView(true);
     // The new size shows at once, not at the next turn of the message loop.
     if (HandleAllocated())

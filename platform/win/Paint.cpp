@@ -345,6 +345,12 @@ bool RedrawWindow(HWND h, const Rect* rect, const Region* rgn, UINT flags) {
         if (whole && (flags & RDW_VALIDATE))
             area = Region(ClientBounds(*w)); // validating everything clears the frame as asked
         Mark(s, *w, area, whole || (flags & RDW_FRAME), flags);
+        // The update may reach past a client area that has shrunk since it was invalidated;
+        // validating the whole window must leave none of it, or the paint comes back for ever.
+        if (whole && (flags & RDW_VALIDATE)) {
+            w->update.Clear();
+            w->erasePending = false;
+        }
     }
     if (flags & (RDW_UPDATENOW | RDW_ERASENOW))
         PaintNow(s, h, flags, (flags & RDW_ALLCHILDREN) != 0);

@@ -1,7 +1,8 @@
 // Random input on the program's two windows, seeded and reproducible: mouse moves, clicks,
 // double and right clicks, drags, the wheel, keys and typed text, the generator menu, the file
 // dialogs answered with pictures of our corpus (and files that are not pictures), the save
-// options window. The driver is a thread timer, so it runs wherever the program waits for
+// options window, the skinned frame (caption, caption buttons, icon) and the system menu with
+// its list of skins. The driver is a thread timer, so it runs wherever the program waits for
 // input: in the main loop and inside every modal window and menu the input opens. Whenever it
 // runs the table must have N + 1 rows; error boxes are answered and must carry the program's
 // own messages; at the end the window's conversion of a known picture must equal
@@ -16,9 +17,12 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <mutex>
+#include <optional>
 #include <random>
 #include <regex>
 #include <string>
+#include <thread>
 #include <tuple>
 #include <vector>
 
@@ -26,6 +30,8 @@
 #include "platform/win/Input.h"
 #include "platform/win/Menu.h"
 #include "platform/win/Message.h"
+#include "platform/win/Window.h"
+#include "skinned/sSkinProvider.h"
 #include "tests/app/AppTestSupport.h"
 #include "tests/support/Scoped.h"
 #include "toolkit/TFileDialogForm.h"
@@ -54,6 +60,40 @@ const std::regex
                  "Grid too large.*|Grid index out of range\\.|List index out of bounds "
                  "\\(-?\\d+\\)|Bitmap image is not valid\\.|"
                  "Unsupported .*|Stream read error\\.|Invalid .*");
+
+// The simulated clock stands still while the program loops without ever waiting (a paint that
+// asks for itself again, say), so the session's deadline never comes and the run would hang
+// without a word. The watchdog counts real time since the driver last acted; past the limit it
+// names the seed and that action, and ends the process.
+class Watchdog {
+public:
+    Watchdog(unsigned seed, std::chrono::seconds limit)
+        : m_thread([this, seed, limit](std::stop_token stop) { Watch(stop, seed, limit); }) {}
+    void Beat(int done, const std::string& action) {
+        const std::lock_guard lock(m_mutex);
+        m_last = std::chrono::steady_clock::now();
+        m_done = done;
+        m_action = action;
+    }
+
+private:
+    void Watch(const std::stop_token& stop, unsigned seed, std::chrono::seconds limit) {
+        while (!stop.stop_requested()) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(200));
+            const std::lock_guard lock(m_mutex);
+            if (std::chrono::steady_clock::now() - m_last > limit) {
+                std::fprintf(stderr, "seed %u hangs after %d events, the last: %s\n", seed, m_done,
+                             m_action.c_str());
+                std::_Exit(3);
+            }
+        }
+    }
+    std::mutex m_mutex;
+    std::chrono::steady_clock::time_point m_last = std::chrono::steady_clock::now();
+    int m_done = 0;
+    std::string m_action = "none yet";
+    std::jthread m_thread; // last: it reads the members above
+};
 
 class RandomInput : public ProgramTest {
 protected:
@@ -183,14 +223,13 @@ protected:
         case 1:
             return std::string(1, static_cast<char>('a' + Between(0, 25)));
         case 2: { // long numbers, past what 32 bits hold now and then
-            // Short runs paste numbers past 32 bits in one go. Typed, every shorter prefix is
-            // a value on the way, and a table of 999,999 rows, a picture 9,999 symbols wide or
-            // the pages of one 999,999,999 wide are legitimate but take minutes under the
-            // sanitizers: long runs only.
-            const std::string digits = std::string(
-                static_cast<std::size_t>(longMode ? Between(7, 12) : Between(10, 12)), '9');
-            if (longMode)
-                return digits;
+            // Mostly pasted in one go. Typed, every shorter prefix is a value on the way, and a
+            // table of 999,999 rows, a picture 9,999 symbols wide or the pages of one
+            // 999,999,999 wide are legitimate but take minutes under the sanitizers: long runs
+            // only, and rarely, or a seed takes hours.
+            if (longMode && Chance(2))
+                return std::string(static_cast<std::size_t>(Between(7, 12)), '9');
+            const std::string digits(static_cast<std::size_t>(Between(10, 12)), '9');
             host->SetClipboardText(digits);
             Chord(platform::VK_CONTROL, 'V');
             return {};
@@ -233,9 +272,19 @@ protected:
             case 3:
                 host->Key(platform::VK_ESCAPE);
                 return;
+            case 4: // into a submenu and out again
+                host->Key(Pick(std::vector<int>{platform::VK_RIGHT, platform::VK_LEFT}));
+                return;
             default:
                 break; // anything else, a click elsewhere included
             }
+        }
+        // A minimised main window takes no input until the task bar brings it back, which the
+        // headless host has not got: the driver stands in for it.
+        if (platform::IsIconic(form->Handle()) && Chance(10)) {
+            action = "task bar restore";
+            platform::ShowWindow(form->Handle(), platform::SW_RESTORE);
+            return;
         }
         TCustomForm& target = *ActiveForm();
         if (auto* dialog = dynamic_cast<TFileDialogForm*>(&target); dialog && Chance(30)) {
@@ -248,7 +297,7 @@ protected:
         }
         const Point p = SomePoint(target);
         using platform::MouseButton;
-        const int kind = Between(0, 19);
+        const int kind = Between(0, 20);
         action = target.Name() + " kind " + std::to_string(kind) + " at " + std::to_string(p.x) +
                  "," + std::to_string(p.y);
         switch (kind) {
@@ -297,12 +346,98 @@ protected:
         case 15:
             host->DropFile(target.HandleIfAllocated(), Pick(pictures));
             break;
+        case 16:
+            Frame(target);
+            break;
         default:
             Keys();
             break;
         }
         if (kind >= 11 && kind <= 13)
             action += " text";
+    }
+    // The skinned frame as a mouse reaches it: the caption, its buttons, the icon, and the
+    // system menu with its list of skins.
+    void Frame(TCustomForm& target) {
+        using platform::MouseButton;
+        const platform::HWND h = target.HandleIfAllocated();
+        skinned::TsSkinProvider* provider = skinned::ProviderOf(target);
+        Rect wr;
+        if (!provider || !provider->Skinned() || !platform::GetWindowRect(h, wr))
+            return;
+        const skinned::TsSkinProvider::Metrics m = provider->FrameMetrics();
+        const Rect caption{wr.left + m.BorderWidth, wr.top + m.BorderHeight,
+                           wr.right - m.BorderWidth, wr.top + m.BorderHeight + m.CaptionHeight};
+        const auto inside = [this, &wr](Rect r) -> Point { // r in window coordinates
+            return {wr.left + Between(r.left, r.right - 1), wr.top + Between(r.top, r.bottom - 1)};
+        };
+        std::vector<Rect> buttons;
+        for (auto kind : {skinned::TsSkinProvider::kClose, skinned::TsSkinProvider::kMax,
+                          skinned::TsSkinProvider::kMin})
+            if (provider->Button(kind).Shown())
+                buttons.push_back(provider->Button(kind).Rect);
+        const Point onCaption = caption.IsEmpty() ? SomePoint(target)
+                                                  : Point{Between(caption.left, caption.right - 1),
+                                                          Between(caption.top, caption.bottom - 1)};
+        const int what = Between(0, 19);
+        action += " frame " + std::to_string(what);
+        switch (what) {
+        case 0:
+        case 1: // a drag by the caption
+            host->MouseDown(onCaption);
+            host->MouseMove({onCaption.x + Between(-200, 200), onCaption.y + Between(-150, 150)},
+                            Between(20, 300));
+            host->MouseUp(onCaption, MouseButton::Left, Between(20, 300));
+            break;
+        case 2:
+        case 3:
+            host->Click(onCaption);
+            host->Click(onCaption, MouseButton::Left, 40);
+            break;
+        case 4:
+        case 5:
+            host->Click(onCaption, MouseButton::Right);
+            break;
+        case 6:
+        case 7:
+        case 8:
+        case 9:
+        case 10:
+            if (!buttons.empty())
+                host->Click(inside(Pick(buttons)));
+            break;
+        case 11: // pressed, then let go elsewhere
+            if (!buttons.empty()) {
+                host->MouseDown(inside(Pick(buttons)));
+                host->MouseUp(SomePoint(target), MouseButton::Left, Between(20, 300));
+            }
+            break;
+        case 12:
+        case 13: { // the icon, once or twice
+            const platform::Size icon = provider->IconSize();
+            if (icon.cx <= 0 || icon.cy <= 0)
+                break;
+            const Point p = inside(Rect::FromSize(m.BorderWidth, m.BorderHeight, icon.cx,
+                                                  std::max(1, m.CaptionHeight)));
+            host->Click(p);
+            if (what == 13)
+                host->Click(p, MouseButton::Left, 40);
+            break;
+        }
+        case 14:
+            // Another skin from the system menu: "Available skins" leads it, its list sorted.
+            // Rare: a switch repaints both windows through and through.
+            Chord(platform::VK_MENU, platform::VK_SPACE);
+            host->Key(platform::VK_DOWN);
+            host->Key(platform::VK_RIGHT);
+            for (int i = Between(0, 2); i > 0; --i)
+                host->Key(platform::VK_DOWN);
+            host->Key(platform::VK_RETURN);
+            break;
+        default:
+            Chord(platform::VK_MENU, platform::VK_SPACE);
+            break;
+        }
     }
     void Keys() {
         using namespace platform;
@@ -373,14 +508,17 @@ protected:
                           std::to_string(done) + " events, the last: " + action;
     }
 
-    // Short runs keep the width and the bound count ordinary, through the keyboard as a user
-    // would: conversions thousands of symbols wide and tables of hundreds of thousands of rows
-    // are legitimate, but take minutes under the sanitizers.
+    // The width and the bound count are typed back to ordinary ones, as a user would:
+    // conversions thousands of symbols wide and tables of hundreds of thousands of rows are
+    // legitimate, but take minutes under the sanitizers, and every later font change or paint
+    // of such a text pays again. Long runs allow more, just not for the rest of the session.
     bool TypedBackToOrdinary() {
         if (ActiveForm() != form || MenuOpen())
             return false;
-        for (auto [edit, limit, text] :
-             {std::tuple{form->sSpinEdit3, 1000, "80"}, std::tuple{form->sSpinEdit1, 20000, "7"}}) {
+        const int widthLimit = longMode ? 2500 : 1000;
+        const int countLimit = longMode ? 50000 : 20000;
+        for (auto [edit, limit, text] : {std::tuple{form->sSpinEdit3, widthLimit, "80"},
+                                         std::tuple{form->sSpinEdit1, countLimit, "7"}}) {
             if (edit->Value() <= limit)
                 continue;
             action = "typed back " + edit->Name();
@@ -403,14 +541,20 @@ protected:
     void Step() {
         if (finished || host->HasPendingInput())
             return;
+        if (watchdog)
+            watchdog->Beat(done, action);
         CheckTable();
         CheckBoxes();
+        if (const std::string skin = form->sSkinManager1->SkinName(); skin != lastSkin) {
+            skinChanges += !lastSkin.empty();
+            lastSkin = skin;
+        }
         if (done >= budget || !failure.empty()) {
             if (!CloseOne())
                 finished = true;
             return;
         }
-        if (!longMode && TypedBackToOrdinary())
+        if (TypedBackToOrdinary())
             return;
         ++done;
         // The slowest action is reported with the seed's summary: where a session spends
@@ -421,19 +565,28 @@ protected:
             slowestAction = action;
         }
         lastStep = now;
-        if (trace)
-            std::fprintf(stderr, "%d: %s\n", done - 1, action.c_str());
+        const char* state = platform::IsIconic(form->Handle())   ? " (minimised)"
+                            : platform::IsZoomed(form->Handle()) ? " (maximised)"
+                                                                 : "";
         Act();
+        if (watchdog)
+            watchdog->Beat(done, action);
+        if (trace) // before the action runs: a hang's culprit is the last line
+            std::fprintf(stderr, "%d:%s %s\n", done, state, action.c_str());
     }
 
     // Runs one seeded session; answers what went wrong, or nothing.
     std::string Session(unsigned seed, int events) {
         rng.seed(seed);
         budget = events;
+        lastSkin.clear();
+        skinChanges = 0;
         done = 0;
         finished = false;
         failure.clear();
         const charvane::testing::ScopedCurrentFolder inTemp(folder.Path());
+        // The slowest legitimate actions of long runs take minutes under the sanitizers.
+        watchdog.emplace(seed, std::chrono::minutes(15));
         const platform::UINT_PTR timer = platform::SetTimer(
             {}, 0, 15, [this](platform::HWND, platform::UINT, platform::UINT_PTR, platform::DWORD) {
                 Step();
@@ -444,6 +597,7 @@ protected:
         while (!finished && host->NowMs() < deadline && !app->Terminated())
             app->HandleMessage();
         platform::KillTimer({}, timer);
+        watchdog.reset();
         if (app->Terminated())
             return "the program ended after " + std::to_string(done) + " events";
         if (!finished)
@@ -462,10 +616,12 @@ protected:
         form->SetBoundsRect(startBounds);
         Pump();
         form->OpenPicture(pictures[1]);
-        // A count the table refused cannot be given to the command line, and a picture
-        // thousands of symbols wide takes minutes under the sanitizers: such settings are
-        // typed back to ordinary ones first.
-        if (form->sSpinEdit1->Value() + std::int64_t{1} > TGridCells::kMaxCount)
+        // A count the table refused (too large, or negative: its last row cannot be written)
+        // fails the command line where the window showed the error while it was typed, and a
+        // picture thousands of symbols wide takes minutes under the sanitizers: such settings
+        // are typed back to ordinary ones first.
+        if (form->sSpinEdit1->Value() < 0 ||
+            form->sSpinEdit1->Value() + std::int64_t{1} > TGridCells::kMaxCount)
             TypeInto(*form->sSpinEdit1, "7");
         if (form->sSpinEdit3->Value() > 1000)
             TypeInto(*form->sSpinEdit3, "80");
@@ -483,6 +639,10 @@ protected:
         options.ratioIndex = form->sComboBox2->ItemIndex();
         std::ostringstream out, err;
         const int status = cli::RunCli(options, out, err);
+        SCOPED_TRACE("bounds \"" + *options.boundsText + "\", width " +
+                     std::to_string(options.width) + ", ratio " +
+                     std::to_string(options.ratioIndex) + ", table rows " +
+                     std::to_string(form->StringGrid1->RowCount()));
         if (status == 0) {
             EXPECT_EQ(boxes.size(), before) << boxes.back().text;
             EXPECT_EQ(MemoText(), out.str());
@@ -492,7 +652,7 @@ protected:
         }
     }
 
-    // CHARVANE_RANDOM_TRACE=1 lists every action (the previous one, as each next one starts).
+    // CHARVANE_RANDOM_TRACE=1 lists every action as it is sent, after the main window's state.
     bool trace = EnvInt("CHARVANE_RANDOM_TRACE", 0) != 0;
     bool longMode = EnvInt("CHARVANE_RANDOM_EVENTS", 0) > 2000;
     std::mt19937 rng;
@@ -507,6 +667,9 @@ protected:
     std::size_t boxesSeen = 0;
     int closeRequests = 0;
     int urls = 0;
+    std::string lastSkin;
+    int skinChanges = 0;
+    std::optional<Watchdog> watchdog;
     std::vector<std::string> pictures;
     std::vector<std::string> allowed;
     Rect startBounds;
@@ -530,9 +693,9 @@ TEST_F(RandomInput, SeededSessionsKeepTheTableWholeAndConvertAsTheCommandLine) {
         ConvertsAsTheCommandLine(seed);
         if (HasFatalFailure() || HasNonfatalFailure())
             return;
-        std::printf("seed %u: %d events, %zu error boxes, %d refused closes, %d pages opened; "
-                    "slowest %lld ms (%s)\n",
-                    seed, done, boxes.size(), closeRequests, urls,
+        std::printf("seed %u: %d events, %zu error boxes, %d refused closes, %d pages opened, "
+                    "%d skin changes; slowest %lld ms (%s)\n",
+                    seed, done, boxes.size(), closeRequests, urls, skinChanges,
                     static_cast<long long>(
                         std::chrono::duration_cast<std::chrono::milliseconds>(slowest).count()),
                     slowestAction.c_str());

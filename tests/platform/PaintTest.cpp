@@ -69,6 +69,14 @@ TEST_F(Painting, ValidatedPartsAreNotPainted) {
     ValidateRect(h, nullptr);
     MSG m;
     EXPECT_FALSE(PeekMessage(m, HWND{}, 0, 0, PM_NOREMOVE));
+
+    // Sized down to nothing under a pending update, then validated whole, as a control waiting
+    // for its parent's background does instead of painting: nothing may be left pending, or
+    // the paint is asked for again for ever.
+    InvalidateRect(h, nullptr, false);
+    SetWindowPos(h, HWND{}, 0, 0, 0, 100, SWP_NOZORDER | SWP_NOREDRAW);
+    ValidateRect(h, nullptr);
+    EXPECT_FALSE(PeekMessage(m, HWND{}, 0, 0, PM_NOREMOVE));
 }
 
 TEST_F(Painting, ChildrenDrawIntoTheTopLevelSurfaceClippedToTheirParents) {

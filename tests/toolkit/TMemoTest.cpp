@@ -297,6 +297,13 @@ TEST_F(Memo, AFontSizeChangeReMeasuresAndRepaintsAtOnce) {
     EXPECT_FALSE(HasColourIn(*memo, lowBand, platform::RGB(0, 0, 0)));
     memo->Font().SetSize(20);
     EXPECT_TRUE(HasColourIn(*memo, lowBand, platform::RGB(0, 0, 0)));
+    // A colour alone measures nothing again, or every skin change would pay for the whole of a
+    // long text; the text still shows in the new colour.
+    const std::uint64_t measured = memo->Buffer().WidthsSet();
+    memo->Font().SetColor(clRed);
+    Pump();
+    EXPECT_EQ(memo->Buffer().WidthsSet(), measured);
+    EXPECT_TRUE(HasColourIn(*memo, lowBand, platform::RGB(255, 0, 0)));
 }
 
 TEST_F(Memo, PaintsOnlyWhatIsInViewWithTheSelectionAcrossLines) {
