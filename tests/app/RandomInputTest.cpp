@@ -279,11 +279,10 @@ protected:
                 break; // anything else, a click elsewhere included
             }
         }
-        // A minimised main window takes no input until the task bar brings it back, which the
-        // headless host has not got: the driver stands in for it.
+        // A minimised main window takes no input until the desktop's task bar brings it back.
         if (platform::IsIconic(form->Handle()) && Chance(10)) {
             action = "task bar restore";
-            platform::ShowWindow(form->Handle(), platform::SW_RESTORE);
+            host->HostIconify(form->Handle(), false);
             return;
         }
         TCustomForm& target = *ActiveForm();
