@@ -45,49 +45,9 @@ fail() {
     [ -n "$shots" ] && import -window root "$shots/desktop-failure.png" 2>/dev/null || true
     exit 1
 }
+source "$(dirname "$(realpath "$0")")/x-windows.sh"
 shot() { [ -z "$shots" ] || import -window root "$shots/desktop-$1.png"; }
 
-wait_for_window() {
-    local id
-    for _ in $(seq 1 150); do
-        kill -0 "$pid" 2>/dev/null || return 1
-        id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true)
-        if [ -n "$id" ]; then
-            echo "$id"
-            return 0
-        fi
-        sleep 0.2
-    done
-    return 1
-}
-# Prints the id of a visible window of the program other than the main window (its names are
-# not ASCII, which xdotool's search cannot always match), waiting up to 10 s.
-wait_for_second_window() {
-    local id
-    for _ in $(seq 1 50); do
-        id=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | grep -v -x "$main" | head -n 1 || true)
-        if [ -n "$id" ]; then
-            echo "$id"
-            return 0
-        fi
-        sleep 0.2
-    done
-    return 1
-}
-wait_for_no_second_window() {
-    for _ in $(seq 1 50); do
-        xdotool search --onlyvisible --pid "$pid" 2>/dev/null | grep -q -v -x "$main" || return 0
-        sleep 0.2
-    done
-    return 1
-}
-wait_for_no_window() {
-    for _ in $(seq 1 50); do
-        xdotool search --onlyvisible --name "$1" >/dev/null 2>&1 || return 0
-        sleep 0.2
-    done
-    return 1
-}
 # Succeeds when the program has ended within $1 tenths of a second with status 0.
 ends_within() {
     for _ in $(seq 1 "$1"); do
@@ -124,7 +84,6 @@ start_program() {
     sleep 0.5
 }
 geometry() { eval "$(xdotool getwindowgeometry --shell "$1")"; }
-click_in() { xdotool mousemove --window "$1" "$2" "$3" click 1; }
 # Drags from a point of a window (window coordinates) by dx, dy in a few steps.
 drag() {
     xdotool mousemove --window "$1" "$2" "$3" mousedown 1

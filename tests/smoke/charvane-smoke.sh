@@ -22,35 +22,7 @@ fail() {
     kill -9 "$pid" 2>/dev/null || true
     exit 1
 }
-
-# Prints the id of the first window whose name matches, waiting up to 30 s.
-wait_for_window() {
-    local id
-    for _ in $(seq 1 150); do
-        kill -0 "$pid" 2>/dev/null || return 1
-        id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true)
-        if [ -n "$id" ]; then
-            echo "$id"
-            return 0
-        fi
-        sleep 0.2
-    done
-    return 1
-}
-
-wait_for_no_window() {
-    for _ in $(seq 1 150); do
-        xdotool search --onlyvisible --name "$1" >/dev/null 2>&1 || return 0
-        sleep 0.2
-    done
-    return 1
-}
-
-# Clicks at a point of a window (window coordinates); with no window manager the keyboard
-# follows the pointer, so keys pressed afterwards reach that window.
-click_in() {
-    xdotool mousemove --window "$1" "$2" "$3" click 1
-}
+source "$(dirname "$(realpath "$0")")/x-windows.sh"
 
 # A sanitizer build reports what system libraries keep until exit; that is not ours to fix.
 export LSAN_OPTIONS="suppressions=$(dirname "$(realpath "$0")")/lsan-suppressions.txt${LSAN_OPTIONS:+:$LSAN_OPTIONS}"

@@ -43,35 +43,7 @@ fail() {
     exit 1
 }
 
-wait_for_main() {
-    for _ in $(seq 1 150); do
-        kill -0 "$pid" 2>/dev/null || return 1
-        main=$(xdotool search --onlyvisible --name '^Charvane 1\.2' 2>/dev/null | head -n 1 || true)
-        [ -n "$main" ] && return 0
-        sleep 0.2
-    done
-    return 1
-}
-# The id of the program's visible window other than the main window (its name is not ASCII).
-second_window() {
-    for _ in $(seq 1 50); do
-        local id
-        id=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | grep -v -x "$main" | head -n 1 || true)
-        if [ -n "$id" ]; then
-            echo "$id"
-            return 0
-        fi
-        sleep 0.2
-    done
-    return 1
-}
-no_second_window() {
-    for _ in $(seq 1 50); do
-        xdotool search --onlyvisible --pid "$pid" 2>/dev/null | grep -q -v -x "$main" || return 0
-        sleep 0.2
-    done
-    return 1
-}
+source "$(dirname "$(realpath "$0")")/x-windows.sh"
 # The window's picture, with the pointer away from it so that nothing shows a hot look.
 snap() {
     xdotool mousemove 1270 1010
@@ -110,7 +82,7 @@ for _ in $(seq 1 50); do
 done
 "$app" 2>"$work/stderr" &
 pid=$!
-wait_for_main || fail "the main window did not appear"
+main=$(wait_for_window '^Charvane 1\.2') || fail "the main window did not appear"
 sleep 1
 
 for i in $(seq 0 "$count"); do
@@ -121,12 +93,12 @@ for i in $(seq 0 "$count"); do
     fi
     snap "$main" "$work/main-$i.png"
     xdotool mousemove --window "$main" 109 348 click 1 # "Сохранить"
-    options=$(second_window) || fail "no save options window at switch $i"
+    options=$(wait_for_second_window) || fail "no save options window at switch $i"
     sleep 0.5
     snap "$options" "$work/options-$i.png"
     [ -z "$shots" ] || import -window root "$shots/switch-$i.png"
     xdotool key Escape
-    no_second_window || fail "the save options window did not close at switch $i"
+    wait_for_no_second_window || fail "the save options window did not close at switch $i"
     if [ "$i" -ge 3 ]; then
         alike "$work/main-$i.png" "$work/main-$((2 - skin)).png" ||
             fail "switch $i: the main window looks different from the first time in that skin"
