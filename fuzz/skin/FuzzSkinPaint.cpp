@@ -23,8 +23,7 @@
 #include <string>
 #include <vector>
 
-#include <zlib.h>
-
+#include "fuzz/skin/PackedSkinWriter.h"
 #include "platform/backend/headless/HeadlessBackend.h"
 #include "platform/win/Message.h"
 #include "platform/win/Window.h"
@@ -59,23 +58,11 @@
 
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
+using fuzzskin::Bytes;
 using platform::Rect;
 
-void PutI32(Bytes& out, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i)
-        out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
-}
-
-void AddMember(Bytes& out, const std::string& name, const Bytes& data) {
-    PutI32(out, static_cast<std::uint32_t>(name.size()));
-    out.insert(out.end(), name.begin(), name.end());
-    PutI32(out, static_cast<std::uint32_t>(data.size()));
-    uLongf size = compressBound(static_cast<uLong>(data.size()));
-    Bytes packed(size);
-    compress(packed.data(), &size, data.data(), static_cast<uLong>(data.size()));
-    out.insert(out.end(), packed.begin(), packed.begin() + static_cast<std::ptrdiff_t>(size));
-}
+using fuzzskin::AddMember;
+using fuzzskin::PutI32;
 
 struct Member {
     std::string name;
