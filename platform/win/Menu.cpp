@@ -1,12 +1,16 @@
+// Showing a popup menu: its windows, one a level, and the modal loop that tracks the mouse
+// and keys until an item is chosen or the menu is dismissed. Menus as data are in MenuItems.cpp,
+// the items' look in MenuLook.cpp.
+
 #include "platform/win/Menu.h"
 
 #include <algorithm>
 
-#include "platform/gfx/text/TextDraw.h"
 #include "platform/gfx/text/Utf8.h"
-#include "platform/win/ClassicLook.h"
 #include "platform/win/DefWindowProc.h"
 #include "platform/win/Input.h"
+#include "platform/win/MenuLook.h"
+#include "platform/win/MenuTable.h"
 #include "platform/win/Message.h"
 #include "platform/win/Paint.h"
 #include "platform/win/SystemMetrics.h"
@@ -15,90 +19,19 @@
 
 namespace platform {
 
+using detail::Enabled;
+using detail::FindMenu;
+using detail::MeasureMenu;
 using detail::MenuData;
 using detail::MenuItemData;
+using detail::PaintMenuItem;
+using detail::Selectable;
+using Level = detail::MenuLevel;
 using detail::State;
 
 namespace {
 
-MenuData* FindMenu(HMENU m) {
-    State& s = State::Get();
-    auto it = s.menus.find(m);
-    return it == s.menus.end() ? nullptr : &it->second;
-}
-
-// The item a (item, flags) pair names: by position, or by command id searched depth-first.
-MenuItemData* FindItem(HMENU menu, UINT item, UINT flags, HMENU* owner = nullptr) {
-    MenuData* m = FindMenu(menu);
-    if (!m)
-        return nullptr;
-    if (flags & MF_BYPOSITION) {
-        if (item >= m->items.size())
-            return nullptr;
-        if (owner)
-            *owner = menu;
-        return &m->items[item];
-    }
-    for (MenuItemData& i : m->items) {
-        if (!(i.flags & MF_POPUP) && i.id == item) {
-            if (owner)
-                *owner = menu;
-            return &i;
-        }
-        if ((i.flags & MF_POPUP) && i.submenu != menu)
-            if (MenuItemData* found = FindItem(i.submenu, item, flags, owner))
-                return found;
-    }
-    return nullptr;
-}
-
-MenuItemData MakeItem(UINT flags, UINT_PTR idOrSubmenu, const std::string& text) {
-    MenuItemData i;
-    i.flags = flags & ~MF_BYPOSITION;
-    if (flags & MF_POPUP)
-        i.submenu = static_cast<std::uint32_t>(idOrSubmenu);
-    else
-        i.id = idOrSubmenu;
-    if (!(flags & MF_SEPARATOR))
-        i.text = text;
-    return i;
-}
-
-bool Selectable(const MenuItemData& i) {
-    return !(i.flags & MF_SEPARATOR);
-}
-bool Enabled(const MenuItemData& i) {
-    return !(i.flags & (MF_GRAYED | MF_DISABLED));
-}
-
 constexpr int kBorder = 3; // the dialog frame of the menu window
-constexpr int kCheckColumn = 17;
-constexpr int kArrowColumn = 17;
-constexpr int kSeparatorHeight = 9;
-
-std::shared_ptr<Font> MenuFont() {
-    return DefaultGuiFont();
-}
-
-// The default item (MF_DEFAULT) is drawn in bold.
-std::shared_ptr<Font> ItemFont(const MenuItemData& i) {
-    if (!(i.flags & MF_DEFAULT))
-        return MenuFont();
-    static std::shared_ptr<Font> bold = [] {
-        LOGFONT lf;
-        lf.lfHeight = -11;
-        lf.lfWeight = FW_BOLD;
-        return CreateFontIndirect(lf);
-    }();
-    return bold;
-}
-
-struct Level {
-    HMENU menu = 0;
-    HWND window;
-    int selected = -1;
-    std::vector<Rect> items; // client coordinates
-};
 
 struct Tracking {
     HWND owner;
@@ -122,69 +55,6 @@ Level* LevelOf(HWND h) {
     return nullptr;
 }
 
-// Measures every item (asking the owner for owner-drawn ones) and lays them out in columns.
-Size Measure(Tracking& t, Level& level) {
-    MenuData* m = FindMenu(level.menu);
-    level.items.clear();
-    if (!m)
-        return {};
-    auto font = MenuFont();
-    std::vector<Size> sizes;
-    int textWidth = 0, shortcutWidth = 0;
-    for (const MenuItemData& i : m->items) {
-        Size sz;
-        if (i.flags & MF_OWNERDRAW) {
-            MEASUREITEMSTRUCT mis;
-            mis.itemID = static_cast<UINT>(i.id);
-            mis.itemData = i.itemData;
-            mis.itemHeight = static_cast<UINT>(GetSystemMetrics(SM_CYMENU));
-            SendMessage(t.owner, WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&mis));
-            sz = {static_cast<int>(mis.itemWidth), static_cast<int>(mis.itemHeight)};
-        } else if (i.flags & MF_SEPARATOR) {
-            sz = {0, kSeparatorHeight};
-        } else {
-            const std::size_t tab = i.text.find('\t');
-            const TextLayout main = LayoutText(*ItemFont(i), i.text.substr(0, tab),
-                                               Rect{0, 0, 10000, 100}, DT_SINGLELINE);
-            textWidth = std::max(textWidth, main.width);
-            if (tab != std::string::npos)
-                shortcutWidth = std::max(shortcutWidth, LayoutText(*font, i.text.substr(tab + 1),
-                                                                   Rect{0, 0, 10000, 100},
-                                                                   DT_SINGLELINE | DT_NOPREFIX)
-                                                            .width);
-            sz = {0, std::max(GetSystemMetrics(SM_CYMENU) - 1, font->Metrics().tmHeight + 4)};
-        }
-        sizes.push_back(sz);
-    }
-    const int plainWidth =
-        kCheckColumn + textWidth + (shortcutWidth ? 12 + shortcutWidth : 0) + kArrowColumn;
-    int x = 0, y = 0, columnWidth = 0, height = 0;
-    std::size_t columnStart = 0;
-    auto closeColumn = [&](std::size_t end) {
-        for (std::size_t k = columnStart; k < end; ++k) {
-            level.items[k].left = x;
-            level.items[k].right = x + columnWidth;
-        }
-        x += columnWidth;
-    };
-    for (std::size_t k = 0; k < m->items.size(); ++k) {
-        const MenuItemData& i = m->items[k];
-        if (k > 0 && (i.flags & (MF_MENUBREAK | MF_MENUBARBREAK))) {
-            closeColumn(k);
-            columnStart = k;
-            columnWidth = 0;
-            y = 0;
-        }
-        const int w = (i.flags & MF_OWNERDRAW) ? sizes[k].cx : plainWidth;
-        columnWidth = std::max(columnWidth, w);
-        level.items.push_back({0, y, 0, y + sizes[k].cy});
-        y += sizes[k].cy;
-        height = std::max(height, y);
-    }
-    closeColumn(m->items.size());
-    return {x, height};
-}
-
 void NotifySelect(Tracking& t, Level& level) {
     if (t.flags & TPM_NONOTIFY)
         return;
@@ -204,7 +74,7 @@ void OpenLevel(Tracking& t, HMENU menu, Point at, const Rect* avoid) {
                     MAKELPARAM(static_cast<WORD>(t.levels.size()), 0));
     Level level;
     level.menu = menu;
-    const Size content = Measure(t, level);
+    const Size content = MeasureMenu(t.owner, level);
     const int w = content.cx + 2 * kBorder, h = content.cy + 2 * kBorder;
     const Rect work = GetWorkArea();
     int x = at.x, y = at.y;
@@ -361,69 +231,6 @@ int MnemonicItem(Tracking& t, char32_t c) {
     return -1;
 }
 
-void PaintItem(DeviceContext& dc, HWND wnd, const Level& level, std::size_t k, HWND owner) {
-    MenuData* m = FindMenu(level.menu);
-    const MenuItemData& i = m->items[k];
-    const Rect r = level.items[k];
-    const bool selected = static_cast<int>(k) == level.selected;
-    if (i.flags & MF_OWNERDRAW) {
-        DRAWITEMSTRUCT dis;
-        dis.itemID = static_cast<UINT>(i.id);
-        dis.itemAction = ODA_DRAWENTIRE;
-        dis.itemState = (selected ? ODS_SELECTED : 0) | ((i.flags & MF_GRAYED) ? ODS_GRAYED : 0) |
-                        ((i.flags & MF_DISABLED) ? ODS_DISABLED : 0) |
-                        ((i.flags & MF_CHECKED) ? ODS_CHECKED : 0);
-        dis.hwndItem = wnd;
-        dis.hDC = &dc;
-        dis.rcItem = r;
-        dis.itemData = i.itemData;
-        dis.menu = level.menu;
-        DcStateGuard guard(dc);
-        SendMessage(owner, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&dis));
-        return;
-    }
-    const bool hot = selected && Selectable(i);
-    FillRect(dc, r, GetSysColor(hot ? COLOR_HIGHLIGHT : COLOR_MENU));
-    if (i.flags & MF_SEPARATOR) {
-        const int y = r.top + r.Height() / 2 - 1;
-        FillRect(dc, {r.left + 1, y, r.right - 1, y + 1}, GetSysColor(COLOR_BTNSHADOW));
-        FillRect(dc, {r.left + 1, y + 1, r.right - 1, y + 2}, GetSysColor(COLOR_BTNHIGHLIGHT));
-        return;
-    }
-    DcStateGuard guard(dc);
-    SelectFont(dc, ItemFont(i));
-    SetBkMode(dc, BkMode::Transparent);
-    const bool enabled = Enabled(i);
-    const Color ink = !enabled ? GetSysColor(COLOR_GRAYTEXT)
-                      : hot    ? GetSysColor(COLOR_HIGHLIGHTTEXT)
-                               : GetSysColor(COLOR_MENUTEXT);
-    const std::size_t tab = i.text.find('\t');
-    Rect textRect{r.left + kCheckColumn, r.top, r.right - kArrowColumn, r.bottom};
-    auto draw = [&](Color c, int dx) {
-        SetTextColor(dc, c);
-        Rect tr = textRect.Offset(dx, dx);
-        DrawText(dc, i.text.substr(0, tab), tr, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
-        if (tab != std::string::npos) {
-            Rect sr = tr;
-            DrawText(dc, i.text.substr(tab + 1), sr,
-                     DT_SINGLELINE | DT_VCENTER | DT_RIGHT | DT_NOPREFIX);
-        }
-    };
-    if (!enabled && !hot)
-        draw(GetSysColor(COLOR_BTNHIGHLIGHT), 1); // the embossed look of disabled items
-    draw(ink, 0);
-    if (i.flags & MF_CHECKED) {
-        const Rect box{r.left, r.top, r.left + kCheckColumn, r.bottom};
-        if (i.flags & MF_RADIOCHECK)
-            FillRect(dc, Rect::FromSize(box.left + 6, box.top + box.Height() / 2 - 2, 5, 5), ink);
-        else
-            DrawGlyph(dc, box, FrameGlyph::Check, ink);
-    }
-    if (i.flags & MF_POPUP)
-        DrawGlyph(dc, {r.right - kArrowColumn, r.top, r.right, r.bottom}, FrameGlyph::ArrowRight,
-                  ink);
-}
-
 LRESULT MenuWindowProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_MOUSEACTIVATE:
@@ -440,7 +247,7 @@ LRESULT MenuWindowProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
             GetClientRect(h, client);
             FillRect(*dc, client, GetSysColor(COLOR_MENU));
             for (std::size_t k = 0; k < level->items.size(); ++k)
-                PaintItem(*dc, h, *level, k, t->owner);
+                PaintMenuItem(*dc, h, *level, k, t->owner);
         }
         EndPaint(h, ps);
         return 0;
@@ -478,7 +285,7 @@ void RunMenu(Tracking& t, HMENU menu, int x, int y) {
     {
         Level probe;
         probe.menu = menu;
-        const Size content = Measure(t, probe);
+        const Size content = MeasureMenu(t.owner, probe);
         const int w = content.cx + 2 * kBorder, h = content.cy + 2 * kBorder;
         if (flags & TPM_CENTERALIGN)
             x -= w / 2;
@@ -602,121 +409,6 @@ void AbandonMenu(Tracking& t) noexcept {
 }
 
 } // namespace
-
-HMENU CreatePopupMenu() {
-    State& s = State::Get();
-    const HMENU h = s.nextMenu++;
-    s.menus[h] = MenuData{};
-    return h;
-}
-
-bool DestroyMenu(HMENU menu) {
-    State& s = State::Get();
-    auto it = s.menus.find(menu);
-    if (it == s.menus.end())
-        return false;
-    const MenuData data = std::move(it->second);
-    s.menus.erase(it);
-    for (const MenuItemData& i : data.items)
-        if (i.flags & MF_POPUP)
-            DestroyMenu(i.submenu);
-    return true;
-}
-
-bool IsMenu(HMENU menu) {
-    return FindMenu(menu) != nullptr;
-}
-
-bool AppendMenu(HMENU menu, UINT flags, UINT_PTR idOrSubmenu, const std::string& text) {
-    return InsertMenu(menu, 0xFFFFFFFF, flags | MF_BYPOSITION, idOrSubmenu, text);
-}
-
-bool InsertMenu(HMENU menu, UINT position, UINT flags, UINT_PTR idOrSubmenu,
-                const std::string& text) {
-    MenuData* m = FindMenu(menu);
-    if (!m || ((flags & MF_POPUP) && (!FindMenu(static_cast<HMENU>(idOrSubmenu)) ||
-                                      static_cast<HMENU>(idOrSubmenu) == menu)))
-        return false;
-    const std::size_t at = std::min<std::size_t>(position, m->items.size());
-    m->items.insert(m->items.begin() + static_cast<std::ptrdiff_t>(at),
-                    MakeItem(flags, idOrSubmenu, text));
-    return true;
-}
-
-bool DeleteMenu(HMENU menu, UINT item, UINT flags) {
-    HMENU owner = 0;
-    MenuItemData* i = FindItem(menu, item, flags, &owner);
-    if (!i)
-        return false;
-    if (i->flags & MF_POPUP)
-        DestroyMenu(i->submenu);
-    MenuData* m = FindMenu(owner);
-    m->items.erase(m->items.begin() + (i - m->items.data()));
-    return true;
-}
-
-int GetMenuItemCount(HMENU menu) {
-    MenuData* m = FindMenu(menu);
-    return m ? static_cast<int>(m->items.size()) : -1;
-}
-
-UINT GetMenuItemID(HMENU menu, int position) {
-    MenuItemData* i =
-        position < 0 ? nullptr : FindItem(menu, static_cast<UINT>(position), MF_BYPOSITION);
-    return i && !(i->flags & MF_POPUP) ? static_cast<UINT>(i->id) : 0xFFFFFFFF;
-}
-
-HMENU GetSubMenu(HMENU menu, int position) {
-    MenuItemData* i =
-        position < 0 ? nullptr : FindItem(menu, static_cast<UINT>(position), MF_BYPOSITION);
-    return i && (i->flags & MF_POPUP) ? i->submenu : 0;
-}
-
-UINT GetMenuState(HMENU menu, UINT item, UINT flags) {
-    MenuItemData* i = FindItem(menu, item, flags);
-    return i ? (i->flags & ~MF_POPUP) : 0xFFFFFFFF;
-}
-
-std::string GetMenuString(HMENU menu, UINT item, UINT flags) {
-    MenuItemData* i = FindItem(menu, item, flags);
-    return i ? i->text : std::string();
-}
-
-UINT CheckMenuItem(HMENU menu, UINT item, UINT flags) {
-    MenuItemData* i = FindItem(menu, item, flags);
-    if (!i)
-        return 0xFFFFFFFF;
-    const UINT old = i->flags & MF_CHECKED;
-    i->flags = (i->flags & ~MF_CHECKED) | (flags & MF_CHECKED);
-    return old;
-}
-
-UINT EnableMenuItem(HMENU menu, UINT item, UINT flags) {
-    MenuItemData* i = FindItem(menu, item, flags);
-    if (!i)
-        return 0xFFFFFFFF;
-    const UINT old = i->flags & (MF_GRAYED | MF_DISABLED);
-    i->flags = (i->flags & ~(MF_GRAYED | MF_DISABLED)) | (flags & (MF_GRAYED | MF_DISABLED));
-    return old;
-}
-
-bool SetMenuItemData(HMENU menu, UINT item, UINT flags, UINT_PTR data) {
-    MenuItemData* i = FindItem(menu, item, flags);
-    if (!i)
-        return false;
-    i->itemData = data;
-    return true;
-}
-
-bool ModifyMenu(HMENU menu, UINT item, UINT flags, UINT_PTR idOrSubmenu, const std::string& text) {
-    MenuItemData* i = FindItem(menu, item, flags);
-    if (!i || ((flags & MF_POPUP) && !FindMenu(static_cast<HMENU>(idOrSubmenu))))
-        return false;
-    const UINT_PTR data = i->itemData;
-    *i = MakeItem(flags, idOrSubmenu, text);
-    i->itemData = data;
-    return true;
-}
 
 bool EndMenu() {
     Tracking* t = Current();
