@@ -1,6 +1,7 @@
 // "Nightfall": charcoal and slate faces cut square, a faint light rim along their top edge, and
 // amber for whatever the mouse is on. Glyphs are thin light strokes without outlines, so they
-// stay crisp on the dark faces.
+// stay crisp on the dark faces. Unlike the internal skin's rounded, glinting pieces, corners
+// here are barely rounded, glyphs carry no outline, and the background is a night sky.
 
 #include <array>
 #include <cmath>
@@ -270,14 +271,10 @@ public:
                                     0.25 * std::cos(turn * (3 * x - y) / 300);
                 r.Set(x, y, Mix(kCoal, {40, 44, 54}, wave));
             }
-        std::uint32_t seed = 1907;
-        const auto next = [&seed](int range) {
-            seed = seed * 1664525u + 1013904223u;
-            return static_cast<int>((seed >> 8) % static_cast<std::uint32_t>(range));
-        };
+        SeededSequence random(1907);
         for (int i = 0; i < 40; ++i) {
-            const int x = next(300), y = next(300), glow = next(3);
-            const Rgb star = Mix({60, 64, 76}, kMist, next(60) / 100.0);
+            const int x = random.Next(300), y = random.Next(300), glow = random.Next(3);
+            const Rgb star = Mix({60, 64, 76}, kMist, random.Next(60) / 100.0);
             r.Set(x, y, star);
             if (glow == 0)
                 for (const auto& [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}})
@@ -290,8 +287,7 @@ public:
 } // namespace
 
 const PieceArtist& NightfallArtist() {
-    static const Nightfall artist;
-    return artist;
+    return SoleInstance<Nightfall>();
 }
 
 } // namespace skinpack

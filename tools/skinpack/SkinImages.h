@@ -7,6 +7,7 @@
 // from the key colour of what the artist drew.
 
 #include <array>
+#include <cstdint>
 
 #include "Raster.h"
 
@@ -47,7 +48,27 @@ public:
     virtual Raster Background() const = 0; // tiles without seams
 };
 
+// The same numbers on every build, so pictures scattered at random come out byte for byte alike.
+class SeededSequence {
+public:
+    explicit SeededSequence(std::uint32_t seed) : m_seed(seed) {}
+    // The next number in 0 ... range - 1; range is at least 1.
+    int Next(int range) {
+        m_seed = m_seed * 1664525u + 1013904223u;
+        return static_cast<int>((m_seed >> 8) % static_cast<std::uint32_t>(range));
+    }
+
+private:
+    std::uint32_t m_seed;
+};
+
 Raster DrawMaster(const PieceArtist& artist); // 304 × 260, "Master.bmp"
+
+// The one artist of a kind, made on first use.
+template <class Artist> const PieceArtist& SoleInstance() {
+    static const Artist artist;
+    return artist;
+}
 
 // "Winter2003 (internal)": navy, ice blue and white, rounded and glinting.
 const PieceArtist& WinterArtist();

@@ -1,3 +1,7 @@
+// "Winter2003 (internal)": navy, ice blue and white faces with rounded corners and a glint along
+// their top edge. Unlike Nightfall's square, flat pieces, its glyphs are solid shapes with a dark
+// outline and its background is frosted glass with snow crystals.
+
 #include "SkinImages.h"
 
 #include <array>
@@ -270,16 +274,12 @@ public:
                 r.Set(x, y, Mix(Mix(kIce, kFrost, y / 299.0), kWhite, 0.35 * wave));
             }
         // ...and scattered snow crystals. A fixed generator keeps the picture the same each build.
-        std::uint32_t seed = 2003;
-        const auto next = [&seed](int range) {
-            seed = seed * 1664525u + 1013904223u;
-            return static_cast<int>((seed >> 8) % static_cast<std::uint32_t>(range));
-        };
+        SeededSequence random(2003);
         for (int i = 0; i < 28; ++i) {
-            const double cx = next(300), cy = next(300), size = 4 + next(9);
-            const Rgb ink = Mix(kWhite, kSteel, next(40) / 100.0);
+            const double cx = random.Next(300), cy = random.Next(300), size = 4 + random.Next(9);
+            const Rgb ink = Mix(kWhite, kSteel, random.Next(40) / 100.0);
             for (int arm = 0; arm < 3; ++arm) {
-                const double a = arm * 3.14159265358979 / 3 + next(100) / 400.0;
+                const double a = arm * 3.14159265358979 / 3 + random.Next(100) / 400.0;
                 // Crystals that cross an edge appear again on the far side, so the picture tiles.
                 for (const int ox : {-300, 0, 300})
                     for (const int oy : {-300, 0, 300})
@@ -295,8 +295,7 @@ public:
 } // namespace
 
 const PieceArtist& WinterArtist() {
-    static const Winter artist;
-    return artist;
+    return SoleInstance<Winter>();
 }
 
 } // namespace skinpack
