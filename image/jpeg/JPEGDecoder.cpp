@@ -1,11 +1,7 @@
 #include "image/jpeg/JPEGDecoder.h"
 
 #include <algorithm>
-#include <array>
-#include <chrono>
-#include <csetjmp>
 #include <cstdio>
-#include <exception>
 #include <optional>
 #include <utility>
 
@@ -14,211 +10,24 @@
 #include <jerror.h>
 
 #include "image/jpeg/EJPEG.h"
+#include "image/jpeg/JPEGDecodeContext.h"
+#include "image/jpeg/JPEGGreyDither.h"
 #include "platform/gfx/Dib.h"
 
 namespace image {
 
 namespace {
 
-// What a user sees for data that does not start with the start-of-image marker, whatever the
-// library calls that case in its own numbering.
-constexpr int kNotAJPEGCode = 53;
+using detail::kColorsWanted;
+using detail::TDecodeContext;
+using detail::TGreyDither;
 
 constexpr std::int64_t kMaxPixels = platform::kMaxPicturePixels;
 constexpr std::int64_t kPixelsWithoutProof = std::int64_t{1} << 24;
 constexpr std::int64_t kMaxPixelsPerDataByte = 4096;
-constexpr int kMaxScans = 1000;
 // Pass-by-pass decoding redraws the whole picture for every scan; past this many pixels drawn in
 // passes before the last one, the remaining scans are taken in without being shown.
 constexpr std::int64_t kMaxIntermediatePixels = std::int64_t{1} << 28;
-
-constexpr int kColorsWanted = 236;
-constexpr auto kProgressInterval = std::chrono::milliseconds(500);
-
-// Owns one decompression record and is the only way to call into the library. A fatal error
-// inside a library call longjmps back into Guard, which turns it into an exception there, in our
-// own frame: no C++ exception ever travels through the library's C frames, and the frames the
-// jump skips (the library's and the lambda's) hold nothing that needs destroying.
-class TDecodeContext {
-public:
-    TDecodeContext(std::span<const std::uint8_t> data, const TJPEGProgressHandler* handler)
-        : m_handler(handler) {
-        // The standard memory source: the library reads the bytes where they lie and, at their
-        // end, pretends an end-of-image marker with a warning.
-        Open([&] { Guard([&] { jpeg_mem_src(&m_info, data.data(), data.size()); }); });
-    }
-    // Over bytes a reader hands out piece by piece, so a large file never has to be held whole.
-    TDecodeContext(TJPEGReader reader, const TJPEGProgressHandler* handler)
-        : m_handler(handler), m_reader(std::move(reader)) {
-        Open([&] {
-            m_readerBuffer.resize(kReaderBufferSize);
-            m_source.init_source = [](j_decompress_ptr) {};
-            m_source.fill_input_buffer = FillFromReader;
-            m_source.skip_input_data = SkipFromReader;
-            m_source.resync_to_restart = jpeg_resync_to_restart;
-            m_source.term_source = [](j_decompress_ptr) {};
-            m_info.src = &m_source;
-        });
-    }
-    ~TDecodeContext() { jpeg_destroy_decompress(&m_info); }
-    TDecodeContext(const TDecodeContext&) = delete;
-    TDecodeContext& operator=(const TDecodeContext&) = delete;
-
-    jpeg_decompress_struct& Info() { return m_info; }
-    int Warnings() const { return m_warnings; }
-
-    template <class Call> auto Guard(Call call) -> decltype(call()) {
-        if (setjmp(m_jump) != 0) {
-            if (m_failure) {
-                std::rethrow_exception(std::exchange(m_failure, nullptr));
-            }
-            throw EJPEG(m_code);
-        }
-        return call();
-    }
-
-    // Refusals of our own, raised outside the library.
-    [[noreturn]] void Refuse(int code) { throw EJPEG(code); }
-
-private:
-    // Sets up the error handling and progress reporting, lets attachSource give the library its
-    // bytes, and reads the header; on failure the record is torn down before the error goes on.
-    template <class AttachSource> void Open(AttachSource attachSource) {
-        m_info.err = jpeg_std_error(&m_errors);
-        m_errors.error_exit = ErrorExit;
-        m_errors.emit_message = EmitMessage;
-        m_errors.output_message = OutputMessage;
-        m_info.client_data = this;
-        try {
-            Guard([&] { jpeg_create_decompress(&m_info); });
-            m_progress.progress_monitor = ProgressMonitor;
-            m_info.progress = &m_progress;
-            attachSource();
-            Guard([&] { jpeg_read_header(&m_info, TRUE); });
-        } catch (...) {
-            // Safe after a failed creation too: the record was zeroed, so there is no memory
-            // manager to tear down.
-            jpeg_destroy_decompress(&m_info);
-            throw;
-        }
-    }
-
-    static TDecodeContext& Of(j_common_ptr info) {
-        return *static_cast<TDecodeContext*>(info->client_data);
-    }
-
-    [[noreturn]] static void ErrorExit(j_common_ptr info) {
-        TDecodeContext& self = Of(info);
-        const int code = info->err->msg_code;
-        self.m_code = code == JERR_NO_SOI ? kNotAJPEGCode : code;
-        std::longjmp(self.m_jump, 1);
-    }
-    // Warnings (level -1) are counted and passed over; trace messages are dropped.
-    static void EmitMessage(j_common_ptr info, int level) {
-        if (level < 0) {
-            ++info->err->num_warnings;
-            ++Of(info).m_warnings;
-        }
-    }
-    static void OutputMessage(j_common_ptr) {}
-
-    // As the library's memory source does at the end of the data: an end-of-image marker is
-    // made up, with a warning, so a truncated file decodes as far as it goes.
-    static boolean FillFromReader(j_decompress_ptr info) {
-        TDecodeContext& self = Of(reinterpret_cast<j_common_ptr>(info));
-        std::size_t got = 0;
-        try {
-            got = self.m_reader(self.m_readerBuffer.data(), self.m_readerBuffer.size());
-        } catch (...) {
-            self.m_failure = std::current_exception();
-        }
-        // Jumping only once the handler has finished leaves no exception half caught.
-        if (self.m_failure) {
-            std::longjmp(self.m_jump, 1);
-        }
-        if (got == 0) {
-            WARNMS(info, JWRN_JPEG_EOF);
-            self.m_readerBuffer[0] = 0xFF;
-            self.m_readerBuffer[1] = JPEG_EOI;
-            got = 2;
-        }
-        self.m_source.next_input_byte = self.m_readerBuffer.data();
-        self.m_source.bytes_in_buffer = got;
-        return TRUE;
-    }
-    static void SkipFromReader(j_decompress_ptr info, long count) {
-        TDecodeContext& self = Of(reinterpret_cast<j_common_ptr>(info));
-        if (count <= 0) {
-            return;
-        }
-        while (count > static_cast<long>(self.m_source.bytes_in_buffer)) {
-            count -= static_cast<long>(self.m_source.bytes_in_buffer);
-            FillFromReader(info);
-        }
-        self.m_source.next_input_byte += count;
-        self.m_source.bytes_in_buffer -= static_cast<std::size_t>(count);
-    }
-
-    static void ProgressMonitor(j_common_ptr common) {
-        TDecodeContext& self = Of(common);
-        auto* info = reinterpret_cast<j_decompress_ptr>(common);
-        if (info->input_scan_number > kMaxScans) {
-            self.m_code = JERR_IMAGE_TOO_BIG;
-            std::longjmp(self.m_jump, 1);
-        }
-        if (self.m_handler == nullptr || !*self.m_handler) {
-            return;
-        }
-        const auto now = std::chrono::steady_clock::now();
-        if (!self.m_progressStarted) {
-            self.m_progressStarted = true;
-            self.m_lastReport = now;
-            return;
-        }
-        if (now - self.m_lastReport < kProgressInterval) {
-            return;
-        }
-        self.m_lastReport = now;
-        const jpeg_progress_mgr& p = self.m_progress;
-        const int percent =
-            JPEGProgressPercent(p.pass_counter, p.pass_limit, p.completed_passes, p.total_passes);
-        if (percent == self.m_lastPercent) {
-            return;
-        }
-        self.m_lastPercent = percent;
-        const auto row = static_cast<std::int32_t>(info->output_scanline);
-        TJPEGProgress report;
-        report.Stage = TProgressStage::Running;
-        report.PercentDone = static_cast<std::uint8_t>(percent);
-        report.Rows = {0, std::min(self.m_lastRow, row),
-                       static_cast<std::int32_t>(info->output_width), row};
-        report.RedrawNow = report.Rows.Height() >= 4;
-        self.m_lastRow = row;
-        try {
-            (*self.m_handler)(report);
-        } catch (...) {
-            self.m_failure = std::current_exception();
-            std::longjmp(self.m_jump, 1);
-        }
-    }
-
-    jpeg_decompress_struct m_info{};
-    jpeg_error_mgr m_errors{};
-    jpeg_progress_mgr m_progress{};
-    std::jmp_buf m_jump{};
-    int m_code = 0;
-    int m_warnings = 0;
-    const TJPEGProgressHandler* m_handler;
-    bool m_progressStarted = false;
-    std::chrono::steady_clock::time_point m_lastReport{};
-    int m_lastPercent = -1;
-    std::int32_t m_lastRow = 0;
-    std::exception_ptr m_failure;
-    static constexpr std::size_t kReaderBufferSize = 64 * 1024;
-    TJPEGReader m_reader;
-    std::vector<JOCTET> m_readerBuffer;
-    jpeg_source_mgr m_source{};
-};
 
 // Adobe's CMYK files store every channel inverted (0 = full ink); others store ink amounts.
 void CMYKRowToBGR(const JSAMPLE* cmyk, std::uint8_t* bgr, JDIMENSION width, bool inverted) {
@@ -314,92 +123,6 @@ std::vector<platform::Color> LibraryPalette(const jpeg_decompress_struct& info) 
     }
     return palette;
 }
-
-// The library's one-pass quantisation of grey output to kColorsWanted evenly spread levels with
-// Floyd-Steinberg error diffusion, serpentine (odd rows right to left), errors kept in
-// sixteenths, done here over rows decoded without it: the same indexes and levels, at a fraction
-// of the library's cost, which is most of a grey picture's decoding.
-class TGreyDither {
-public:
-    explicit TGreyDither(std::size_t width) : m_width(width), m_errors(width + 2, 0) {
-        const int maxLevel = kColorsWanted - 1;
-        // The level nearest each input value, and the value each level stands for.
-        std::array<std::uint8_t, 256> index{};
-        int level = 0;
-        int largestInput = LargestInput(0, maxLevel);
-        for (int v = 0; v <= 255; ++v) {
-            while (v > largestInput) {
-                largestInput = LargestInput(++level, maxLevel);
-            }
-            index[static_cast<std::size_t>(v)] = static_cast<std::uint8_t>(level);
-        }
-        std::array<std::uint8_t, kColorsWanted> levels{};
-        for (int j = 0; j <= maxLevel; ++j) {
-            const auto value = static_cast<std::uint8_t>((j * 255 + maxLevel / 2) / maxLevel);
-            levels[static_cast<std::size_t>(j)] = value;
-            m_palette.push_back(platform::RGB(value, value, value));
-        }
-        // A pixel plus its share of errors stays within half a level step of 0 ... 255, far
-        // inside the margins.
-        for (std::size_t slot = 0; slot < m_index.size(); ++slot) {
-            const int v = std::clamp(static_cast<int>(slot) - kBelow, 0, 255);
-            m_index[slot] = index[static_cast<std::size_t>(v)];
-            m_error[slot] = static_cast<std::int16_t>(v - levels[m_index[slot]]);
-        }
-    }
-
-    const std::vector<platform::Color>& Palette() const { return m_palette; }
-
-    // The next row, in order from the top: grey samples in, level indexes out.
-    void Apply(const std::uint8_t* input, std::uint8_t* output) {
-        const bool leftward = m_oddRow;
-        m_oddRow = !m_oddRow;
-        if (m_width == 0) {
-            return;
-        }
-        const std::ptrdiff_t dir = leftward ? -1 : 1;
-        // errors[e] belongs to the column before the current one; e runs 0 ... width + 1 with
-        // one spare entry at either end.
-        std::ptrdiff_t e = leftward ? static_cast<std::ptrdiff_t>(m_width) + 1 : 0;
-        std::ptrdiff_t x = leftward ? static_cast<std::ptrdiff_t>(m_width) - 1 : 0;
-        int cur = 0;
-        int below = 0;
-        int belowPrevious = 0;
-        for (std::size_t n = m_width; n > 0; --n, x += dir, e += dir) {
-            cur = (cur + m_errors[static_cast<std::size_t>(e + dir)] + 8) >> 4;
-            // One look-up, limiting to 0 ... 255 included, on the path from pixel to pixel,
-            // which is what bounds this loop.
-            const auto slot = static_cast<std::size_t>(cur + input[x] + kBelow);
-            output[x] = m_index[slot];
-            cur = m_error[slot];
-            const int error = cur;
-            const int twice = cur * 2;
-            cur += twice; // 3/16
-            m_errors[static_cast<std::size_t>(e)] = static_cast<std::int16_t>(belowPrevious + cur);
-            cur += twice; // 5/16
-            belowPrevious = below + cur;
-            below = error;
-            cur += twice; // 7/16, on along the row
-        }
-        m_errors[static_cast<std::size_t>(e)] = static_cast<std::int16_t>(belowPrevious);
-    }
-
-private:
-    // The largest input value that level j of 0 ... maxLevel stands for.
-    static int LargestInput(int j, int maxLevel) {
-        return ((2 * j + 1) * 255 + maxLevel) / (2 * maxLevel);
-    }
-
-    std::size_t m_width;
-    std::vector<std::int16_t> m_errors;
-    // By pixel value plus error, from -kBelow on: the level index, and the value (limited to
-    // 0 ... 255) less the level's value.
-    static constexpr int kBelow = 256;
-    std::array<std::uint8_t, 3 * 256> m_index{};
-    std::array<std::int16_t, 3 * 256> m_error{};
-    std::vector<platform::Color> m_palette;
-    bool m_oddRow = false;
-};
 
 } // namespace
 

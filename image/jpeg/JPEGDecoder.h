@@ -1,7 +1,7 @@
 #pragma once
-// The one place where the JPEG library is used: reading a header and decoding a whole picture
-// from bytes held in memory. Nothing above this file sees the library's types, its longjmp-based
-// error handling or its message codes other than as EJPEG.
+// The one place where the JPEG library is used (with its helpers beside it in this folder): reading
+// a header and decoding a whole picture from bytes held in memory. Nothing above this file sees the
+// library's types, its longjmp-based error handling or its message codes other than as EJPEG.
 //
 // Errors: every fatal library error leaves as EJPEG "JPEG error #%d" with the library's message
 // code; data that does not start with the start-of-image marker always gives 53. Warnings
