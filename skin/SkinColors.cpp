@@ -1,26 +1,15 @@
 #include "skin/SkinColors.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
+
+#include "platform/win/SystemMetrics.h"
 
 namespace skin {
 namespace {
 
 using platform::Color;
 using platform::RGB;
-
-// The classic system scheme by colour index.
-// TODO: ask the platform layer for the system colours once it offers them.
-constexpr std::array<Color, 31> kSystemColors = {
-    RGB(212, 208, 200), RGB(58, 110, 165),  RGB(10, 36, 106),   RGB(128, 128, 128),
-    RGB(212, 208, 200), RGB(255, 255, 255), RGB(0, 0, 0),       RGB(0, 0, 0),
-    RGB(0, 0, 0),       RGB(255, 255, 255), RGB(212, 208, 200), RGB(212, 208, 200),
-    RGB(128, 128, 128), RGB(10, 36, 106),   RGB(255, 255, 255), RGB(212, 208, 200),
-    RGB(128, 128, 128), RGB(128, 128, 128), RGB(0, 0, 0),       RGB(212, 208, 200),
-    RGB(255, 255, 255), RGB(64, 64, 64),    RGB(212, 208, 200), RGB(0, 0, 0),
-    RGB(255, 255, 225), RGB(181, 181, 181), RGB(0, 0, 128),     RGB(166, 202, 240),
-    RGB(192, 192, 192), RGB(49, 106, 197),  RGB(236, 233, 216)};
 
 std::uint8_t Channel(double value) {
     return static_cast<std::uint8_t>(std::clamp(std::nearbyint(value), 0.0, 255.0));
@@ -31,8 +20,7 @@ std::uint8_t Channel(double value) {
 Color ColorToRGB(std::int32_t color) {
     if (color >= 0)
         return static_cast<Color>(color);
-    const auto index = static_cast<std::size_t>(color & 0xFF);
-    return index < kSystemColors.size() ? kSystemColors[index] : 0;
+    return platform::GetSysColor(color & 0xFF);
 }
 
 Color ChangeHue(Color color, std::int32_t offset) {

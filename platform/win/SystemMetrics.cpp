@@ -1,5 +1,8 @@
 #include "platform/win/SystemMetrics.h"
 
+#include <array>
+#include <cstddef>
+
 #include "platform/win/WindowState.h"
 
 namespace platform {
@@ -87,54 +90,44 @@ int GetSystemMetrics(int index) {
 }
 
 Color GetSysColor(int index) {
-    // The classic grey scheme.
-    switch (index) {
-    case COLOR_SCROLLBAR:
-        return RGB(212, 208, 200);
-    case COLOR_BACKGROUND:
-        return RGB(58, 110, 165);
-    case COLOR_ACTIVECAPTION:
-        return RGB(10, 36, 106);
-    case COLOR_INACTIVECAPTION:
-        return RGB(128, 128, 128);
-    case COLOR_GRADIENTACTIVECAPTION:
-        return RGB(166, 202, 240);
-    case COLOR_GRADIENTINACTIVECAPTION:
-        return RGB(192, 192, 192);
-    case COLOR_MENU:
-    case COLOR_BTNFACE:
-    case COLOR_ACTIVEBORDER:
-    case COLOR_INACTIVEBORDER:
-    case COLOR_3DLIGHT:
-        return RGB(212, 208, 200);
-    case COLOR_WINDOW:
-    case COLOR_CAPTIONTEXT:
-    case COLOR_HIGHLIGHTTEXT:
-    case COLOR_BTNHIGHLIGHT:
-        return RGB(255, 255, 255);
-    case COLOR_WINDOWFRAME:
-    case COLOR_MENUTEXT:
-    case COLOR_WINDOWTEXT:
-    case COLOR_BTNTEXT:
-    case COLOR_INFOTEXT:
+    // The classic grey scheme, by colour index. Every layer that resolves a system colour asks
+    // here, so the program has one scheme.
+    static constexpr std::array<Color, 31> kSystemColors = {
+        RGB(212, 208, 200), // COLOR_SCROLLBAR
+        RGB(58, 110, 165),  // COLOR_BACKGROUND
+        RGB(10, 36, 106),   // COLOR_ACTIVECAPTION
+        RGB(128, 128, 128), // COLOR_INACTIVECAPTION
+        RGB(212, 208, 200), // COLOR_MENU
+        RGB(255, 255, 255), // COLOR_WINDOW
+        RGB(0, 0, 0),       // COLOR_WINDOWFRAME
+        RGB(0, 0, 0),       // COLOR_MENUTEXT
+        RGB(0, 0, 0),       // COLOR_WINDOWTEXT
+        RGB(255, 255, 255), // COLOR_CAPTIONTEXT
+        RGB(212, 208, 200), // COLOR_ACTIVEBORDER
+        RGB(212, 208, 200), // COLOR_INACTIVEBORDER
+        RGB(128, 128, 128), // COLOR_APPWORKSPACE
+        RGB(10, 36, 106),   // COLOR_HIGHLIGHT
+        RGB(255, 255, 255), // COLOR_HIGHLIGHTTEXT
+        RGB(212, 208, 200), // COLOR_BTNFACE
+        RGB(128, 128, 128), // COLOR_BTNSHADOW
+        RGB(128, 128, 128), // COLOR_GRAYTEXT
+        RGB(0, 0, 0),       // COLOR_BTNTEXT
+        RGB(212, 208, 200), // COLOR_INACTIVECAPTIONTEXT
+        RGB(255, 255, 255), // COLOR_BTNHIGHLIGHT
+        RGB(64, 64, 64),    // COLOR_3DDKSHADOW
+        RGB(212, 208, 200), // COLOR_3DLIGHT
+        RGB(0, 0, 0),       // COLOR_INFOTEXT
+        RGB(255, 255, 225), // COLOR_INFOBK
+        RGB(181, 181, 181), // 25 has no name; skins that use it get this grey
+        RGB(0, 0, 128),     // COLOR_HOTLIGHT
+        RGB(166, 202, 240), // COLOR_GRADIENTACTIVECAPTION
+        RGB(192, 192, 192), // COLOR_GRADIENTINACTIVECAPTION
+        RGB(49, 106, 197),  // 29, the highlight of flat menus
+        RGB(236, 233, 216), // 30, the background of flat menu bars
+    };
+    if (index < 0 || index >= static_cast<int>(kSystemColors.size()))
         return RGB(0, 0, 0);
-    case COLOR_APPWORKSPACE:
-    case COLOR_BTNSHADOW:
-    case COLOR_GRAYTEXT:
-        return RGB(128, 128, 128);
-    case COLOR_HIGHLIGHT:
-        return RGB(10, 36, 106);
-    case COLOR_INACTIVECAPTIONTEXT:
-        return RGB(212, 208, 200);
-    case COLOR_3DDKSHADOW:
-        return RGB(64, 64, 64);
-    case COLOR_INFOBK:
-        return RGB(255, 255, 225);
-    case COLOR_HOTLIGHT:
-        return RGB(0, 0, 128);
-    default:
-        return RGB(0, 0, 0);
-    }
+    return kSystemColors[static_cast<std::size_t>(index)];
 }
 
 NONCLIENTMETRICS GetNonClientMetrics() {
