@@ -3,11 +3,12 @@
 #include <algorithm>
 #include <charconv>
 #include <optional>
-#include <unordered_set>
+#include <unordered_map>
 
+#include "skin/ParentChains.h"
 #include "skin/SkinColors.h"
+#include "skin/SkinLoader.h"
 #include "skin/SkinPaths.h"
-#include "skin/sSkinManager.h"
 #include "toolkit/Int32.h"
 #include "toolkit/IntText.h"
 
@@ -102,50 +103,30 @@ double ParseVersion(std::string_view text) {
     return error == std::errc() && end == text.data() + text.size() ? value : 0;
 }
 
-// Reads a section's values, taking a missing one from the PARENTCLASS chain. A value of -1
-// (numbers) or a missing key counts as absent; a chain that comes back to a section it has
-// seen ends there.
-class InheritingReader {
+// Reads a section's own values over a base: the parent section's finished values, or the
+// defaults. A missing key, or a number written as -1 or a text written as "?", counts as absent
+// and keeps the base. Direct values are never inherited: absent, they take the default.
+class OwnReader {
 public:
-    InheritingReader(const TMemIniFile& ini, std::string section)
+    OwnReader(const TMemIniFile& ini, std::string section)
         : m_ini(ini), m_section(std::move(section)) {}
 
-    std::int32_t Int(std::string_view key, std::int32_t fallback) const {
-        std::int32_t value = -1;
-        Walk([&](const std::string& s) {
-            value = m_ini.ReadInteger(s, key, -1);
-            return value != -1;
-        });
-        return value != -1 ? value : fallback;
+    std::int32_t Int(std::string_view key, std::int32_t base) const {
+        const std::int32_t value = m_ini.ReadInteger(m_section, key, -1);
+        return value != -1 ? value : base;
     }
-    std::string Str(std::string_view key, std::string_view fallback) const {
-        std::string value = "?";
-        Walk([&](const std::string& s) {
-            value = m_ini.ReadString(s, key, "?");
-            return value != "?";
-        });
-        return value != "?" ? value : std::string(fallback);
+    std::string Str(std::string_view key, std::string_view base) const {
+        std::string value = m_ini.ReadString(m_section, key, "?");
+        return value != "?" ? value : std::string(base);
     }
-    bool Bool(std::string_view key, bool fallback) const {
-        return UpperCase(Str(key, fallback ? "TRUE" : "FALSE")) == "TRUE";
+    bool Bool(std::string_view key, bool base) const {
+        return UpperCase(Str(key, base ? "TRUE" : "FALSE")) == "TRUE";
     }
-    std::int32_t Direct(std::string_view key, std::int32_t fallback) const {
+    std::int32_t Direct(std::string_view key, std::int32_t, std::int32_t fallback) const {
         return m_ini.ReadInteger(m_section, key, fallback);
     }
 
 private:
-    template <typename Found> void Walk(Found found) const {
-        std::string section = m_section;
-        std::unordered_set<std::string> seen{UpperCase(section)};
-        while (!found(section)) {
-            std::string parent = m_ini.ReadString(section, "PARENTCLASS", "?");
-            if (parent.empty() || parent == "?" || parent == section ||
-                !seen.insert(UpperCase(parent)).second)
-                return;
-            section = std::move(parent);
-        }
-    }
-
     const TMemIniFile& m_ini;
     std::string m_section;
 };
@@ -165,14 +146,16 @@ public:
     bool Bool(std::string_view key, bool base) const {
         return m_ini.ValueExists(m_section, key) ? m_ini.ReadBool(m_section, key, false) : base;
     }
-    std::int32_t Direct(std::string_view key, std::int32_t base) const { return Int(key, base); }
+    std::int32_t Direct(std::string_view key, std::int32_t base, std::int32_t) const {
+        return Int(key, base);
+    }
 
 private:
     const TMemIniFile& m_ini;
     std::string m_section;
 };
 
-// Fills every field over the values already in d, which serve as the defaults.
+// Fills every field over the values already in d, which serve as the base.
 template <typename Reader> void FillSection(TsGeneralData& d, const Reader& r) {
     d.Color = static_cast<std::int32_t>(ColorToRGB(r.Int("COLOR", d.Color)));
     d.Bevel = BevelOf(r.Int("BEVEL", static_cast<std::int32_t>(d.Bevel)));
@@ -185,7 +168,7 @@ template <typename Reader> void FillSection(TsGeneralData& d, const Reader& r) {
     }
     d.ReservedBoolean = r.Bool("RESERVEDBOOLEAN", d.ReservedBoolean);
     d.ShadowBlur = r.Int("SHADOWBLUR", d.ShadowBlur);
-    d.ShadowColor = r.Direct("SHADOWCOLOR", d.ShadowColor);
+    d.ShadowColor = r.Direct("SHADOWCOLOR", d.ShadowColor, TsGeneralData{}.ShadowColor);
     d.ShadowEnabled = r.Bool("SHADOWENABLED", d.ShadowEnabled);
     d.ShadowOffset = r.Int("SHADOWOFFSET", d.ShadowOffset);
     d.ShadowTransparency = r.Int("SHADOWTRANSPARENCY", d.ShadowTransparency);
@@ -254,7 +237,7 @@ template <typename F> void TransformPixels(TsSkinBitmap& bitmap, F f) {
 
 } // namespace
 
-std::unique_ptr<toolkit::TMemoryStream> TsSkinManager::OpenImage(const std::string& name) {
+std::unique_ptr<toolkit::TMemoryStream> TacSkinLoader::OpenImage(const std::string& name) {
     if (m_convertor != nullptr) {
         toolkit::TMemoryStream* member = m_convertor->FindMember(name);
         if (member == nullptr)
@@ -262,7 +245,7 @@ std::unique_ptr<toolkit::TMemoryStream> TsSkinManager::OpenImage(const std::stri
         return std::make_unique<toolkit::TMemoryStream>(member->Bytes());
     }
     const std::string path =
-        name.find(':') != std::string::npos ? name : m_skinData.SkinPath + name;
+        name.find(':') != std::string::npos ? name : m_model.Info.SkinPath + name;
     const std::string host = FindSkinFile(path);
     if (host.empty())
         return nullptr;
@@ -275,7 +258,7 @@ std::unique_ptr<toolkit::TMemoryStream> TsSkinManager::OpenImage(const std::stri
     return stream;
 }
 
-std::unique_ptr<TsSkinBitmap> TsSkinManager::LoadImageBitmap(const std::string& name) {
+std::unique_ptr<TsSkinBitmap> TacSkinLoader::LoadImageBitmap(const std::string& name) {
     auto stream = OpenImage(name);
     if (!stream)
         return nullptr;
@@ -285,7 +268,7 @@ std::unique_ptr<TsSkinBitmap> TsSkinManager::LoadImageBitmap(const std::string& 
     return bitmap;
 }
 
-std::unique_ptr<TsSkinPicture> TsSkinManager::LoadImagePicture(const std::string& name) {
+std::unique_ptr<TsSkinPicture> TacSkinLoader::LoadImagePicture(const std::string& name) {
     auto stream = OpenImage(name);
     if (!stream)
         return nullptr;
@@ -295,24 +278,64 @@ std::unique_ptr<TsSkinPicture> TsSkinManager::LoadImagePicture(const std::string
     return picture;
 }
 
-void TsSkinManager::LoadFromIni(const TMemIniFile& ini) {
-    // The previous skin's pictures go: the lookup by section and key takes the first match.
-    m_patterns.clear();
+TacSkinLoader::TacSkinLoader(const toolkit::TStringList& commonSections, std::int32_t hueOffset,
+                             std::int32_t saturation)
+    : m_commonSections(commonSections), m_hueOffset(hueOffset), m_saturation(saturation) {}
+
+TsSkinModel TacSkinLoader::FromIni(const TMemIniFile& ini, TacSkinConvertor* container,
+                                   const std::string& skinPath) {
+    m_model = TsSkinModel{};
+    m_model.Info.SkinPath = skinPath;
+    m_model.FromContainer = container != nullptr;
+    m_convertor = container;
     LoadMasks(ini, true);
     LoadPatterns(ini);
     LoadSections(ini);
-    ApplyCommonSections();
-    TransformColors();
+    return Finish();
 }
 
-void TsSkinManager::LoadMasks(const TMemIniFile& ini, bool withMaster) {
+TsSkinModel TacSkinLoader::Finish() {
+    // The container is only lent for the load: a model never reaches back into it.
+    m_convertor = nullptr;
+    ApplyCommonSections();
+    ResolveLookupParents();
+    TransformColors();
+    return std::move(m_model);
+}
+
+std::int32_t TacSkinLoader::FindSection(std::string_view name) const {
+    for (std::size_t i = 0; i < m_model.Sections.size(); ++i)
+        if (m_model.Sections[i].ClassName == name)
+            return static_cast<std::int32_t>(i);
+    return -1;
+}
+
+// Lookups inherit pieces and patterns by exact section names: the first section of the name
+// given as ParentClass, unless that is the section's own name.
+void TacSkinLoader::ResolveLookupParents() {
+    const TsGeneralDataArray& sections = m_model.Sections;
+    std::unordered_map<std::string_view, std::int32_t> byName;
+    for (std::size_t i = 0; i < sections.size(); ++i)
+        byName.emplace(sections[i].ClassName, static_cast<std::int32_t>(i));
+    std::vector<std::int32_t> parents(sections.size(), -1);
+    for (std::size_t i = 0; i < sections.size(); ++i) {
+        const std::string& parent = sections[i].ParentClass;
+        if (parent.empty() || parent == sections[i].ClassName)
+            continue;
+        if (const auto it = byName.find(parent); it != byName.end())
+            parents[i] = it->second;
+    }
+    m_model.Parents = ResolveParentChains(std::move(parents), kMaxParentDepth).Parents;
+}
+
+void TacSkinLoader::LoadMasks(const TMemIniFile& ini, bool withMaster) {
     if (withMaster) {
-        m_masks.clear();
-        m_masterBitmap = LoadImageBitmap(ini.ReadString("GLOBALINFO", "MASTERBITMAP", ""));
-        if (!m_masterBitmap)
-            m_masterBitmap = std::make_unique<TsSkinBitmap>(0, 0);
-        m_masterBitmap->Transparent = true;
-        m_masterBitmap->TransparentColor = kMagenta;
+        m_model.Masks.clear();
+        m_model.MasterBitmap = LoadImageBitmap(ini.ReadString("GLOBALINFO", "MASTERBITMAP", ""));
+        if (!m_model.MasterBitmap)
+            m_model.MasterBitmap = std::make_unique<TsSkinBitmap>(0, 0);
+        m_model.MasterBitmap->Transparent = true;
+        m_model.MasterBitmap->TransparentColor = kMagenta;
     }
     for (const std::string& section : ini.ReadSections()) {
         const bool global = UpperCase(section) == "GLOBALINFO";
@@ -324,12 +347,11 @@ void TsSkinManager::LoadMasks(const TMemIniFile& ini, bool withMaster) {
     }
 }
 
-void TsSkinManager::AddMask(const std::string& section, const std::string& key,
+void TacSkinLoader::AddMask(const std::string& section, const std::string& key,
                             const std::string& value) {
     TsMaskData m;
     m.SectionName = section;
     m.PropertyName = key;
-    m.Manager = this;
     const char form = value.empty() ? '\0' : value.front();
 
     if (form == '!') { // a piece in a bitmap file of its own
@@ -446,10 +468,10 @@ void TsSkinManager::AddMask(const std::string& section, const std::string& key,
         return;
     }
     ClampCounts(m);
-    m_masks.push_back(std::move(m));
+    m_model.Masks.push_back(std::move(m));
 }
 
-void TsSkinManager::LoadPatterns(const TMemIniFile& ini) {
+void TacSkinLoader::LoadPatterns(const TMemIniFile& ini) {
     for (const std::string& section : ini.ReadSections()) {
         for (const auto& [key, raw] : ini.ReadSectionValues(section)) {
             const std::string value = UpperCase(raw);
@@ -460,7 +482,8 @@ void TsSkinManager::LoadPatterns(const TMemIniFile& ini) {
                 continue;
             const std::int64_t pixels = std::int64_t{picture->Width()} * picture->Height();
             if (pixels >= kPatternMinPixels) {
-                m_patterns.push_back({std::move(picture), UpperCase(section), UpperCase(key)});
+                m_model.Patterns.push_back(
+                    {std::move(picture), UpperCase(section), UpperCase(key)});
                 continue;
             }
             // Small pictures are drawn once and tiled as texture pieces from then on.
@@ -470,19 +493,18 @@ void TsSkinManager::LoadPatterns(const TMemIniFile& ini) {
             TsMaskData m;
             m.SectionName = UpperCase(section);
             m.PropertyName = UpperCase(key);
-            m.Manager = this;
             m.ImgType = TacImgType::itisaTexture;
             m.ImageCount = 1;
             m.R = {0, 0, bitmap->Width(), bitmap->Height()};
             m.Image = std::move(bitmap);
             ClampCounts(m);
-            m_masks.push_back(std::move(m));
+            m_model.Masks.push_back(std::move(m));
         }
     }
 }
 
-void TsSkinManager::LoadSections(const TMemIniFile& ini) {
-    TsSkinData& s = m_skinData;
+void TacSkinLoader::LoadSections(const TMemIniFile& ini) {
+    TsSkinData& s = m_model.Info;
     s.Version = ParseVersion(ini.ReadString("GLOBALINFO", "VERSION", ""));
     s.Author = ini.ReadString("GLOBALINFO", "AUTHOR", "");
     s.Description = ini.ReadString("GLOBALINFO", "DESCRIPTION", "");
@@ -493,60 +515,74 @@ void TsSkinManager::LoadSections(const TMemIniFile& ini) {
     s.BISpace = ini.ReadInteger("GLOBALINFO", "BISPACE", 0);
     s.BorderColor = ini.ReadInteger("GLOBALINFO", "BORDERCOLOR", 0);
 
-    m_sections.clear();
-    for (const std::string& name : ini.ReadSections()) {
-        TsGeneralData d;
-        d.ClassName = name;
-        d.ParentClass = ini.ReadString(name, "PARENTCLASS", "");
-        FillSection(d, InheritingReader(ini, name));
-        m_sections.push_back(std::move(d));
+    // Values come down each PARENTCLASS chain: a section starts from its parent's finished
+    // values, so every section is read once, parents first. Parent names match sections as the
+    // options text does, without regard to case; a section naming itself has no parent.
+    const std::vector<std::string> names = ini.ReadSections();
+    std::unordered_map<std::string, std::int32_t> byName;
+    for (std::size_t i = 0; i < names.size(); ++i)
+        byName.emplace(UpperCase(names[i]), static_cast<std::int32_t>(i));
+    std::vector<std::int32_t> parents(names.size(), -1);
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const std::string parent = ini.ReadString(names[i], "PARENTCLASS", "?");
+        if (parent.empty() || parent == "?" || parent == names[i])
+            continue;
+        if (const auto it = byName.find(UpperCase(parent)); it != byName.end())
+            parents[i] = it->second;
+    }
+    const TacParentForest forest = ResolveParentChains(std::move(parents), kMaxParentDepth);
+
+    m_model.Sections.assign(names.size(), TsGeneralData{});
+    for (const std::int32_t i : forest.Order) {
+        const auto at = static_cast<std::size_t>(i);
+        const std::int32_t parent = forest.Parents[at];
+        TsGeneralData d =
+            parent >= 0 ? m_model.Sections[static_cast<std::size_t>(parent)] : TsGeneralData{};
+        d.ClassName = names[at];
+        d.ParentClass = ini.ReadString(names[at], "PARENTCLASS", "");
+        FillSection(d, OwnReader(ini, names[at]));
+        m_model.Sections[at] = std::move(d);
     }
 }
 
-void TsSkinManager::ApplyCommonSections() {
+void TacSkinLoader::ApplyCommonSections() {
     if (m_commonSections.Count() == 0)
         return;
     TMemIniFile common;
     common.SetStrings(m_commonSections);
-    // Images named there are files beside the skin, whatever form the skin itself came in.
-    TacSkinConvertor* const convertor = std::exchange(m_convertor, nullptr);
-    try {
-        LoadMasks(common, false);
-        LoadPatterns(common);
-    } catch (...) {
-        m_convertor = convertor;
-        throw;
-    }
-    m_convertor = convertor;
+    // Images named there are files beside the skin, whatever form the skin itself came in
+    // (the container is no longer lent by now).
+    LoadMasks(common, false);
+    LoadPatterns(common);
 
     for (const std::string& name : common.ReadSections()) {
         const std::string parent = common.ReadString(name, "PARENTCLASS", "");
-        const std::int32_t parentIndex = parent.empty() ? -1 : FindSectionIndex(parent);
-        TsGeneralData d =
-            parentIndex >= 0 ? m_sections[static_cast<std::size_t>(parentIndex)] : TsGeneralData{};
+        const std::int32_t parentIndex = parent.empty() ? -1 : FindSection(parent);
+        TsGeneralData d = parentIndex >= 0 ? m_model.Sections[static_cast<std::size_t>(parentIndex)]
+                                           : TsGeneralData{};
         d.ClassName = name;
         d.ParentClass = parent;
         FillSection(d, CommonReader(common, name));
-        if (const std::int32_t existing = FindSectionIndex(name); existing >= 0)
-            m_sections[static_cast<std::size_t>(existing)] = std::move(d);
+        if (const std::int32_t existing = FindSection(name); existing >= 0)
+            m_model.Sections[static_cast<std::size_t>(existing)] = std::move(d);
         else
-            m_sections.push_back(std::move(d));
+            m_model.Sections.push_back(std::move(d));
     }
 }
 
-void TsSkinManager::LoadFromStoredSkin(const TsStoredSkin& item) {
-    m_masks.clear();
-    m_patterns.clear();
-    m_masterBitmap =
+TsSkinModel TacSkinLoader::FromStoredSkin(const TsStoredSkin& item, const std::string& skinPath) {
+    m_model = TsSkinModel{};
+    m_model.Info.SkinPath = skinPath;
+    m_convertor = nullptr;
+    m_model.MasterBitmap =
         item.MasterBitmap ? CopyBitmap(*item.MasterBitmap) : std::make_unique<TsSkinBitmap>(0, 0);
-    m_masterBitmap->Transparent = true;
-    m_masterBitmap->TransparentColor = kMagenta;
+    m_model.MasterBitmap->Transparent = true;
+    m_model.MasterBitmap->TransparentColor = kMagenta;
 
     for (const TsSkinImage& image : item.Images) {
         TsMaskData m;
         m.SectionName = image.SectionName;
         m.PropertyName = image.PropertyName;
-        m.Manager = this;
         m.ImageCount = image.ImageCount;
         m.MaskType = image.MaskType;
         m.BorderWidth = image.BorderWidth;
@@ -571,13 +607,13 @@ void TsSkinManager::LoadFromStoredSkin(const TsStoredSkin& item) {
             SetDefaultWidths(m);
         }
         ClampCounts(m);
-        m_masks.push_back(std::move(m));
+        m_model.Masks.push_back(std::move(m));
     }
     for (const TsSkinPattern& pattern : item.Patterns)
         if (pattern.Image)
-            m_patterns.push_back({pattern.Image, pattern.SectionName, pattern.PropertyName});
+            m_model.Patterns.push_back({pattern.Image, pattern.SectionName, pattern.PropertyName});
 
-    m_sections.clear();
+    m_model.Sections.clear();
     for (const TsSkinGeneral& g : item.GeneralData) {
         TsGeneralData d;
         d.ParentClass = g.ParentClass;
@@ -611,10 +647,10 @@ void TsSkinManager::LoadFromStoredSkin(const TsStoredSkin& item) {
         d.HotImagePercent = g.HotImagePercent;
         d.BorderColor1 = g.BorderColor1;
         d.BorderColor2 = g.BorderColor2;
-        m_sections.push_back(std::move(d));
+        m_model.Sections.push_back(std::move(d));
     }
 
-    TsSkinData& s = m_skinData;
+    TsSkinData& s = m_model.Info;
     s.Version = item.Version;
     s.Author = item.Author;
     s.Description = item.Description;
@@ -623,19 +659,17 @@ void TsSkinManager::LoadFromStoredSkin(const TsStoredSkin& item) {
     s.Shadow1Blur = item.Shadow1Blur;
     s.Shadow1Transparency = item.Shadow1Transparency;
     s.BorderColor = item.BorderColor;
-
-    ApplyCommonSections();
-    TransformColors();
+    return Finish();
 }
 
-void TsSkinManager::TransformColors() {
+void TacSkinLoader::TransformColors() {
     const auto apply = [this](auto f) {
-        if (m_masterBitmap)
-            TransformPixels(*m_masterBitmap, f);
-        for (TsMaskData& m : m_masks)
+        if (m_model.MasterBitmap)
+            TransformPixels(*m_model.MasterBitmap, f);
+        for (TsMaskData& m : m_model.Masks)
             if (m.Image)
                 TransformPixels(*m.Image, f);
-        for (TsGeneralData& d : m_sections) {
+        for (TsGeneralData& d : m_model.Sections) {
             Transform(d.Color, f);
             Transform(d.HotColor, f);
             for (std::int32_t& c : d.FontColor)
@@ -650,8 +684,8 @@ void TsSkinManager::TransformColors() {
                     Transform(step.Color2, f);
                 }
         }
-        Transform(m_skinData.Shadow1Color, f);
-        Transform(m_skinData.BorderColor, f);
+        Transform(m_model.Info.Shadow1Color, f);
+        Transform(m_model.Info.BorderColor, f);
     };
     if (m_hueOffset != 0)
         apply([offset = m_hueOffset](platform::Color c) { return ChangeHue(c, offset); });
