@@ -8,6 +8,7 @@
 #include "platform/win/SystemMetrics.h"
 #include "skin/sCommonData.h"
 #include "skinned/acDials.h"
+#include "skinned/sSkinMenus.h"
 #include "skinned/sSkinProvider.h"
 #include "tests/skinned/SkinnedPaintSupport.h"
 #include "toolkit/TCustomEdit.h"
@@ -434,6 +435,7 @@ TEST_F(FrameTest, PlainFrameSystemMenuLeadsBackToTheInternalSkin) {
     ASSERT_FALSE(p.Skinned());
     EXPECT_TRUE(GetWindowLongPtr(H(*form), GWL_STYLE) & WS_SYSMENU) << "the system's buttons";
     EXPECT_EQ(Hit(*form, {12, 12}), HTSYSMENU);
+    EXPECT_FALSE(skinned::TsSkinableMenus::Of(*manager).Skinning()) << "nothing to draw menus from";
 
     // Available skins, into it (Bare, then the internal skin), down one, choose.
     for (const int vk : {VK_DOWN, VK_RIGHT, VK_DOWN, VK_RETURN})
