@@ -2,7 +2,9 @@
 // The skin model: skin-wide info, one record per skin section, one per image piece and one per
 // large JPEG pattern. Colours are in the system layout (red in the low byte); rectangles are in
 // the pixels of the master bitmap or of the piece's own bitmap, right and bottom exclusive.
-// The manager owns every record; a piece's Manager is a non-owning back-reference.
+// A loader builds a whole TsSkinModel of its own; the manager takes it over only once it is
+// complete and owns every record from then on. A piece's Manager is a non-owning back-reference
+// the manager sets when it takes the model.
 
 #include <array>
 #include <cstdint>
@@ -120,6 +122,23 @@ struct TsSkinData {
     std::int32_t Shadow1Transparency = 0;
     std::int32_t BorderColor = 0;
     std::int32_t BISpace = 0;
+};
+
+// Sections a parent-class chain may climb before it is cut: far beyond any real skin, and small
+// enough that inherited lookups stay cheap whatever a skin file says.
+constexpr std::int32_t kMaxParentDepth = 64;
+
+// One complete skin. Parents holds, for each section, the index of the section its lookups
+// inherit pieces and patterns from (-1: none): resolved once when the model is built, with
+// every cycle cut and no chain longer than kMaxParentDepth.
+struct TsSkinModel {
+    TsSkinData Info;
+    TsGeneralDataArray Sections;
+    std::vector<std::int32_t> Parents;
+    TsMaskArray Masks;
+    TsPatternArray Patterns;
+    std::unique_ptr<TsSkinBitmap> MasterBitmap;
+    bool FromContainer = false;
 };
 
 } // namespace skin

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <new>
 #include <unordered_set>
 #include <utility>
 #include <vector>
@@ -10,6 +11,7 @@
 #include "platform/win/Paint.h"
 #include "platform/win/Window.h"
 #include "skin/SkinColors.h"
+#include "skin/SkinLoader.h"
 #include "skin/SkinPaths.h"
 #include "skin/sCommonData.h"
 #include "toolkit/Int32.h"
@@ -38,15 +40,6 @@ public:
 private:
     bool& m_flag;
 };
-
-bool IsSeparator(char c) {
-    return c == '\\' || c == '/';
-}
-
-bool LessIgnoringCase(const std::string& a, const std::string& b) {
-    const std::string ua = UpperCase(a), ub = UpperCase(b);
-    return ua != ub ? ua < ub : a < b;
-}
 
 std::vector<toolkit::TCustomForm*>& SkinnedForms() {
     static std::vector<toolkit::TCustomForm*> forms;
@@ -77,18 +70,6 @@ bool StillAForm(toolkit::TCustomForm* form) {
     const auto& forms = toolkit::Screen().FormList();
     return std::find(forms.begin(), forms.end(), form) != forms.end();
 }
-
-// Masks are held sane on load; these keep the queries safe for masks made any other way.
-std::int32_t ImageCountOf(const TsMaskData& m) {
-    return std::max<std::int32_t>(m.ImageCount, 1);
-}
-std::int32_t MaskPartsOf(const TsMaskData& m) {
-    return std::clamp<std::int32_t>(m.MaskType, 0, 1) + 1;
-}
-
-constexpr std::array<const char*, 9> kCheckGlyphKeys = {
-    "BOXCHECKED",  "BOXUNCHECKED", "BOXGRAYED",      "RADIOCHECKED", "RADIOUNCHECKED",
-    "RADIOGRAYED", "SMALLCHECKED", "SMALLUNCHECKED", "SMALLGRAYED"};
 
 } // namespace
 
@@ -307,7 +288,7 @@ void TsSkinManager::Loaded() {
         m_skinDirectory = "c:\\Skins";
     if (m_menuSupport.IcoLineSkin.empty())
         m_menuSupport.IcoLineSkin = "ICOLINE";
-    if (m_active && !m_skinName.empty() && !m_sections.empty())
+    if (m_active && !m_skinName.empty() && !m_model.Sections.empty())
         ApplySkin();
     // Popup menus made while the window was read are handed to the skinned menus now.
     if (m_skinnedPopups && IsDefault() && m_skinnedMenus)
@@ -322,7 +303,7 @@ void TsSkinManager::SetIsDefault(bool value) {
     g_defaultManager = this;
     HookMainWindow();
     if (m_active) {
-        if (!m_sections.empty())
+        if (!m_model.Sections.empty())
             ApplySkin();
     } else {
         RemoveSkin();
@@ -359,24 +340,26 @@ void TsSkinManager::SetCommonSections(const toolkit::TStringList& lines) {
 
 void TsSkinManager::SetSaturation(std::int32_t value) {
     m_saturation = value;
-    if (!m_skinData.Active)
-        return;
-    {
-        FlagScope changing(g_skinChanging);
-        LoadSkin();
-    }
-    UpdateCachedIndexes();
-    if (!m_loading)
-        RefreshControls();
+    Recolor();
 }
 
 void TsSkinManager::SetHueOffset(std::int32_t value) {
     m_hueOffset = value;
+    Recolor();
+}
+
+// The skin is read again from its source, so the colours start from those it stores.
+void TsSkinManager::Recolor() {
     if (!m_skinData.Active)
         return;
     {
         FlagScope changing(g_skinChanging);
-        LoadSkin();
+        std::optional<ReadResult> read = ReadSkin(m_skinName, Fallback::None);
+        if (!read || !read->Model)
+            return;
+        const bool active = m_skinData.Active;
+        Adopt(std::move(*read->Model));
+        m_skinData.Active = active;
     }
     UpdateCachedIndexes();
     if (!m_loading)
@@ -391,22 +374,67 @@ void TsSkinManager::SetSkinDirectory(const std::string& value) {
 }
 
 void TsSkinManager::SetSkinName(const std::string& value) {
-    m_skinName = value;
-    if (!m_active)
+    if (!m_active) {
+        m_skinName = value;
         return;
+    }
     if (OnBeforeChange)
         OnBeforeChange(*this);
     {
         FlagScope changing(g_skinChanging);
-        m_skinData.Active = false;
-        LoadSkin();
-        if (m_active)
-            ApplySkin();
-        else
+        std::optional<ReadResult> read = ReadSkin(value, Fallback::FirstInternal);
+        if (!read) {
+            m_skinName = value;
+            m_active = false;
+            m_skinData.Active = false;
             RemoveSkin();
+        } else if (read->Model) {
+            m_skinName = read->Name;
+            Adopt(std::move(*read->Model));
+            ApplySkin();
+        }
     }
     if (OnAfterChange)
         OnAfterChange(*this);
+}
+
+TacSkinChange TsSkinManager::TryChangeSkin(const std::string& name) {
+    TacSkinChange change;
+    if (!m_active) {
+        change.Message = "Skinning is off";
+        return change;
+    }
+    std::optional<ReadResult> read;
+    {
+        FlagScope changing(g_skinChanging);
+        try {
+            read = ReadSkin(name, Fallback::None);
+        } catch (const ESkinError& e) {
+            change.Message = e.Message();
+            return change;
+        }
+    }
+    if (!read) {
+        change.Result = TacSkinChange::Outcome::NotFound;
+        change.Message = toolkit::Format("Skin \"%s\" not found", {name});
+        return change;
+    }
+    if (!read->Model) {
+        change.Message = ESkinError(name, "The skin has no options text").Message();
+        return change;
+    }
+    if (OnBeforeChange)
+        OnBeforeChange(*this);
+    {
+        FlagScope changing(g_skinChanging);
+        m_skinName = read->Name;
+        Adopt(std::move(*read->Model));
+        ApplySkin();
+    }
+    if (OnAfterChange)
+        OnAfterChange(*this);
+    change.Result = TacSkinChange::Outcome::Applied;
+    return change;
 }
 
 std::string TsSkinManager::SkinInfo() const {
@@ -417,98 +445,13 @@ std::string TsSkinManager::SkinInfo() const {
     return text;
 }
 
-std::string TsSkinManager::ResolvedSkinDirectory() const {
-    return ResolveSkinDirectory(m_skinDirectory, ApplicationFolder());
-}
-
-std::string TsSkinManager::ResolveSkinDirectory(std::string_view directory,
-                                                std::string_view programFolder) {
-    if (directory.starts_with("..")) {
-        std::string parent(programFolder);
-        if (!parent.empty())
-            parent.pop_back();
-        while (!parent.empty() && !IsSeparator(parent.back()))
-            parent.pop_back();
-        return parent + std::string(directory.substr(std::min<std::size_t>(3, directory.size())));
-    }
-    if (directory.starts_with(".\\") || directory.starts_with("./"))
-        return std::string(programFolder) + std::string(directory.substr(2));
-    const bool absolute = directory.find(':') != std::string_view::npos ||
-                          directory.find("\\\\") != std::string_view::npos ||
-                          directory.starts_with('/');
-    if (!absolute)
-        return std::string(programFolder) + std::string(directory);
-    return std::string(directory);
-}
-
-std::string TsSkinManager::PackedSkinFileName(std::string_view directory, std::string_view name) {
-    std::string file(directory);
-    if (!file.empty() && file.back() == '/')
-        file.back() = '\\';
-    else if (file.size() == 1)
-        file += ":\\";
-    else if (file.empty() || file.back() != '\\')
-        file += '\\';
-    return file + std::string(name) + ".asz";
-}
-
-void TsSkinManager::LoadSkin() {
-    const std::string resolved = ResolvedSkinDirectory();
-    const std::string packedFile = PackedSkinFileName(m_skinDirectory, m_skinName);
-    std::unique_ptr<TacSkinConvertor> convertor;
-    toolkit::TMemIniFile ini;
-
-    if (SkinFileExists(packedFile)) {
-        LoadSkinFromFile(packedFile, convertor, true);
-        m_fromContainer = true;
-        m_skinData.SkinPath = resolved + "\\";
-    } else if (const std::string options =
-                   FindSkinFile(resolved + "\\" + m_skinName + "\\Options.dat");
-               !options.empty()) {
-        ini = toolkit::TMemIniFile(options);
-        m_fromContainer = false;
-        m_skinData.SkinPath = resolved + "\\" + m_skinName + "\\";
-        LoadFromIni(ini);
-        return;
-    } else {
-        TsStoredSkin* item = nullptr;
-        for (int i = 0; i < m_internalSkins.Count() && item == nullptr; ++i)
-            if (m_internalSkins[i].Name == m_skinName)
-                item = &m_internalSkins[i];
-        if (item == nullptr) {
-            if (m_internalSkins.Count() == 0) {
-                m_active = false;
-                return;
-            }
-            item = &m_internalSkins[0];
-            m_skinName = item->Name;
-        }
-        if (item->Data().Size() == 0) {
-            m_fromContainer = false;
-            LoadFromStoredSkin(*item);
-            return;
-        }
-        // The item lends its bytes; a reader destroyed by an error never frees them.
-        convertor = std::make_unique<TacSkinConvertor>();
-        convertor->LendSource(&item->Data());
-        convertor->ReadContainer();
-        convertor->DetachSource();
-        m_fromContainer = true;
-    }
-
-    // A container with a wrong magic (already reported) or without options text leaves the
-    // previous skin as it was.
-    if (!convertor || convertor->Options() == nullptr)
-        return;
-    ini.LoadFromStream(*convertor->Options());
-    m_convertor = convertor.get();
-    try {
-        LoadFromIni(ini);
-    } catch (...) {
-        m_convertor = nullptr;
-        throw;
-    }
-    m_convertor = nullptr;
+void TsSkinManager::Adopt(TsSkinModel model) {
+    for (TsMaskData& m : model.Masks)
+        m.Manager = this;
+    const bool active = m_skinData.Active;
+    m_skinData = model.Info;
+    m_skinData.Active = active;
+    m_model = std::move(model);
 }
 
 void TsSkinManager::ApplySkin() {
@@ -535,240 +478,12 @@ void TsSkinManager::RemoveSkin() {
 }
 
 void TsSkinManager::FreeSkinData() {
-    m_masks.clear();
-    m_masterBitmap.reset();
-    m_patterns.clear();
-    m_sections.clear();
+    m_model.Masks.clear();
+    m_model.MasterBitmap.reset();
+    m_model.Patterns.clear();
+    m_model.Sections.clear();
+    m_model.Parents.clear();
     ResetCachedIndexes();
-}
-
-void TsSkinManager::UpdateCachedIndexes() {
-    TsCachedIndexes c;
-    c.GlobalInfo = FindSectionIndex("GLOBALINFO");
-    for (std::size_t i = 0; i < kCheckGlyphKeys.size(); ++i)
-        c.CheckGlyphs[i] =
-            c.GlobalInfo < 0 ? -1 : FindPieceIndex(c.GlobalInfo, "GLOBALINFO", kCheckGlyphKeys[i]);
-
-    c.ComboButton.Section = FindSectionIndex("COMBOBTN");
-    c.ComboButton.Border = FindOwnPieceIndex("COMBOBTN", "BORDERSMASK");
-    c.ComboButton.Pattern = FindTextureIndex(c.ComboButton.Section, "COMBOBTN", "PATTERN");
-    c.ComboButton.HotPattern = FindTextureIndex(c.ComboButton.Section, "COMBOBTN", "HOTPATTERN");
-    c.ComboGlyph = FindOwnPieceIndex("COMBOBOX", "GLYPHMASK");
-
-    const auto fill = [this](TsPieceIndexes& p, const char* name, bool glyph, bool textures) {
-        p.Section = FindSectionIndex(name);
-        p.Border = FindPieceIndex(p.Section, name, "BORDERSMASK");
-        if (glyph && p.Section >= 0)
-            p.Glyph = FindPieceIndex(p.Section, name, "GLYPHMASK");
-        if (textures) {
-            p.Pattern = FindTextureIndex(p.Section, name, "PATTERN");
-            p.HotPattern = FindTextureIndex(p.Section, name, "HOTPATTERN");
-        }
-    };
-    const char* tabs[] = {"TABTOP", "TABBOTTOM", "TABLEFT", "TABRIGHT"};
-    const char* buttons[] = {"SCROLLBTNTOP", "SCROLLBTNBOTTOM", "SCROLLBTNLEFT", "SCROLLBTNRIGHT"};
-    const char* sliders[] = {"SCROLLSLIDERV", "SCROLLSLIDERH"};
-    const char* bars[] = {"SCROLLBAR1H", "SCROLLBAR1V", "SCROLLBAR2H", "SCROLLBAR2V"};
-    for (int i = 0; i < 4; ++i) {
-        fill(c.Tabs[i], tabs[i], false, false);
-        fill(c.ScrollButtons[i], buttons[i], true, true);
-        fill(c.ScrollBars[i], bars[i], false, true);
-    }
-    for (int i = 0; i < 2; ++i)
-        fill(c.ScrollSliders[i], sliders[i], true, true);
-    m_cache = c;
-}
-
-std::string TsSkinManager::GetSkinNames(toolkit::TStringList& list, TacSkinListMode mode) const {
-    list.Clear();
-    std::vector<std::string> names;
-    std::string first;
-    for (int i = 0; i < m_internalSkins.Count(); ++i)
-        names.push_back(m_internalSkins[i].Name);
-    if (!names.empty())
-        first = names.front();
-
-    const std::string resolved = ResolvedSkinDirectory();
-    const bool folders = mode != TacSkinListMode::PackedFiles;
-    const bool packed = mode != TacSkinListMode::Folders;
-    for (const TacDirEntry& entry : ListSkinDirectory(resolved)) {
-        if (entry.name.starts_with('.'))
-            continue;
-        std::string name;
-        if (entry.isDirectory) {
-            if (folders && SkinFileExists(resolved + "\\" + entry.name + "\\Options.dat"))
-                name = entry.name;
-        } else if (packed) {
-            const std::size_t lastDot = entry.name.rfind('.');
-            if (lastDot != std::string::npos && entry.name.substr(lastDot) == ".asz")
-                name = entry.name.substr(0, entry.name.find('.'));
-        }
-        if (name.empty())
-            continue;
-        if (first.empty())
-            first = name;
-        names.push_back(std::move(name));
-    }
-    std::sort(names.begin(), names.end(), LessIgnoringCase);
-    for (std::string& name : names)
-        list.Add(std::move(name));
-    return first;
-}
-
-// Lookups.
-
-std::int32_t TsSkinManager::FindSectionIndex(std::string_view sectionName) const {
-    for (std::size_t i = 0; i < m_sections.size(); ++i)
-        if (m_sections[i].ClassName == sectionName)
-            return static_cast<std::int32_t>(i);
-    return -1;
-}
-
-template <typename Accept>
-std::int32_t TsSkinManager::FindInherited(std::int32_t sectionIndex, std::string_view sectionName,
-                                          std::string_view key, Accept accept) const {
-    // A parent chain visits each section at most once, so a cycle ends the search.
-    for (std::size_t hops = 0; hops <= m_sections.size(); ++hops) {
-        if (sectionIndex < 0 || sectionName.empty())
-            return -1;
-        if (const std::int32_t found = accept(sectionName, key); found >= 0)
-            return found;
-        if (static_cast<std::size_t>(sectionIndex) >= m_sections.size())
-            return -1;
-        const std::string& parent = m_sections[static_cast<std::size_t>(sectionIndex)].ParentClass;
-        if (parent.empty() || parent == sectionName)
-            return -1;
-        sectionIndex = FindSectionIndex(parent);
-        sectionName = parent;
-    }
-    return -1;
-}
-
-std::int32_t TsSkinManager::FindPieceIndex(std::int32_t sectionIndex, std::string_view sectionName,
-                                           std::string_view key) const {
-    return FindInherited(
-        sectionIndex, sectionName, key,
-        [this](std::string_view s, std::string_view k) { return FindOwnPieceIndex(s, k); });
-}
-
-std::int32_t TsSkinManager::FindTextureIndex(std::int32_t sectionIndex,
-                                             std::string_view sectionName,
-                                             std::string_view key) const {
-    return FindInherited(sectionIndex, sectionName, key,
-                         [this](std::string_view s, std::string_view k) {
-                             for (std::size_t i = 0; i < m_masks.size(); ++i) {
-                                 const TsMaskData& m = m_masks[i];
-                                 if (m.ImgType == TacImgType::itisaTexture && m.SectionName == s &&
-                                     m.PropertyName == k)
-                                     return static_cast<std::int32_t>(i);
-                             }
-                             return -1;
-                         });
-}
-
-std::int32_t TsSkinManager::FindPatternIndex(std::int32_t sectionIndex,
-                                             std::string_view sectionName,
-                                             std::string_view key) const {
-    return FindInherited(
-        sectionIndex, sectionName, key, [this](std::string_view s, std::string_view k) {
-            for (std::size_t i = 0; i < m_patterns.size(); ++i)
-                if (m_patterns[i].SectionName == s && m_patterns[i].PropertyName == k)
-                    return static_cast<std::int32_t>(i);
-            return -1;
-        });
-}
-
-std::int32_t TsSkinManager::FindOwnPieceIndex(std::string_view sectionName,
-                                              std::string_view key) const {
-    for (std::size_t i = 0; i < m_masks.size(); ++i)
-        if (m_masks[i].SectionName == sectionName && m_masks[i].PropertyName == key)
-            return static_cast<std::int32_t>(i);
-    return -1;
-}
-
-// Queries.
-
-platform::Color TsSkinManager::GetGlobalColor() const {
-    const std::int32_t i = FindSectionIndex("GLOBALINFO");
-    return ColorToRGB(i < 0 ? kClBtnFace : m_sections[static_cast<std::size_t>(i)].Color);
-}
-
-platform::Color TsSkinManager::GetGlobalFontColor() const {
-    const std::int32_t i = FindSectionIndex("GLOBALINFO");
-    if (i < 0)
-        return kMagenta;
-    // -1: the skin does not define one.
-    const std::int32_t color = m_sections[static_cast<std::size_t>(i)].FontColor[0];
-    return color == -1 ? kMagenta : ColorToRGB(color);
-}
-
-platform::Color TsSkinManager::GetActiveEditColor() const {
-    const std::int32_t i = FindSectionIndex("GLOBALINFO");
-    return ColorToRGB(i < 0 ? kClWindow : m_sections[static_cast<std::size_t>(i)].HotColor);
-}
-
-platform::Size TsSkinManager::GetStateImageSize(std::int32_t maskIndex) const {
-    if (!IsValidImgIndex(maskIndex))
-        return {};
-    const TsMaskData& m = m_masks[static_cast<std::size_t>(maskIndex)];
-    using toolkit::int32::Div;
-    if (m.Image)
-        return {Div(m.Image->Width(), 3), Div(m.Image->Height(), 2)};
-    return {Div(PieceWidth(m), ImageCountOf(m)), Div(PieceHeight(m), MaskPartsOf(m))};
-}
-
-std::int32_t TsSkinManager::GetMaskWidthLeft(std::int32_t maskIndex) {
-    if (!IsValidImgIndex(maskIndex))
-        return 0;
-    TsMaskData& m = m_masks[static_cast<std::size_t>(maskIndex)];
-    if (m.ImageCount == 0)
-        m.ImageCount = 1;
-    if (m.WL > 0)
-        return m.WL;
-    if (m.BorderWidth > 0)
-        return m.BorderWidth;
-    return toolkit::int32::Div(PieceWidth(m), ImageCountOf(m) * 3);
-}
-
-std::int32_t TsSkinManager::GetMaskWidthTop(std::int32_t maskIndex) const {
-    if (!IsValidImgIndex(maskIndex))
-        return 0;
-    const TsMaskData& m = m_masks[static_cast<std::size_t>(maskIndex)];
-    if (m.WT > 0)
-        return m.WT;
-    if (m.BorderWidth > 0)
-        return m.BorderWidth;
-    return toolkit::int32::Div(PieceHeight(m), MaskPartsOf(m) * 3);
-}
-
-std::int32_t TsSkinManager::GetMaskWidthRight(std::int32_t maskIndex) const {
-    if (!IsValidImgIndex(maskIndex))
-        return 0;
-    const TsMaskData& m = m_masks[static_cast<std::size_t>(maskIndex)];
-    if (m.WR > 0)
-        return m.WR;
-    if (m.BorderWidth > 0)
-        return m.BorderWidth;
-    return toolkit::int32::Div(PieceWidth(m), ImageCountOf(m) * 3);
-}
-
-std::int32_t TsSkinManager::GetMaskWidthBottom(std::int32_t maskIndex) const {
-    if (!IsValidImgIndex(maskIndex))
-        return 0;
-    const TsMaskData& m = m_masks[static_cast<std::size_t>(maskIndex)];
-    if (m.WB > 0)
-        return m.WB;
-    if (m.BorderWidth > 0)
-        return m.BorderWidth;
-    return toolkit::int32::Div(PieceHeight(m), MaskPartsOf(m) * 3);
-}
-
-bool TsSkinManager::IsValidImgIndex(std::int32_t index) const {
-    return index >= 0 && static_cast<std::size_t>(index) < m_masks.size();
-}
-
-bool TsSkinManager::IsValidSkinIndex(std::int32_t index) const {
-    return m_active && index >= 0 && static_cast<std::size_t>(index) < m_sections.size();
 }
 
 } // namespace skin

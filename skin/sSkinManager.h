@@ -5,9 +5,10 @@
 // Saturation, and answers the lookups painting uses.
 //
 // Skin paths use "\" or "/" between folders (see SkinPaths.h). Lookups never raise: a missing
-// section, piece or pattern is -1. Loading raises what the data calls for (EConvertError for a
-// fixed-layout number that does not parse, EReadError for a damaged container); the previous
-// model may then be partly replaced, and the skin-changing flag is cleared either way.
+// section, piece or pattern is -1. Changing skins is all or nothing: the new skin is read,
+// unpacked and built completely into a model of its own (SkinLoader.h) before anything on screen
+// changes. When that fails the skin in use stays applied as it was and ESkinError names the
+// skin's file and the reason; the skin-changing flag is cleared either way.
 //
 // Controls hear about the skin through the library command message (toolkit
 // kLibraryCommandMessage, commands in sCommonData.h): 1 when a skin has been applied, 16 and 3
@@ -28,6 +29,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -36,6 +38,7 @@
 #include "skin/SkinModel.h"
 #include "skin/acSkinPack.h"
 #include "toolkit/ControlMessages.h"
+#include "toolkit/Exceptions.h"
 #include "toolkit/TComponent.h"
 #include "toolkit/TGraphicsObject.h"
 #include "toolkit/TMemIniFile.h"
@@ -49,6 +52,21 @@ class TMenuItem;
 } // namespace toolkit
 
 namespace skin {
+
+// "Cannot load skin "%s". %s": the file (or stored skin) and why it could not be read.
+class ESkinError : public toolkit::Exception {
+public:
+    ESkinError(std::string_view source, std::string_view reason);
+};
+
+// What TryChangeSkin did: Applied, or nothing at all with NotFound (no skin of that name
+// anywhere) or Failed (Message says which file and why, as ESkinError would).
+struct TacSkinChange {
+    enum class Outcome { Applied, NotFound, Failed };
+    Outcome Result = Outcome::Failed;
+    std::string Message;
+    bool Applied() const { return Result == Outcome::Applied; }
+};
 
 enum class TacSkinningRule { srStdForms, srStdDialogs, srThirdParty };
 using TacSkinningRules = std::set<TacSkinningRule>;
@@ -170,7 +188,13 @@ public:
     const std::string& SkinDirectory() const { return m_skinDirectory; }
     void SetSkinDirectory(const std::string& value);
     const std::string& SkinName() const { return m_skinName; }
+    // Loads and applies the named skin; an unknown name takes the first internal skin. Raises
+    // ESkinError when the skin cannot be read, leaving the skin in use as it was.
     void SetSkinName(const std::string& value);
+    // The same for a skin chosen outside the program (a kept setting, the command line): never
+    // raises for the skin's data and never falls back to another skin, so the caller can say
+    // what happened and keep the skin in use. Does nothing while the manager is inactive.
+    TacSkinChange TryChangeSkin(const std::string& name);
     // The loaded skin's version with "." as decimal separator, or "N/A"; writing does nothing.
     std::string SkinInfo() const;
     void SetSkinInfo(const std::string&) {}
@@ -186,12 +210,12 @@ public:
 
     // The skin model.
     TsSkinData& SkinData() { return m_skinData; }
-    const TsGeneralDataArray& gd() const { return m_sections; }
-    TsMaskArray& ma() { return m_masks; }
-    const TsPatternArray& pa() const { return m_patterns; }
-    TsSkinBitmap* MasterBitmap() { return m_masterBitmap.get(); }
+    const TsGeneralDataArray& gd() const { return m_model.Sections; }
+    TsMaskArray& ma() { return m_model.Masks; }
+    const TsPatternArray& pa() const { return m_model.Patterns; }
+    TsSkinBitmap* MasterBitmap() { return m_model.MasterBitmap.get(); }
     const TsCachedIndexes& CachedIndexes() const { return m_cache; }
-    bool FromContainer() const { return m_fromContainer; }
+    bool FromContainer() const { return m_model.FromContainer; }
 
     // Lookups: exact, case-sensitive names; masks and patterns are inherited through
     // PARENTCLASS (cycles stop); -1 when nothing is found.
@@ -261,10 +285,25 @@ protected:
     void Notification(toolkit::TComponent* component, toolkit::TOperation operation) override;
 
 private:
-    // Choosing and loading (sSkinManager.cpp).
-    void LoadSkin();
+    // A skin read completely from its source; no Model when a container held no options text
+    // (its reader has already said so).
+    struct ReadResult {
+        std::string Name;
+        std::optional<TsSkinModel> Model;
+    };
+    enum class Fallback { FirstInternal, None };
+    // Chooses the skin's source and builds its model without touching the skin in use; none
+    // when there is no such skin (and, with FirstInternal, no internal skin either). Raises
+    // ESkinError.
+    std::optional<ReadResult> ReadSkin(const std::string& name, Fallback fallback);
+    // ReadSkin's work; source names what is being read as soon as that is known.
+    std::optional<ReadResult> ReadSkinFrom(const std::string& name, Fallback fallback,
+                                           std::string& source);
+    // Takes a complete model over and applies it.
+    void Adopt(TsSkinModel model);
     void ApplySkin();
     void RemoveSkin();
+    void Recolor();
     void FreeSkinData();
     void UpdateCachedIndexes();
     void ResetCachedIndexes() { m_cache = TsCachedIndexes{}; }
@@ -276,19 +315,6 @@ private:
     void InstallThreadHook();
     void UninstallThreadHook();
     std::string ResolvedSkinDirectory() const;
-
-    // Building the model (SkinLoader.cpp).
-    void LoadFromIni(const toolkit::TMemIniFile& ini);
-    void LoadMasks(const toolkit::TMemIniFile& ini, bool withMaster);
-    void AddMask(const std::string& section, const std::string& key, const std::string& value);
-    void LoadPatterns(const toolkit::TMemIniFile& ini);
-    void LoadSections(const toolkit::TMemIniFile& ini);
-    void LoadFromStoredSkin(const TsStoredSkin& item);
-    void ApplyCommonSections();
-    void TransformColors();
-    std::unique_ptr<TsSkinBitmap> LoadImageBitmap(const std::string& name);
-    std::unique_ptr<TsSkinPicture> LoadImagePicture(const std::string& name);
-    std::unique_ptr<toolkit::TMemoryStream> OpenImage(const std::string& name);
 
     template <typename Accept>
     std::int32_t FindInherited(std::int32_t sectionIndex, std::string_view sectionName,
@@ -309,13 +335,8 @@ private:
     bool m_skinnedPopups = true;
 
     TsSkinData m_skinData;
-    TsGeneralDataArray m_sections;
-    TsMaskArray m_masks;
-    TsPatternArray m_patterns;
-    std::unique_ptr<TsSkinBitmap> m_masterBitmap;
+    TsSkinModel m_model;
     TsCachedIndexes m_cache;
-    bool m_fromContainer = false;
-    TacSkinConvertor* m_convertor = nullptr; // the container being read during a load
     toolkit::TControl* m_hotControl = nullptr;
     bool m_destroying = false;
     TacSkinnedMenus* m_skinnedMenus = nullptr;

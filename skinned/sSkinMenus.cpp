@@ -218,8 +218,11 @@ void TsSkinableMenus::GiveBack(TMenuItem& parent) {
     }
 }
 
+// A skin without a menu item section has nothing to draw menus from: they keep the plain look
+// rather than turn black and unreadable (the system menu is the way to another skin).
 bool TsSkinableMenus::Skinning() const {
-    return m_manager->Active() && m_manager->SkinData().Active && m_manager->SkinnedPopups();
+    return m_manager->Active() && m_manager->SkinData().Active && m_manager->SkinnedPopups() &&
+           m_manager->FindSectionIndex(kItemSection) >= 0;
 }
 
 void TsSkinableMenus::ResetBorderWidth() {

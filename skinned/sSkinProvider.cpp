@@ -109,16 +109,9 @@ void TsSkinProvider::Start() {
     m_systemMenu = std::make_unique<TsSystemMenu>(*this);
     m_skinData->UpdateIndexes();
     ReadButtonMasks();
-    if (m_form.HandleAllocated()) {
-        const HWND h = m_form.HandleIfAllocated();
-        m_active = GetActiveWindow() == h;
-        // Our buttons stand where the system's would: the system must draw none.
-        const LONG_PTR style = GetWindowLongPtr(h, GWL_STYLE);
-        if (Skinned() && (style & WS_SYSMENU)) {
-            SetWindowLongPtr(h, GWL_STYLE, style & ~LONG_PTR{WS_SYSMENU});
-            m_removedSysMenu = true;
-        }
-    }
+    if (m_form.HandleAllocated())
+        m_active = GetActiveWindow() == m_form.HandleIfAllocated();
+    SyncSystemMenuStyle();
     if (Skinned() && m_useGlobalColor && !m_skinData->CustomColor()) {
         m_formColor = m_form.Color();
         m_form.SetColor(Manager()->GetGlobalColor());
@@ -168,6 +161,22 @@ void TsSkinProvider::Stop() {
     SetWindowRgn(h, std::nullopt, false);
     if (IsWindowVisible(h))
         RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+// Our buttons stand where the system's would: the system draws none while we skin the frame,
+// and its own icon and buttons again while the skin leaves the frame plain.
+void TsSkinProvider::SyncSystemMenuStyle() {
+    if (!m_form.HandleAllocated() || m_form.IsDestroying())
+        return;
+    const HWND h = m_form.HandleIfAllocated();
+    const LONG_PTR style = GetWindowLongPtr(h, GWL_STYLE);
+    if (Skinned() && (style & WS_SYSMENU)) {
+        SetWindowLongPtr(h, GWL_STYLE, style & ~LONG_PTR{WS_SYSMENU});
+        m_removedSysMenu = true;
+    } else if (!Skinned() && m_removedSysMenu) {
+        SetWindowLongPtr(h, GWL_STYLE, style | WS_SYSMENU);
+        m_removedSysMenu = false;
+    }
 }
 
 skin::TsSkinManager* TsSkinProvider::Manager() {
@@ -257,9 +266,36 @@ void TsSkinProvider::WndProc(toolkit::TMessage& m) {
         HandleCommand(m);
         return;
     }
-    if (Skinned() && m_form.HandleAllocated() && !m_form.IsDestroying() && HandleSkinned(m))
+    if (m_form.HandleAllocated() && !m_form.IsDestroying() &&
+        (Skinned() ? HandleSkinned(m) : HandlePlain(m)))
         return;
     CallPrevious(m);
+}
+
+// A skin may leave the frame plain (it has no form section, or no skin is applied): the frame
+// is then the system's, but its system menu stays ours, so that "Available skins" is always
+// there to choose another skin.
+bool TsSkinProvider::HandlePlain(toolkit::TMessage& m) {
+    switch (m.Msg) {
+    case WM_NCLBUTTONDOWN:
+        if (m.WParam != static_cast<WPARAM>(HTSYSMENU))
+            return false;
+        ShowSystemMenu(SystemMenuPoint());
+        return true;
+    case WM_NCRBUTTONUP:
+        if (m.WParam != static_cast<WPARAM>(HTCAPTION) &&
+            m.WParam != static_cast<WPARAM>(HTSYSMENU))
+            return false;
+        ShowSystemMenu(PointOf(m.LParam));
+        return true;
+    case WM_SYSCOMMAND:
+        if ((m.WParam & 0xFFF0) != SC_KEYMENU || m.LParam != ' ')
+            return false;
+        ShowSystemMenu(SystemMenuPoint());
+        return true;
+    default:
+        return false;
+    }
 }
 
 void TsSkinProvider::HandleCommand(toolkit::TMessage& m) {
@@ -294,6 +330,7 @@ void TsSkinProvider::HandleCommand(toolkit::TMessage& m) {
         m_skinData->WndProc(own);
         m_skinData->UpdateIndexes();
         ReadButtonMasks();
+        SyncSystemMenuStyle();
         m_changed = m_shapeStale = true;
         if (command == skin::kCmdSkinRemoved && m_form.HandleAllocated())
             SetWindowRgn(m_form.HandleIfAllocated(), std::nullopt, false);

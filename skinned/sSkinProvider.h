@@ -3,7 +3,10 @@
 // the border, the caption bar (icon, text, caption buttons) and the client background from the
 // skin's "FORM" and "FORMTITLE" sections, answers hit testing in place of the window system,
 // handles the mouse on the frame, shows its own system menu (TsSystemMenu) and cuts the window's
-// shape from the key-coloured corners of the frame pieces.
+// shape from the key-coloured corners of the frame pieces. When the skin leaves the frame plain
+// (no skin applied, or a skin without a "FORM" section) the system draws the frame again, with
+// its own icon and buttons, but the icon, a right click on the caption and Alt+Space still open
+// TsSystemMenu: "Available skins" is there whatever the skin does.
 //
 // Geometry: everything the provider keeps (button rectangles, the cache) is in window
 // coordinates: (0, 0) is the top-left pixel of the whole window, frame included. Frame metrics
@@ -201,6 +204,8 @@ public:
 
     // Opens the system menu at a screen point.
     void ShowSystemMenu(platform::Point screen);
+    void SyncSystemMenuStyle();
+    bool HandlePlain(toolkit::TMessage& m);
 
 private:
     struct Link;

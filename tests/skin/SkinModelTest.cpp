@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "SkinTestSupport.h"
 #include "skin/sGraphUtils.h"
 #include "skin/sPaintSection.h"
@@ -116,11 +118,62 @@ TEST(SkinSections, UnparsableNumbersEndTheLoadWithAConversionError) {
         try {
             manager.SetSkinName("T");
             ADD_FAILURE() << "no error for " << c.text;
-        } catch (const toolkit::EConvertError& e) {
-            EXPECT_EQ(e.Message(), c.message);
+        } catch (const skin::ESkinError& e) {
+            EXPECT_EQ(e.Message(),
+                      "Cannot load skin \"" + folder.Str() + "/T/Options.dat\". " + c.message);
         }
         EXPECT_FALSE(TsSkinManager::SkinChanging());
     }
+}
+
+// Every section names the next as its parent; from is the name of section i.
+std::string Chain(int count, bool ring, const std::function<std::string(int)>& extra) {
+    std::string text = kGlobal;
+    for (int i = 0; i < count; ++i) {
+        text += "[S" + std::to_string(i) + "]\r\n" + extra(i);
+        if (i + 1 < count || ring)
+            text += "PARENTCLASS=S" + std::to_string((i + 1) % count) + "\r\n";
+    }
+    return text;
+}
+
+TEST(SkinSections, LongChainsAndRingsResolveOnceWithTheValuesAShortChainGives) {
+    // Worked by hand on a chain of three: S0 takes S1's colour and S2's transparency.
+    FolderSkin shortChain(Chain(3, false, [](int i) {
+        return i == 1 ? "COLOR=11\r\n" : i == 2 ? "COLOR=22\r\nTRANSPARENCY=30\r\n" : "";
+    }));
+    EXPECT_EQ(shortChain.Section("S0").Color, 11);
+    EXPECT_EQ(shortChain.Section("S0").Transparency, 30);
+    EXPECT_EQ(shortChain.Section("S2").Color, 22);
+
+    // A thousand sections, every tenth with a colour of its own: each takes the next one up.
+    FolderSkin chain(Chain(1000, false, [](int i) {
+        return i % 10 == 0 ? "COLOR=" + std::to_string(i) + "\r\n" : std::string();
+    }));
+    for (const int i : {1, 9, 10, 11, 555, 989})
+        EXPECT_EQ(chain.Section(("S" + std::to_string(i)).c_str()).Color, (i + 9) / 10 * 10) << i;
+    EXPECT_EQ(chain.Section("S995").Color, 16777215); // nothing above it
+    EXPECT_EQ(chain.manager.gd().size(), 1001u);
+
+    // Two thousand in a ring: the link that closes it is cut, so S1999 ends it; each section
+    // keeps its own values and finds the border piece of S1000 (within the depth bound).
+    FolderSkin ring(Chain(2000, true, [](int i) {
+        std::string own = "SHADOWBLUR=" + std::to_string(i) + "\r\n";
+        if (i == 1000 || i == 0)
+            own += (i == 0 ? "GLYPHMASK" : "BORDERSMASK") +
+                   std::string("=^0000^0072^0063^0114^0000^0000^0000^0000^3^1^1^0\r\n");
+        return own;
+    }));
+    auto& m = ring.manager;
+    EXPECT_EQ(ring.Section("S1234").ShadowBlur, 1234);
+    EXPECT_EQ(ring.Section("S1999").Color, 16777215);
+    const auto piece = m.FindOwnPieceIndex("S1000", "BORDERSMASK");
+    ASSERT_GE(piece, 0);
+    EXPECT_EQ(m.FindPieceIndex(m.FindSectionIndex("S990"), "S990", "BORDERSMASK"), piece);
+    EXPECT_EQ(m.FindPieceIndex(m.FindSectionIndex("S1500"), "S1500", "BORDERSMASK"), -1);
+    EXPECT_GE(m.FindPieceIndex(m.FindSectionIndex("S0"), "S0", "GLYPHMASK"), 0);
+    EXPECT_EQ(m.FindPieceIndex(m.FindSectionIndex("S1999"), "S1999", "GLYPHMASK"), -1)
+        << "followed the link that closes the ring";
 }
 
 struct PieceCase {

@@ -130,15 +130,50 @@ TEST(SkinChoice, ChangingSkinsReplacesThePreviousSkinsPictures) {
     EXPECT_EQ(m.pa().size(), pictures);
 }
 
-TEST(SkinChoice, DamagedContainerRaisesAndClearsTheChangingFlag) {
+// A skin that fails anywhere in its load changes nothing: the skin in use stays whole.
+TEST(SkinChoice, FailingSkinNamesItsFileAndLeavesThePreviousSkinWhole) {
     TempFolder dir;
-    Bytes bytes = Container("x", 1);
-    bytes.resize(bytes.size() - 10);
-    dir.Write("Cut.asz", bytes);
+    Bytes cut = Container("x", 1);
+    cut.resize(cut.size() - 10);
+    dir.Write("Cut.asz", cut);
+    dir.Write("Bad.asz",
+              skintest::Pack({{"Options.dat",
+                               ToBytes(Options("bad", 5) + "[EDIT]\r\nGRADIENTDATA=1;2;x;0;0\r\n")},
+                              {"Master.bmp", skintest::Bitmap24(2, 2, 0)}}));
+    dir.Write("Good.asz", Container("good", 1));
     TsSkinManager m;
     m.SetSkinDirectory(dir.Str());
-    EXPECT_THROW(m.SetSkinName("Cut"), toolkit::EReadError);
-    EXPECT_FALSE(TsSkinManager::SkinChanging());
+    m.SetSkinName("Good");
+    const skin::TsSkinBitmap* master = m.MasterBitmap();
+    const struct {
+        const char* name;
+        const char* reason;
+    } cases[] = {{"Cut", "Stream read error"}, {"Bad", "'x' is not a valid integer value"}};
+    for (const auto& c : cases) {
+        try {
+            m.SetSkinName(c.name);
+            ADD_FAILURE() << c.name;
+        } catch (const skin::ESkinError& e) {
+            EXPECT_EQ(e.Message(),
+                      "Cannot load skin \"" + dir.Str() + "/" + c.name + ".asz\". " + c.reason);
+        }
+        EXPECT_FALSE(TsSkinManager::SkinChanging());
+        EXPECT_EQ(m.SkinName(), "Good");
+        EXPECT_EQ(m.SkinData().Description, "good");
+        EXPECT_EQ(m.SkinInfo(), "5.2");
+        EXPECT_EQ(m.MasterBitmap(), master);
+        EXPECT_EQ(m.gd().size(), 2u);
+        EXPECT_EQ(m.CachedIndexes().GlobalInfo, 0);
+    }
+
+    // The entry for a skin chosen outside the program says what happened instead of raising,
+    // and never falls back to another skin.
+    const skin::TacSkinChange bad = m.TryChangeSkin("Bad");
+    EXPECT_EQ(bad.Result, skin::TacSkinChange::Outcome::Failed);
+    EXPECT_NE(bad.Message.find("Bad.asz"), std::string::npos);
+    EXPECT_EQ(m.TryChangeSkin("Nowhere").Result, skin::TacSkinChange::Outcome::NotFound);
+    EXPECT_EQ(m.SkinName(), "Good");
+    EXPECT_TRUE(m.TryChangeSkin("Good").Applied());
 }
 
 TEST(SkinChoice, StoredSkinWithoutDataUsesItsCollections) {

@@ -8,6 +8,7 @@
 #include "platform/win/SystemMetrics.h"
 #include "skin/sCommonData.h"
 #include "skinned/acDials.h"
+#include "skinned/sSkinMenus.h"
 #include "skinned/sSkinProvider.h"
 #include "tests/skinned/SkinnedPaintSupport.h"
 #include "toolkit/TCustomEdit.h"
@@ -390,6 +391,60 @@ TEST_F(FrameTest, ScreenSnapPutsAMovingWindowOnTheWorkAreasEdges) {
     EXPECT_EQ(moveTo(5, 5), (Rect{5, 5, 405, 305}));
     EXPECT_EQ(moveTo(2, 3), (Rect{0, 0, 400, 300}));
     EXPECT_EQ(moveTo(2, 2, 300, 200), (Rect{2, 2, 302, 202})) << "sized, not snapped";
+}
+
+// A skin that cannot be read changes nothing on screen: frame, buttons and controls stay
+// as the skin in use painted them.
+TEST_F(FrameTest, FailingSkinLeavesFrameAndControlsAsTheyWere) {
+    const char damaged[] = "ASzf\1\0\0\0\13\0\0\0Options.dat\144\0\0\0x";
+    auto& broken = manager->InternalSkins().Add();
+    broken.Name = "Broken";
+    broken.Data().WriteBuffer(damaged, sizeof damaged - 1);
+    auto* form = MakeForm();
+    skinnedtest::Make<toolkit::TEdit>(form, {10, 10, 110, 31})->SetColor(toolkit::clWindow);
+    form->Show();
+    Pump();
+    const auto surface = [&] {
+        const DibSection* s = GetWindowSurface(H(*form));
+        return std::vector<std::uint8_t>(s->Bits(), s->Bits() + s->WidthBytes() * s->Height());
+    };
+    const std::vector<std::uint8_t> before = surface();
+    try {
+        manager->SetSkinName("Broken");
+        ADD_FAILURE() << "the damaged skin loaded";
+    } catch (const skin::ESkinError& e) {
+        EXPECT_EQ(e.Message(), "Cannot load skin \"Broken\". Stream read error");
+    }
+    RedrawWindow(H(*form), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
+    Pump();
+    TsSkinProvider& p = *skinned::ProviderOf(*form);
+    EXPECT_TRUE(p.Skinned());
+    EXPECT_TRUE(surface() == before) << "the window changed";
+    EXPECT_EQ(Hit(*form, Centre(p.Button(TsSkinProvider::kClose).Rect)), HTCLOSE);
+}
+
+// A skin without a form section leaves the frame plain; its system menu still lists the skins,
+// and choosing the internal one from it brings the skinned frame back.
+TEST_F(FrameTest, PlainFrameSystemMenuLeadsBackToTheInternalSkin) {
+    manager->SetSkinDirectory("/nonexistent-skin-folder");
+    manager->InternalSkins().Add().Name = "Bare";
+    auto* form = Shown();
+    TsSkinProvider& p = *skinned::ProviderOf(*form);
+    manager->SetSkinName("Bare");
+    Pump();
+    ASSERT_FALSE(p.Skinned());
+    EXPECT_TRUE(GetWindowLongPtr(H(*form), GWL_STYLE) & WS_SYSMENU) << "the system's buttons";
+    EXPECT_EQ(Hit(*form, {12, 12}), HTSYSMENU);
+    EXPECT_FALSE(skinned::TsSkinableMenus::Of(*manager).Skinning()) << "nothing to draw menus from";
+
+    // Available skins, into it (Bare, then the internal skin), down one, choose.
+    for (const int vk : {VK_DOWN, VK_RIGHT, VK_DOWN, VK_RETURN})
+        host->Key(vk);
+    SendMessage(H(*form), WM_NCRBUTTONUP, HTCAPTION, PointToLParam(Screen(*form, {150, 12})));
+    Pump();
+    EXPECT_EQ(manager->SkinName(), skin::kInternalSkinName);
+    EXPECT_TRUE(p.Skinned());
+    EXPECT_FALSE(GetWindowLongPtr(H(*form), GWL_STYLE) & WS_SYSMENU);
 }
 
 } // namespace
