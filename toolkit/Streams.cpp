@@ -180,6 +180,14 @@ TFileStream::TFileStream(const std::string& fileName, FileMode mode)
         fail(errno);
 }
 
+namespace {
+TFileStream::SyncFunction g_syncFile = fsync;
+} // namespace
+
+TFileStream::SyncFunction TFileStream::ReplaceSyncForTesting(SyncFunction sync) {
+    return std::exchange(g_syncFile, sync);
+}
+
 TFileStream::~TFileStream() {
     Discard();
 }
@@ -209,7 +217,7 @@ void TFileStream::Commit() {
     int error = 0;
     if (std::fflush(file) != 0)
         error = errno;
-    else if (!m_temporaryName.empty() && fsync(fileno(file)) != 0)
+    else if (!m_temporaryName.empty() && g_syncFile(fileno(file)) != 0)
         error = errno;
     if (std::fclose(file) != 0 && error == 0)
         error = errno;

@@ -89,6 +89,11 @@ enum class FileMode { OpenRead, Create };
 // passes for a finished save.
 class TFileStream : public TStream {
 public:
+    // How Commit() puts a temporary file's bytes on the disk before renaming it (fsync).
+    // Tests put a recorder here to see the order of the two; the old one is returned.
+    using SyncFunction = int (*)(int fd);
+    static SyncFunction ReplaceSyncForTesting(SyncFunction sync);
+
     TFileStream(const std::string& fileName, FileMode mode);
     ~TFileStream() override;
     TFileStream(const TFileStream&) = delete;

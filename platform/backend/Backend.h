@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/gfx/Geometry.h"
 #include "platform/gfx/Region.h"
@@ -48,8 +49,9 @@ public:
     virtual void OnHostIconic(HWND window, bool iconic) = 0;
     // Another program took the focus: none of our windows is active any more.
     virtual void OnHostDeactivate() = 0;
-    // A file was dropped on a window from another program; path is absolute.
-    virtual void OnHostDropFile(HWND window, const std::string& path) = 0;
+    // Files were dropped together on a window from another program, in the order the host
+    // gave them; the paths are absolute.
+    virtual void OnHostDropFiles(HWND window, std::vector<std::string> paths) = 0;
 };
 
 // How a host window behaves: popups (menus, drop-downs) float above and never take the focus.

@@ -116,9 +116,9 @@ public:
             detail::BringModalForward(window);
     }
 
-    void OnHostDropFile(HWND window, const std::string& path) override {
-        if (IsWindow(window))
-            PostDroppedFiles(window, {path});
+    void OnHostDropFiles(HWND window, std::vector<std::string> paths) override {
+        if (IsWindow(window) && !paths.empty())
+            PostDroppedFiles(window, std::move(paths));
     }
 
     void OnHostDeactivate() override {

@@ -6,6 +6,7 @@
 
 #include "platform/sys/OpenUrl.h"
 #include "tests/app/AppTestSupport.h"
+#include "tests/image/BitmapBytes.h"
 #include "tests/support/Scoped.h"
 #include "toolkit/Exceptions.h"
 
@@ -386,6 +387,37 @@ TEST_F(MainWindow, APictureDroppedOrNamedAtStartOpensAsTheOpenButtonWouldOpenIt)
     EXPECT_EQ(form->sBitBtn1->Hint(), missing);
     EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Cannot open file \"" + missing +
                                                    "\". No such file or directory."});
+}
+
+// The preview shows each new picture at once, and of several files dropped together the first
+// is the one opened.
+TEST_F(MainWindow, TheFirstOfTheDroppedPicturesOpensAndShowsInThePreview) {
+    const auto solid = [&](const char* name, std::uint8_t b, std::uint8_t g, std::uint8_t r) {
+        testbmp::Info info;
+        info.width = 4;
+        info.height = 4;
+        testbmp::Bytes file = testbmp::InfoFile(info);
+        for (int i = 0; i < 16; ++i)
+            file.Raw({b, g, r});
+        std::ofstream(TempFile(name), std::ios::binary)
+            .write(reinterpret_cast<const char*>(file.data.data()),
+                   static_cast<std::streamsize>(file.data.size()));
+        return TempFile(name);
+    };
+    const std::string red = solid("red.bmp", 0, 0, 255);
+    const std::string blue = solid("blue.bmp", 255, 0, 0);
+    toolkit::TControl& preview = *form->DXPaintBox1;
+    const platform::Point centre{preview.Width() / 2, preview.Height() / 2};
+
+    form->OpenPicture(red);
+    Pump();
+    EXPECT_EQ(PixelAt(preview, centre), platform::RGB(255, 0, 0));
+
+    host->DropFiles(form->Handle(), {blue, red});
+    Pump();
+    EXPECT_EQ(form->sBitBtn1->Hint(), blue);
+    EXPECT_EQ(PixelAt(preview, centre), platform::RGB(0, 0, 255));
+    EXPECT_TRUE(boxes.empty());
 }
 
 TEST_F(MainWindow, TheWebPageButtonHandsTheHelpPageToTheDesktop) {

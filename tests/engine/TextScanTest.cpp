@@ -100,6 +100,8 @@ TEST(ConversionHeight, FollowsThePictureAndTheRatioChoice) {
         {-80, 400, 300, 1, -40},
         {-80, 400, 300, 2, -30},
         {7, 10, 10, 1, 4},
+        // 8 rows leave 2 over three: 16 div 3 = 5, where a third taken first would give 4.
+        {8, 10, 10, 1, 5},
         // Exact where 32-bit products would wrap: 3 * MaxInt div 2, then times 2 div 3.
         {INT32_MAX, 2, 3, 1, 2147483646},
         {INT32_MIN, 1, 3, 0, INT32_MIN},

@@ -189,7 +189,10 @@ TEST(BitmapFile, RleDataDecodesWhenFirstRead) {
     };
     const std::vector<Case> cases = {
         {"encoded run", 4, 2, 8, {3, 5, 0, 0, 0, 1}, {{5, 5, 5, 0}, {0, 0, 0, 0}}},
-        {"absolute run with pad", 4, 1, 8, {0, 3, 1, 2, 3, 0, 0, 1}, {{1, 2, 3, 0}}},
+        // An odd absolute run is padded to a word: the pad is skipped, not read as a run.
+        {"absolute run with pad", 4, 1, 8, {0, 3, 1, 2, 3, 0, 1, 7, 0, 1}, {{1, 2, 3, 7}}},
+        // An even one has no pad: the next byte is the following run's count.
+        {"absolute run without pad", 6, 1, 8, {0, 4, 1, 2, 3, 4, 2, 9, 0, 1}, {{1, 2, 3, 4, 9, 9}}},
         {"delta",
          6,
          2,

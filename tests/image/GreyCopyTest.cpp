@@ -189,6 +189,37 @@ protected:
 
 } // namespace
 
+// Both routes share the sampling and the grey matching, so the comparisons above cannot see a
+// fault in those: a worked picture pins them. 5 x 4 drawn into 2 x 2 samples columns
+// ((2x + 1) x 5) div 4 = 1, 3 and rows ((2y + 1) x 4) div 4 = 1, 3 from the top; a colour's grey
+// is the third of its channels' sum, rounded.
+TEST_F(GreyCopy, AWorkedPictureGivesTheHandWorkedGreys) {
+    const auto colourAt = [](int x, int y) -> std::vector<std::uint8_t> { // blue, green, red
+        if (x == 1 && y == 1)
+            return {0, 1, 1}; // 2 / 3 rounds to 1
+        if (x == 3 && y == 1)
+            return {36, 37, 37}; // 110 / 3 rounds to 37
+        if (x == 1 && y == 3)
+            return {255, 255, 254}; // 764 / 3 rounds to 255
+        if (x == 3 && y == 3)
+            return {1, 0, 0}; // 1 / 3 rounds to 0
+        return {128, 128, 128};
+    };
+    testbmp::Info info;
+    info.width = 5;
+    info.height = 4;
+    testbmp::Bytes file = testbmp::InfoFile(info);
+    for (int y = 3; y >= 0; --y) { // bottom row first
+        for (int x = 0; x < 5; ++x)
+            file.Raw(colourAt(x, y));
+        file.Zeros(1); // 15 bytes padded to 16
+    }
+    const std::string path = Write("worked.bmp", file.data);
+    const std::vector<std::uint8_t> expected = {1, 37, 255, 0};
+    EXPECT_EQ(WindowRoute(path, 2, 2).grey, expected);
+    EXPECT_EQ(SampledRoute(path, 2, 2).grey, expected);
+}
+
 TEST_F(GreyCopy, JpegPicturesMatchTheFullDecode) {
     struct Case {
         const char* name;

@@ -65,21 +65,49 @@ TEST(StretchBlt, ShrinkingSamplesWithoutAveraging) {
 }
 
 TEST(StretchBlt, SamplesTheFixedColumnAndRow) {
+    // 7 × 5 onto 3 × 2: target column x samples ((2x + 1) × 7) div 6 = 1, 3, 5 and row y samples
+    // ((2y + 1) × 5) div 4 = 1, 3; the source holds x + 10 y.
     Surface src = Gradient(7, 5);
     Surface dst(3, 2, 8);
     StretchBlt(*dst.dc, 0, 0, 3, 2, *src.dc, 0, 0, 7, 5, RasterOp::SrcCopy);
+    const int expected[2][3] = {{11, 13, 15}, {31, 33, 35}};
     for (int y = 0; y < 2; ++y)
         for (int x = 0; x < 3; ++x)
-            EXPECT_EQ(dst.Index(x, y), (2 * x + 1) * 7 / 6 + 10 * ((2 * y + 1) * 5 / 4));
+            EXPECT_EQ(dst.Index(x, y), expected[y][x]) << x << ", " << y;
 }
 
-TEST(StretchBlt, NegativeWidthMirrors) {
-    Surface src = Gradient(3, 1);
-    Surface dst(3, 1, 8);
-    StretchBlt(*dst.dc, 3, 0, -3, 1, *src.dc, 0, 0, 3, 1, RasterOp::SrcCopy);
-    EXPECT_EQ(dst.Index(0, 0), 2);
-    EXPECT_EQ(dst.Index(1, 0), 1);
-    EXPECT_EQ(dst.Index(2, 0), 0);
+TEST(StretchBlt, ANegativeSizeOnOneSideMirrorsAndOnBothDoesNot) {
+    Surface src = Gradient(3, 2);
+    const auto row = [](Surface& s, int y) {
+        return std::vector<int>{s.Index(0, y), s.Index(1, y), s.Index(2, y)};
+    };
+    {
+        Surface dst(3, 1, 8);
+        StretchBlt(*dst.dc, 3, 0, -3, 1, *src.dc, 0, 0, 3, 1, RasterOp::SrcCopy);
+        EXPECT_EQ(row(dst, 0), (std::vector<int>{2, 1, 0})) << "target width negative";
+    }
+    {
+        Surface dst(3, 1, 8);
+        StretchBlt(*dst.dc, 0, 0, 3, 1, *src.dc, 3, 0, -3, 1, RasterOp::SrcCopy);
+        EXPECT_EQ(row(dst, 0), (std::vector<int>{2, 1, 0})) << "source width negative";
+    }
+    {
+        Surface dst(3, 1, 8);
+        StretchBlt(*dst.dc, 3, 0, -3, 1, *src.dc, 3, 0, -3, 1, RasterOp::SrcCopy);
+        EXPECT_EQ(row(dst, 0), (std::vector<int>{0, 1, 2})) << "both widths negative";
+    }
+    {
+        Surface dst(3, 2, 8);
+        StretchBlt(*dst.dc, 0, 0, 3, 2, *src.dc, 0, 2, 3, -2, RasterOp::SrcCopy);
+        EXPECT_EQ(row(dst, 0), (std::vector<int>{10, 11, 12})) << "source height negative";
+        EXPECT_EQ(row(dst, 1), (std::vector<int>{0, 1, 2}));
+    }
+    {
+        Surface dst(3, 2, 8);
+        StretchBlt(*dst.dc, 0, 2, 3, -2, *src.dc, 0, 2, 3, -2, RasterOp::SrcCopy);
+        EXPECT_EQ(row(dst, 0), (std::vector<int>{0, 1, 2})) << "both heights negative";
+        EXPECT_EQ(row(dst, 1), (std::vector<int>{10, 11, 12}));
+    }
 }
 
 TEST(StretchBlt, NearestGreyOfColours) {
@@ -94,6 +122,18 @@ TEST(StretchBlt, NearestGreyOfColours) {
     EXPECT_EQ(dst.Index(1, 0), 10);
     EXPECT_EQ(dst.Index(2, 0), 85);
     EXPECT_EQ(dst.Index(3, 0), 170);
+
+    // Channel sums that leave 1 or 2 over three: the nearest grey is the rounded third, so
+    // (1, 1, 0) is 1 (not 0), (37, 37, 36) is 37 (not 36) and (1, 0, 0) is 0.
+    SetPixel(*src.dc, 0, 0, RGB(1, 1, 0));
+    SetPixel(*src.dc, 1, 0, RGB(37, 37, 36));
+    SetPixel(*src.dc, 2, 0, RGB(1, 0, 0));
+    SetPixel(*src.dc, 3, 0, RGB(254, 255, 255));
+    BitBlt(*dst.dc, 0, 0, 4, 1, *src.dc, 0, 0, RasterOp::SrcCopy);
+    EXPECT_EQ(dst.Index(0, 0), 1);
+    EXPECT_EQ(dst.Index(1, 0), 37);
+    EXPECT_EQ(dst.Index(2, 0), 0);
+    EXPECT_EQ(dst.Index(3, 0), 255);
 }
 
 TEST(ColorMatcher, ArbitraryTableTakesNearestAndLowerIndexOnTies) {

@@ -5,12 +5,13 @@
 
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "tests/support/TempFolder.h"
 #include "tests/support/Files.h"
 #include "tests/support/Scoped.h"
+#include "tests/support/TempFolder.h"
 #include "toolkit/Exceptions.h"
 #include "toolkit/Streams.h"
 #include "toolkit/TStringList.h"
@@ -172,4 +173,52 @@ TEST(TFileStream, ADeviceThatRefusesTheBytesIsAnErrorNotASave) {
     // Devices are written directly, not replaced: /dev/null stays a device.
     TStringList{"gone"}.SaveToFile("/dev/null");
     EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
+}
+
+namespace {
+// What the disk sync saw: the temporary file's size and the target's text at that moment.
+struct SyncSeen {
+    static inline std::filesystem::path target;
+    static inline std::int64_t temporarySize = -1;
+    static inline std::string targetText;
+    static inline int failWith = 0;
+    static int Record(int fd) {
+        struct stat info {};
+        temporarySize = fstat(fd, &info) == 0 ? info.st_size : -1;
+        targetText = ReadAll(target);
+        errno = failWith;
+        return failWith != 0 ? -1 : 0;
+    }
+};
+
+struct ScopedSync {
+    TFileStream::SyncFunction previous = TFileStream::ReplaceSyncForTesting(&SyncSeen::Record);
+    ~ScopedSync() { TFileStream::ReplaceSyncForTesting(previous); }
+};
+} // namespace
+
+TEST(TFileStream, TheWholeFileReachesTheDiskBeforeItReplacesTheTarget) {
+    const auto dir = TempDir() / "sync";
+    std::filesystem::create_directories(dir);
+    SyncSeen::target = dir / "art.txt";
+    WriteAll(SyncSeen::target, "old");
+    const ScopedSync recording;
+
+    TStringList{"new"}.SaveToFile(SyncSeen::target.string());
+    EXPECT_EQ(SyncSeen::temporarySize, 5) << "everything written and flushed before the sync";
+    EXPECT_EQ(SyncSeen::targetText, "old") << "the sync comes before the rename";
+    EXPECT_EQ(ReadAll(SyncSeen::target), "new\r\n");
+
+    // A sync that fails is a failed save: the target keeps what it had and nothing is left over.
+    SyncSeen::failWith = EIO;
+    try {
+        TStringList{"newer"}.SaveToFile(SyncSeen::target.string());
+        ADD_FAILURE() << "a failed sync passed for a save";
+    } catch (const EWriteError& e) {
+        EXPECT_EQ(e.Message(),
+                  "Cannot write file \"" + SyncSeen::target.string() + "\". Input/output error");
+    }
+    SyncSeen::failWith = 0;
+    EXPECT_EQ(ReadAll(SyncSeen::target), "new\r\n");
+    EXPECT_EQ(EntriesIn(dir), 1u);
 }

@@ -115,11 +115,12 @@ void HeadlessBackend::HostIconify(HWND window, bool iconic, std::uint64_t afterM
     Schedule(std::move(e), afterMs);
 }
 
-void HeadlessBackend::DropFile(HWND window, const std::string& path, std::uint64_t afterMs) {
+void HeadlessBackend::DropFiles(HWND window, std::vector<std::string> paths,
+                                std::uint64_t afterMs) {
     Event e;
     e.kind = Event::Kind::Drop;
     e.window = window;
-    e.text = path;
+    e.paths = std::move(paths);
     Schedule(std::move(e), afterMs);
 }
 
@@ -175,7 +176,7 @@ void HeadlessBackend::PollEvents(InputSink& sink) {
             }
             break;
         case Event::Kind::Drop:
-            sink.OnHostDropFile(e.window, e.text);
+            sink.OnHostDropFiles(e.window, e.paths);
             break;
         }
     }

@@ -37,7 +37,11 @@ public:
     // The desktop iconifies a window by its own gesture (iconic) or brings an iconified one
     // back, as a task bar click does.
     void HostIconify(HWND window, bool iconic, std::uint64_t afterMs = 0);
-    void DropFile(HWND window, const std::string& path, std::uint64_t afterMs = 0);
+    // Files dropped together, as one drag from a file manager.
+    void DropFiles(HWND window, std::vector<std::string> paths, std::uint64_t afterMs = 0);
+    void DropFile(HWND window, const std::string& path, std::uint64_t afterMs = 0) {
+        DropFiles(window, {path}, afterMs);
+    }
     bool HasPendingInput() const { return !m_events.empty(); }
 
     // ---- shortages ----
@@ -118,6 +122,7 @@ private:
         bool down = false;
         int value = 0;
         std::string text;
+        std::vector<std::string> paths;
         HWND window;
     };
     void Schedule(Event e, std::uint64_t afterMs);

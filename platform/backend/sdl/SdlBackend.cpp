@@ -313,15 +313,25 @@ void SdlBackend::Dispatch(const SDL_Event& e, InputSink& sink) {
     case SDL_TEXTINPUT:
         sink.OnText(e.text.text);
         break;
+    // Files dropped together come between a begin and a complete event, one event each; they
+    // reach the window as one drop, so a program taking one picture takes the first.
+    case SDL_DROPBEGIN:
+        m_droppedFiles.clear();
+        break;
     case SDL_DROPFILE:
         if (e.drop.file) {
-            // A drop the host could not tie to a window goes to the one used last.
-            const HWND h = WindowOf(e.drop.windowID);
-            if (h || m_lastNormalFocus)
-                sink.OnHostDropFile(h ? h : m_lastNormalFocus, e.drop.file);
+            m_droppedFiles.emplace_back(e.drop.file);
             SDL_free(e.drop.file);
         }
         break;
+    case SDL_DROPCOMPLETE: {
+        // A drop the host could not tie to a window goes to the one used last.
+        const HWND h = WindowOf(e.drop.windowID);
+        if ((h || m_lastNormalFocus) && !m_droppedFiles.empty())
+            sink.OnHostDropFiles(h ? h : m_lastNormalFocus, std::move(m_droppedFiles));
+        m_droppedFiles.clear();
+        break;
+    }
     case SDL_WINDOWEVENT: {
         const HWND h = WindowOf(e.window.windowID);
         if (!h)

@@ -102,6 +102,7 @@ private:
     HWND m_lastNormalFocus; // the last normal window of ours the host gave the keyboard to
     HWND m_lastRaised;      // the last normal window our side activated
     std::map<int, SDL_Cursor*> m_cursors;
+    std::vector<std::string> m_droppedFiles; // the files of a drop still arriving
     std::uint64_t m_wmCheckedAt = 0;
 };
 
