@@ -755,4 +755,15 @@ void SdlBackend::SetClipboardText(const std::string& utf8) {
     SDL_SetClipboardText(utf8.c_str());
 }
 
+std::string SdlBackend::PrimarySelectionText() {
+    char* text = SDL_GetPrimarySelectionText();
+    std::string out = text ? text : "";
+    SDL_free(text);
+    return out;
+}
+
+void SdlBackend::SetPrimarySelectionText(const std::string& utf8) {
+    SDL_SetPrimarySelectionText(utf8.c_str());
+}
+
 } // namespace platform

@@ -86,6 +86,8 @@ public:
     void Beep() override;
     std::string ClipboardText() override;
     void SetClipboardText(const std::string& utf8) override;
+    std::string PrimarySelectionText() override;
+    void SetPrimarySelectionText(const std::string& utf8) override;
 
 private:
     void Dispatch(const SDL_Event& e, InputSink& sink);
