@@ -16,6 +16,7 @@
 #include "skin/InternalSkin.h"
 #include "skinned/acDials.h"
 #include "skinned/sSkinMenus.h"
+#include "toolkit/TBusyCursor.h"
 
 namespace app {
 namespace {
@@ -391,10 +392,12 @@ void TForm1::OpenPicture(const std::string& path) {
         TDXPaintBoxControl* box;
         ~Repaint() { box->Invalidate(); }
     } repaint{DXPaintBox1};
+    const toolkit::TBusyCursor busy;
     image::LoadPictureFile(DXPaintBox1->DIB(), sBitBtn1->Hint());
 }
 
 void TForm1::BitBtn2Click(TObject*) {
+    const toolkit::TBusyCursor busy;
     StringGrid1->SetEditorMode(false);
     sMemo1->Lines().Clear();
     image::TDIB& picture = DXPaintBox1->DIB();
@@ -425,6 +428,7 @@ void TForm1::BitBtn4Click(TObject*) {
     lines.reserve(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i)
         lines.push_back(sMemo1->Lines().Get(i));
+    const toolkit::TBusyCursor busy;
     engine::SavePagedText(m_saveOptions->Edit1->Text(), lines, sSpinEdit3->Value(),
                           m_saveOptions->SpinEdit1->Value(), m_saveOptions->SpinEdit3->Value());
 }

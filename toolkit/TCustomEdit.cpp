@@ -4,6 +4,7 @@
 #include "toolkit/TCustomEdit.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/gfx/text/Utf8.h"
 #include "platform/win/Caret.h"
@@ -427,6 +428,7 @@ bool TCustomEdit::DoKeyPress(char32_t& key) {
     switch (key) {
     case 1:
         SelectAll();
+        OfferPrimarySelection();
         break;
     case 3:
         CopyToClipboard();
@@ -562,6 +564,8 @@ void TCustomEdit::MoveCaret(platform::WORD key, TShiftState shift) {
         m_anchor = m_caret;
     m_preferredX = preferredX;
     UpdateView(true);
+    if (extend)
+        OfferPrimarySelection();
 }
 
 // ---- mouse ----------------------------------------------------------------------------------
@@ -586,6 +590,10 @@ void TCustomEdit::MouseDown(TMouseButton button, TShiftState shift, int x, int y
         } else {
             SetCaretPos(p, shift.Contains(ssShift));
         }
+    } else if (button == mbMiddle) {
+        PastePrimarySelection({x, y});
+        if (alive.expired())
+            return;
     }
     TCustomControl::MouseDown(button, shift, x, y);
 }
@@ -660,7 +668,8 @@ void TCustomEdit::StopAutoScroll() {
 
 void TCustomEdit::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
     if (button == mbLeft) {
-        m_selecting = false;
+        if (std::exchange(m_selecting, false))
+            OfferPrimarySelection();
         m_wordSelecting = false;
         StopAutoScroll();
     }

@@ -10,14 +10,17 @@
 // Up/Down, Shift with any of them extends the selection; Backspace/Delete (Ctrl: a word);
 // Ctrl+C/Ctrl+Ins copy, Ctrl+X/Shift+Del cut, Ctrl+V/Shift+Ins paste, Ctrl+Z undo, Ctrl+A
 // select all. Mouse: press places the caret (Shift extends), drag selects, double click selects
-// a word. Typing replaces the selection. While a drag holds the pointer outside the text area,
-// a timer (kAutoScrollMs) scrolls the view one line (up or down) and half a line height
-// (left or right) a tick towards the pointer, the selection following the edge of the view;
-// back inside, on release or on losing the capture it stops.
+// a word; a middle click pastes the desktop's primary selection there. Typing replaces the
+// selection. While a drag holds the pointer outside the text area, a timer (kAutoScrollMs) scrolls
+// the view one line (up or down) and half a line height (left or right) a tick towards the pointer,
+// the selection following the edge of the view; back inside, on release or on losing the capture it
+// stops.
 //
 // Every typed character first passes KeyPress (a virtual filter, which also runs OnKeyPress):
 // a filter that sets the key to 0 drops it. Backspace and the Ctrl+letter clipboard commands
 // come through it as control characters (8, 3, 22, 24, 26, 1), as they do on the platform.
+// A selection the user makes (by mouse, by Shift with the keys, by Ctrl+A) becomes the desktop's
+// primary selection, except in a password edit.
 // Clipboard and undo work goes through the virtual CopyToClipboard / CutToClipboard /
 // PasteFromClipboard / Undo, which the WM_COPY / WM_CUT / WM_PASTE / WM_CLEAR / WM_UNDO
 // messages also reach, so a derived control can gate them in one place.
@@ -228,6 +231,10 @@ private:
     void DragSelectTo(platform::Point client);
     void AutoScrollTick();
     void StopAutoScroll();
+
+    // ---- the primary selection (TCustomEditPrimary.cpp) ----
+    void OfferPrimarySelection() const;
+    void PastePrimarySelection(platform::Point client);
 
     // ---- measuring and view (TCustomEditView.cpp) ----
     int CharWidth(char32_t c, int x) const;

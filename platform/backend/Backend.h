@@ -130,6 +130,10 @@ public:
     virtual void Beep() = 0;
     virtual std::string ClipboardText() = 0;
     virtual void SetClipboardText(const std::string& utf8) = 0;
+    // The text selected last, on hosts that keep one apart from the clipboard (the X PRIMARY
+    // selection: whatever is selected, pasted by a middle click). Empty: none.
+    virtual std::string PrimarySelectionText() = 0;
+    virtual void SetPrimarySelectionText(const std::string& utf8) = 0;
 };
 
 } // namespace platform

@@ -13,4 +13,12 @@ bool SetClipboardText(const std::string& utf8) {
     return true;
 }
 
+std::string GetPrimarySelectionText() {
+    return detail::State::Get().backend->PrimarySelectionText();
+}
+
+void SetPrimarySelectionText(const std::string& utf8) {
+    detail::State::Get().backend->SetPrimarySelectionText(utf8);
+}
+
 } // namespace platform

@@ -431,16 +431,36 @@ bool GetCursorPos(Point& p) {
     return true;
 }
 
+namespace {
+
+void ShowCursor(State& s) {
+    const Cursor shown = s.screenCursor.value_or(s.currentCursor);
+    if (shown == s.shownCursor)
+        return;
+    s.shownCursor = shown;
+    s.backend->SetCursor(shown);
+}
+
+} // namespace
+
 void SetCursor(Cursor cursor) {
     State& s = State::Get();
-    if (s.currentCursor == cursor)
-        return;
     s.currentCursor = cursor;
-    s.backend->SetCursor(cursor);
+    ShowCursor(s);
 }
 
 Cursor GetCursor() {
     return State::Get().currentCursor;
+}
+
+void SetScreenCursor(std::optional<Cursor> cursor) {
+    State& s = State::Get();
+    s.screenCursor = cursor;
+    ShowCursor(s);
+}
+
+std::optional<Cursor> GetScreenCursor() {
+    return State::Get().screenCursor;
 }
 
 } // namespace platform

@@ -11,6 +11,8 @@
 // the window under the cursor, as client or non-client messages by its WM_NCHITTEST answer.
 // WM_MOUSEWHEEL goes to the focus window; DefWindowProc passes it on to the parent.
 
+#include <optional>
+
 #include "platform/win/WinDefs.h"
 
 namespace platform {
@@ -41,8 +43,13 @@ std::int16_t GetKeyState(int vk);
 std::int16_t GetAsyncKeyState(int vk);
 
 bool GetCursorPos(Point& p);
-// The cursor the host shows; DefWindowProc's WM_SETCURSOR sets it from the class or hit code.
+// The cursor the pointer's window asks for; DefWindowProc's WM_SETCURSOR sets it from the class
+// or hit code. The host shows it unless a screen cursor is set.
 void SetCursor(Cursor cursor);
 Cursor GetCursor();
+// A cursor shown over all our windows whatever they ask for (the busy watch while the program
+// works and reads no input); none: each window's own again, as last asked for.
+void SetScreenCursor(std::optional<Cursor> cursor);
+std::optional<Cursor> GetScreenCursor();
 
 } // namespace platform

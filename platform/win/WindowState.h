@@ -158,7 +158,9 @@ struct State {
     bool appActive = false;
     Point cursor{-1, -1};
     std::uint8_t keyState[256] = {};
-    Cursor currentCursor = Cursor::Arrow;
+    Cursor currentCursor = Cursor::Arrow; // asked for by the pointer's window
+    std::optional<Cursor> screenCursor;   // over every window, when set
+    Cursor shownCursor = Cursor::Arrow;   // what the host was told last
     DWORD messageTime = 0;
     Point messagePos;
     std::map<std::string, UINT> registeredMessages;

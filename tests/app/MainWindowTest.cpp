@@ -1,6 +1,7 @@
 #include <unistd.h>
 
 #include <array>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -332,10 +333,15 @@ TEST_F(MainWindow, ConvertFailuresShowTheErrorBoxAndTheWindowGoesOn) {
     ClickOn(*form->sBitBtn2);
     ASSERT_EQ(boxes.size(), 3u);
     EXPECT_EQ(boxes[2].text, "'abc' is not a valid integer value.");
+    EXPECT_NE(host->CurrentCursor(), platform::Cursor::Wait) << "the failure took the watch away";
 
-    // Fixed, the same window converts as the tool does.
+    // Fixed, the same window converts as the tool does, under the busy watch.
     form->StringGrid1->SetCells(1, 2, "72");
+    std::set<platform::Cursor> whileConverting;
+    form->sMemo1->OnChange = [&](TObject*) { whileConverting.insert(host->CurrentCursor()); };
     ClickOn(*form->sBitBtn2);
+    EXPECT_EQ(whileConverting, std::set<platform::Cursor>{platform::Cursor::Wait});
+    EXPECT_NE(host->CurrentCursor(), platform::Cursor::Wait);
     EXPECT_EQ(boxes.size(), 3u);
     cli::CliOptions options;
     options.pictures = {Asset("sample.bmp")};

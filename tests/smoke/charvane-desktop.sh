@@ -12,6 +12,8 @@
 # - with no window manager, after a save (options window, save dialog, error box) the keyboard
 #   is back at the main window: Alt+F4 ends the program;
 # - SIGTERM and SIGINT end the program within a second, with a modal window open, status 0.
+# With CHARVANE_SCALE=N (1 to 3) the program shows every pixel as N x N: the virtual screen is
+# N times larger, and every position and size below stays in the program's own pixels.
 # Usage: charvane-desktop.sh PATH-TO-charvane [SCREENSHOT-FOLDER]
 # Exit 77 (skipped) without xvfb-run, xdotool, xprop or openbox.
 set -euo pipefail
@@ -25,7 +27,9 @@ if [ "${CHARVANE_DESKTOP_INNER:-}" != 1 ]; then
             exit 77
         fi
     done
-    CHARVANE_DESKTOP_INNER=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$@"
+    n=${CHARVANE_SCALE:-1}
+    CHARVANE_DESKTOP_INNER=1 exec xvfb-run -a -s "-screen 0 $((1280 * n))x$((1024 * n))x24" \
+        bash "$0" "$@"
 fi
 export LSAN_OPTIONS="suppressions=$(dirname "$(realpath "$0")")/lsan-suppressions.txt${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 
@@ -83,13 +87,17 @@ start_program() {
     main=$(wait_for_window '^Charvane 1\.2') || fail "the main window did not appear"
     sleep 0.5
 }
-geometry() { eval "$(xdotool getwindowgeometry --shell "$1")"; }
+# X, Y, WIDTH and HEIGHT of a window, in the program's pixels.
+geometry() {
+    eval "$(xdotool getwindowgeometry --shell "$1")"
+    X=$((X / scale)) Y=$((Y / scale)) WIDTH=$((WIDTH / scale)) HEIGHT=$((HEIGHT / scale))
+}
 # Drags from a point of a window (window coordinates) by dx, dy in a few steps.
 drag() {
-    xdotool mousemove --window "$1" "$2" "$3" mousedown 1
+    xdotool mousemove --window "$1" $(($2 * scale)) $(($3 * scale)) mousedown 1
     sleep 0.2
     for _ in 1 2 3 4; do
-        xdotool mousemove_relative -- $(($4 / 4)) $(($5 / 4))
+        xdotool mousemove_relative -- $(($4 * scale / 4)) $(($5 * scale / 4))
         sleep 0.1
     done
     xdotool mouseup 1
@@ -151,7 +159,7 @@ caption_button() {
     sleep 0.6
 }
 double_click_caption() {
-    xdotool mousemove --window "$main" 200 12 mousedown 1 sleep 0.08 mouseup 1 sleep 0.12 \
+    xdotool mousemove --window "$main" $((200 * scale)) $((12 * scale)) mousedown 1 sleep 0.08 mouseup 1 sleep 0.12 \
         mousedown 1 sleep 0.08 mouseup 1
     sleep 0.6
 }

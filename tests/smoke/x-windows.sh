@@ -1,6 +1,9 @@
 # Finding and clicking the program's windows on the virtual screen, for the smoke scripts that
 # source this file. They set pid (the program's process) and, once it is found, main (the main
-# window's id).
+# window's id). Window coordinates are the program's pixels: with CHARVANE_SCALE=N the program
+# shows each as N x N pixels of the screen.
+
+scale=${CHARVANE_SCALE:-1}
 
 # Prints the id of the first visible window whose name matches, waiting up to 30 s; fails at
 # once when the program has ended.
@@ -52,5 +55,5 @@ wait_for_no_second_window() {
 # Clicks at a point of a window (window coordinates); with no window manager the keyboard
 # follows the pointer, so keys pressed afterwards reach that window.
 click_in() {
-    xdotool mousemove --window "$1" "$2" "$3" click 1
+    xdotool mousemove --window "$1" $(($2 * scale)) $(($3 * scale)) click 1
 }

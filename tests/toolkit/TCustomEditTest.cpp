@@ -175,6 +175,34 @@ TEST_F(Edit, ClipboardRoundTripWithCtrlKeysAndShiftDelIns) {
     EXPECT_EQ(platform::GetClipboardText(), "first");
 }
 
+// The desktop's other clipboard: selecting offers the text, a middle click pastes it where it
+// lands; the Ctrl+C clipboard is left alone by both.
+TEST_F(Edit, SelectingSetsThePrimarySelectionAndAMiddleClickPastesIt) {
+    platform::SetClipboardText("kept");
+    edit->SetText("abc defg hij");
+    const int y = 10;
+    host->MouseDown(ScreenOf(*edit, {edit->PointOfPos({0, 3}).x, y}));
+    host->MouseMove(ScreenOf(*edit, {edit->PointOfPos({0, 9}).x, y}));
+    host->MouseUp(ScreenOf(*edit, {edit->PointOfPos({0, 9}).x, y}));
+    Pump();
+    EXPECT_EQ(platform::GetPrimarySelectionText(), " defg ");
+    ShiftKeys({platform::VK_END});
+    EXPECT_EQ(platform::GetPrimarySelectionText(), " defg hij");
+
+    TEdit* other = Make<TEdit>({10, 40, 160, 61});
+    other->SetText("12");
+    Pump();
+    host->Click(ScreenOf(*other, {other->PointOfPos({0, 1}).x, y}), platform::MouseButton::Middle);
+    Pump();
+    EXPECT_EQ(other->Text(), "1 defg hij2");
+    EXPECT_TRUE(other->Focused());
+    other->SetReadOnly(true);
+    host->Click(ScreenOf(*other, {2, y}), platform::MouseButton::Middle);
+    Pump();
+    EXPECT_EQ(other->Text(), "1 defg hij2");
+    EXPECT_EQ(platform::GetClipboardText(), "kept");
+}
+
 TEST_F(Edit, UndoRevertsTheLastChangeAndASecondUndoRedoesIt) {
     Type("abc");
     Type(" def"); // consecutive typing is one step
@@ -358,6 +386,7 @@ TEST_F(Edit, PasswordCharHidesTheTextOnScreenAndFromTheClipboard) {
     CtrlKeys({'C'});
     CtrlKeys({'X'});
     EXPECT_EQ(platform::GetClipboardText(), "before");
+    EXPECT_EQ(platform::GetPrimarySelectionText(), "");
     EXPECT_EQ(edit->Text(), "secret");
     EXPECT_EQ(edit->ColumnX(0, 6), 6 * edit->TextFont()->Advance(U'*'));
 }

@@ -4,6 +4,7 @@
 #include "ToolkitTestSupport.h"
 #include "platform/win/Input.h"
 #include "toolkit/Exceptions.h"
+#include "toolkit/TBusyCursor.h"
 #include "toolkit/TButtonControl.h"
 #include "toolkit/TScreen.h"
 #include "toolkit/TTimer.h"
@@ -11,6 +12,7 @@
 namespace toolkit::testing {
 namespace {
 
+using platform::Cursor;
 using platform::MouseButton;
 
 class TTestButton : public TButtonControl {
@@ -169,6 +171,23 @@ TEST_F(Forms, AnExceptionInAClickHandlerIsShownInTheErrorBoxAndTheLoopGoesOn) {
     EXPECT_EQ(boxes[0].type, MsgDlgType::Error);
     EXPECT_EQ(boxes[1].text, "Ends with a dot.");
     EXPECT_TRUE(app->Terminated());
+}
+
+TEST_F(Forms, TheBusyCursorCoversWhatWindowsAskForAndGoesAlsoWhenTheWorkFails) {
+    auto* button = Button(mainForm, "Button1", {10, 10, 90, 35});
+    std::vector<Cursor> during;
+    button->OnClick = [&](TObject*) {
+        const TBusyCursor busy;
+        platform::SetCursor(Cursor::IBeam); // the pointer crosses an edit meanwhile
+        { const TBusyCursor nested; }
+        during.push_back(host->CurrentCursor());
+        throw std::runtime_error("Failed.");
+    };
+    host->Click(Middle(*button));
+    Pump();
+    EXPECT_EQ(during, std::vector<Cursor>{Cursor::Wait});
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(host->CurrentCursor(), Cursor::IBeam) << "what the window asked for last";
 }
 
 TEST_F(Forms, AFormMayBeFreedFromItsOwnButtonsHandler) {

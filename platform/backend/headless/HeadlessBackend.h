@@ -101,6 +101,8 @@ public:
     void Beep() override { ++m_beeps; }
     std::string ClipboardText() override { return m_clipboard; }
     void SetClipboardText(const std::string& utf8) override { m_clipboard = utf8; }
+    std::string PrimarySelectionText() override { return m_primary; }
+    void SetPrimarySelectionText(const std::string& utf8) override { m_primary = utf8; }
 
 private:
     struct Event {
@@ -137,6 +139,7 @@ private:
     Cursor m_cursor = Cursor::Arrow;
     bool m_capture = false;
     std::string m_clipboard;
+    std::string m_primary;
     HWND m_keyboard;
 };
 

@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/backend/HostScale.h"
 #include "platform/backend/sdl/X11Desktop.h"
 #include "platform/sys/Signals.h"
 #include "platform/win/Message.h"
@@ -23,15 +24,32 @@ namespace {
 // own loops. One backend at a time, as for SDL itself.
 bool g_hostMoveSize = true;
 
+// Device pixels per pixel of ours; the hit test, called from inside SDL, needs it too.
+HostScale g_scale;
+
 // How often the window manager's presence is looked up again.
 constexpr std::uint64_t kWindowManagerCheckMs = 1000;
 
-// The window's place on the screen as it is now (see x11::ScreenOrigin for why not SDL's).
+// The window's place on the screen as it is now (see x11::ScreenOrigin for why not SDL's), in
+// device pixels.
 Point HostOrigin(SDL_Window* window) {
     int x = 0, y = 0;
     if (!x11::ScreenOrigin(window, x, y))
         SDL_GetWindowPosition(window, &x, &y);
     return {x, y};
+}
+
+// The pointer's place on the screen, in our pixels.
+Point GlobalPointer() {
+    int x = 0, y = 0;
+    SDL_GetGlobalMouseState(&x, &y);
+    return g_scale.ToLogical({x, y});
+}
+
+void PlaceHostWindow(SDL_Window* window, const Rect& screen) {
+    const Rect device = g_scale.ToDevice(screen);
+    SDL_SetWindowPosition(window, device.left, device.top);
+    SDL_SetWindowSize(window, std::max(1, device.Width()), std::max(1, device.Height()));
 }
 
 // A press on a caption is the window manager's (it starts a move), so our side never sees it
@@ -57,17 +75,17 @@ SDL_HitTestResult HitTest(SDL_Window* window, const SDL_Point* area, void* data)
     if (!g_hostMoveSize)
         return SDL_HITTEST_NORMAL;
     const HWND h(static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(data)));
-    const auto [x, y] = HostOrigin(window);
+    const Point origin = HostOrigin(window);
+    const Point p = g_scale.ToLogical({origin.x + area->x, origin.y + area->y});
     LRESULT hit = HTCLIENT;
     try {
-        hit = SendMessage(h, WM_NCHITTEST, 0, PointToLParam({x + area->x, y + area->y}));
+        hit = SendMessage(h, WM_NCHITTEST, 0, PointToLParam(p));
     } catch (...) {
         // A procedure's failure must not unwind through SDL's C frames.
         return SDL_HITTEST_NORMAL;
     }
     switch (hit) {
     case HTCAPTION: {
-        const Point p{x + area->x, y + area->y};
         const std::uint64_t now = SDL_GetTicks64();
         if (SecondPressOf(g_lastCaptionPress, h, p, now)) {
             if (g_lastCaptionPress.toHost)
@@ -114,109 +132,6 @@ MouseButton ButtonOf(Uint8 b) {
 
 } // namespace
 
-int VirtualKeyFromScancode(int sc) {
-    if (sc >= SDL_SCANCODE_A && sc <= SDL_SCANCODE_Z)
-        return 'A' + (sc - SDL_SCANCODE_A);
-    if (sc >= SDL_SCANCODE_1 && sc <= SDL_SCANCODE_9)
-        return '1' + (sc - SDL_SCANCODE_1);
-    if (sc >= SDL_SCANCODE_F1 && sc <= SDL_SCANCODE_F12)
-        return VK_F1 + (sc - SDL_SCANCODE_F1);
-    if (sc >= SDL_SCANCODE_KP_1 && sc <= SDL_SCANCODE_KP_9)
-        return VK_NUMPAD0 + 1 + (sc - SDL_SCANCODE_KP_1);
-    switch (sc) {
-    case SDL_SCANCODE_0:
-        return '0';
-    case SDL_SCANCODE_KP_0:
-        return VK_NUMPAD0;
-    case SDL_SCANCODE_RETURN:
-    case SDL_SCANCODE_KP_ENTER:
-        return VK_RETURN;
-    case SDL_SCANCODE_ESCAPE:
-        return VK_ESCAPE;
-    case SDL_SCANCODE_BACKSPACE:
-        return VK_BACK;
-    case SDL_SCANCODE_TAB:
-        return VK_TAB;
-    case SDL_SCANCODE_SPACE:
-        return VK_SPACE;
-    case SDL_SCANCODE_LEFT:
-        return VK_LEFT;
-    case SDL_SCANCODE_RIGHT:
-        return VK_RIGHT;
-    case SDL_SCANCODE_UP:
-        return VK_UP;
-    case SDL_SCANCODE_DOWN:
-        return VK_DOWN;
-    case SDL_SCANCODE_HOME:
-        return VK_HOME;
-    case SDL_SCANCODE_END:
-        return VK_END;
-    case SDL_SCANCODE_PAGEUP:
-        return VK_PRIOR;
-    case SDL_SCANCODE_PAGEDOWN:
-        return VK_NEXT;
-    case SDL_SCANCODE_INSERT:
-        return VK_INSERT;
-    case SDL_SCANCODE_DELETE:
-        return VK_DELETE;
-    case SDL_SCANCODE_LSHIFT:
-    case SDL_SCANCODE_RSHIFT:
-        return VK_SHIFT;
-    case SDL_SCANCODE_LCTRL:
-    case SDL_SCANCODE_RCTRL:
-        return VK_CONTROL;
-    case SDL_SCANCODE_LALT:
-    case SDL_SCANCODE_RALT:
-        return VK_MENU;
-    case SDL_SCANCODE_CAPSLOCK:
-        return VK_CAPITAL;
-    case SDL_SCANCODE_NUMLOCKCLEAR:
-        return VK_NUMLOCK;
-    case SDL_SCANCODE_KP_PLUS:
-        return VK_ADD;
-    case SDL_SCANCODE_KP_MINUS:
-        return VK_SUBTRACT;
-    case SDL_SCANCODE_KP_MULTIPLY:
-        return VK_MULTIPLY;
-    case SDL_SCANCODE_KP_DIVIDE:
-        return VK_DIVIDE;
-    case SDL_SCANCODE_KP_PERIOD:
-        return VK_DECIMAL;
-    case SDL_SCANCODE_SEMICOLON:
-        return VK_OEM_1;
-    case SDL_SCANCODE_EQUALS:
-        return VK_OEM_PLUS;
-    case SDL_SCANCODE_COMMA:
-        return VK_OEM_COMMA;
-    case SDL_SCANCODE_MINUS:
-        return VK_OEM_MINUS;
-    case SDL_SCANCODE_PERIOD:
-        return VK_OEM_PERIOD;
-    case SDL_SCANCODE_SLASH:
-        return VK_OEM_2;
-    case SDL_SCANCODE_GRAVE:
-        return VK_OEM_3;
-    case SDL_SCANCODE_LEFTBRACKET:
-        return VK_OEM_4;
-    case SDL_SCANCODE_BACKSLASH:
-        return VK_OEM_5;
-    case SDL_SCANCODE_RIGHTBRACKET:
-        return VK_OEM_6;
-    case SDL_SCANCODE_APOSTROPHE:
-        return VK_OEM_7;
-    case SDL_SCANCODE_APPLICATION:
-        return VK_APPS;
-    case SDL_SCANCODE_PAUSE:
-        return VK_PAUSE;
-    case SDL_SCANCODE_PRINTSCREEN:
-        return VK_SNAPSHOT;
-    case SDL_SCANCODE_SCROLLLOCK:
-        return VK_SCROLL;
-    default:
-        return 0;
-    }
-}
-
 SdlBackend::SdlBackend() {
     // The first click on an inactive window is a click, as on the classic desktop.
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
@@ -242,6 +157,8 @@ SdlBackend::SdlBackend() {
                                  (driver ? driver : "none") + "\")");
     }
     x11::KeepRequestErrorsHarmless();
+    g_scale = HostScale(ChooseScaleFactor(std::getenv("CHARVANE_SCALE"), std::getenv("GDK_SCALE"),
+                                          x11::ResourceDpi()));
     SDL_StartTextInput();
 }
 
@@ -269,17 +186,14 @@ HWND SdlBackend::WindowOf(std::uint32_t sdlId) const {
 Point SdlBackend::ToScreen(std::uint32_t sdlId, int x, int y) const {
     SDL_Window* w = SDL_GetWindowFromID(sdlId);
     const Point origin = w ? HostOrigin(w) : Point{};
-    return {origin.x + x, origin.y + y};
+    return g_scale.ToLogical({origin.x + x, origin.y + y});
 }
 
 void SdlBackend::Dispatch(const SDL_Event& e, InputSink& sink) {
     switch (e.type) {
-    case SDL_MOUSEMOTION: {
-        int x = 0, y = 0;
-        SDL_GetGlobalMouseState(&x, &y);
-        sink.OnMouseMove({x, y});
+    case SDL_MOUSEMOTION:
+        sink.OnMouseMove(GlobalPointer());
         break;
-    }
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP: {
         const Point p = ToScreen(e.button.windowID, e.button.x, e.button.y);
@@ -298,11 +212,9 @@ void SdlBackend::Dispatch(const SDL_Event& e, InputSink& sink) {
         break;
     }
     case SDL_MOUSEWHEEL: {
-        int x = 0, y = 0;
-        SDL_GetGlobalMouseState(&x, &y);
         const int notches = e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -e.wheel.y : e.wheel.y;
         if (notches)
-            sink.OnMouseWheel(notches * WHEEL_DELTA, {x, y});
+            sink.OnMouseWheel(notches * WHEEL_DELTA, GlobalPointer());
         break;
     }
     case SDL_KEYDOWN:
@@ -344,9 +256,10 @@ void SdlBackend::Dispatch(const SDL_Event& e, InputSink& sink) {
         case SDL_WINDOWEVENT_MOVED:
         case SDL_WINDOWEVENT_SIZE_CHANGED: {
             int cw = 0, ch = 0;
-            const Point origin = HostOrigin(w);
+            const Point origin = g_scale.ToLogical(HostOrigin(w));
             SDL_GetWindowSize(w, &cw, &ch);
-            sink.OnHostRect(h, Rect::FromSize(origin.x, origin.y, cw, ch));
+            const Point size = g_scale.SizeToLogical(cw, ch);
+            sink.OnHostRect(h, Rect::FromSize(origin.x, origin.y, size.x, size.y));
             if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)
                 sink.OnHostExpose(h);
             break;
@@ -466,8 +379,9 @@ void SdlBackend::CreateHostWindow(HWND window, const Rect& screen, HostKind kind
     Uint32 flags = SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN;
     if (kind == HostKind::Popup)
         flags |= SDL_WINDOW_POPUP_MENU | SDL_WINDOW_ALWAYS_ON_TOP | SDL_WINDOW_SKIP_TASKBAR;
-    SDL_Window* w = SDL_CreateWindow("", screen.left, screen.top, std::max(1, screen.Width()),
-                                     std::max(1, screen.Height()), flags);
+    const Rect device = g_scale.ToDevice(screen);
+    SDL_Window* w = SDL_CreateWindow("", device.left, device.top, std::max(1, device.Width()),
+                                     std::max(1, device.Height()), flags);
     if (!w)
         return; // the window lives on without a host; painting still works
     x11::SetUndecorated(w);
@@ -527,8 +441,7 @@ void SdlBackend::ShowHostWindow(HWND window, bool visible) {
             // Mapped now, the window goes where it was moved while hidden.
             const Rect r = placed->second;
             m_hiddenPlacement.erase(placed);
-            SDL_SetWindowPosition(it->second, r.left, r.top);
-            SDL_SetWindowSize(it->second, std::max(1, r.Width()), std::max(1, r.Height()));
+            PlaceHostWindow(it->second, r);
         }
     } else {
         ReturnFocus(window);
@@ -559,8 +472,7 @@ void SdlBackend::SetHostRect(HWND window, const Rect& screen) {
     auto it = m_windows.find(window);
     if (it == m_windows.end())
         return;
-    SDL_SetWindowPosition(it->second, screen.left, screen.top);
-    SDL_SetWindowSize(it->second, std::max(1, screen.Width()), std::max(1, screen.Height()));
+    PlaceHostWindow(it->second, screen);
     if (!(SDL_GetWindowFlags(it->second) & SDL_WINDOW_SHOWN))
         m_hiddenPlacement[window] = screen;
 }
@@ -591,8 +503,11 @@ void SdlBackend::SetHostFrame(HWND window, const HostFrame& frame) {
         return;
     SDL_Window* w = it->second;
     SDL_SetWindowResizable(w, frame.sizeable ? SDL_TRUE : SDL_FALSE);
-    if (frame.sizeable)
-        SDL_SetWindowMinimumSize(w, std::max(1, frame.minSize.x), std::max(1, frame.minSize.y));
+    if (frame.sizeable) {
+        const Point least =
+            g_scale.ToDevice(Point{std::max(1, frame.minSize.x), std::max(1, frame.minSize.y)});
+        SDL_SetWindowMinimumSize(w, least.x, least.y);
+    }
     auto owner = m_windows.find(frame.belongsTo);
     x11::SetBelongsTo(w, owner != m_windows.end() ? owner->second : nullptr, frame.modal);
 }
@@ -612,13 +527,22 @@ void SdlBackend::SetHostIcon(HWND window, const HostPixels& icon) {
 }
 
 void SdlBackend::SetHostTitle(HWND window, const std::string& title) {
-    if (auto it = m_windows.find(window); it != m_windows.end())
+    if (auto it = m_windows.find(window); it != m_windows.end()) {
         SDL_SetWindowTitle(it->second, title.c_str());
+        x11::SetTitle(it->second, title);
+    }
 }
 
 void SdlBackend::SetHostShape(HWND window, const Region* shape) {
-    if (auto it = m_windows.find(window); it != m_windows.end())
-        x11::SetShape(it->second, shape ? &shape->Rects() : nullptr);
+    auto it = m_windows.find(window);
+    if (it == m_windows.end())
+        return;
+    if (!shape) {
+        x11::SetShape(it->second, nullptr);
+        return;
+    }
+    const std::vector<Rect> device = g_scale.ToDevice(shape->Rects());
+    x11::SetShape(it->second, &device);
 }
 
 void SdlBackend::SetHostOpacity(HWND window, std::uint8_t alpha) {
@@ -638,13 +562,25 @@ void SdlBackend::PresentHostWindow(HWND window, const HostPixels& px, const Rect
                                            px.height, 32, px.stride * 4, SDL_PIXELFORMAT_XRGB8888);
     if (!source)
         return;
+    const Point shown = g_scale.SizeToLogical(target->w, target->h);
     const Rect r =
-        dirty.Intersect({0, 0, std::min(px.width, target->w), std::min(px.height, target->h)});
+        dirty.Intersect({0, 0, std::min(px.width, shown.x), std::min(px.height, shown.y)});
     if (!r.IsEmpty()) {
         SDL_Rect area{r.left, r.top, r.Width(), r.Height()};
-        SDL_Rect to = area;
-        SDL_BlitSurface(source, &area, target, &to);
-        SDL_UpdateWindowSurfaceRects(it->second, &area, 1);
+        const Rect d = g_scale.ToDevice(r);
+        SDL_Rect to{d.left, d.top, d.Width(), d.Height()};
+        if (g_scale.Factor() == 1) {
+            SDL_BlitSurface(source, &area, target, &to);
+        } else {
+            // Nearest neighbour: every pixel becomes a square block, so text and skin art
+            // stay as sharp as drawn. SDL cuts the blocks of a last pixel the window lacks.
+            SDL_SetSurfaceBlendMode(source, SDL_BLENDMODE_NONE);
+            SDL_BlitScaled(source, &area, target, &to);
+        }
+        const SDL_Rect changed{d.left, d.top, d.Width(), d.Height()};
+        const SDL_Rect whole{0, 0, target->w, target->h};
+        if (SDL_IntersectRect(&changed, &whole, &to))
+            SDL_UpdateWindowSurfaceRects(it->second, &to, 1);
     }
     SDL_FreeSurface(source);
 }
@@ -699,14 +635,14 @@ void SdlBackend::SetCursor(Cursor cursor) {
 Rect SdlBackend::ScreenRect() {
     SDL_Rect r{0, 0, 1024, 768};
     SDL_GetDisplayBounds(0, &r);
-    return Rect::FromSize(r.x, r.y, r.w, r.h);
+    return g_scale.InsideToLogical(Rect::FromSize(r.x, r.y, r.w, r.h));
 }
 
 Rect SdlBackend::WorkArea() {
     SDL_Rect r{0, 0, 0, 0};
     if (SDL_GetDisplayUsableBounds(0, &r) != 0 || r.w <= 0 || r.h <= 0)
         return ScreenRect();
-    return Rect::FromSize(r.x, r.y, r.w, r.h);
+    return g_scale.InsideToLogical(Rect::FromSize(r.x, r.y, r.w, r.h));
 }
 
 void SdlBackend::Beep() {
@@ -724,6 +660,17 @@ std::string SdlBackend::ClipboardText() {
 
 void SdlBackend::SetClipboardText(const std::string& utf8) {
     SDL_SetClipboardText(utf8.c_str());
+}
+
+std::string SdlBackend::PrimarySelectionText() {
+    char* text = SDL_GetPrimarySelectionText();
+    std::string out = text ? text : "";
+    SDL_free(text);
+    return out;
+}
+
+void SdlBackend::SetPrimarySelectionText(const std::string& utf8) {
+    SDL_SetPrimarySelectionText(utf8.c_str());
 }
 
 } // namespace platform

@@ -30,6 +30,12 @@
 // Windows are presented through SDL's plain window framebuffer: the accelerated one re-creates a
 // host window when its surface is first asked for, which drops it back at its creation position.
 //
+// On a HiDPI screen every window shows at N x N device pixels per pixel of ours (nearest
+// neighbour, so text and skin art stay sharp), N chosen once at construction (HostScale.h:
+// CHARVANE_SCALE, GDK_SCALE, the X resources' Xft.dpi). Everything crossing to and from the host
+// is converted at this edge: window places and sizes, minimum sizes, shapes, the screen and work
+// area, pointer positions and hit tests. Our side never sees a device pixel.
+//
 // Construction initialises SDL's video and fails with std::runtime_error (SDL's message) when no
 // display can be opened, or when SDL could only fall back to a driver that shows nothing
 // (offscreen) without being asked for it by SDL_VIDEODRIVER. One instance at a time.
@@ -80,6 +86,8 @@ public:
     void Beep() override;
     std::string ClipboardText() override;
     void SetClipboardText(const std::string& utf8) override;
+    std::string PrimarySelectionText() override;
+    void SetPrimarySelectionText(const std::string& utf8) override;
 
 private:
     void Dispatch(const SDL_Event& e, InputSink& sink);

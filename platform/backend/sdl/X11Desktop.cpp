@@ -5,11 +5,13 @@
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/Xresource.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/shape.h>
 
 #include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include <algorithm>
@@ -241,6 +243,84 @@ void SetShape(SDL_Window* window, const std::vector<Rect>* rects) {
     }
     XShapeCombineRectangles(d, t.window, ShapeBounding, 0, 0, xr.data(),
                             static_cast<int>(xr.size()), ShapeSet, Unsorted);
+    XFlush(d);
+}
+
+std::optional<double> ResourceDpi() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (!driver || std::strcmp(driver, "x11") != 0)
+        return std::nullopt;
+    Display* d = XOpenDisplay(nullptr);
+    if (!d)
+        return std::nullopt;
+    std::optional<double> dpi;
+    if (const char* resources = XResourceManagerString(d)) {
+        XrmInitialize();
+        XrmDatabase db = XrmGetStringDatabase(resources);
+        char* type = nullptr;
+        XrmValue value{};
+        if (db && XrmGetResource(db, "Xft.dpi", "Xft.Dpi", &type, &value) && value.addr) {
+            char* end = nullptr;
+            const double v = std::strtod(value.addr, &end);
+            if (end != value.addr && v > 0)
+                dpi = v;
+        }
+        if (db)
+            XrmDestroyDatabase(db);
+    }
+    XCloseDisplay(d);
+    return dpi;
+}
+
+namespace {
+
+// UTF-8 to Latin-1, '?' for every code point Latin-1 lacks (and for broken sequences).
+std::string Latin1Safe(const std::string& utf8) {
+    std::string out;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto lead = static_cast<unsigned char>(utf8[i]);
+        const int length = lead < 0x80 ? 1 : (lead >> 5) == 6 ? 2 : (lead >> 4) == 14 ? 3 : 4;
+        if (length == 1)
+            out += static_cast<char>(lead);
+        else if (length == 2 && i + 1 < utf8.size() && lead <= 0xC3)
+            out += static_cast<char>(((lead & 0x1F) << 6) | (utf8[i + 1] & 0x3F));
+        else
+            out += '?';
+        i += static_cast<std::size_t>(length);
+    }
+    return out;
+}
+
+void SetUtf8Property(Display* d, Window w, const char* name, const std::string& utf8) {
+    XChangeProperty(d, w, XInternAtom(d, name, False), XInternAtom(d, "UTF8_STRING", False), 8,
+                    PropModeReplace, reinterpret_cast<const unsigned char*>(utf8.data()),
+                    static_cast<int>(utf8.size()));
+}
+
+} // namespace
+
+void SetTitle(SDL_Window* window, const std::string& utf8) {
+    const Target t = TargetOf(window);
+    if (!t.display)
+        return;
+    Display* d = t.display;
+    // Xlib converts from UTF-8 whatever the program's locale; characters compound text cannot
+    // hold come out as replacements (a positive count), which is still a readable title.
+    char* list[] = {const_cast<char*>(utf8.c_str())};
+    XTextProperty text{};
+    if (Xutf8TextListToTextProperty(d, list, 1, XStdICCTextStyle, &text) >= 0 && text.value) {
+        XSetWMName(d, t.window, &text);
+        XSetWMIconName(d, t.window, &text);
+        XFree(text.value);
+    } else {
+        const std::string latin1 = Latin1Safe(utf8);
+        for (const Atom property : {XA_WM_NAME, XA_WM_ICON_NAME})
+            XChangeProperty(d, t.window, property, XA_STRING, 8, PropModeReplace,
+                            reinterpret_cast<const unsigned char*>(latin1.data()),
+                            static_cast<int>(latin1.size()));
+    }
+    SetUtf8Property(d, t.window, "_NET_WM_NAME", utf8);
+    SetUtf8Property(d, t.window, "_NET_WM_ICON_NAME", utf8);
     XFlush(d);
 }
 

@@ -4,6 +4,8 @@
 // macros (None, Bool, Status, ...) that clash with ordinary names elsewhere. Every function does
 // nothing, or says no, for a window that is not on X11 (SDL on Wayland).
 
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "platform/gfx/Geometry.h"
@@ -56,5 +58,15 @@ void SetMaximized(SDL_Window* window, bool maximized);
 // show and take the pointer; null removes the shape, so the whole window shows again. Nothing
 // happens on a server without the extension: the window stays rectangular.
 void SetShape(SDL_Window* window, const std::vector<Rect>* rects);
+
+// The X resources' Xft.dpi on the default display (what desktops set for a HiDPI screen), read
+// through a connection of its own before any window exists. None when the resource is missing,
+// not a number, or the display is not X11.
+std::optional<double> ResourceDpi();
+
+// The window's title for every reader: WM_NAME and WM_ICON_NAME as compound text (plain Latin-1
+// STRING when the title has nothing else), and _NET_WM_NAME / _NET_WM_ICON_NAME as UTF-8. A title
+// that cannot be converted gets a Latin-1 WM_NAME with '?' for what Latin-1 lacks.
+void SetTitle(SDL_Window* window, const std::string& utf8);
 
 } // namespace platform::x11
