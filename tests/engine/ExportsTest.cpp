@@ -161,7 +161,7 @@ TEST(TextPages, AreThePagedTextsRowsAndPages) {
 TEST(HtmlExport, IsOneStrictDocumentWithAPreBlockPerPage) {
     const std::vector<std::string> lines = {"<a&b>  c", "\x01\xFF ok", ""};
     const std::vector<engine::LineColors> colors = {
-        {kRed, kRed, kRed, kBlue, kBlue, kBlue, kBlue, kYellow}, {}, {}};
+        {kRed, kRed, kRed, kBlue, kBlue, kYellow, kYellow, kYellow}, {}, {}};
     const auto pages = engine::LayOutPages(lines, 8, 20, 2);
     for (const bool color : {false, true}) {
         const engine::TInkSource source{lines, color ? &colors : nullptr, true};
@@ -177,7 +177,8 @@ TEST(HtmlExport, IsOneStrictDocumentWithAPreBlockPerPage) {
             EXPECT_TRUE(spans.empty());
             continue;
         }
-        // Runs of one ink: the blanks join the blue run; the yellow is darkened for the page.
+        // Runs of one ink: the blanks join the blue run whatever their own colour; the yellow
+        // is darkened for the page.
         ASSERT_EQ(spans.size(), 3u);
         EXPECT_EQ(spans[0].text, "<a&");
         EXPECT_EQ(spans[0].attributes.at("style"), "color:#c80000");
