@@ -1,5 +1,8 @@
 #include "image/png/PNGEncoder.h"
 
+#include <cstdio>
+#include <cstdlib>
+
 #include <png.h>
 
 #include "image/png/PNGDecoder.h"
@@ -19,14 +22,22 @@ std::vector<std::uint8_t> EncodePNG(std::int32_t width, std::int32_t height,
     picture.width = static_cast<png_uint_32>(width);
     picture.height = static_cast<png_uint_32>(height);
     picture.format = PNG_FORMAT_RGB;
-    // The first call measures, the second writes.
-    png_alloc_size_t size = 0;
-    if (!png_image_write_to_memory(&picture, nullptr, &size, 0, rgb.data(), 0, nullptr))
+    // Compressed once, into a growing memory buffer (measuring first would compress twice).
+    char* buffer = nullptr;
+    std::size_t size = 0;
+    std::FILE* memory = open_memstream(&buffer, &size);
+    if (!memory)
+        throw toolkit::EOutOfMemory();
+    const bool written = png_image_write_to_stdio(&picture, memory, 0, rgb.data(), 0, nullptr) != 0;
+    const bool closed = std::fclose(memory) == 0;
+    std::vector<std::uint8_t> bytes;
+    if (written && closed)
+        bytes.assign(buffer, buffer + size);
+    std::free(buffer);
+    if (!written)
         throw EPNG(picture.message);
-    std::vector<std::uint8_t> bytes(size);
-    if (!png_image_write_to_memory(&picture, bytes.data(), &size, 0, rgb.data(), 0, nullptr))
-        throw EPNG(picture.message);
-    bytes.resize(size);
+    if (!closed)
+        throw toolkit::EOutOfMemory();
     return bytes;
 }
 
