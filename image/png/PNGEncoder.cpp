@@ -22,6 +22,9 @@ std::vector<std::uint8_t> EncodePNG(std::int32_t width, std::int32_t height,
     picture.width = static_cast<png_uint_32>(width);
     picture.height = static_cast<png_uint_32>(height);
     picture.format = PNG_FORMAT_RGB;
+    // Text art is mostly the page's white: the library's quick setting (unfiltered rows, light
+    // compression) makes a file about 15 % larger in a third of the time.
+    picture.flags = PNG_IMAGE_FLAG_FAST;
     // Compressed once, into a growing memory buffer (measuring first would compress twice).
     char* buffer = nullptr;
     std::size_t size = 0;
