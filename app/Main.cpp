@@ -4,6 +4,7 @@
 
 #include "app/FirstFocus.h"
 #include "app/Glyphs.h"
+#include "app/PaneExport.h"
 #include "app/ProgramInfo.h"
 #include "app/Unit3.h"
 #include "engine/PagedExport.h"
@@ -429,8 +430,31 @@ void TForm1::BitBtn4Click(TObject*) {
     for (int i = 0; i < count; ++i)
         lines.push_back(sMemo1->Lines().Get(i));
     const toolkit::TBusyCursor busy;
-    engine::SavePagedText(m_saveOptions->Edit1->Text(), lines, sSpinEdit3->Value(),
-                          m_saveOptions->SpinEdit1->Value(), m_saveOptions->SpinEdit3->Value());
+    const TSaveFileType& type = m_saveOptions->FileType();
+    if (type.format == textexport::ExportFormat::Text) {
+        engine::SavePagedText(m_saveOptions->Edit1->Text(), lines, sSpinEdit3->Value(),
+                              m_saveOptions->SpinEdit1->Value(), m_saveOptions->SpinEdit3->Value());
+        return;
+    }
+    TPaneExport pane;
+    pane.fileName = m_saveOptions->Edit1->Text();
+    pane.lines = &lines;
+    pane.charsPerLine = m_saveOptions->SpinEdit1->Value();
+    pane.linesPerPage = m_saveOptions->SpinEdit3->Value();
+    const TFont& font = sMemo1->Font();
+    pane.font.lfFaceName = font.Name();
+    pane.font.lfHeight = font.Height();
+    pane.font.lfWeight =
+        font.Style().Contains(TFontStyle::fsBold) ? platform::FW_BOLD : platform::FW_NORMAL;
+    pane.font.lfItalic = font.Style().Contains(TFontStyle::fsItalic);
+    pane.picture = &DXPaintBox1->DIB();
+    pane.conversion.sourceWidth = pane.picture->Width();
+    pane.conversion.sourceHeight = pane.picture->Height();
+    pane.conversion.width = sSpinEdit3->Value();
+    pane.conversion.ratioIndex = sComboBox2->ItemIndex();
+    pane.conversion.table = &Grid();
+    pane.conversion.boundCount = sSpinEdit1->Value();
+    SavePaneAs(type, pane);
 }
 
 void TForm1::BitBtn3Click(TObject*) {

@@ -66,6 +66,7 @@ TForm3::TForm3(TComponent* owner) : TForm(owner) {
     BitBtn1->SetKind(bkOK);
     SaveDialog1 = new TSaveDialog(this);
     SaveDialog1->SetName("SaveDialog1");
+    SaveDialog1->SetFilter(SaveDialogFilter());
 
     SpinEdit1->SetTabOrder(0);
     Edit1->SetTabOrder(1);
@@ -84,7 +85,7 @@ void TForm3::WndProc(TMessage& message) {
 
 void TForm3::SpeedButton1Click(TObject*) {
     if (SaveDialog1->Execute())
-        Edit1->SetText(SaveDialog1->FileName());
+        Edit1->SetText(WithTypeExtension(SaveDialog1->FileName(), FileType()));
 }
 
 } // namespace app

@@ -8,7 +8,11 @@
 // the save dialog, a second modal level: a confirmed name replaces Edit1's text, a cancelled
 // dialog leaves it, and either way the window then closes with OK. "..." runs the same dialog
 // without closing. Cancel and Esc close with Cancel and change nothing.
+//
+// The save dialog offers the file types of app/SaveFileTypes.h; the type last confirmed there is
+// FileType(), and its extension is added to a confirmed name that has none.
 
+#include "app/SaveFileTypes.h"
 #include "toolkit/TBitBtn.h"
 #include "toolkit/TCustomEdit.h"
 #include "toolkit/TDialogs.h"
@@ -27,6 +31,8 @@ public:
     void WndProc(toolkit::TMessage& message) override;
 
     void SpeedButton1Click(toolkit::TObject* sender);
+
+    const TSaveFileType& FileType() const { return SaveFileTypeAt(SaveDialog1->FilterIndex()); }
 
     toolkit::TLabel* Label1 = nullptr;
     toolkit::TSpinEdit* SpinEdit1 = nullptr;

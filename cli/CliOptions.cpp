@@ -3,6 +3,7 @@
 #include <array>
 #include <string_view>
 
+#include "export/TextArtExport.h"
 #include "toolkit/IntText.h"
 
 namespace cli {
@@ -11,6 +12,23 @@ namespace {
 constexpr std::array<std::string_view, 4> kGeneratorNames = {"manual", "exponential", "fibonacci",
                                                              "uniform"};
 constexpr std::array<std::string_view, 3> kRatioNames = {"1:1", "2:3", "1:2"};
+// In OutputFormat's order.
+constexpr std::array<std::string_view, 5> kFormatNames = {"text", "html", "png", "svg", "ansi"};
+
+// Without --format the saved file's extension decides; the paged text for any other name.
+OutputFormat FormatOfSaveName(const std::string& name) {
+    switch (textexport::FormatOfFileName(name).value_or(textexport::ExportFormat::Text)) {
+    case textexport::ExportFormat::Html:
+        return OutputFormat::Html;
+    case textexport::ExportFormat::Png:
+        return OutputFormat::Png;
+    case textexport::ExportFormat::Svg:
+        return OutputFormat::Svg;
+    case textexport::ExportFormat::Text:
+        break;
+    }
+    return OutputFormat::Text;
+}
 
 std::int32_t IntegerArgument(std::string_view option, const std::string& text) {
     if (const auto value = toolkit::TryStrToInt(text))
@@ -48,6 +66,7 @@ CellAssignment ParseCell(const std::string& text) {
 CliOptions ParseCliOptions(const std::vector<std::string>& args) {
     CliOptions options;
     std::vector<std::string> pictures;
+    std::optional<OutputFormat> format;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         auto value = [&]() -> const std::string& {
@@ -71,7 +90,19 @@ CliOptions ParseCliOptions(const std::vector<std::string>& args) {
         } else if (arg == "--cell") {
             options.cells.push_back(ParseCell(value()));
         } else if (arg == "--width") {
-            options.width = IntegerArgument(arg, value());
+            const std::string& width = value();
+            options.widthAuto = width == "auto";
+            if (!options.widthAuto)
+                options.width = IntegerArgument(arg, width);
+        } else if (arg == "--format") {
+            format = static_cast<OutputFormat>(NameIndex(arg, kFormatNames, value()));
+        } else if (arg == "--color") {
+            options.color = ColorMode::TrueColor;
+        } else if (arg.starts_with("--color=")) {
+            const std::string mode = arg.substr(8);
+            if (mode != "256" && mode != "24bit")
+                throw CliUsageError("--color= is 256 or 24bit, not '" + mode + "'");
+            options.color = mode == "256" ? ColorMode::Colors256 : ColorMode::TrueColor;
         } else if (arg == "--ratio") {
             options.ratioIndex = NameIndex(arg, kRatioNames, value());
         } else if (arg == "--print-table") {
@@ -92,8 +123,13 @@ CliOptions ParseCliOptions(const std::vector<std::string>& args) {
         return options;
     if (pictures.empty() && !options.printTable)
         throw CliUsageError("no PICTURE given");
-    // Paged text is one picture's.
-    if (pictures.size() > 1 && options.saveFile)
+    options.format = format.value_or(options.saveFile ? FormatOfSaveName(*options.saveFile)
+                                                      : OutputFormat::Text);
+    if (options.color != ColorMode::None && options.format == OutputFormat::Text)
+        throw CliUsageError("--color needs a format with colour: html, png, svg or ansi");
+    // Paged text and pictures are one picture's.
+    const bool paged = options.format != OutputFormat::Text && options.format != OutputFormat::Ansi;
+    if (pictures.size() > 1 && (options.saveFile || paged))
         throw CliUsageError("more than one PICTURE given");
     options.pictures = std::move(pictures);
     return options;
@@ -125,23 +161,35 @@ Options change it in this order, whatever their order here:
   --cell C,R=TEXT    set column C (0 symbol, 1 bound) of row R to TEXT; repeatable
 
 Conversion:
-  --width N          width in symbols (default 80)
+  --width N          width in symbols (default 80); "auto" is the terminal's width when
+                     the output goes to a terminal, else 80
   --ratio R          height to width of a text cell: 1:1, 2:3 (default) or 1:2
 
 Output:
   --print-table      print rows 1 to N of the table (symbol, a tab, bound) and stop;
                      no PICTURE is needed then
-  --save FILE        write the paged text to FILE instead of printing the lines
-                     (one PICTURE only)
+  --save FILE        write the paged text (or the --format) to FILE instead of printing
+                     the lines (one PICTURE only)
   --cpl N            characters per line of a page (default 55)
   --lpp N            lines per page (default 42)
+  --format F         text (default), html, png, svg or ansi; with --save and no --format,
+                     a FILE ending in ".html" or ".htm", ".png" or ".svg" chooses that format
+                       text  the lines, or with --save the paged text
+                       html  a web page, each page of the paged text a block of its own
+                       png   a picture of the pages, drawn in the text pane's font
+                       svg   a picture of the pages as SVG text rows
+                       ansi  the lines for a terminal (in colour with --color)
+                     html, png and svg are laid out in pages as --cpl and --lpp say; a PNG
+                     is not written to a terminal: use --save or a redirect
+  --color[=MODE]     the picture's colours (html, png, svg, ansi); for ansi 24-bit
+                     escape sequences, or with --color=256 the 256-colour palette
   --help             display this help and exit
   --version          output version information and exit
 
 Exit status: 0 on success; 1 when the conversion or the export fails (the message the
 window's error box would show goes to standard error, and the lines finished before a failing
 row are still printed), also when only one of several pictures fails; 2 for a malformed
-command line.
+command line (also a PNG asked for on a terminal).
 )";
 }
 

@@ -22,6 +22,11 @@ class CliUsageError : public std::runtime_error {
 // Generator menu items by the image index each selects.
 enum class Generator : std::int32_t { Manual = 0, Exponential = 1, Fibonacci = 2, Uniform = 3 };
 
+// What the lines become: the paged text (printed as plain lines), a web page, a PNG or SVG
+// picture, or lines with colour escape sequences for a terminal.
+enum class OutputFormat { Text, Html, Png, Svg, Ansi };
+enum class ColorMode { None, TrueColor, Colors256 };
+
 struct CellAssignment {
     std::int32_t column = 0;
     std::int32_t row = 0;
@@ -36,11 +41,15 @@ struct CliOptions {
     std::optional<std::string> boundsText; // typed into the bounds field as it stands
     std::vector<CellAssignment> cells;
     std::int32_t width = 80;
+    bool widthAuto = false;      // --width auto: the caller puts the terminal's width in width
     std::int32_t ratioIndex = 1; // "1:1", "2:3", "1:2"
     bool printTable = false;
     std::optional<std::string> saveFile;
     std::int32_t charsPerLine = 55;
     std::int32_t linesPerPage = 42;
+    // --format, or else what the --save name's extension says, or else text.
+    OutputFormat format = OutputFormat::Text;
+    ColorMode color = ColorMode::None;
     std::vector<std::string> pictures; // "-" is standard input
 };
 

@@ -8,11 +8,14 @@
 #include <thread>
 #include <vector>
 
+#include "engine/AnsiText.h"
 #include "engine/PagedExport.h"
 #include "engine/PictureConversion.h"
 #include "engine/TCharTable.h"
+#include "export/TextArtExport.h"
 #include "image/GreyCopy.h"
 #include "toolkit/Exceptions.h"
+#include "toolkit/Streams.h"
 
 namespace cli {
 namespace {
@@ -58,9 +61,11 @@ struct Conversion {
     const std::vector<std::uint8_t>& standardInput;
 };
 
-// The convert button's steps for one picture; each finished line goes to sink. The picture is
-// read as far as its grey copy samples it, never whole.
-void Convert(const Conversion& conversion, const std::string& name, const engine::LineSink& sink) {
+// The convert button's steps for one picture; each finished line goes to sink, or with its
+// colours to coloredSink when one is given. The picture is read as far as its grey copy samples
+// it, never whole.
+void Convert(const Conversion& conversion, const std::string& name, const engine::LineSink& sink,
+             const engine::ColoredLineSink& coloredSink = nullptr) {
     const std::unique_ptr<image::TSampledPicture> picture =
         name == kStandardInput ? image::TSampledPicture::OpenBytes(conversion.standardInput)
                                : image::TSampledPicture::OpenFile(name);
@@ -83,6 +88,18 @@ void Convert(const Conversion& conversion, const std::string& name, const engine
         throw;
     }
     image::TGreyCopy grey;
+    if (coloredSink) {
+        engine::ConvertPictureInColor(
+            request,
+            [&](std::int32_t w, std::int32_t h) {
+                picture->DrawGreyCopy(w, h, grey, image::TSampledPicture::Colors::With);
+                return engine::TCellRasters{
+                    engine::TGreyRasterView(grey.pixels.data(), w, h, w),
+                    engine::TColorRasterView(grey.colors.data(), w, h, std::ptrdiff_t{w} * 3)};
+            },
+            coloredSink);
+        return;
+    }
     engine::ConvertPicture(
         request,
         [&](std::int32_t w, std::int32_t h) {
@@ -90,6 +107,26 @@ void Convert(const Conversion& conversion, const std::string& name, const engine
             return engine::TGreyRasterView(grey.pixels.data(), w, h, w);
         },
         nullptr, sink);
+}
+
+// A converted line as the chosen format prints it: plain, or with colour escapes for ansi.
+engine::ColoredLineSink AnsiSink(const CliOptions& options, const engine::LineSink& sink) {
+    const engine::AnsiPalette palette = options.color == ColorMode::Colors256
+                                            ? engine::AnsiPalette::Colors256
+                                            : engine::AnsiPalette::TrueColor;
+    return [palette, sink](std::string line, engine::LineColors colors) {
+        sink(engine::AnsiLine(line, colors, palette));
+    };
+}
+
+// Converts printing each line through sink, in colour for ansi --color.
+void ConvertLines(const Conversion& conversion, const std::string& name,
+                  const engine::LineSink& sink) {
+    const CliOptions& options = conversion.options;
+    if (options.format == OutputFormat::Ansi && options.color != ColorMode::None)
+        Convert(conversion, name, sink, AnsiSink(options, sink));
+    else
+        Convert(conversion, name, sink);
 }
 
 // The error box's text of the exception in flight; rethrows what is not a reportable failure.
@@ -111,7 +148,7 @@ struct PictureResult {
 PictureResult ConvertToText(const Conversion& conversion, const std::string& name) {
     PictureResult result;
     try {
-        Convert(conversion, name, [&result](std::string line) {
+        ConvertLines(conversion, name, [&result](std::string line) {
             result.text += line;
             result.text += '\n';
         });
@@ -202,11 +239,59 @@ int RunBatch(const Conversion& conversion, std::ostream& out, std::ostream& err)
     return status;
 }
 
+textexport::ExportFormat ExportFormatOf(OutputFormat format) {
+    switch (format) {
+    case OutputFormat::Html:
+        return textexport::ExportFormat::Html;
+    case OutputFormat::Png:
+        return textexport::ExportFormat::Png;
+    case OutputFormat::Svg:
+        return textexport::ExportFormat::Svg;
+    case OutputFormat::Text:
+    case OutputFormat::Ansi:
+        break;
+    }
+    return textexport::ExportFormat::Text;
+}
+
+// A web page or a picture of the pages, saved or printed whole.
+void RunExport(const Conversion& conversion, std::ostream& out) {
+    const CliOptions& options = conversion.options;
+    std::vector<std::string> lines;
+    std::vector<engine::LineColors> colors;
+    auto keepLine = [&lines](std::string line) { lines.push_back(std::move(line)); };
+    if (options.color != ColorMode::None)
+        Convert(conversion, options.pictures.front(), keepLine,
+                [&](std::string line, engine::LineColors lineColors) {
+                    lines.push_back(std::move(line));
+                    colors.push_back(std::move(lineColors));
+                });
+    else
+        Convert(conversion, options.pictures.front(), keepLine);
+    textexport::TExportRequest request;
+    request.lines = &lines;
+    request.colors = options.color != ColorMode::None ? &colors : nullptr;
+    request.width = options.width;
+    request.charsPerLine = options.charsPerLine;
+    request.linesPerPage = options.linesPerPage;
+    const textexport::ExportFormat format = ExportFormatOf(options.format);
+    if (options.saveFile) {
+        textexport::SaveExport(*options.saveFile, format, request);
+        return;
+    }
+    const std::string bytes = textexport::BuildExport(format, request);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
 void RunOne(const Conversion& conversion, std::ostream& out) {
     const CliOptions& options = conversion.options;
     const std::string& name = options.pictures.front();
+    if (options.format != OutputFormat::Text && options.format != OutputFormat::Ansi) {
+        RunExport(conversion, out);
+        return;
+    }
     if (!options.saveFile) {
-        Convert(conversion, name, [&out](std::string line) {
+        ConvertLines(conversion, name, [&out](std::string line) {
             out << line << '\n' << std::flush;
             if (!out)
                 throw OutputRefused{};
@@ -214,7 +299,18 @@ void RunOne(const Conversion& conversion, std::ostream& out) {
         return;
     }
     std::vector<std::string> lines;
-    Convert(conversion, name, [&lines](std::string line) { lines.push_back(std::move(line)); });
+    ConvertLines(conversion, name,
+                 [&lines](std::string line) { lines.push_back(std::move(line)); });
+    if (options.format == OutputFormat::Ansi) {
+        // Lines for a terminal are not paged: they are saved as they would be printed.
+        std::string text;
+        for (const std::string& line : lines)
+            text += line + '\n';
+        toolkit::TFileStream file(*options.saveFile, toolkit::FileMode::Create);
+        file.WriteBuffer(text.data(), text.size());
+        file.Commit();
+        return;
+    }
     engine::SavePagedText(*options.saveFile, lines, options.width, options.charsPerLine,
                           options.linesPerPage);
 }

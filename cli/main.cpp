@@ -4,8 +4,11 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 #include "cli/CliOptions.h"
 #include "cli/CliRun.h"
+#include "cli/Terminal.h"
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
@@ -24,6 +27,14 @@ int main(int argc, char** argv) {
             return 1;
         }
         return 0;
+    }
+    if (options.widthAuto)
+        options.width = cli::TerminalColumns(STDOUT_FILENO).value_or(80);
+    if (options.format == cli::OutputFormat::Png && !options.saveFile &&
+        cli::IsTerminal(STDOUT_FILENO)) {
+        std::cerr << "charvane-cli: a PNG picture is not shown on a terminal; use --save FILE "
+                     "or redirect the output\n";
+        return 2;
     }
     return cli::RunCli(options, std::cout, std::cerr);
 }

@@ -12,4 +12,12 @@ void ConvertPicture(const TConversionRequest& request, const GreyDrawer& drawGre
     ScanToText(grey, *request.table, request.boundCount, sink);
 }
 
+void ConvertPictureInColor(const TConversionRequest& request, const CellDrawer& drawCells,
+                           const ColoredLineSink& sink) {
+    const std::int32_t height = ConversionHeight(request.width, request.sourceWidth,
+                                                 request.sourceHeight, request.ratioIndex);
+    const TCellRasters cells = drawCells(request.width, height);
+    ScanToColoredText(cells.grey, cells.colors, *request.table, request.boundCount, sink);
+}
+
 } // namespace engine

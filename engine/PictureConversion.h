@@ -36,4 +36,15 @@ using GreyDrawer = std::function<TGreyRasterView(std::int32_t width, std::int32_
 void ConvertPicture(const TConversionRequest& request, const GreyDrawer& drawGrey,
                     const std::function<void()>& repaintPreview, const LineSink& sink);
 
+// The same conversion with the colour of every character: drawCells(W, H) draws both the grey
+// copy and, from the same sampled pixels, their colours before greying, and fails as drawGrey.
+struct TCellRasters {
+    TGreyRasterView grey;
+    TColorRasterView colors;
+};
+using CellDrawer = std::function<TCellRasters(std::int32_t width, std::int32_t height)>;
+
+void ConvertPictureInColor(const TConversionRequest& request, const CellDrawer& drawCells,
+                           const ColoredLineSink& sink);
+
 } // namespace engine

@@ -30,6 +30,18 @@ public:
             Resolve(level);
         return m_symbols[static_cast<std::size_t>(m_slot[level])];
     }
+    // The number of characters (code points) the symbol of a level adds to a line; a symbol
+    // that begins with a stray continuation byte counts it as a character of its own only at
+    // the start of a line, as the paged export does.
+    std::size_t CharsOf(std::uint8_t level, bool lineStart) {
+        const std::string& symbol = For(level);
+        std::size_t chars = 0;
+        for (const char byte : symbol)
+            chars += (static_cast<unsigned char>(byte) & 0xC0) != 0x80;
+        if (lineStart && !symbol.empty() && (static_cast<unsigned char>(symbol[0]) & 0xC0) == 0x80)
+            ++chars;
+        return chars;
+    }
 
 private:
     static constexpr std::int16_t kUnknown = -1;
@@ -98,6 +110,28 @@ void ScanToText(const TGreyRasterView& raster, const toolkit::TGridCells& table,
         }
         total += line.size();
         sink(std::move(line));
+    }
+}
+
+void ScanToColoredText(const TGreyRasterView& raster, const TColorRasterView& colors,
+                       const toolkit::TGridCells& table, std::int32_t boundCount,
+                       const ColoredLineSink& sink, std::size_t maxTextBytes) {
+    SymbolLookup lookup(table, boundCount);
+    std::size_t total = 0;
+    for (int y = 0; y < raster.Height(); ++y) {
+        const std::uint8_t* pixels = raster.Row(y);
+        std::string line;
+        LineColors lineColors;
+        for (int x = 0; x < raster.Width(); ++x) {
+            const std::string& symbol = lookup.For(pixels[x]);
+            if (symbol.size() > maxTextBytes - total - line.size())
+                throw toolkit::EOutOfMemory();
+            lineColors.insert(lineColors.end(), lookup.CharsOf(pixels[x], line.empty()),
+                              colors.At(x, y));
+            line += symbol;
+        }
+        total += line.size();
+        sink(std::move(line), std::move(lineColors));
     }
 }
 

@@ -15,6 +15,7 @@
 #include <functional>
 #include <string>
 
+#include "engine/CellColors.h"
 #include "toolkit/TGridCells.h"
 
 namespace engine {
@@ -63,5 +64,11 @@ inline constexpr std::size_t kMaxScanTextBytes = std::size_t{256} << 20;
 void ScanToText(const TGreyRasterView& raster, const toolkit::TGridCells& table,
                 std::int32_t boundCount, const LineSink& sink,
                 std::size_t maxTextBytes = kMaxScanTextBytes);
+
+// The same scan, each line delivered with the colour of every character it holds: the colour
+// raster's pixel of the cell the character's symbol stands for. colors is as large as raster.
+void ScanToColoredText(const TGreyRasterView& raster, const TColorRasterView& colors,
+                       const toolkit::TGridCells& table, std::int32_t boundCount,
+                       const ColoredLineSink& sink, std::size_t maxTextBytes = kMaxScanTextBytes);
 
 } // namespace engine

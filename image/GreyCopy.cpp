@@ -65,9 +65,21 @@ public:
         for (auto it = first + 1; it != last; ++it)
             std::copy_n(m_target.Row(y), m_grey.width,
                         m_target.Row(static_cast<std::int32_t>(it - m_rows.begin())));
+        if (!m_grey.colors.empty())
+            for (auto it = first; it != last; ++it)
+                PutColors(static_cast<std::size_t>(it - m_rows.begin()));
     }
 
 private:
+    void PutColors(std::size_t y) {
+        std::uint8_t* out = m_grey.colors.data() + y * m_colors.size() * 3;
+        for (const platform::Color color : m_colors) {
+            *out++ = platform::GetRValue(color);
+            *out++ = platform::GetGValue(color);
+            *out++ = platform::GetBValue(color);
+        }
+    }
+
     const std::vector<std::int64_t>& m_cols;
     const std::vector<std::int64_t>& m_rows;
     TGreyCopy& m_grey;
@@ -269,7 +281,7 @@ void TSampledPicture::ReadAll() {
     Validate();
 }
 
-void TSampledPicture::DrawGreyCopy(std::int32_t w, std::int32_t h, TGreyCopy& grey) {
+void TSampledPicture::DrawGreyCopy(std::int32_t w, std::int32_t h, TGreyCopy& grey, Colors colors) {
     grey = TGreyCopy{};
     if (w <= 0 || h <= 0 || std::int64_t{w} * h > platform::kMaxPicturePixels) {
         // The window's reader has read the whole picture before the copy is even made.
@@ -281,6 +293,8 @@ void TSampledPicture::DrawGreyCopy(std::int32_t w, std::int32_t h, TGreyCopy& gr
     grey.width = w;
     grey.height = h;
     grey.pixels.assign(static_cast<std::size_t>(w) * static_cast<std::size_t>(h), 0);
+    if (colors == Colors::With)
+        grey.colors.assign(grey.pixels.size() * 3, 0);
     if (m_width <= 0 || m_height <= 0)
         return; // an empty picture draws nothing
     TSampling sampling;

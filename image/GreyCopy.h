@@ -17,11 +17,13 @@
 
 namespace image {
 
-// w x h grey levels (0 black ... 255 white), row 0 at the top, w bytes a row.
+// w x h grey levels (0 black ... 255 white), row 0 at the top, w bytes a row; with colours, also
+// the colour of every sampled pixel before greying (red, green, blue: w * 3 bytes a row).
 struct TGreyCopy {
     std::int32_t width = 0;
     std::int32_t height = 0;
     std::vector<std::uint8_t> pixels;
+    std::vector<std::uint8_t> colors; // empty unless asked for
 
     const std::uint8_t* Row(std::int32_t y) const {
         return pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width);
@@ -46,8 +48,11 @@ public:
     // Reads the rest of the data as the window's reader would, for its failures alone: for
     // requests that fail before any copy is drawn, which must still fail as the reader does.
     void ReadAll();
-    // Draws the picture stretched into a fresh w x h grey copy. Once per picture.
-    void DrawGreyCopy(std::int32_t w, std::int32_t h, TGreyCopy& grey);
+    // Draws the picture stretched into a fresh w x h grey copy, with the colours when asked.
+    // Once per picture.
+    enum class Colors { Without, With };
+    void DrawGreyCopy(std::int32_t w, std::int32_t h, TGreyCopy& grey,
+                      Colors colors = Colors::Without);
 
 protected:
     // The source pixels sampled for every target row; rows[y] is the source row of target row

@@ -32,4 +32,24 @@ void DrawGreyCopy(TDIB& source, TDIB& grey, std::int32_t w, std::int32_t h) {
     grey.Canvas().StretchDraw({0, 0, w, h}, source);
 }
 
+std::vector<std::uint8_t> DrawColorCopy(TDIB& source, std::int32_t w, std::int32_t h) {
+    if (w > 0 && h > 0 && std::int64_t{w} * h > platform::kMaxPicturePixels)
+        throw toolkit::EOutOfMemory();
+    TDIB copy;
+    copy.SetSize(w, h, 24);
+    copy.Canvas().StretchDraw({0, 0, w, h}, source);
+    const platform::PixelRows rows = copy.Image().Rows();
+    std::vector<std::uint8_t> rgb(static_cast<std::size_t>(w) * static_cast<std::size_t>(h) * 3);
+    std::uint8_t* out = rgb.data();
+    for (std::int32_t y = 0; y < h; ++y) {
+        const std::uint8_t* pixel = rows.Row(y);
+        for (std::int32_t x = 0; x < w; ++x, pixel += 3) {
+            *out++ = pixel[2];
+            *out++ = pixel[1];
+            *out++ = pixel[0];
+        }
+    }
+    return rgb;
+}
+
 } // namespace image

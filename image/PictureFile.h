@@ -12,6 +12,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "image/TDIB.h"
 
@@ -31,5 +32,10 @@ void LoadPictureFile(TDIB& target, const std::string& fileName);
 // beyond the pixel limit of pictures fails with "Out of memory" before anything is allocated,
 // whatever size it is.
 void DrawGreyCopy(TDIB& source, TDIB& grey, std::int32_t w, std::int32_t h);
+
+// The colours the grey copy's pixels come from: source drawn stretched the same way into a w x h
+// picture of 24 bits, as red, green, blue bytes (w * 3 a row, row 0 at the top). Fails as
+// DrawGreyCopy does.
+std::vector<std::uint8_t> DrawColorCopy(TDIB& source, std::int32_t w, std::int32_t h);
 
 } // namespace image

@@ -1,6 +1,6 @@
 #pragma once
-// The one place where the PNG library is used: decoding a whole PNG picture held in memory.
-// Nothing above this file sees the library's types or its longjmp-based error handling.
+// Decoding a whole PNG picture held in memory (PNGEncoder.h writes them). Nothing above these
+// files sees the library's types or its longjmp-based error handling.
 //
 // Output: the target gets SetFormat(width, height, 24) and then every row, top row first, in
 // blue, green, red bytes. Palette, grey, 16-bit and interlaced pictures are turned into that by

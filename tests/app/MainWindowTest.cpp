@@ -470,7 +470,11 @@ TEST_F(SaveOptionsWindow, KeysFollowTheDefinitionsTabOrderAndButtonKinds) {
     EXPECT_TRUE(saveOptions->BitBtn2->Cancel());
     EXPECT_EQ(saveOptions->BorderStyle(), bsSingle);
     EXPECT_TRUE(saveOptions->BorderIcons().Empty());
-    EXPECT_EQ(saveOptions->SaveDialog1->Filter(), "");
+    // The file types start with the paged text for any name, chosen at first; no extension is
+    // added by the dialog itself.
+    EXPECT_TRUE(saveOptions->SaveDialog1->Filter().starts_with("Paged text|*|"))
+        << saveOptions->SaveDialog1->Filter();
+    EXPECT_EQ(saveOptions->SaveDialog1->FilterIndex(), 1);
     EXPECT_EQ(saveOptions->SaveDialog1->DefaultExt(), "");
 
     // Shown, it stands where it was designed. "..." opens the save dialog and keeps the window

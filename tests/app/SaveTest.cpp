@@ -135,3 +135,25 @@ TEST_F(Save, FailuresShowTheErrorBoxAndWriteNothing) {
 }
 
 } // namespace
+
+TEST_F(Save, FileTypesBeyondTheFirstExportTheSamePages) {
+    // The default type writes the paged text whatever the name says.
+    const std::string named = TempFile("art.html");
+    SaveThroughOptions("", named, "");
+    EXPECT_EQ(ReadFile(named), CliSave(TempFile("cli.txt"), 55, 42));
+
+    // A web page in colour: a span for each run, from the picture the pane was converted from.
+    saveOptions->SaveDialog1->SetFilterIndex(3);
+    SaveThroughOptions("", "", "");
+    EXPECT_TRUE(boxes.empty()) << boxes[0].text;
+    const std::string page = ReadFile(named);
+    EXPECT_TRUE(page.starts_with("<!DOCTYPE html>")) << page.substr(0, 40);
+    EXPECT_NE(page.find("<span style=\"color:#"), std::string::npos);
+    cli::CliOptions options;
+    options.pictures = {Asset("sample.bmp")};
+    options.saveFile = TempFile("cli.html");
+    options.format = cli::OutputFormat::Html;
+    options.color = cli::ColorMode::TrueColor;
+    CliOutput(options);
+    EXPECT_EQ(page, ReadFile(TempFile("cli.html")));
+}

@@ -4,6 +4,9 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+
+#include <pty.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "cli/CliOptions.h"
@@ -47,6 +50,37 @@ std::string MagickPicture(const std::string& name, const std::string& drawing,
 
 const std::string kSample = CHARVANE_SOURCE_DIR "/assets/sample.bmp";
 
+// Runs the program with its output on a pseudo-terminal of the given width; what it wrote
+// there (both streams, line ends as the program wrote them) and its exit status.
+charvane::testing::ProgramRun RunOnTerminal(std::vector<std::string> args, int columns) {
+    winsize size{};
+    size.ws_col = static_cast<unsigned short>(columns);
+    size.ws_row = 24;
+    int terminal = -1;
+    const pid_t child = forkpty(&terminal, nullptr, nullptr, &size);
+    if (child == 0) {
+        args.insert(args.begin(), CHARVANE_CLI);
+        std::vector<char*> argv;
+        for (std::string& arg : args)
+            argv.push_back(arg.data());
+        argv.push_back(nullptr);
+        execv(CHARVANE_CLI, argv.data());
+        _exit(127);
+    }
+    charvane::testing::ProgramRun run;
+    if (child < 0)
+        return run;
+    char buffer[4096];
+    for (ssize_t n; (n = read(terminal, buffer, sizeof buffer)) > 0;)
+        run.out.append(buffer, static_cast<std::size_t>(n));
+    close(terminal);
+    int status = 0;
+    waitpid(child, &status, 0);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    std::erase(run.out, '\r');
+    return run;
+}
+
 } // namespace
 
 TEST(CliOptions, RefusesMalformedCommandLines) {
@@ -59,8 +93,20 @@ TEST(CliOptions, RefusesMalformedCommandLines) {
                                                {"--preset", "4", "a.bmp"},
                                                {"--cell", "1=x", "a.bmp"},
                                                {"--frobnicate", "a.bmp"},
-                                               {"a.bmp", "--save"}})
+                                               {"a.bmp", "--save"},
+                                               {"--color", "a.bmp"},
+                                               {"--color=16", "--format", "ansi", "a.bmp"},
+                                               {"--format", "gif", "a.bmp"},
+                                               {"--format", "svg", "a.bmp", "b.bmp"}})
         EXPECT_THROW(ParseCliOptions(args), CliUsageError) << ::testing::PrintToString(args);
+}
+
+TEST(CliOptions, TheSavedNamesExtensionChoosesTheFormatUnlessOneIsGiven) {
+    EXPECT_EQ(ParseCliOptions({"--save", "art.HTM", "a.bmp"}).format, OutputFormat::Html);
+    EXPECT_EQ(ParseCliOptions({"--save", "art.png", "a.bmp"}).format, OutputFormat::Png);
+    EXPECT_EQ(ParseCliOptions({"--save", "art.svg", "--format", "text", "a.bmp"}).format,
+              OutputFormat::Text);
+    EXPECT_EQ(ParseCliOptions({"--save", "art.html.txt", "a.bmp"}).format, OutputFormat::Text);
 }
 
 TEST(CliOptions, TakesCellTextsAsTheyStand) {
@@ -94,6 +140,28 @@ TEST(Cli, ConvertsPicturesMadeByAnotherProgram) {
     const std::string jpg = MagickPicture("halves.JPG", "-size 40x20 xc:white -fill black "
                                                         "-draw 'rectangle 0,0 19,19' -quality 95");
     EXPECT_EQ(RunTool({"--width", "4", "--ratio", "1:1", jpg}).out, "88  \n88  \n");
+}
+
+TEST(Cli, AnsiColoursAreThePicturesColoursAtEachCell) {
+    // Left half red, right half blue; the text is the plain conversion's.
+    const std::string bmp = MagickPicture("red-blue.bmp",
+                                          "-size 40x20 xc:'rgb(0,0,255)' -fill 'rgb(255,0,0)' "
+                                          "-draw 'rectangle 0,0 19,19'",
+                                          "BMP3:");
+    if (bmp.empty())
+        GTEST_SKIP() << "ImageMagick is not installed";
+    const std::string plain = RunTool({"--width", "4", "--ratio", "1:1", bmp}).out;
+    const std::string line = plain.substr(0, 2);
+    const std::string right = plain.substr(2, 2);
+    const std::string ansi =
+        RunTool({"--format", "ansi", "--color", "--width", "4", "--ratio", "1:1", bmp}).out;
+    const std::string row =
+        "\x1b[38;2;255;0;0m" + line + "\x1b[38;2;0;0;255m" + right + "\x1b[0m\n";
+    EXPECT_EQ(ansi, row + row);
+    EXPECT_EQ(RunTool({"--format", "ansi", "--width", "4", "--ratio", "1:1", bmp}).out, plain);
+    const std::string ansi256 =
+        RunTool({"--format", "ansi", "--color=256", "--width", "4", "--ratio", "1:1", bmp}).out;
+    EXPECT_EQ(ansi256.substr(0, 11), "\x1b[38;5;196m");
 }
 
 TEST(Cli, ReadsAPngAsTheSamePictureSavedAsABitmap) {
@@ -209,6 +277,27 @@ TEST(CliProgram, ExitStatusTellsSuccessFailureAndMisuse) {
     const auto fine = RunProgram(cli + " --width 8 '" + kSample + "'");
     EXPECT_EQ(fine.status, 0);
     EXPECT_EQ(fine.out, RunTool({"--width", "8", kSample}).out);
+}
+
+TEST(CliProgram, WidthAutoAndPicturesFollowTheTerminal) {
+    const auto narrow = RunOnTerminal({"--width", "auto", kSample}, 37);
+    EXPECT_EQ(narrow.status, 0) << narrow.out;
+    std::istringstream lines(narrow.out);
+    int count = 0;
+    for (std::string line; std::getline(lines, line); ++count)
+        EXPECT_EQ(line.size(), 37u) << line;
+    EXPECT_GT(count, 0);
+    // Not a terminal: the default width.
+    EXPECT_EQ(RunProgram(std::string(CHARVANE_CLI) + " --width auto '" + kSample + "'").out,
+              RunTool({kSample}).out);
+
+    const auto png = RunOnTerminal({"--format", "png", kSample}, 80);
+    EXPECT_EQ(png.status, 2);
+    EXPECT_NE(png.out.find("not shown on a terminal"), std::string::npos) << png.out;
+    const auto redirected =
+        RunProgram(std::string(CHARVANE_CLI) + " --format png '" + kSample + "'");
+    EXPECT_EQ(redirected.status, 0) << redirected.err;
+    EXPECT_TRUE(redirected.out.starts_with("\x89PNG\r\n")) << redirected.err;
 }
 
 TEST(CliBatch, PrintsInTheOrderGivenAndNamesThePictureThatFails) {

@@ -26,6 +26,7 @@ namespace {
 struct Outcome {
     std::string failure;
     std::vector<std::uint8_t> grey;
+    std::vector<std::uint8_t> colors; // the sampled pixels before greying
     friend bool operator==(const Outcome&, const Outcome&) = default;
 };
 
@@ -39,6 +40,7 @@ Outcome WindowRoute(const std::string& file, std::int32_t w, std::int32_t h) {
         const platform::PixelRows rows = grey.Image().Rows();
         for (std::int32_t y = 0; y < rows.height; ++y)
             outcome.grey.insert(outcome.grey.end(), rows.Row(y), rows.Row(y) + rows.width);
+        outcome.colors = DrawColorCopy(picture, w, h);
     } catch (const toolkit::Exception& e) {
         outcome.failure = e.Message();
     }
@@ -50,8 +52,9 @@ Outcome SampledRoute(const std::string& file, std::int32_t w, std::int32_t h) {
     try {
         const auto picture = TSampledPicture::OpenFile(file);
         TGreyCopy grey;
-        picture->DrawGreyCopy(w, h, grey);
+        picture->DrawGreyCopy(w, h, grey, TSampledPicture::Colors::With);
         outcome.grey = grey.pixels;
+        outcome.colors = grey.colors;
     } catch (const toolkit::Exception& e) {
         outcome.failure = e.Message();
     }
@@ -72,6 +75,7 @@ void ExpectSameCopies(const std::string& file, std::int32_t width, std::int32_t 
             const Outcome sampled = SampledRoute(file, w, h);
             EXPECT_EQ(sampled.failure, expected.failure) << file << " " << w << " x " << h;
             EXPECT_TRUE(sampled.grey == expected.grey) << file << " " << w << " x " << h;
+            EXPECT_TRUE(sampled.colors == expected.colors) << file << " " << w << " x " << h;
         }
     }
 }
@@ -328,5 +332,6 @@ TEST_F(GreyCopy, FailsAsTheFullLoadFails) {
             const Outcome sampled = SampledRoute(file, w, h);
             EXPECT_EQ(sampled.failure, expected.failure) << file << " " << w << " x " << h;
             EXPECT_TRUE(sampled.grey == expected.grey) << file << " " << w << " x " << h;
+            EXPECT_TRUE(sampled.colors == expected.colors) << file << " " << w << " x " << h;
         }
 }
