@@ -6,6 +6,7 @@
 #include "app/Glyphs.h"
 #include "app/PaneExport.h"
 #include "app/ProgramInfo.h"
+#include "app/Texts.h"
 #include "app/Unit3.h"
 #include "engine/PagedExport.h"
 #include "engine/PictureConversion.h"
@@ -176,7 +177,7 @@ void TForm1::BuildControls() {
     sBitBtn4->SkinData().SetSkinSection("BUTTON");
     sBitBtn4->SetCaption("");
     sBitBtn4->SetImageIndex(4);
-    sLabelFX1 = MakeLabel(this, sPanel3, "sLabelFX1", 44, 1, "Число границ: ");
+    sLabelFX1 = MakeLabel(this, sPanel3, "sLabelFX1", 44, 1, Tr("Число границ: "));
     sSpinEdit1 = MakeSpinEdit(this, sPanel3, "sSpinEdit1", 5, "7", 7);
 
     auto* grid = Make<TCharGrid>(this, sPanel3, "StringGrid1", 5, 31, 197, 100);
@@ -192,25 +193,26 @@ void TForm1::BuildControls() {
     grid->SetOptions({goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goRangeSelect,
                       goEditing, goTabs});
 
-    sLabelFX4 = MakeLabel(this, sPanel3, "sLabelFX4", 26, 130, "Высота : ширина");
+    sLabelFX4 = MakeLabel(this, sPanel3, "sLabelFX4", 26, 130, Tr("Высота : ширина"));
     sComboBox2 = MakeList(this, sPanel3, "sComboBox2", 156, 134, 46, {"1:1", "2:3", "1:2"}, 1);
-    sLabelFX2 = MakeLabel(this, sPanel3, "sLabelFX2", 32, 154, "Размер шрифта:");
+    sLabelFX2 = MakeLabel(this, sPanel3, "sLabelFX2", 32, 154, Tr("Размер шрифта:"));
     sSpinEdit2 = MakeSpinEdit(this, sPanel3, "sSpinEdit2", 158, "10", 10);
-    sLabelFX3 = MakeLabel(this, sPanel3, "sLabelFX3", 7, 180, "Ширина в сиволах:");
+    sLabelFX3 = MakeLabel(this, sPanel3, "sLabelFX3", 7, 180, Tr("Ширина в сиволах:"));
     sSpinEdit3 = MakeSpinEdit(this, sPanel3, "sSpinEdit3", 184, "80", 80);
 
     sPanel4 = Make<skinned::TsPanel>(this, sPanel1, "sPanel4", 0, 242, 211, 105, alTop);
     sPanel4->SkinData().SetSkinSection("PANEL");
     sPanel4->SetCaption("sPanel4");
-    sBitBtn1 = MakeBigButton(this, sPanel4, "sBitBtn1", 5, "Файл картинка", GlyphId::OpenPicture);
-    sBitBtn2 = MakeBigButton(this, sPanel4, "sBitBtn2", 36, "Преобразовать", GlyphId::Convert);
-    sBitBtn3 = MakeBigButton(this, sPanel4, "sBitBtn3", 68, "Сохранить", GlyphId::Save);
+    sBitBtn1 =
+        MakeBigButton(this, sPanel4, "sBitBtn1", 5, Tr("Файл картинка"), GlyphId::OpenPicture);
+    sBitBtn2 = MakeBigButton(this, sPanel4, "sBitBtn2", 36, Tr("Преобразовать"), GlyphId::Convert);
+    sBitBtn3 = MakeBigButton(this, sPanel4, "sBitBtn3", 68, Tr("Сохранить"), GlyphId::Save);
 
     sPanel6 = Make<skinned::TsPanel>(this, sPanel1, "sPanel6", 0, 347, 211, 196, alClient);
     sPanel6->SkinData().SetSkinSection("PANEL");
     sPanel6->SetBevelWidth(4);
     SetFont(sPanel6->Font(), "MS Sans Serif", -13);
-    sPanel6->SetCaption("Образ картинки\r\nдля преобразования");
+    sPanel6->SetCaption(Tr("Образ картинки\r\nдля преобразования"));
     DXPaintBox1 = Make<TDXPaintBoxControl>(this, sPanel6, "DXPaintBox1", 4, 4, 203, 188, alClient);
     DXPaintBox1->Box().SetAutoStretch(true);
     DXPaintBox1->Box().SetCenter(true);
@@ -229,11 +231,11 @@ void TForm1::BuildControls() {
 
     PopupMenu1 = new TPopupMenu(this);
     PopupMenu1->SetName("PopupMenu1");
-    N4 = MakeItem(PopupMenu1, "N4", "В ручную", 0);
+    N4 = MakeItem(PopupMenu1, "N4", Tr("В ручную"), 0);
     N5 = MakeItem(PopupMenu1, "N5", "-", -1);
-    N1 = MakeItem(PopupMenu1, "N1", "Равномерно", 3);
-    N2 = MakeItem(PopupMenu1, "N2", "Экспоненциально", 1);
-    N3 = MakeItem(PopupMenu1, "N3", "По фибаначи", 2);
+    N1 = MakeItem(PopupMenu1, "N1", Tr("Равномерно"), 3);
+    N2 = MakeItem(PopupMenu1, "N2", Tr("Экспоненциально"), 1);
+    N3 = MakeItem(PopupMenu1, "N3", Tr("По фибаначи"), 2);
     N3->SetAutoCheck(true);
 
     ImageList1 = new TImageList(this);
@@ -458,7 +460,8 @@ void TForm1::BitBtn4Click(TObject*) {
 }
 
 void TForm1::BitBtn3Click(TObject*) {
-    platform::OpenUrl(WebPageUrl());
+    // The page holds both languages; a reader of translated captions starts at the English half.
+    platform::OpenUrl(WebPageUrl() + (CaptionsTranslated() ? "#en" : ""));
 }
 
 } // namespace app

@@ -67,8 +67,8 @@ public:
     void BitBtn3Click(toolkit::TObject* sender);
 
     // What the open button does once a file has been chosen: the path goes to sBitBtn1's Hint,
-    // its name part to the caption, the picture is read into the preview ("*.jpg" through the
-    // JPEG reader, anything else as a bitmap file) and the preview repaints (also after a
+    // its name part to the caption, the picture is read into the preview (by
+    // image::LoadPictureFile's rule: "*.jpg" by its name, anything else by its first bytes) and the preview repaints (also after a
     // failed read, so it shows what the picture now holds).
     void OpenPicture(const std::string& path);
     // Opens a picture named outside the window (on the command line) as a file dropped on the

@@ -1,6 +1,7 @@
 #include "app/Unit3.h"
 
 #include "app/FirstFocus.h"
+#include "app/Texts.h"
 
 namespace app {
 namespace {
@@ -44,13 +45,13 @@ TForm3::TForm3(TComponent* owner) : TForm(owner) {
     SetColor(clBtnFace);
     Font().SetName("MS Sans Serif");
     Font().SetHeight(-11);
-    SetCaption("Сохранение");
+    SetCaption(Tr("Сохранение"));
 
-    Label1 = MakeLabel(this, "Label1", 13, 8, "Число символов в строке");
+    Label1 = MakeLabel(this, "Label1", 13, 8, Tr("Число символов в строке"));
     SpinEdit1 = MakeSpinEdit(this, "SpinEdit1", 5, 55);
-    Label4 = MakeLabel(this, "Label4", 14, 33, "Число строк на странице");
+    Label4 = MakeLabel(this, "Label4", 14, 33, Tr("Число строк на странице"));
     SpinEdit3 = MakeSpinEdit(this, "SpinEdit3", 30, 42);
-    Label2 = MakeLabel(this, "Label2", 16, 62, "Имя файла");
+    Label2 = MakeLabel(this, "Label2", 16, 62, Tr("Имя файла"));
     Edit1 = Make<TEdit>(this, "Edit1", 8, 82);
     Edit1->SetBounds(8, 82, 232, 21);
     SpeedButton1 = Make<TSpeedButton>(this, "SpeedButton1", 240, 82);

@@ -145,8 +145,8 @@ std::string CliHelpText() {
 
 Turns a Windows bitmap, JPEG or PNG picture into text art, exactly as Charvane's window
 does, and prints the lines. A PICTURE whose name ends in ".jpg" (any letter case) is read as
-JPEG, one ending in ".png" as PNG, anything else as a bitmap. "-" reads a picture from
-standard input, known by its first bytes.
+JPEG; any other is known by its first bytes: JPEG, PNG, else a bitmap. "-" reads a picture
+from standard input, known by its first bytes too.
 
 Several pictures convert at once on every core and print one after another in the order
 given; a picture that fails is reported with its name and the others still convert.

@@ -257,23 +257,30 @@ private:
 } // namespace
 
 std::unique_ptr<TSampledPicture> TSampledPicture::OpenFile(const std::string& fileName) {
+    const PictureKind kind = PictureKindOfFile(fileName);
     auto stream = std::make_unique<toolkit::TFileStream>(fileName, toolkit::FileMode::OpenRead);
-    if (IsPngFileName(fileName))
+    switch (kind) {
+    case PictureKind::Png:
         return std::make_unique<TPNGPicture>(*stream);
-    if (IsJpegFileName(fileName))
+    case PictureKind::Jpeg:
         return std::make_unique<TJPEGPicture>(std::move(stream));
+    case PictureKind::Bitmap:
+        break;
+    }
     return std::make_unique<TBitmapPicture>(std::move(stream), true);
 }
 
 std::unique_ptr<TSampledPicture> TSampledPicture::OpenBytes(std::vector<std::uint8_t> bytes) {
-    const bool jpeg = bytes.size() >= 2 && bytes[0] == 0xFF && bytes[1] == 0xD8;
-    const bool png = bytes.size() >= 4 && bytes[0] == 0x89 && bytes[1] == 'P' && bytes[2] == 'N' &&
-                     bytes[3] == 'G';
+    const PictureKind kind = PictureKindOfBytes(bytes.data(), bytes.size());
     auto stream = std::make_unique<toolkit::TMemoryStream>(std::move(bytes));
-    if (png)
+    switch (kind) {
+    case PictureKind::Png:
         return std::make_unique<TPNGPicture>(*stream);
-    if (jpeg)
+    case PictureKind::Jpeg:
         return std::make_unique<TJPEGPicture>(std::move(stream));
+    case PictureKind::Bitmap:
+        break;
+    }
     return std::make_unique<TBitmapPicture>(std::move(stream), true);
 }
 

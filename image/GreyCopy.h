@@ -34,7 +34,7 @@ class TSampledPicture {
 public:
     virtual ~TSampledPicture() = default;
 
-    // Chooses the reader by the name as LoadPictureFile does, opens the file and reads what
+    // Chooses the reader as LoadPictureFile does, opens the file and reads what
     // comes before the pixels, failing as that reader fails there.
     static std::unique_ptr<TSampledPicture> OpenFile(const std::string& fileName);
     // A picture without a name (standard input): JPEG and PNG are known by their first bytes,

@@ -8,19 +8,23 @@
 namespace image {
 
 void LoadPictureFile(TDIB& target, const std::string& fileName) {
-    if (IsPngFileName(fileName)) {
+    switch (PictureKindOfFile(fileName)) {
+    case PictureKind::Png: {
         TPNGImage png;
         png.LoadFromFile(fileName);
         target.Assign(&png);
         return;
     }
-    if (!IsJpegFileName(fileName)) {
+    case PictureKind::Jpeg: {
+        TJPEGImage jpeg;
+        jpeg.LoadFromFile(fileName);
+        target.Assign(&jpeg);
+        return;
+    }
+    case PictureKind::Bitmap:
         target.LoadFromFile(fileName);
         return;
     }
-    TJPEGImage jpeg;
-    jpeg.LoadFromFile(fileName);
-    target.Assign(&jpeg);
 }
 
 void DrawGreyCopy(TDIB& source, TDIB& grey, std::int32_t w, std::int32_t h) {

@@ -1,15 +1,18 @@
 #pragma once
 // Opening a picture file the way the main window's open button does, so the window and the
 // command-line tool read every file alike: a file whose name part ends in ".jpg" (letters in any
-// case) goes through a temporary TJPEGImage that is then assigned to the target, one ending in
-// ".png" likewise through a TPNGImage; every other file, ".jpeg" included, is read by the bitmap
-// reader.
+// case) goes through a temporary TJPEGImage that is then assigned to the target. Any other file
+// is known by its first bytes: a JPEG (".jpeg", ".jpe", ".jfif", no extension, or a wrong one)
+// likewise through a TJPEGImage, a PNG through a TPNGImage, and everything else through the
+// bitmap reader, whose errors are then the ones a bitmap file has always had.
 //
 // Failures are those of the chosen reader ("Cannot open file "%s". %s", "DIB is invalid",
 // "JPEG error #%d", "Invalid PNG picture (%s)", ...). On the bitmap and PNG paths the target
 // keeps its picture; on the JPEG path a file that fails to load leaves the target as it was,
 // and a failure while decoding leaves it holding a black picture of the JPEG's size.
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,6 +25,17 @@ namespace image {
 std::string UpperCaseExtension(std::string_view fileName);
 bool IsJpegFileName(std::string_view fileName);
 bool IsPngFileName(std::string_view fileName);
+
+enum class PictureKind { Bitmap, Jpeg, Png };
+
+// JPEG and PNG by their signatures; anything else, too short included, is left to the bitmap
+// reader, which knows how to refuse it.
+PictureKind PictureKindOfBytes(const std::uint8_t* bytes, std::size_t size);
+// The one rule for named pictures: ".jpg" by its name, any other regular file by its first bytes.
+// A file that cannot be read goes to the bitmap reader, which reports it; a pipe or device is not
+// read ahead (its bytes could not be put back) and keeps the rule of names: ".png" as PNG,
+// anything else as a bitmap.
+PictureKind PictureKindOfFile(const std::string& fileName);
 
 void LoadPictureFile(TDIB& target, const std::string& fileName);
 

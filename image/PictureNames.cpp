@@ -3,6 +3,10 @@
 
 #include "image/PictureFile.h"
 
+#include <array>
+#include <filesystem>
+#include <fstream>
+
 namespace image {
 
 std::string UpperCaseExtension(std::string_view fileName) {
@@ -23,6 +27,27 @@ bool IsJpegFileName(std::string_view fileName) {
 
 bool IsPngFileName(std::string_view fileName) {
     return UpperCaseExtension(fileName) == ".PNG";
+}
+
+PictureKind PictureKindOfBytes(const std::uint8_t* bytes, std::size_t size) {
+    if (size >= 2 && bytes[0] == 0xFF && bytes[1] == 0xD8)
+        return PictureKind::Jpeg;
+    if (size >= 4 && bytes[0] == 0x89 && bytes[1] == 'P' && bytes[2] == 'N' && bytes[3] == 'G')
+        return PictureKind::Png;
+    return PictureKind::Bitmap;
+}
+
+PictureKind PictureKindOfFile(const std::string& fileName) {
+    if (IsJpegFileName(fileName))
+        return PictureKind::Jpeg;
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(fileName, error))
+        return IsPngFileName(fileName) ? PictureKind::Png : PictureKind::Bitmap;
+    std::array<char, 4> head{};
+    std::ifstream in(fileName, std::ios::binary);
+    in.read(head.data(), head.size());
+    return PictureKindOfBytes(reinterpret_cast<const std::uint8_t*>(head.data()),
+                              static_cast<std::size_t>(in.gcount()));
 }
 
 } // namespace image

@@ -3,7 +3,7 @@
 
 # Build tools and libraries.
 CHARVANE_BUILD_PACKAGES=(
-    g++ cmake ninja-build pkg-config
+    g++ cmake ninja-build pkg-config gettext
     libgtest-dev libgmock-dev libbenchmark-dev libexpat1-dev
     libsdl2-dev libx11-dev libxext-dev libfreetype-dev libfontconfig-dev libjpeg62-turbo-dev zlib1g-dev libpng-dev
     fonts-liberation fonts-dejavu-core

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/sys/UserFolders.h"
 #include "toolkit/TMemIniFile.h"
 
 namespace skin {
@@ -24,21 +25,73 @@ namespace {
 
 constexpr std::string_view kDefaultSkinDirectory = "c:\\skins";
 
-// The path as this system names it: the default skin directory mapped onto our data folder,
-// empty for any other drive path.
+// The name a skin folder entry is listed under: a folder by its name, a packed file by its name
+// up to the first "."; upper case, as skin names are compared.
+std::string SkinKey(const std::string& entryName) {
+    return toolkit::UpperCase(entryName.substr(0, entryName.find('.')));
+}
+
+std::vector<TacDirEntry> ListFolder(const std::string& folder) {
+    std::vector<TacDirEntry> entries;
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
+        entries.push_back({it->path().filename().string(), it->is_directory(ec)});
+    return entries;
+}
+
+// Whether the user's skin folder holds a skin listed under key.
+bool UserHasSkin(const std::string& key) {
+    const std::string folder = UserSkinFolder();
+    if (folder.empty() || key.empty())
+        return false;
+    for (const TacDirEntry& entry : ListFolder(folder)) {
+        if (SkinKey(entry.name) != key)
+            continue;
+        std::error_code ec;
+        const fs::path path = fs::path(folder) / entry.name;
+        if (entry.isDirectory
+                ? fs::exists(path / "Options.dat", ec) || fs::exists(path / "options.dat", ec)
+                : toolkit::UpperCase(entry.name).ends_with(".ASZ"))
+            return true;
+    }
+    return false;
+}
+
+// The folder a path below the default skin directory lives in: the user's when the skin it
+// names (its first part) is one of theirs, else ours.
+std::string DefaultFolderFor(std::string_view rest) {
+    const std::string host = HostPath(rest);
+    const std::size_t begin = host.find_first_not_of('/');
+    if (begin != std::string::npos) {
+        const std::string first = host.substr(begin, host.find('/', begin) - begin);
+        if (UserHasSkin(SkinKey(first)))
+            return UserSkinFolder();
+    }
+    return DataSkinFolder();
+}
+
+bool IsDefaultSkinDirectory(std::string_view path) {
+    if (!HasDrivePrefix(path))
+        return false;
+    const std::string_view head =
+        path.substr(0, std::min(path.size(), kDefaultSkinDirectory.size()));
+    return toolkit::UpperCase(std::string(head)) ==
+               toolkit::UpperCase(std::string(kDefaultSkinDirectory)) &&
+           (path.size() == head.size() || path[head.size()] == '\\' || path[head.size()] == '/');
+}
+
+// The path as this system names it: the default skin directory mapped onto our data folder or
+// the user's, empty for any other drive path.
 std::string MappedPath(std::string_view path) {
     if (!HasDrivePrefix(path))
         return HostPath(path);
-    const std::string_view head =
-        path.substr(0, std::min(path.size(), kDefaultSkinDirectory.size()));
-    const bool isDefault =
-        toolkit::UpperCase(std::string(head)) ==
-            toolkit::UpperCase(std::string(kDefaultSkinDirectory)) &&
-        (path.size() == head.size() || path[head.size()] == '\\' || path[head.size()] == '/');
-    const std::string folder = isDefault ? DataSkinFolder() : std::string();
+    if (!IsDefaultSkinDirectory(path))
+        return {};
+    const std::string_view rest = path.substr(kDefaultSkinDirectory.size());
+    const std::string folder = DefaultFolderFor(rest);
     if (folder.empty())
         return {};
-    return folder + HostPath(path.substr(head.size()));
+    return folder + HostPath(rest);
 }
 
 } // namespace
@@ -69,6 +122,9 @@ bool SkinFileExists(std::string_view path) {
 bool SkinDirectoryExists(std::string_view path) {
     const std::string mapped = MappedPath(path);
     std::error_code ec;
+    if (IsDefaultSkinDirectory(path) && HostPath(path).size() <= kDefaultSkinDirectory.size() + 1 &&
+        fs::is_directory(UserSkinFolder(), ec))
+        return true;
     return !mapped.empty() && fs::is_directory(mapped, ec);
 }
 
@@ -76,9 +132,17 @@ std::vector<TacDirEntry> ListSkinDirectory(std::string_view path) {
     std::vector<TacDirEntry> entries;
     if (!SkinDirectoryExists(path))
         return entries;
-    std::error_code ec;
-    for (fs::directory_iterator it(MappedPath(path), ec), end; !ec && it != end; it.increment(ec))
-        entries.push_back({it->path().filename().string(), it->is_directory(ec)});
+    const bool both =
+        IsDefaultSkinDirectory(path) && HostPath(path).size() <= kDefaultSkinDirectory.size() + 1;
+    entries = ListFolder(both ? DataSkinFolder() : MappedPath(path));
+    if (both) {
+        // The user's skins hide ours of the same name.
+        std::erase_if(entries, [](const TacDirEntry& e) { return UserHasSkin(SkinKey(e.name)); });
+        const std::string user = UserSkinFolder();
+        if (!user.empty())
+            for (TacDirEntry& entry : ListFolder(user))
+                entries.push_back(std::move(entry));
+    }
     std::sort(entries.begin(), entries.end(),
               [](const TacDirEntry& a, const TacDirEntry& b) { return a.name < b.name; });
     return entries;
@@ -106,6 +170,11 @@ std::string DataSkinFolderFor(std::string_view programFolder) {
             first = candidate;
     }
     return first;
+}
+
+std::string UserSkinFolder() {
+    const std::string data = platform::UserDataFolder();
+    return data.empty() ? std::string() : data + "/charvane/skins";
 }
 
 std::string DataSkinFolder() {

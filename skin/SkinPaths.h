@@ -40,6 +40,10 @@ std::string ApplicationFolder();
 // (the build tree's test and benchmark programs sit one folder deeper than the program), else
 // the first of these although it does not exist. No trailing "/".
 std::string DataSkinFolder();
+// The user's own skins, $XDG_DATA_HOME/charvane/skins; "c:\Skins" stands for both folders,
+// and a skin of the user's hides one of ours of the same name (compared as skin names are).
+// Empty without a home folder.
+std::string UserSkinFolder();
 // The same rule for a program in programFolder (ending with "/").
 std::string DataSkinFolderFor(std::string_view programFolder);
 

@@ -1,6 +1,7 @@
 #include "skin/acSkinPack.h"
 
 #include <array>
+#include <cstdio>
 #include <cstring>
 #include <utility>
 
@@ -241,6 +242,16 @@ const TsStoredSkin& TsStoredSkins::operator[](int index) const {
     if (index < 0 || index >= Count())
         throw toolkit::EListError::IndexOutOfBounds(index);
     return *m_items[static_cast<std::size_t>(index)];
+}
+
+bool LooksLikePackedSkin(const std::string& fileName) {
+    std::FILE* file = std::fopen(fileName.c_str(), "rb");
+    if (!file)
+        return false;
+    char magic[4] = {};
+    const bool packed = std::fread(magic, 1, 4, file) == 4 && std::memcmp(magic, kMagic, 4) == 0;
+    std::fclose(file);
+    return packed;
 }
 
 } // namespace skin

@@ -165,4 +165,8 @@ private:
     std::vector<std::unique_ptr<TsStoredSkin>> m_items;
 };
 
+// Whether a file starts as a packed skin does; for callers that must not have the reader's
+// warning box come up (a skin asked for from the command line).
+bool LooksLikePackedSkin(const std::string& fileName);
+
 } // namespace skin

@@ -89,6 +89,9 @@ bool EnableWindow(HWND h, bool enable); // answers whether the window was disabl
 bool IsWindowEnabled(HWND h);
 bool IsIconic(HWND h);
 bool IsZoomed(HWND h);
+// Where a maximized or minimized window goes back to; the window rectangle of any other (screen
+// coordinates for a top-level window), empty for no window.
+Rect GetNormalRect(HWND h);
 bool BringWindowToTop(HWND h);
 
 // Layered windows (WS_EX_LAYERED): pixels of the key colour let the mouse through to what lies

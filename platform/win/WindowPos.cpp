@@ -468,6 +468,13 @@ bool IsZoomed(HWND h) {
     return w && (w->style & WS_MAXIMIZE);
 }
 
+Rect GetNormalRect(HWND h) {
+    WindowData* w = State::Get().Find(h);
+    if (!w)
+        return {};
+    return (w->style & (WS_MAXIMIZE | WS_MINIMIZE)) ? w->normalRect : w->rect;
+}
+
 bool BringWindowToTop(HWND h) {
     return SetWindowPos(h, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }

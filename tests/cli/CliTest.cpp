@@ -204,11 +204,16 @@ TEST(Cli, ReportsFailuresAsTheErrorBoxWordsThem) {
     EXPECT_EQ(open.status, 1);
     EXPECT_EQ(open.err, "Cannot open file \"" + missing + "\". No such file or directory.\n");
 
-    // A JPEG named .jpeg goes to the bitmap reader, as in the window.
+    // A JPEG named .jpeg is known by its bytes and prints what it prints named .jpg; what is
+    // no picture at all still gets the bitmap reader's word for it.
     const auto jpeg = dir / "sample.jpeg";
     std::filesystem::copy_file(CHARVANE_SOURCE_DIR "/assets/sample.jpg", jpeg,
                                std::filesystem::copy_options::overwrite_existing);
-    EXPECT_EQ(RunTool({jpeg.string()}).err, "DIB is invalid.\n");
+    const CliResult renamed = RunTool({jpeg.string()});
+    EXPECT_EQ(renamed.status, 0) << renamed.err;
+    EXPECT_EQ(renamed.out, RunTool({CHARVANE_SOURCE_DIR "/assets/sample.jpg"}).out);
+    charvane::testing::WriteFile(dir / "notes.jpeg", "not a picture");
+    EXPECT_EQ(RunTool({(dir / "notes.jpeg").string()}).err, "DIB is invalid.\n");
 
     EXPECT_EQ(RunTool({"--width", "0", kSample}).err, "Canvas does not allow drawing.\n");
     // Far too wide for memory, whether or not the size would still fit a bitmap header.

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -334,4 +335,33 @@ TEST_F(GreyCopy, FailsAsTheFullLoadFails) {
             EXPECT_TRUE(sampled.grey == expected.grey) << file << " " << w << " x " << h;
             EXPECT_TRUE(sampled.colors == expected.colors) << file << " " << w << " x " << h;
         }
+}
+
+// Only ".jpg" chooses the reader by name; every other name is read by what the file holds, so a
+// JPEG named ".bmp" opens and a bitmap named ".jpeg" still gets the bitmap reader's answer.
+TEST_F(GreyCopy, OnlyTheJpgNameOverridesWhatTheFileHolds) {
+    const std::map<std::string, std::vector<std::uint8_t>> contents = {
+        {"jpeg", testjpeg::MakeJPEG(12, 8, Busy)},
+        {"png",
+         testpng::MakePNG(12, 8, [](int x, int y, int c) { return (x * 9 + y * c) & 255u; })},
+        {"bitmap", MakeBitmap({"24", 24}, 12, 8)},
+        {"junk", {'B', 'M', 'x', 'y'}},
+    };
+    const auto reference = [&](const std::string& kind) {
+        const char* name = kind == "jpeg" ? "ref.jpg" : kind == "png" ? "ref.png" : "ref.bmp";
+        return WindowRoute(Write(name, contents.at(kind)), 12, 8);
+    };
+    ASSERT_EQ(reference("bitmap").failure, "");
+    ASSERT_NE(reference("junk").failure, "");
+    for (const std::string name : {"a.jpeg", "a.JPE", "a.jfif", "a", "a.bmp", "a.png", "a.dib"})
+        for (const auto& [kind, bytes] : contents) {
+            const std::string file = Write(name, bytes);
+            const Outcome window = WindowRoute(file, 12, 8);
+            EXPECT_EQ(window, reference(kind)) << name << " holding " << kind;
+            EXPECT_EQ(SampledRoute(file, 12, 8), window) << name << " holding " << kind;
+        }
+    for (const auto& [kind, bytes] : contents) {
+        const Outcome outcome = WindowRoute(Write("a.JpG", bytes), 12, 8);
+        EXPECT_EQ(outcome.failure.empty(), kind == "jpeg") << kind << ": " << outcome.failure;
+    }
 }

@@ -6,7 +6,10 @@
 #include "skin/SkinColors.h"
 #include "skin/SkinPaths.h"
 #include "skin/sSkinManager.h"
+#include "tests/support/Scoped.h"
 #include "toolkit/TMemIniFile.h"
+
+#include <filesystem>
 
 namespace {
 
@@ -284,6 +287,27 @@ TEST(SkinDirectory, DataFolderIsBesideTheProgramOrOneFolderHigher) {
     EXPECT_TRUE(skin::SkinFileExists("C:\\SKINS\\Nightfall.asz"));
     EXPECT_FALSE(skin::SkinFileExists("d:\\Skins\\Nightfall.asz"));
     EXPECT_FALSE(skin::SkinFileExists("c:\\SkinsX\\Nightfall.asz"));
+}
+
+TEST(SkinDirectory, UserSkinsJoinOursAndWinANameClash) {
+    skintest::TempFolder data;
+    const charvane::testing::ScopedEnvironment xdg("XDG_DATA_HOME", data.Str());
+    data.MakeFolder("charvane/skins");
+    const std::string ours = skin::DataSkinFolder() + "/Nightfall.asz";
+    const std::string user = data.Str() + "/charvane/skins/";
+    std::filesystem::copy_file(ours, user + "Mine.asz");
+    std::filesystem::copy_file(ours, user + "nightfall.asz");
+
+    TsSkinManager manager;
+    skin::AddInternalSkin(manager.InternalSkins());
+    toolkit::TStringList names;
+    manager.GetSkinNames(names, skin::TacSkinListMode::Both);
+    EXPECT_EQ(names.Lines(),
+              (std::vector<std::string>{"Mine", "nightfall", skin::kInternalSkinName}));
+    EXPECT_EQ(skin::FindSkinFile("c:\\Skins\\Nightfall.asz"), user + "nightfall.asz");
+    manager.SetSkinName("Mine");
+    EXPECT_EQ(manager.SkinName(), "Mine");
+    EXPECT_TRUE(manager.FromContainer());
 }
 
 } // namespace

@@ -82,6 +82,8 @@ ends_on_signal() {
     ends_within 50 || fail "the program did not exit after SIG$1"
 }
 start_program() {
+    # Every start as the first: nothing remembered from the run before.
+    [ -z "${XDG_CONFIG_HOME:-}" ] || rm -rf "$XDG_CONFIG_HOME/charvane"
     "$app" 2>"$errors" &
     pid=$!
     main=$(wait_for_window '^Charvane 1\.2') || fail "the main window did not appear"

@@ -142,6 +142,12 @@ SdlBackend::SdlBackend() {
     // surface is first asked for, which puts the window back at its creation position while
     // our side still believes it where it was moved (clicks then land in the wrong place).
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    // Wayland's client library complains on stderr when it has no runtime folder to find its
+    // socket in; without one it cannot connect anyway, so it is not tried.
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    if ((!runtime || !*runtime) && !(wayland && *wayland == '/'))
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
         throw std::runtime_error(std::string("Cannot open the display: ") + SDL_GetError());
     // Without a display SDL may fall back to a driver that shows nothing (offscreen, a bare
