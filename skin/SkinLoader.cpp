@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <filesystem>
 #include <optional>
 #include <unordered_set>
 
@@ -257,7 +258,7 @@ template <typename F> void TransformPixels(TsSkinBitmap& bitmap, F f) {
 std::unique_ptr<toolkit::TMemoryStream> TsSkinManager::OpenImage(const std::string& name) {
     if (m_convertor != nullptr) {
         toolkit::TMemoryStream* member = m_convertor->FindMember(name);
-        if (member == nullptr)
+        if (member == nullptr || !TsSkinPictureBudget::Has(member->Size()))
             return nullptr;
         return std::make_unique<toolkit::TMemoryStream>(member->Bytes());
     }
@@ -265,6 +266,10 @@ std::unique_ptr<toolkit::TMemoryStream> TsSkinManager::OpenImage(const std::stri
         name.find(':') != std::string::npos ? name : m_skinData.SkinPath + name;
     const std::string host = FindSkinFile(path);
     if (host.empty())
+        return nullptr;
+    std::error_code error;
+    const auto fileBytes = std::filesystem::file_size(host, error);
+    if (error || !TsSkinPictureBudget::Has(static_cast<std::int64_t>(fileBytes)))
         return nullptr;
     auto stream = std::make_unique<toolkit::TMemoryStream>();
     try {
@@ -296,6 +301,7 @@ std::unique_ptr<TsSkinPicture> TsSkinManager::LoadImagePicture(const std::string
 }
 
 void TsSkinManager::LoadFromIni(const TMemIniFile& ini) {
+    const TsSkinPictureBudget pictures;
     // The previous skin's pictures go: the lookup by section and key takes the first match.
     m_patterns.clear();
     LoadMasks(ini, true);
