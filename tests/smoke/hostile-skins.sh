@@ -63,8 +63,12 @@ alike() {
 }
 
 # Opens the system menu from the caption icon; fails when no menu window shows within 10 s.
+# A click that lands while the previous menu is still going away is tried once more.
 open_system_menu() {
+    sleep 0.5
     xdotool windowactivate --sync "$main" 2>/dev/null || true
+    xdotool mousemove --window "$main" 12 12 click 1
+    wait_for_second_window >/dev/null && return 0
     xdotool mousemove --window "$main" 12 12 click 1
     wait_for_second_window >/dev/null
 }
