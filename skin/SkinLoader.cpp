@@ -1,11 +1,13 @@
 // Building the skin model from a skin's options text and images.
 
 #include <algorithm>
+#include <filesystem>
 
 #include "skin/SkinColors.h"
 #include "skin/SkinLoader.h"
 #include "skin/SkinLoaderParts.h"
 #include "skin/SkinPaths.h"
+#include "skin/SkinPictures.h"
 #include "toolkit/Int32.h"
 #include "toolkit/IntText.h"
 
@@ -38,7 +40,7 @@ std::unique_ptr<TsSkinBitmap> CopyBitmap(const TsSkinBitmap& source) {
 std::unique_ptr<toolkit::TMemoryStream> TacSkinLoader::OpenImage(const std::string& name) {
     if (m_convertor != nullptr) {
         toolkit::TMemoryStream* member = m_convertor->FindMember(name);
-        if (member == nullptr)
+        if (member == nullptr || !TsSkinPictureBudget::Has(member->Size()))
             return nullptr;
         return std::make_unique<toolkit::TMemoryStream>(member->Bytes());
     }
@@ -46,6 +48,10 @@ std::unique_ptr<toolkit::TMemoryStream> TacSkinLoader::OpenImage(const std::stri
         name.find(':') != std::string::npos ? name : m_model.Info.SkinPath + name;
     const std::string host = FindSkinFile(path);
     if (host.empty())
+        return nullptr;
+    std::error_code error;
+    const auto fileBytes = std::filesystem::file_size(host, error);
+    if (error || !TsSkinPictureBudget::Has(static_cast<std::int64_t>(fileBytes)))
         return nullptr;
     auto stream = std::make_unique<toolkit::TMemoryStream>();
     try {
@@ -82,6 +88,7 @@ TacSkinLoader::TacSkinLoader(const toolkit::TStringList& commonSections, std::in
 
 TsSkinModel TacSkinLoader::FromIni(const TMemIniFile& ini, TacSkinConvertor* container,
                                    const std::string& skinPath) {
+    const TsSkinPictureBudget pictures;
     m_model = TsSkinModel{};
     m_model.Info.SkinPath = skinPath;
     m_model.FromContainer = container != nullptr;

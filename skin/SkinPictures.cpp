@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "image/BitmapLayout.h"
 #include "image/DIB.h"
 #include "image/jpeg.h"
 #include "toolkit/Exceptions.h"
@@ -11,6 +12,30 @@ namespace skin {
 namespace {
 
 using toolkit::TStream;
+
+thread_local TsSkinPictureBudget* g_budget = nullptr;
+
+// A picture of this size may be made: within the size limit and the open budget.
+bool MayMakePicture(std::int64_t width, std::int64_t height) {
+    const std::int64_t pixels = width * height;
+    return pixels <= kMaxSkinPicturePixels && TsSkinPictureBudget::Take(3 * pixels);
+}
+
+// Reads a bitmap file's headers and puts the stream back where it was: whether a picture of
+// that size may be made. A header the reader refuses is left for the reader to report.
+bool BitmapSizeAllowed(TStream& source) {
+    const std::int64_t start = source.Position();
+    bool allowed = true;
+    try {
+        if (image::ReadBitmapFileHeader(source)) {
+            if (const auto layout = image::ReadBitmapLayout(source))
+                allowed = MayMakePicture(layout->width, layout->rows);
+        }
+    } catch (const toolkit::Exception&) {
+    }
+    source.SetPosition(start);
+    return allowed;
+}
 
 // Copies a picture drawn at its own size into 24-bit rows; a same-size drawing keeps every
 // colour, whatever the picture's depth.
@@ -30,6 +55,26 @@ std::unique_ptr<TsSkinBitmap> Rows24(toolkit::TGraphic& graphic) {
 }
 
 } // namespace
+
+TsSkinPictureBudget::TsSkinPictureBudget(std::int64_t bytes) : m_left(bytes), m_outer(g_budget) {
+    g_budget = this;
+}
+
+TsSkinPictureBudget::~TsSkinPictureBudget() {
+    g_budget = m_outer;
+}
+
+bool TsSkinPictureBudget::Has(std::int64_t bytes) {
+    return g_budget == nullptr || (bytes >= 0 && bytes <= g_budget->m_left);
+}
+
+bool TsSkinPictureBudget::Take(std::int64_t bytes) {
+    if (!Has(bytes))
+        return false;
+    if (g_budget != nullptr)
+        g_budget->m_left -= bytes;
+    return true;
+}
 
 TsSkinBitmap::TsSkinBitmap(std::int32_t width, std::int32_t height) {
     if (width < 0 || height < 0 || std::int64_t{width} * height > (std::int64_t{1} << 28))
@@ -53,6 +98,8 @@ void TsSkinBitmap::SetPixel(std::int32_t x, std::int32_t y, platform::Color colo
 }
 
 std::unique_ptr<TsSkinBitmap> LoadSkinBitmap(TStream& source) {
+    if (!TsSkinPictureBudget::Take(source.Remaining()) || !BitmapSizeAllowed(source))
+        return nullptr;
     try {
         image::TDIB dib;
         dib.LoadFromStream(source);
@@ -72,12 +119,16 @@ std::int32_t TsSkinPicture::Height() const {
 }
 
 std::unique_ptr<TsSkinPicture> LoadSkinPicture(TStream& source) {
+    if (!TsSkinPictureBudget::Take(source.Remaining()))
+        return nullptr;
     auto jpeg = std::make_unique<image::TJPEGImage>();
     try {
-        jpeg->LoadFromStream(source);
+        jpeg->LoadFromStream(source); // the header only: no pixels yet
     } catch (const toolkit::Exception&) {
         return nullptr;
     }
+    if (!MayMakePicture(jpeg->Width(), jpeg->Height()))
+        return nullptr;
     return std::make_unique<TsSkinPicture>(std::move(jpeg));
 }
 

@@ -10,6 +10,12 @@
 //
 // Loading never raises for bad picture data: a stream that is not a picture the image layer
 // can read gives no picture, and the skin drops that one piece or pattern.
+//
+// Skin pictures are small, and a header may lie: a picture's size is checked from its header
+// before any pixel memory is taken, and one of more than kMaxSkinPicturePixels gives no
+// picture. While a TsSkinPictureBudget is open, every picture also takes its stream's bytes and
+// three bytes a pixel from that budget, and once the budget is spent further pictures give none,
+// so a skin naming one picture thousands of times cannot run away with memory or time.
 
 #include <cstdint>
 #include <memory>
@@ -23,6 +29,29 @@ class TJPEGImage;
 }
 
 namespace skin {
+
+inline constexpr std::int64_t kMaxSkinPicturePixels = std::int64_t{1} << 22; // 2048 x 2048
+inline constexpr std::int64_t kSkinPictureBudgetBytes = std::int64_t{48} << 20;
+
+// The memory the pictures of one skin may take, for the scope of loading that skin. Scopes nest;
+// the innermost counts.
+class TsSkinPictureBudget {
+public:
+    explicit TsSkinPictureBudget(std::int64_t bytes = kSkinPictureBudgetBytes);
+    ~TsSkinPictureBudget();
+    TsSkinPictureBudget(const TsSkinPictureBudget&) = delete;
+    TsSkinPictureBudget& operator=(const TsSkinPictureBudget&) = delete;
+
+    // Takes bytes from the open budget: false, taking nothing, when it has not that many left.
+    // Always true with no budget open.
+    static bool Take(std::int64_t bytes);
+    // Whether Take(bytes) would succeed; lets a caller skip copying a picture's bytes.
+    static bool Has(std::int64_t bytes);
+
+private:
+    std::int64_t m_left;
+    TsSkinPictureBudget* m_outer;
+};
 
 class TsSkinBitmap {
 public:

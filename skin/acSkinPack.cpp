@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <utility>
 
 #include <zlib.h>
@@ -20,6 +21,9 @@ using toolkit::SeekOrigin;
 using toolkit::TMemoryStream;
 using toolkit::TStream;
 
+// Input is read in blocks that start small and double up to kInputBlock: a container of many
+// tiny members must not copy a full block of read-ahead for each of them.
+constexpr std::size_t kFirstInputBlock = 1024;
 constexpr std::size_t kInputBlock = 65536;
 // Deflate cannot expand a byte of input into more than 1032 bytes of output; a declared size
 // beyond that many times the data left cannot be delivered and is refused before inflating.
@@ -60,9 +64,10 @@ public:
         std::size_t left = count;
         while (left > 0 && !m_ended) {
             if (m_z.avail_in == 0) {
-                const std::size_t got = m_source.Read(m_input.data(), m_input.size());
+                const std::size_t got = m_source.Read(m_input.data(), m_block);
                 if (got == 0)
                     break; // truncated: the caller sees a short read
+                m_block = std::min(m_block * 2, m_input.size());
                 m_z.next_in = m_input.data();
                 m_z.avail_in = static_cast<uInt>(got);
             }
@@ -85,16 +90,16 @@ public:
 private:
     TStream& m_source;
     z_stream m_z{};
-    std::array<Bytef, kInputBlock> m_input{};
+    std::array<Bytef, kInputBlock> m_input; // only what inflate is given is ever read
+    std::size_t m_block = kFirstInputBlock;
     bool m_ended = false;
 };
 
 // Copies exactly size inflated bytes into target, growing it as the data arrives, then reads
 // the stream to its end so the next member can follow. A stream that holds more than size
-// bytes does not match its header and is refused like a short one.
+// bytes does not match its header and is refused like a short one, so a member never inflates
+// past what it declares.
 void Inflate(TStream& source, std::int32_t size, TMemoryStream& target) {
-    if (size < 0 || size > kMaxInflateRatio * source.Remaining() + 64)
-        throw EReadError();
     TacInflateStream inflater(source);
     std::array<std::uint8_t, kInputBlock> block;
     for (std::int64_t left = size; left > 0;) {
@@ -111,6 +116,15 @@ void Inflate(TStream& source, std::int32_t size, TMemoryStream& target) {
     target.SetPosition(0);
 }
 
+// Refuses a declared size before anything is inflated: beyond the limits, or more than the
+// data left could hold even at deflate's best.
+void CheckDeclaredSize(std::int64_t size, std::int64_t& budget, std::int64_t remaining) {
+    if (size < 0 || size > kMaxMemberBytes || size > budget ||
+        size > kMaxInflateRatio * remaining + 64)
+        throw EReadError();
+    budget -= size;
+}
+
 std::int32_t ReadLength(TStream& source) {
     const std::int32_t length = source.ReadI32();
     if (length < 0 || length > source.Remaining())
@@ -123,6 +137,10 @@ bool EndsWithBmp(std::string_view name) {
 }
 
 } // namespace
+
+std::int64_t UnpackBudget(std::int64_t packedBytes) {
+    return std::min(kMaxUnpackedBytes, std::max(kRatioFreeBytes, kMaxPackRatio * packedBytes));
+}
 
 void TacSkinConvertor::SetOwnedSource(std::unique_ptr<TStream> source) {
     FreeSource();
@@ -168,16 +186,20 @@ void TacSkinConvertor::ReadContainer() {
         return;
     }
     const std::int32_t count = source.ReadI32();
+    if (count > kMaxMembers)
+        throw EReadError();
     m_imageCount = count > 0 ? count - 1 : 0;
+    std::int64_t budget = UnpackBudget(source.Size());
     for (std::int32_t i = 0; i < count; ++i)
-        ReadMember();
+        ReadMember(budget);
 }
 
-void TacSkinConvertor::ReadMember() {
+void TacSkinConvertor::ReadMember(std::int64_t& budget) {
     TStream& source = *m_source;
     std::string name(static_cast<std::size_t>(ReadLength(source)), '\0');
     source.ReadBuffer(name.data(), name.size());
     const std::int32_t size = source.ReadI32();
+    CheckDeclaredSize(size, budget, source.Remaining());
     auto data = std::make_unique<TMemoryStream>();
     Inflate(source, size, *data);
     if (toolkit::UpperCase(name) == "OPTIONS.DAT") {
@@ -209,6 +231,11 @@ void LoadSkinFromFile(const std::string& fileName, std::unique_ptr<TacSkinConver
         convertor->Clear();
     else
         convertor = std::make_unique<TacSkinConvertor>();
+    // A file too large to be a skin is not read into memory at all.
+    std::error_code error;
+    const auto fileBytes = std::filesystem::file_size(host, error);
+    if (!error && fileBytes > static_cast<std::uintmax_t>(kMaxUnpackedBytes))
+        throw EReadError();
     auto bytes = std::make_unique<TMemoryStream>();
     bytes->LoadFromFile(host);
     convertor->SetOwnedSource(std::move(bytes));

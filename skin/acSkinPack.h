@@ -11,6 +11,13 @@
 // running out of data, a damaged or short zlib stream, a negative length or a size beyond what
 // the data can inflate to raise EReadError "Stream read error". Member memory grows only as data
 // actually inflates.
+//
+// Skins are downloaded files, so unpacking is bounded before any member is inflated: a container
+// may hold at most kMaxMembers members; a member may declare at most kMaxMemberBytes, all members
+// together at most kMaxUnpackedBytes and at most kMaxPackRatio times the container's own size
+// (kRatioFreeBytes are always allowed). More members, a larger declaration or a container file
+// larger than kMaxUnpackedBytes make a damaged skin (EReadError), refused before the data in
+// question is touched.
 
 #include <cstdint>
 #include <memory>
@@ -22,6 +29,15 @@
 #include "toolkit/Streams.h"
 
 namespace skin {
+
+inline constexpr std::int32_t kMaxMembers = 4096;
+inline constexpr std::int64_t kMaxMemberBytes = std::int64_t{64} << 20;
+inline constexpr std::int64_t kMaxUnpackedBytes = std::int64_t{256} << 20;
+inline constexpr std::int64_t kMaxPackRatio = 100;
+inline constexpr std::int64_t kRatioFreeBytes = std::int64_t{16} << 20;
+
+// What a container of packedBytes may unpack to in all.
+std::int64_t UnpackBudget(std::int64_t packedBytes);
 
 struct TacImageItem {
     std::string Name; // as stored
@@ -57,7 +73,9 @@ public:
     toolkit::TMemoryStream* FindMember(std::string_view wanted);
 
 private:
-    void ReadMember();
+    // Reads one member; budget is what the container may still unpack and shrinks by the
+    // member's declared size.
+    void ReadMember(std::int64_t& budget);
 
     std::unique_ptr<toolkit::TStream> m_ownedSource;
     toolkit::TStream* m_source = nullptr;
