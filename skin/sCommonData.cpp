@@ -11,6 +11,7 @@
 #include "toolkit/Int32.h"
 #include "toolkit/TBitmap.h"
 #include "toolkit/TControl.h"
+#include "toolkit/TForm.h"
 #include "toolkit/TMemIniFile.h"
 #include "toolkit/TWinControl.h"
 
@@ -40,6 +41,9 @@ bool g_graphicSeparately = false;
 
 // The window system's keyboard-cue update; skinned controls draw no cues of their own.
 constexpr platform::UINT kWmUpdateUiState = 0x0128;
+// The window system's notice that the fonts installed have changed. Not the control's own font
+// change: a label that writes the skin's colour into its font keeps its hot and focused look.
+constexpr platform::UINT kWmFontChange = 0x001D;
 
 platform::Color Rgb(std::int32_t color) {
     return toolkit::ColorToRGB(static_cast<toolkit::TColor>(color)) & 0xFFFFFF;
@@ -211,10 +215,13 @@ void TsCommonData::SetSkinManager(TsSkinManager* manager) {
         UpdateIndexes();
     else
         m_sectionIndex = -1;
-    // TODO: a form skinning provider applies command 3 or 2 itself once providers exist.
-    if (m_ownerControl && m_ownerControl->Parent() && !m_ownerControl->IsDestroying()) {
-        const bool usable = hasSections && m->IsValidSkinIndex(m_sectionIndex);
-        SendCommand(*m_ownerControl, usable ? kCmdRefresh : kCmdSkinRemoved, 0, ManagerParam(m));
+    const bool usable = hasSections && m->IsValidSkinIndex(m_sectionIndex);
+    const std::uint16_t command = usable ? kCmdRefresh : kCmdSkinRemoved;
+    if (toolkit::TCustomForm* form = ProviderForm()) {
+        // The provider has the form's window: the command reaches it there.
+        SendCommand(*form, command, 0, ManagerParam(m));
+    } else if (m_ownerControl && m_ownerControl->Parent() && !m_ownerControl->IsDestroying()) {
+        SendCommand(*m_ownerControl, command, 0, ManagerParam(m));
     }
 }
 
@@ -353,16 +360,27 @@ bool TsCommonData::IsTransparent() const {
     return gd && gd->Transparency > 0;
 }
 
+toolkit::TCustomForm* TsCommonData::ProviderForm() const {
+    auto* provider = dynamic_cast<TacFormSkinning*>(m_ownerObject);
+    if (!provider || m_ownerObject->IsDestroying())
+        return nullptr;
+    toolkit::TCustomForm& form = provider->Form();
+    return form.HandleAllocated() && !form.IsDestroying() ? &form : nullptr;
+}
+
 void TsCommonData::BeginUpdate() {
     m_updating = true;
-    // TODO: a form skinning provider passes these to its form's window.
-    if (m_ownerControl)
+    if (toolkit::TCustomForm* form = ProviderForm())
+        SendCommand(*form, kCmdBeginUpdate);
+    else if (m_ownerControl)
         SendCommand(*m_ownerControl, kCmdBeginUpdate);
 }
 
 void TsCommonData::EndUpdate() {
     m_updating = false;
-    if (m_ownerControl)
+    if (toolkit::TCustomForm* form = ProviderForm())
+        SendCommand(*form, kCmdEndUpdate);
+    else if (m_ownerControl)
         SendCommand(*m_ownerControl, kCmdEndUpdate);
 }
 
@@ -388,6 +406,18 @@ bool TsCommonData::WndProc(TMessage& message) {
     bool usedUp = false;
     HandleWindowMessage(message, usedUp);
     return usedUp;
+}
+
+bool TsCommonData::TakeRefresh(const TMessage& message) {
+    if (!FromMyManager(message.LParam))
+        return false;
+    m_backgroundChanged = true;
+    m_updating = false;
+    if (!Skinned() || !m_ownerControl)
+        return false;
+    if (IsEditTypeCode(m_typeCode))
+        TakeSectionColors();
+    return AsWindowed(m_ownerControl) != nullptr;
 }
 
 bool TsCommonData::HandleCommand(TMessage& message) {
@@ -418,16 +448,8 @@ bool TsCommonData::HandleCommand(TMessage& message) {
         }
         break;
     case kCmdRefresh:
-        if (FromMyManager(message.LParam)) {
-            m_backgroundChanged = true;
-            m_updating = false;
-            if (Skinned() && control) {
-                if (IsEditTypeCode(m_typeCode))
-                    TakeSectionColors();
-                if (AsWindowed(control))
-                    control->Repaint();
-            }
-        }
+        if (TakeRefresh(message))
+            control->Repaint();
         break;
     case kCmdGiveBackground:
         g_backdrop = TsBackdropInfo{};
@@ -575,7 +597,7 @@ void TsCommonData::HandleWindowMessage(TMessage& message, bool& usedUp) {
             m_focused = message.Msg == platform::WM_SETFOCUS;
         }
         break;
-    case toolkit::CM_FONTCHANGED:
+    case kWmFontChange:
     case toolkit::CM_ENABLEDCHANGED:
         m_focused = false;
         m_mouseOver = false;
@@ -597,8 +619,9 @@ void TsCommonData::HandleWindowMessage(TMessage& message, bool& usedUp) {
         if (windowed)
             ForEachChild(*windowed, [control](TControl& child) {
                 TsCommonData* other = SkinDataOf(&child);
+                // Every speed button, the spin edit's timer buttons included.
                 if (&child != control && other && other->m_mouseOver &&
-                    child.ClassName() == "TsSpeedButton")
+                    other->m_typeCode == kTypeSpeedButton)
                     child.Perform(toolkit::CM_MOUSELEAVE, 0, 0);
             });
         if (!IsNoHotTypeCode(m_typeCode))

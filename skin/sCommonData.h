@@ -35,6 +35,7 @@ namespace toolkit {
 class TBitmap;
 class TComponent;
 class TControl;
+class TCustomForm;
 class TWinControl;
 } // namespace toolkit
 
@@ -177,6 +178,12 @@ public:
     // Creates (if needed) and sizes the cache to the owner control; answers the cache.
     toolkit::TBitmap* PrepareCache();
 
+    // Command 3's part for the state alone: for a message from this control's manager the
+    // background is marked changed, updating ends and an edit control takes the section's
+    // colours. True when the control should now be repainted (it is skinned and windowed); a
+    // container repaints only after its children have taken the refresh too.
+    bool TakeRefresh(const toolkit::TMessage& message);
+
     // Handles a message for the owner. Answers true when the message is used up (library
     // commands always are; among window messages only a skinned control's UI-state update);
     // the control passes everything else on to its own handling.
@@ -186,6 +193,8 @@ private:
     bool HandleCommand(toolkit::TMessage& message);
     void HandleWindowMessage(toolkit::TMessage& message, bool& usedUp);
     bool FromMyManager(platform::LPARAM l) const;
+    // The form of the form skinning provider that owns this state, while its window exists.
+    toolkit::TCustomForm* ProviderForm() const;
     void TakeSectionColors();
     void AnswerColor();
     void ForgetManager(const TsSkinManager* manager);

@@ -187,7 +187,10 @@ void TsBitBtn::BuildFace() {
 void TsBitBtn::Paint() {
     if (!SkinPainted()) {
         m_fade.reset();
-        toolkit::TBitBtn::Paint();
+        if (SkinData().Skinned(true))
+            PaintKeptFace(*this, SkinData(), Canvas().Handle());
+        else
+            toolkit::TBitBtn::Paint();
         return;
     }
     if (m_fade && m_fade->Finished())

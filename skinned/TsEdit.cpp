@@ -4,7 +4,7 @@ namespace skinned {
 
 TsEdit::TsEdit(toolkit::TComponent* owner)
     : TacSkinnedControl(owner, {skin::kTypeEdit}),
-      m_skin(std::make_unique<TsEditSkin>(*this, SkinData(), true)) {}
+      m_skin(std::make_unique<TsEditSkin>(*this, SkinData(), TsEditSkin::Kind::SingleLine)) {}
 
 // The edit's skinning goes before the skin state it uses.
 TsEdit::~TsEdit() {

@@ -50,6 +50,20 @@ toolkit::TColor TsLabelFX::TextColor() const {
     return m_kind->Color();
 }
 
+void TsLabelFX::SkinCommand(toolkit::TMessage& message) {
+    TsCustomLabel::SkinCommand(message);
+    switch (skin::CommandOf(message.WParam)) {
+    case skin::kCmdNewSkin:
+    case skin::kCmdSkinRemoved:
+    case skin::kCmdRefresh:
+        if (!IsDestroying() && !IsLoading())
+            AdjustBounds();
+        break;
+    default:
+        break;
+    }
+}
+
 void TsLabelFX::DoDrawText(platform::Rect& rect, unsigned flags) {
     // The skin's shadow without a skin falls back to Shadow's own values (ChooseShadow).
     if (m_shadow->Mode() == smNone) {

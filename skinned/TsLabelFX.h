@@ -18,7 +18,7 @@
 //
 // Size: with a shadow in force (a colour other than clNone and at least one blur pass) the
 // measured rectangle grows right and down by max(0, D + B) − min(0, D − B), so an auto-sized
-// label leaves room for the shadow.
+// label leaves room for the shadow. Labels made before the skin are measured again when it comes.
 
 #include <array>
 #include <cstdint>
@@ -49,6 +49,9 @@ public:
 
 protected:
     void DoDrawText(platform::Rect& rect, unsigned flags) override;
+    // A skin arriving, refreshed or going changes the shadow, so an auto-sized label is
+    // measured again.
+    void SkinCommand(toolkit::TMessage& message) override;
 
 private:
     struct ShadowParams {

@@ -8,7 +8,7 @@ namespace skinned {
 
 TsMemo::TsMemo(toolkit::TComponent* owner)
     : TacSkinnedControl(owner, {skin::kTypeMemo}),
-      m_skin(std::make_unique<TsEditSkin>(*this, SkinData(), false)) {}
+      m_skin(std::make_unique<TsEditSkin>(*this, SkinData(), TsEditSkin::Kind::Memo)) {}
 
 // The adapter and the memo's skinning go before the skin state they use.
 TsMemo::~TsMemo() {

@@ -100,7 +100,15 @@ void TsPanel::SkinCommand(toolkit::TMessage& m) {
             Invalidate();
         skin::BroadcastToChildren(*this, m.WParam, m.LParam);
         return;
-    case skin::kCmdRefresh:
+    case skin::kCmdRefresh: {
+        // The children are refreshed before the panel repaints, so its paint (which tells them
+        // to repaint over it) finds them with the new skin's state and colours.
+        const bool repaint = data.TakeRefresh(m);
+        skin::BroadcastToChildren(*this, m.WParam, m.LParam);
+        if (repaint && !IsDestroying())
+            Repaint();
+        return;
+    }
     case skin::kCmdBeforeRefresh:
         data.WndProc(m);
         skin::BroadcastToChildren(*this, m.WParam, m.LParam);

@@ -35,7 +35,7 @@ void TsShadow::SetBlurCount(std::int32_t count) {
 }
 
 void TsShadow::SetDistance(std::int32_t distance) {
-    distance = std::max(distance, 0);
+    distance = std::clamp(distance, -kMaxShadowDistance, kMaxShadowDistance);
     if (distance == m_distance)
         return;
     m_distance = distance;

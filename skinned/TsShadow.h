@@ -4,8 +4,8 @@
 // label (a non-owning reference) and invalidate it whenever a setter changes a value; setting the
 // value already held does nothing. Colours are toolkit colours (red in the low byte).
 //
-// A negative BlurCount or Distance is taken as 0: a shadow cannot be blurred a negative number of
-// times, and the label's size would otherwise shrink instead of making room for the shadow.
+// A negative BlurCount is taken as 0: a shadow cannot be blurred a negative number of times. A
+// negative Distance casts the shadow left and up; Distance is held to −64 … 64, as a skin's is.
 
 #include <cstdint>
 
@@ -16,6 +16,8 @@ class TControl;
 }
 
 namespace skinned {
+
+inline constexpr std::int32_t kMaxShadowDistance = 64;
 
 enum class TsShadowMode { smNone, smCustom, smSkin1 };
 using enum TsShadowMode;

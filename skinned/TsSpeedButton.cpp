@@ -174,7 +174,10 @@ void TsSpeedButton::BuildFace() {
 void TsSpeedButton::Paint() {
     if (!SkinPainted()) {
         m_fade.reset();
-        toolkit::TSpeedButton::Paint();
+        if (SkinData().Skinned(true))
+            PaintKeptFace(*this, SkinData(), Canvas().Handle());
+        else
+            toolkit::TSpeedButton::Paint();
         return;
     }
     if (m_fade && m_fade->Finished())

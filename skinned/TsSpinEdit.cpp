@@ -248,7 +248,7 @@ void TsSpinButton::WndProc(toolkit::TMessage& m) {
 
 TsBaseSpinEdit::TsBaseSpinEdit(toolkit::TComponent* owner)
     : TacSkinnedControl(owner, {skin::kTypeEdit}, toolkit::SpinCharFilter::Skinned),
-      m_skin(std::make_unique<TsEditSkin>(*this, SkinData(), true)) {
+      m_skin(std::make_unique<TsEditSkin>(*this, SkinData(), TsEditSkin::Kind::SingleLine)) {
     m_button = new TsSpinButton(this, this);
     m_button->SetParent(this);
     m_skin->OnFaceChanged = [this] { RefreshButtons(); };

@@ -82,13 +82,13 @@ void TsSystemMenu::MakeItems() {
     }
     const bool mayMin = icons.Contains(toolkit::biMinimize) && (style & WS_MINIMIZEBOX);
     const bool mayMax = icons.Contains(toolkit::biMaximize) && (style & WS_MAXIMIZEBOX);
-    m_items[0] = add(Items(), "&Restore", zoomed || iconic, SC_RESTORE);
-    m_items[1] = add(Items(), "&Move", !zoomed, SC_MOVE);
-    m_items[2] = add(Items(), "&Size", sizeable && !zoomed && !iconic, SC_SIZE);
-    m_items[3] = add(Items(), "Mi&nimize", mayMin && !iconic, SC_MINIMIZE);
-    m_items[4] = add(Items(), "Ma&ximize", mayMax && !zoomed, SC_MAXIMIZE);
+    m_items[0] = add(Items(), "Restore", zoomed || iconic, SC_RESTORE);
+    m_items[1] = add(Items(), "Move", !zoomed, SC_MOVE);
+    m_items[2] = add(Items(), "Size", sizeable && !zoomed && !iconic, SC_SIZE);
+    m_items[3] = add(Items(), "Minimize", mayMin && !iconic, SC_MINIMIZE);
+    m_items[4] = add(Items(), "Maximize", mayMax && !zoomed, SC_MAXIMIZE);
     add(Items(), "-", true, 0);
-    m_items[5] = add(Items(), "&Close\tAlt+F4", true, SC_CLOSE);
+    m_items[5] = add(Items(), "Close\tAlt+F4", true, SC_CLOSE);
     m_items[5]->SetDefault(true);
     // Items made anew are the toolkit's until they are handed to the skinned menus again.
     if (manager && manager->SkinnedPopups())

@@ -220,6 +220,15 @@ void PaintButtonDisabled(toolkit::TBitmap& cache, const toolkit::TControl& contr
                             {control.Left(), control.Top()}, parent);
 }
 
+void PaintKeptFace(toolkit::TControl& control, skin::TsCommonData& data,
+                   platform::DeviceContext& dc) {
+    const toolkit::TBitmap* cache = data.CacheBmp();
+    if (!cache || cache->Width() != control.Width() || cache->Height() != control.Height())
+        return;
+    const platform::Rect whole{0, 0, control.Width(), control.Height()};
+    skin::PutCacheOnDC(control, data, whole, 0, 0, false, dc, whole);
+}
+
 void PaintFocusDots(toolkit::TBitmap& cache, const platform::Rect& rect) {
     const skin::TacRows24 rows(cache);
     const auto dot = [&](std::int32_t x, std::int32_t y) {

@@ -18,6 +18,10 @@
 #include "toolkit/TGraphicsObject.h"
 #include "toolkit/TSet.h"
 
+namespace platform {
+class DeviceContext;
+} // namespace platform
+
 namespace toolkit {
 class TBitmap;
 class TControl;
@@ -188,6 +192,12 @@ void PaintButtonBorder(toolkit::TBitmap& cache, skin::TsCommonData& data, std::i
 void PaintButtonDisabled(toolkit::TBitmap& cache, const toolkit::TControl& control,
                          const skin::TsBackdropInfo& parent,
                          TacDisabledKind kind = TacDisabledKind{TacDisabledKindItem::dkBlended});
+
+// Paint of a button whose skin is on but whose state is updating (a new skin arriving): the face
+// cached before, when it has the button's size, goes on dc as it is; otherwise nothing is drawn
+// and the paint is only used up. Never the plain look, which would flash in between skins.
+void PaintKeptFace(toolkit::TControl& control, skin::TsCommonData& data,
+                   platform::DeviceContext& dc);
 
 // The focus mark of a push button around rect: dots every third pixel along the edges, black on
 // the edge with a white one a pixel up and left of it.

@@ -71,8 +71,8 @@ platform::Color SectionFontColor(const skin::TsCommonData& data, bool hot) {
     return static_cast<platform::Color>(c);
 }
 
-TsEditSkin::TsEditSkin(toolkit::TCustomEdit& edit, skin::TsCommonData& data, bool drawText)
-    : m_edit(edit), m_data(&data), m_drawText(drawText) {
+TsEditSkin::TsEditSkin(toolkit::TCustomEdit& edit, skin::TsCommonData& data, Kind kind)
+    : m_edit(edit), m_data(&data), m_kind(kind) {
     m_boundLabel = std::make_unique<TsBoundLabel>(*m_data);
 }
 
@@ -108,7 +108,7 @@ TsEditSkin::FaceKey TsEditSkin::Key() const {
     key.enabled = m_edit.Enabled();
     key.size = {m_edit.Width(), m_edit.Height()};
     key.position = {m_edit.Left(), m_edit.Top()};
-    if (m_drawText)
+    if (m_kind == Kind::SingleLine)
         key.text = m_edit.Text();
     key.sectionIndex = m_data->SectionIndex();
     return key;
@@ -136,7 +136,7 @@ void TsEditSkin::BuildFace(const FaceKey& key) {
     const platform::Rect whole{0, 0, key.size.cx, key.size.cy};
     skin::PaintControlSection(*m_data, parent, true, 1, key.hot ? 1 : 0, cache, key.position,
                               whole);
-    if (m_drawText && !key.text.empty()) {
+    if (m_kind == Kind::SingleLine && !key.text.empty()) {
         std::string shown = key.text;
         if (const char32_t pc = m_edit.PasswordChar()) {
             const std::u32string one(1, pc);
@@ -165,7 +165,7 @@ void TsEditSkin::TakeColors() {
     if (m_takingColors || !m_data->Skinned(true))
         return;
     m_takingColors = true;
-    const bool hot = Hot();
+    const bool hot = m_kind == Kind::SingleLine && Hot();
     if (!m_data->CustomColor()) {
         const platform::Color c = SectionColor(*m_data, hot);
         if (c != skin::kKeyColor && m_edit.Color() != static_cast<toolkit::TColor>(c))
@@ -306,7 +306,7 @@ void TsEditSkin::After(const toolkit::TMessage& m) {
         break;
     case toolkit::CM_TEXTCHANGED:
         // Only a one-line face shows the text; the native edit repaints its own client area.
-        if (m_drawText && !m_edit.IsLoading() && m_data->Skinned(true))
+        if (m_kind == Kind::SingleLine && !m_edit.IsLoading() && m_data->Skinned(true))
             Changed();
         break;
     case toolkit::CM_FONTCHANGED:

@@ -6,7 +6,8 @@
 // painted over the whole window into the skin state's cache, the text laid on it in the
 // section's font colours and, for a disabled edit, the disabled look chosen by DisabledKind.
 // The native edit still paints its client area; the skin gives it the section's COLOR and
-// FONTCOLOR (HOTCOLOR / HOTFONTCOLOR while hot) unless CustomColor / CustomFont, and the window's
+// FONTCOLOR (a one-line edit HOTCOLOR / HOTFONTCOLOR while hot) unless CustomColor / CustomFont,
+// and the window's
 // border is copied from the face instead of the plain sunken edge. A face is built again only
 // when something it is built from has changed (state, size, place, text, enabled, section).
 //
@@ -46,9 +47,17 @@ platform::Color SectionFontColor(const skin::TsCommonData& data, bool hot);
 
 class TsEditSkin {
 public:
+    // What the face carries and which colours the native control is given.
+    enum class Kind {
+        // One line of text on the face; HOTCOLOR / HOTFONTCOLOR while hot.
+        SingleLine,
+        // The native memo paints its own text, always in COLOR / FONTCOLOR: a memo is not an
+        // edit for colours, so focus or the mouse never repaint its text pane in other colours.
+        Memo,
+    };
+
     // edit: the control that owns this and its skin state data (which must outlive this).
-    // drawText: the face carries the edit's one line of text (not for the memo).
-    TsEditSkin(toolkit::TCustomEdit& edit, skin::TsCommonData& data, bool drawText);
+    TsEditSkin(toolkit::TCustomEdit& edit, skin::TsCommonData& data, Kind kind);
     ~TsEditSkin();
     TsEditSkin(const TsEditSkin&) = delete;
     TsEditSkin& operator=(const TsEditSkin&) = delete;
@@ -101,7 +110,7 @@ private:
     skin::TsCommonData* m_data;
     std::unique_ptr<TsBoundLabel> m_boundLabel;
     TacDisabledKind m_disabledKind{TacDisabledKindItem::dkBlended};
-    bool m_drawText;
+    Kind m_kind;
     std::optional<FaceKey> m_builtFrom;
     bool m_takingColors = false;
 };

@@ -347,8 +347,9 @@ void TsSkinProvider::HandleCommand(toolkit::TMessage& m) {
         // comes with the refresh.
         if (command == skin::kCmdRefresh)
             UpdateAdapter();
-        if (command == skin::kCmdRefresh)
-            RebuildFrame();
+        // A removed skin shows the plain frame at once; a new one is painted when its refresh
+        // ends the update.
+        RebuildFrame();
         return;
     }
     default:
@@ -361,7 +362,9 @@ bool TsSkinProvider::HandleSkinned(toolkit::TMessage& m) {
     const HWND h = m_form.HandleIfAllocated();
     switch (m.Msg) {
     case WM_NCPAINT:
-        if (IsWindowVisible(h)) {
+        // While a skin arrives or the form loads, the frame on the screen stays as it was: the
+        // refresh that ends the update repaints it (never the plain frame in between).
+        if (IsWindowVisible(h) && !m_skinData->Updating() && !m_form.IsLoading()) {
             if (HDC dc = GetWindowDC(h)) {
                 PaintFrameTo(*dc);
                 ReleaseDC(h, dc);
@@ -384,7 +387,7 @@ bool TsSkinProvider::HandleSkinned(toolkit::TMessage& m) {
             UpdateAdapter();
         if (IsWindowVisible(h))
             RedrawWindow(h, nullptr, nullptr,
-                         RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_ALLCHILDREN);
+                         RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         return true;
     }
     case WM_NCHITTEST:
@@ -407,7 +410,8 @@ bool TsSkinProvider::HandleSkinned(toolkit::TMessage& m) {
             for (toolkit::TControl* child : m_form.ControlList())
                 skin::SendCommand(*child, skin::kCmdBackgroundChanged, 1);
         if (IsWindowVisible(h))
-            RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
+            RedrawWindow(h, nullptr, nullptr,
+                         RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
         return true;
     }
     case WM_WINDOWPOSCHANGING: {
@@ -535,7 +539,9 @@ LRESULT TsSkinProvider::HitTest(Point screen) {
     };
     if (fm.CaptionHeight <= 0)
         return system();
-    if (IsZoomed(h) && !Rect{2, 2, wr.Width() - 4, wr.Height() - 4}.Contains(p))
+    // A maximised window lets the mouse through only where it lies beyond the work area (its
+    // border pushed off the screen's edge); every pixel that shows answers as usual.
+    if (IsZoomed(h) && !GetWorkArea().Intersect(wr).Contains(screen))
         return HTTRANSPARENT;
     if (m_changed || Cache() == nullptr || Cache()->Width() != wr.Width())
         LayoutButtons(wr.Width());

@@ -116,12 +116,31 @@ void TsSkinProvider::ReadButtonMasks() {
 }
 
 namespace {
+constexpr std::int32_t kMaxButtonSpace = 64;
+
+// A small window drawn once: dark outline, blue title strip, white body.
+const IconImage& StandardIcon() {
+    static const IconImage icon = [] {
+        constexpr int kSide = 16;
+        IconImage i{kSide, kSide, std::vector<std::uint32_t>(kSide * kSide, 0)};
+        for (int y = 1; y < kSide - 1; ++y)
+            for (int x = 0; x < kSide; ++x) {
+                const bool edge = x == 0 || x == kSide - 1 || y == 1 || y == kSide - 2;
+                const std::uint32_t rgb = edge ? 0x202830u : y < 5 ? 0x3060C0u : 0xF4F4F4u;
+                i.pixels[static_cast<std::size_t>(y * kSide + x)] = 0xFF000000u | rgb;
+            }
+        return i;
+    }();
+    return icon;
+}
+
 Size ButtonSize(skin::TsSkinManager* manager, std::int32_t maskIndex) {
     if (!manager || !manager->IsValidImgIndex(maskIndex))
         return {21, 21};
     const skin::TsMaskData& mask = manager->ma()[static_cast<std::size_t>(maskIndex)];
     const std::int32_t frames = std::max<std::int32_t>(mask.ImageCount, 1);
-    const std::int32_t parts = std::clamp<std::int32_t>(mask.MaskType, 0, 1) + 1;
+    // The loader holds MaskType to 0 … 1.
+    const std::int32_t parts = mask.MaskType + 1;
     return {skin::PieceWidth(mask) / frames, skin::PieceHeight(mask) / parts};
 }
 } // namespace
@@ -135,8 +154,9 @@ void TsSkinProvider::LayoutButtons(std::int32_t width) {
         extra->Button.Rect = {};
     if (fm.CaptionHeight <= 0 || !manager)
         return;
-    // BISPACE: no skin the program reads sets a gap between the buttons.
-    constexpr std::int32_t space = 0;
+    // BISPACE: the gap before the first button and between buttons; a skin file may hold any
+    // number, so it is kept within a caption's reach.
+    const std::int32_t space = std::clamp(manager->SkinData().BISpace, 0, kMaxButtonSpace);
     std::int32_t right = width - fm.BorderWidth - space;
     const auto place = [&](TsCaptionButton& b) {
         const Size s = ButtonSize(manager, b.MaskIndex);
@@ -223,9 +243,10 @@ void TsSkinProvider::PaintIcon(toolkit::TBitmap& cache, std::int32_t left, std::
             }
         return;
     }
-    const IconImage& icon = GetApplicationIcon();
-    if (icon.pixels.empty())
-        return;
+    // Without a title icon the application's icon, or, when the program set none, the plain
+    // window icon: the place kept for an icon never stays empty.
+    const IconImage& own = GetApplicationIcon();
+    const IconImage& icon = own.pixels.empty() ? StandardIcon() : own;
     for (std::int32_t y = 0; y < h; ++y)
         for (std::int32_t x = 0; x < w; ++x) {
             const std::uint32_t p =

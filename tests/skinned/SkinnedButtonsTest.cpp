@@ -127,6 +127,40 @@ TEST_F(SkinnedButtons, WithoutAnActiveSkinButtonsKeepThePlainLook) {
     EXPECT_EQ(PixelAt(*tool, {1, 1}), PixelAt(*plainTool, {1, 1}));
 }
 
+// While a new skin arrives (the state is updating) a repaint shows the face kept from before,
+// never the plain look in between.
+TEST_F(SkinnedButtons, ButtonsKeepTheirFaceWhileTheSkinIsUpdating) {
+    auto* button = Add<skinned::TsBitBtn>(form, "Convert", {10, 10, 90, 35});
+    auto* tool = Add<skinned::TsSpeedButton>(form, "Tool", {10, 50, 40, 72});
+    ShowForm();
+    ApplySkin();
+    Away();
+    const Color buttonFace = PixelAt(*button, {40, 2});
+    const Color toolFace = PixelAt(*tool, {1, 1});
+    for (TControl* c : {static_cast<TControl*>(button), static_cast<TControl*>(tool)}) {
+        skin::SendCommand(*c, skin::kCmdNewSkin, 0,
+                          reinterpret_cast<platform::LPARAM>(manager.get()));
+        ASSERT_TRUE(skin::SkinDataOf(c)->Updating());
+    }
+    form->Repaint();
+    Pump();
+    EXPECT_EQ(PixelAt(*button, {40, 2}), buttonFace);
+    EXPECT_EQ(PixelAt(*tool, {1, 1}), toolFace);
+}
+
+// A font change of the control's own (a colour written at paint, say) keeps the hot look.
+TEST_F(SkinnedButtons, OwnFontChangesKeepTheHotLook) {
+    auto* tool = Add<skinned::TsSpeedButton>(form, "Tool", {10, 50, 40, 72});
+    ShowForm();
+    ApplySkin();
+    Hover(*tool);
+    ASSERT_TRUE(tool->SkinData().MouseOver());
+    tool->Font().SetColor(clRed);
+    Pump();
+    EXPECT_TRUE(tool->SkinData().MouseOver());
+    EXPECT_EQ(tool->SkinState(), skinned::kFaceHot);
+}
+
 TEST_F(SkinnedButtons, DropDownZoneHasItsOwnFaceAndArrowAndShowsPressedWhileTheMenuIsOpen) {
     auto* tool = Add<skinned::TsSpeedButton>(form, "Generator", {10, 50, 33, 72});
     tool->SetButtonStyle(tbsDropDown);

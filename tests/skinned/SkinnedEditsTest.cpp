@@ -86,6 +86,31 @@ TEST_F(SkinnedEdits, EditAndMemoTakeTheirBorderAndColoursFromTheSectionUntilTheS
     EXPECT_FALSE(Near(BorderPixel(*memo, 40), kFrameSteel));
 }
 
+// A focused or hovered one-line edit takes the section's hot colours; the memo keeps the normal
+// ones. Our dark skin keeps both dark, with light text.
+TEST_F(SkinnedEdits, OnlyOneLineEditsTakeTheHotColours) {
+    manager->SetSkinName("Nightfall");
+    ASSERT_EQ(manager->SkinName(), "Nightfall");
+    auto* edit = Add<skinned::TsEdit>(form, "sEdit1", {10, 10, 130, 31});
+    auto* memo = Add<skinned::TsMemo>(form, "sMemo1", {10, 50, 200, 150});
+    edit->SkinData().SetSkinSection("EDIT");
+    Pump();
+    const skin::TsGeneralData& section =
+        manager->gd()[static_cast<std::size_t>(manager->FindSectionIndex("EDIT"))];
+    ASSERT_NE(section.HotColor, section.Color);
+    EXPECT_LT(platform::GetGValue(static_cast<Color>(section.HotColor)), 80);
+    EXPECT_GT(platform::GetGValue(static_cast<Color>(section.HotFontColor[0])), 120);
+
+    Focus(*memo);
+    host->MouseMove(Screen(*memo, {20, 20}));
+    Pump();
+    EXPECT_EQ(memo->Color(), static_cast<TColor>(section.Color));
+    EXPECT_EQ(memo->Font().Color(), static_cast<TColor>(section.FontColor[0]));
+    Focus(*edit);
+    EXPECT_EQ(edit->Color(), static_cast<TColor>(section.HotColor));
+    EXPECT_EQ(edit->Font().Color(), static_cast<TColor>(section.HotFontColor[0]));
+}
+
 TEST_F(SkinnedEdits, ComboBoxPaintsItsGlyphAndChosenItemAndFallsBackToSystemColours) {
     auto* combo = Add<skinned::TsComboBox>(form, "sComboBox1", {10, 10, 150, 31});
     combo->SetStyle(csDropDownList);

@@ -164,9 +164,33 @@ TEST_F(EffectLabel, DrawsPlainTextWithoutAShadowAndEngravedWhenDisabled) {
     EXPECT_EQ(Pixels(*disabled), Pixels(*plainDisabled));
 }
 
+// A negative distance casts the shadow left and up of the text.
+TEST_F(EffectLabel, NegativeDistanceCastsTheShadowLeftAndUp) {
+    auto* shaded = Label<skinned::TsLabelFX>({10, 10, 80, 50});
+    shaded->Shadow().SetMode(skinned::smCustom);
+    shaded->Shadow().SetBlurCount(1);
+    shaded->Shadow().SetDistance(-3);
+    auto* flat = Label<skinned::TsLabelFX>({10, 60, 80, 100});
+    flat->Shadow().SetMode(skinned::smNone);
+    Show();
+    const std::vector<platform::Color> a = Pixels(*shaded), b = Pixels(*flat);
+    int firstInkRow = shaded->Height(), firstShadowRow = shaded->Height();
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        const int row = static_cast<int>(i) / shaded->Width();
+        if (b[i] != 0xFFFFFF)
+            firstInkRow = std::min(firstInkRow, row);
+        // The blend leaves untouched white one step darker: only a real shade counts.
+        if (b[i] == 0xFFFFFF && platform::GetGValue(a[i]) < 240)
+            firstShadowRow = std::min(firstShadowRow, row);
+    }
+    ASSERT_LT(firstInkRow, shaded->Height());
+    // Three rows up; one blur pass spreads it one row more.
+    EXPECT_LE(firstShadowRow, firstInkRow - 3) << firstInkRow;
+}
+
 // Without an active skin the default effect label (the skin's shadow) falls back to its own
 // shadow values (black, distance 1, 4 passes): a shadow where the plain label is white, and 8
-// pixels more room when auto-sized.
+// pixels more room when auto-sized, 4 once the skin's shadow comes.
 TEST_F(EffectLabel, FallsBackToItsOwnShadowWithoutASkin) {
     manager->SetActive(false);
     auto* fx = Label<skinned::TsLabelFX>({10, 10, 80, 50});
@@ -180,6 +204,11 @@ TEST_F(EffectLabel, FallsBackToItsOwnShadowWithoutASkin) {
     auto* fxAuto = Label<skinned::TsLabelFX>({100, 10, 170, 50}, true);
     auto* plainAuto = Label<TLabel>({100, 60, 170, 100}, true);
     EXPECT_EQ(fxAuto->Height(), plainAuto->Height() + 8);
+    // The skin arriving is measured again: its shadow (2 passes, offset 1) needs 4 more.
+    manager->SetActive(true);
+    Pump();
+    EXPECT_EQ(fxAuto->Height(), plainAuto->Height() + 4);
+    EXPECT_EQ(fxAuto->Width(), plainAuto->Width() + 4);
     fxAuto->Shadow().SetMode(skinned::smNone);
     fxAuto->SetCaption("LI");
     EXPECT_EQ(fxAuto->Height(), plainAuto->Height());

@@ -12,8 +12,8 @@
 namespace {
 
 using namespace toolkit;
-using skinnedtest::Make;
 using skinnedtest::BitmapPixel;
+using skinnedtest::Make;
 using skinnedtest::TDot;
 
 class SkinnedPanel : public skinnedtest::SkinnedPaintTest {
@@ -193,6 +193,28 @@ TEST_F(SkinnedPanel, PassesTheManagersCommandsToItsChildrenOnce) {
     manager->SetActive(false);
     EXPECT_EQ(child->heard.back(), skin::kCmdSkinRemoved);
     EXPECT_EQ(child->heard.size(), 4u);
+}
+
+// A refresh reaches the children before the panel repaints over them.
+TEST_F(SkinnedPanel, RefreshReachesTheChildrenBeforeThePanelRepaints) {
+    class TListener : public TCustomControl {
+    public:
+        using TCustomControl::TCustomControl;
+        void WndProc(TMessage& m) override {
+            if (m.Msg == kLibraryCommandMessage && skin::CommandOf(m.WParam) == skin::kCmdRefresh)
+                refreshed = true;
+            TCustomControl::WndProc(m);
+        }
+        bool refreshed = false;
+    };
+    auto* child = Make<TListener>(panel, {5, 5, 60, 40});
+    Show();
+    std::vector<bool> childRefreshed;
+    panel->OnPaint = [&](TObject*, TCanvas&) { childRefreshed.push_back(child->refreshed); };
+    skin::SendCommand(*panel, skin::kCmdRefresh, 0,
+                      reinterpret_cast<platform::LPARAM>(manager.get()));
+    ASSERT_FALSE(childRefreshed.empty());
+    EXPECT_TRUE(childRefreshed.front());
 }
 
 // A graphic child's paint may free a sibling that the same paint was about to compose: the

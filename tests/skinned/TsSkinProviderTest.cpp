@@ -218,6 +218,58 @@ TEST_F(FrameTest, ButtonsFollowPressAndRelease) {
     EXPECT_FALSE(form->Visible());
 }
 
+// Kept on its work area as a window manager keeps it, a maximised window answers on every pixel,
+// the top row of its caption buttons included.
+TEST_F(FrameTest, MaximisedWindowAnswersWhereverItShows) {
+    auto* form = Shown();
+    TsSkinProvider& p = *skinned::ProviderOf(*form);
+    ShowWindow(H(*form), SW_MAXIMIZE);
+    const Rect work = GetWorkArea();
+    SetWindowPos(H(*form), HWND{}, work.left, work.top, work.Width(), work.Height(),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    Pump();
+    ASSERT_TRUE(IsZoomed(H(*form)));
+    const Rect close = p.Button(TsSkinProvider::kClose).Rect;
+    EXPECT_EQ(Hit(*form, {close.left + 2, close.top}), HTCLOSE);
+    for (const Point at : {Point{0, 0}, Point{work.Width() - 1, work.Height() - 1},
+                           Point{work.Width() - 2, 150}, Point{1, work.Height() - 3}})
+        EXPECT_NE(Hit(*form, at), HTTRANSPARENT) << at;
+}
+
+// BISPACE of GLOBALINFO stands before the first button and between the buttons; with no icon
+// of its own the program still shows one in the caption's icon place.
+TEST_F(FrameTest, ButtonSpacingComesFromTheSkinAndTheIconPlaceIsNeverEmpty) {
+    manager->SkinData().BISpace = 3;
+    auto* form = Shown();
+    TsSkinProvider& p = *skinned::ProviderOf(*form);
+    p.RebuildFrame();
+    Pump();
+    const Rect close = p.Button(TsSkinProvider::kClose).Rect;
+    const Rect max = p.Button(TsSkinProvider::kMax).Rect;
+    EXPECT_EQ(close.right, 400 - p.FrameMetrics().BorderWidth - 3);
+    EXPECT_EQ(max.right, close.left - 3);
+    EXPECT_EQ(Hit(*form, Centre(max)), HTMAXBUTTON);
+
+    form->SetCaption(""); // nothing else may move into the icon's place
+    const Size icon = p.IconSize();
+    ASSERT_GT(icon.cx, 0);
+    const auto iconArea = [&] {
+        std::vector<Color> out;
+        const int top =
+            (p.FrameMetrics().BorderHeight + p.FrameMetrics().CaptionHeight - icon.cy) / 2;
+        for (int y = 0; y < icon.cy; ++y)
+            for (int x = 0; x < icon.cx; ++x)
+                out.push_back(skinnedtest::BitmapPixel(*p.Cache(), p.FrameMetrics().BorderWidth + x,
+                                                       top + y));
+        return out;
+    };
+    const std::vector<Color> shown = iconArea();
+    p.SetShowAppIcon(false);
+    p.RebuildFrame();
+    Pump();
+    EXPECT_NE(iconArea(), shown);
+}
+
 TEST_F(FrameTest, CaptionTextEndsInAnEllipsisWhenTooLong) {
     auto* form = Shown();
     TsSkinProvider& p = *skinned::ProviderOf(*form);

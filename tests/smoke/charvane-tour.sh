@@ -2,10 +2,11 @@
 # Screenshots of the real program on a virtual screen, driven as a user would: the start-up
 # window, the open dialog with a typed path, the converted sample picture, the generator menu,
 # the system menu with its skin list, the save options window, the save dialog, the error box of
-# a save without a name and the maximised window. Not a test: for looking at the window.
+# a save without a name and the maximised window (restored by a click on the top row of its
+# button). Not a test: for looking at the window.
 # With --desktop the tour runs under a window manager (openbox) and is taken twice, in the
 # internal skin and then in "Nightfall" (chosen from the system menu); the second set's names
-# begin with "nightfall-".
+# begin with "nightfall-", and pictures taken while the skin changes are "switch-*".
 # Usage: charvane-tour.sh PATH-TO-charvane OUTPUT-FOLDER [--desktop]
 set -euo pipefail
 
@@ -62,6 +63,11 @@ tour() {
     xdotool key Return
     click 109 316 # "Преобразовать"
     shot 3-converted
+    # The text pane with the focus and the mouse over it; then the mouse over a number field.
+    click 491 293
+    shot 3a-pane-focused
+    xdotool mousemove --window "$main" 177 67
+    shot 3b-number-hover
     click 42 38 # the generator button's arrow
     xdotool mousemove --window "$main" 80 75
     shot 4-generator-menu
@@ -83,9 +89,10 @@ tour() {
     eval "$(xdotool getwindowgeometry --shell "$main")"
     click $((WIDTH - 34)) 12
     shot 9-maximised 1.2
+    # The restore button answers on its top row, the window's first.
     eval "$(xdotool getwindowgeometry --shell "$main")"
-    click $((WIDTH - 34)) 12
-    sleep 1
+    click $((WIDTH - 34)) 1
+    shot 9a-restored-by-top-row 1.2
 }
 
 tour
@@ -93,6 +100,8 @@ if [ -n "$wm" ]; then
     system_menu
     sleep 0.4
     xdotool key Return # "Nightfall", the first name
+    # Pictures while the skin changes: no plain frame or face in between.
+    for i in 1 2 3 4 5 6; do import -window root "$out/switch-$i.png"; done
     sleep 1
     prefix=nightfall-
     tour
