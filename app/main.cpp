@@ -39,9 +39,7 @@ int Usage(const std::string& problem) {
     return 2;
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
+int Run(int argc, char** argv) {
     int quitAfterMs = 0;
     std::string picture;
     bool pictureGiven = false;
@@ -90,4 +88,10 @@ int main(int argc, char** argv) {
         forms.main->QueueOpenPicture(picture);
     application.Run();
     return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    return app::ReportEscapingFailures([&] { return Run(argc, argv); });
 }

@@ -3,7 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <new>
+#include <stdexcept>
 #include <string>
+
+#include "app/Startup.h"
 
 #include "tests/support/Process.h"
 
@@ -38,6 +42,23 @@ TEST(CharvaneProgram, QuitAfterClosesTheWindowByItself) {
     const auto run = RunProgram("timeout 60 xvfb-run -a -s '-screen 0 1280x1024x24' env " + kLeaks +
                                 kProgram + " --quit-after 300");
     EXPECT_EQ(run.status, 0) << run.err;
+}
+
+// What escapes the program's body (window creation, the loop's logic errors) is said on
+// standard error with exit status 1; a clean run keeps its own status.
+TEST(CharvaneProgram, AFailureEscapingTheBodyIsReportedWithOne) {
+    const auto said = [](const std::function<int()>& body) {
+        ::testing::internal::CaptureStderr();
+        const int status = app::ReportEscapingFailures(body);
+        return std::make_pair(status, ::testing::internal::GetCapturedStderr());
+    };
+    EXPECT_EQ(said([] { return 0; }), std::make_pair(0, std::string{}));
+    EXPECT_EQ(said([]() -> int { throw std::logic_error("the loop stopped"); }),
+              std::make_pair(1, std::string{"charvane: the loop stopped\n"}));
+    EXPECT_EQ(said([]() -> int { throw std::bad_alloc(); }),
+              std::make_pair(1, std::string{"charvane: Out of memory\n"}));
+    EXPECT_EQ(said([]() -> int { throw 7; }),
+              std::make_pair(1, std::string{"charvane: Unknown error\n"}));
 }
 
 } // namespace
