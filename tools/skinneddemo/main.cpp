@@ -1,4 +1,4 @@
-// Shows, in the internal skin (or "Nightfall" when its packed file is named as the second
+// Shows, in the internal skin (or in "Nightfall" from the skins folder given as the second
 // argument), a combo box with 40 items, a spin edit and a memo of 200 lines. Closes itself
 // after the number of milliseconds given as the first argument (0 or none: stays until closed).
 
