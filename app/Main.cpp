@@ -292,13 +292,21 @@ void TForm1::BindHandlers() {
 
 template <class Handler> void TForm1::WithTable(Handler handler) {
     StringGrid1->SetEditorMode(false);
-    struct Sync {
-        TStringGrid* grid;
-        // Setting the count it already has fits the current cell and the scroll bars to the
-        // store and repaints.
-        ~Sync() { grid->SetRowCount(grid->RowCount()); }
-    } sync{StringGrid1};
-    handler();
+    // Setting the count it already has fits the current cell and the scroll bars to the store
+    // and repaints; it may fail too, so it is no destructor's job.
+    const auto sync = [this] { StringGrid1->SetRowCount(StringGrid1->RowCount()); };
+    try {
+        handler();
+    } catch (...) {
+        // The handler's failure is the one the user is told of; the grid follows as far as it
+        // can.
+        try {
+            sync();
+        } catch (...) {
+        }
+        throw;
+    }
+    sync();
 }
 
 void TForm1::WndProc(TMessage& message) {

@@ -1,5 +1,9 @@
 #include "app/Startup.h"
 
+#include <cstdio>
+#include <exception>
+#include <new>
+
 #include "app/Glyphs.h"
 #include "app/Main.h"
 #include "app/Unit3.h"
@@ -13,6 +17,22 @@ TProgramForms CreateProgramForms(toolkit::TApplication& application) {
     forms.saveOptions = application.CreateForm<TForm3>();
     forms.main->SetSaveOptions(forms.saveOptions);
     return forms;
+}
+
+int ReportEscapingFailures(const std::function<int()>& body) {
+    const auto say = [](const char* message) {
+        std::fprintf(stderr, "charvane: %s\n", message);
+        return 1;
+    };
+    try {
+        return body();
+    } catch (const std::bad_alloc&) {
+        return say("Out of memory");
+    } catch (const std::exception& e) {
+        return say(e.what());
+    } catch (...) {
+        return say("Unknown error");
+    }
 }
 
 } // namespace app

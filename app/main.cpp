@@ -86,9 +86,7 @@ void SaveSettings(const app::TProgramForms& forms) {
     }
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
+int Run(int argc, char** argv) {
     int quitAfterMs = 0;
     std::string skinChoice;
     std::string picture;
@@ -154,4 +152,10 @@ int main(int argc, char** argv) {
     application.Run();
     SaveSettings(forms);
     return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    return app::ReportEscapingFailures([&] { return Run(argc, argv); });
 }

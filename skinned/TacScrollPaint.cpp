@@ -424,4 +424,8 @@ void TacEditWnd::Detaching() {
     TacBaseWnd::Detaching();
 }
 
+bool TacComboListWnd::HoldsMouse() const {
+    return Attached() && platform::IsWindowVisible(Handle());
+}
+
 } // namespace skinned

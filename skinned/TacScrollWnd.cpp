@@ -460,7 +460,7 @@ void TacScrollWnd::EndPress(bool notify) {
     m_tracking = false;
     const platform::HWND h = Handle();
     platform::KillTimer(h, kScrollTimerId);
-    if (platform::GetCapture() == h)
+    if (platform::GetCapture() == h && !HoldsMouse())
         platform::ReleaseCapture();
     if (notify) {
         if (was.part == kPartThumb &&
@@ -591,9 +591,16 @@ platform::LRESULT TacScrollWnd::WndProc(platform::UINT msg, platform::WPARAM w,
         }
         break;
     case WM_CAPTURECHANGED:
-        // Someone else took the mouse: the press ends as if released.
-        if (pressedHere)
+        // Someone else took the mouse: the press ends as if released. The scroll messages of
+        // that end may free the adapter (and the window with it).
+        if (pressedHere) {
+            const std::weak_ptr<const bool> alive = AliveToken();
+            const HWND h = Handle();
             EndPress(true);
+            // Let go meanwhile: the window's own procedure, restored by now, still hears of it.
+            if (alive.expired() || !Attached())
+                return IsWindow(h) ? SendMessage(h, msg, w, l) : 0;
+        }
         break;
     case WM_SYSCOMMAND:
         if ((w & 0xFFF0) == SC_VSCROLL || (w & 0xFFF0) == SC_HSCROLL)

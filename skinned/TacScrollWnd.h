@@ -132,6 +132,9 @@ protected:
     void Detaching() override;
     // The window is being destroyed: nothing of it (or its control) is to be changed any more.
     bool WindowGoing() const { return m_windowGoing; }
+    // Whether the window keeps the mouse captured when a press on a bar ends (a window that
+    // holds the mouse for purposes of its own would otherwise lose it to our release).
+    virtual bool HoldsMouse() const { return false; }
 
 private:
     // Everything a painted bar is made from.
@@ -212,10 +215,14 @@ private:
     bool m_oldParentFont = false;
 };
 
-// The drop-down list of a combo box.
+// The drop-down list of a combo box. The list holds the mouse for as long as it is down and
+// closes when it loses it, so a press on its bar leaves the mouse with it.
 class TacComboListWnd : public TacEditWnd {
 public:
     using TacEditWnd::TacEditWnd;
+
+protected:
+    bool HoldsMouse() const override;
 };
 
 } // namespace skinned

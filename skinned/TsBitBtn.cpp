@@ -69,8 +69,10 @@ void TsBitBtn::SkinnedWndProc(toolkit::TMessage& message) {
     if (message.Msg == platform::WM_LBUTTONDOWN && Enabled() && SkinPainted())
         m_hintHold.Press();
     const bool release = message.Msg == platform::WM_LBUTTONUP;
+    // The click runs in there and may free the button; its hint hold goes with it.
+    const std::weak_ptr<const bool> alive = LifeToken();
     TacSkinnedControl::SkinnedWndProc(message);
-    if (release)
+    if (release && !alive.expired())
         m_hintHold.Release();
 }
 

@@ -118,8 +118,12 @@ void TsCustomComboBox::GuardTextPart() {
     });
 }
 
+bool TsCustomComboBox::Skinned() const {
+    return m_data && m_data->Skinned(true);
+}
+
 bool TsCustomComboBox::Painting() const {
-    return m_data && m_data->Skinned(true) && !m_data->IsUpdating();
+    return Skinned() && !m_data->IsUpdating();
 }
 
 platform::Rect TsCustomComboBox::SkinButtonRect() const {
@@ -164,7 +168,8 @@ void TsCustomComboBox::PaintSkinButton(toolkit::TBitmap& cache, const platform::
         paint.Manager = manager;
         // The button stands on the face just painted.
         paint.Parent = {&cache, 0, 0, true};
-        paint.State = std::min(state, 1);
+        // State 2 (the list is down) shows the button pressed where the section has the image.
+        paint.State = state;
         paint.TextureIndex = manager->FindTextureIndex(buttonSection, kButtonSection, "PATTERN");
         paint.HotTextureIndex =
             manager->FindTextureIndex(buttonSection, kButtonSection, "HOTPATTERN");
@@ -195,7 +200,7 @@ void TsCustomComboBox::PaintSelected(toolkit::TBitmap& cache, const FaceKey& key
     platform::Rect rect{kInset, kInset, std::max(kInset, button.left), FaceHeight() - kInset};
     platform::DeviceContext& dc = cache.Canvas().Handle();
     platform::DcStateGuard guard(dc);
-    const bool highlight = key.focused && key.enabled && !DroppedDown();
+    const bool highlight = key.focused && key.enabled;
     if (highlight)
         platform::FillRect(dc, rect, toolkit::ColorToRGB(toolkit::clHighlight));
     platform::SelectFont(dc, Font().Handle());
@@ -203,7 +208,6 @@ void TsCustomComboBox::PaintSelected(toolkit::TBitmap& cache, const FaceKey& key
     platform::SetTextColor(
         dc, toolkit::ColorToRGB(highlight ? toolkit::clHighlightText : Font().Color()));
     platform::Rect text = rect.Offset(1, 1);
-    text.left += 1;
     platform::DrawText(dc, key.text, text,
                        toolkit::AlignmentFlags(m_alignment) | platform::DT_SINGLELINE |
                            platform::DT_NOPREFIX | platform::DT_VCENTER);
@@ -229,9 +233,18 @@ void TsCustomComboBox::BuildFace(const FaceKey& key) {
     m_builtFrom = key;
 }
 
+void TsCustomComboBox::PutFace(const platform::Rect& part) {
+    if (part.IsEmpty())
+        return;
+    skin::PutCacheOnDC(*this, *m_data, part, 0, 0, false, Canvas().Handle(), part);
+}
+
 void TsCustomComboBox::Paint() {
     if (!Painting()) {
-        toolkit::TCustomComboBox::Paint();
+        // While the skin state updates, the paint is only validated: the plain look would
+        // flash between two skinned ones.
+        if (!Skinned())
+            toolkit::TCustomComboBox::Paint();
         return;
     }
     const FaceKey key = Key();
@@ -239,9 +252,23 @@ void TsCustomComboBox::Paint() {
     const bool stale = !cache || cache->Width() != Width() || cache->Height() != Height();
     if (stale || m_data->BackgroundChanged() || !m_builtFrom || *m_builtFrom != key)
         BuildFace(key);
-    platform::DeviceContext& dc = Canvas().Handle();
     const platform::Rect face{0, 0, Width(), FaceHeight()};
-    skin::PutCacheOnDC(*this, *m_data, face, 0, 0, false, dc, face);
+    // What a native part shows itself is left to it: the text part of a focused drop-down
+    // combo box (the frame and the button stay ours), everything inside a simple one's frame.
+    std::optional<platform::Rect> native;
+    if (Enabled() && Style() == toolkit::csSimple)
+        native = face.Inflate(-kInset, -kInset);
+    else if (Enabled() && Style() == toolkit::csDropDown && HasFocus() && TextPart())
+        native = TextPart()->BoundsRect();
+    if (!native || native->IsEmpty()) {
+        PutFace(face);
+    } else {
+        PutFace({face.left, face.top, face.right, native->top});
+        PutFace({face.left, native->bottom, face.right, face.bottom});
+        PutFace({face.left, native->top, native->left, native->bottom});
+        PutFace({native->right, native->top, face.right, native->bottom});
+    }
+    platform::DeviceContext& dc = Canvas().Handle();
     if (OwnerDrawn() && OnDrawItem && ItemIndex() >= 0) {
         const platform::Rect button = SkinButtonRect();
         const platform::Rect rect{kInset, kInset, std::max(kInset, button.left),
@@ -259,8 +286,10 @@ void TsCustomComboBox::Paint() {
 void TsCustomComboBox::DropDown() {
     if (m_readOnly)
         return;
+    // OnDropDown runs in there and may free the combo box.
+    const std::weak_ptr<const bool> alive = LifeToken();
     toolkit::TCustomComboBox::DropDown();
-    if (!DroppedDown() || m_listAdapter || !ListBox() || !m_data->Skinned(true))
+    if (alive.expired() || !DroppedDown() || m_listAdapter || !ListBox() || !m_data->Skinned(true))
         return;
     // Only a list with more items than it shows gets a scroll bar to skin.
     if (Items().Count() > DropDownCount() && ListBox()->HandleAllocated())
@@ -351,7 +380,7 @@ void TsCustomComboBox::SkinnedWndProc(toolkit::TMessage& m) {
     }
     if (m_readOnly)
         GuardTextPart();
-    if (m.Msg == platform::WM_ERASEBKGND && Painting()) {
+    if (m.Msg == platform::WM_ERASEBKGND && Skinned()) {
         m.Result = 1;
         return;
     }

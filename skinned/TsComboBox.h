@@ -10,9 +10,12 @@
 // section's GLYPHMASK centred in it, in state 2 while the list is down; then the chosen item
 // (drop-down list) in (3, 3) − (button left, height − 3), in the highlight colours on a filled
 // background with a focus rectangle while focused, else in the font colour; disabled, the
-// disabled look chosen by DisabledKind. Under the skin the control's Color and font colour are
-// the section's (unless CustomColor / CustomFont); removing the skin gives back the system
-// window colours.
+// disabled look chosen by DisabledKind. On screen: the whole face (an owner-drawn one with its
+// DrawItem over the item), except that a focused drop-down combo box leaves its text part to
+// paint the text and a simple one everything inside the 3-pixel frame; disabled, always the
+// whole face. While the skin state updates, paints are only validated. Under the skin the
+// control's Color and font colour are the section's (unless CustomColor / CustomFont);
+// removing the skin gives back the system window colours.
 //
 // ReadOnly: the keys that choose or open do nothing and the list does not open.
 //
@@ -79,7 +82,9 @@ private:
         toolkit::TAlignment alignment = toolkit::taLeftJustify;
         bool operator==(const FaceKey&) const = default;
     };
+    bool Skinned() const;
     bool Painting() const;
+    void PutFace(const platform::Rect& part);
     FaceKey Key() const;
     void BuildFace(const FaceKey& key);
     void PaintSkinButton(toolkit::TBitmap& cache, const platform::Rect& area, std::int32_t state);

@@ -1,10 +1,43 @@
 #include "skinned/TsMemo.h"
 
+#include "platform/gfx/text/Utf8.h"
+#include "platform/win/Clipboard.h"
 #include "platform/win/Window.h"
 #include "skin/sSkinManager.h"
 #include "skinned/TacScrollWnd.h"
 
 namespace skinned {
+
+namespace {
+
+// Latin, Latin-1 and Cyrillic letters: the scripts the program's texts are written in.
+char32_t InCase(char32_t c, TEditCharCase charCase) {
+    const bool upper = charCase == TEditCharCase::ecUpperCase;
+    if (charCase == TEditCharCase::ecNormal)
+        return c;
+    const auto shift = [&](char32_t lowFirst, char32_t lowLast, char32_t distance) -> char32_t {
+        if (upper && c >= lowFirst && c <= lowLast)
+            return static_cast<char32_t>(c - distance);
+        if (!upper && c >= lowFirst - distance && c <= lowLast - distance)
+            return static_cast<char32_t>(c + distance);
+        return c;
+    };
+    if (c < 0x80)
+        return shift(U'a', U'z', 0x20);
+    if (c < 0x100) // the multiplication and division signs and sharp s have no other case
+        return c == 0xD7 || c == 0xF7 || c == 0xDF ? c : shift(0xE0, 0xFE, 0x20);
+    if (c < 0x410 || (c >= 0x450 && c < 0x460))
+        return shift(0x450, 0x45F, 0x50);
+    return shift(0x430, 0x44F, 0x20);
+}
+
+std::u32string InCase(std::u32string text, TEditCharCase charCase) {
+    for (char32_t& c : text)
+        c = InCase(c, charCase);
+    return text;
+}
+
+} // namespace
 
 TsMemo::TsMemo(toolkit::TComponent* owner)
     : TacSkinnedControl(owner, {skin::kTypeMemo}),
@@ -14,6 +47,32 @@ TsMemo::TsMemo(toolkit::TComponent* owner)
 TsMemo::~TsMemo() {
     m_scrollWnd.reset();
     m_skin.reset();
+}
+
+void TsMemo::SetCharCase(TEditCharCase charCase) {
+    if (charCase == m_charCase)
+        return;
+    m_charCase = charCase;
+    if (charCase == TEditCharCase::ecNormal)
+        return;
+    const std::string text = platform::Utf32ToUtf8(InCase(platform::Utf8ToUtf32(Text()), charCase));
+    if (text != Text())
+        SetText(text);
+}
+
+void TsMemo::KeyPress(char32_t& key) {
+    key = InCase(key, m_charCase);
+    TacSkinnedControl::KeyPress(key);
+}
+
+void TsMemo::PasteFromClipboard() {
+    if (m_charCase == TEditCharCase::ecNormal) {
+        TacSkinnedControl::PasteFromClipboard();
+        return;
+    }
+    const std::u32string text = platform::Utf8ToUtf32(platform::GetClipboardText());
+    if (!text.empty() || HasSelection())
+        UserReplace(InCase(text, m_charCase));
 }
 
 void TsMemo::SkinCommand(toolkit::TMessage& message) {
@@ -49,6 +108,12 @@ void TsMemo::SkinnedWndProc(toolkit::TMessage& message) {
     case platform::WM_SHOWWINDOW:
     case platform::WM_WINDOWPOSCHANGED:
         SyncScrollWnd();
+        break;
+    case toolkit::EM_SCROLLCARET:
+        toolkit::Fire(OnScrollCaret, this);
+        break;
+    case platform::WM_VSCROLL:
+        toolkit::Fire(OnVScroll, this);
         break;
     default:
         break;

@@ -4,8 +4,13 @@
 // exactly the plain memo otherwise. SkinData is its skin state; BoundLabel its caption label.
 // While skinned and visible, its scroll bars are the skin's: an edit adapter (TacEditWnd) takes
 // over its window from the moment it shows until the skin goes or the window does.
+//
+// OnScrollCaret runs after a request to scroll the caret into view (EM_SCROLLCARET) has been
+// answered, OnVScroll after each vertical scroll message. CharCase turns the text, and every
+// character typed or pasted afterwards, to upper or lower case (Latin and Cyrillic letters).
 
 #include <memory>
+#include <string>
 
 #include "skinned/TacSkinnedControl.h"
 #include "skinned/sEditSkin.h"
@@ -14,6 +19,8 @@
 namespace skinned {
 
 class TacEditWnd;
+
+enum class TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
 
 class TsMemo : public TacSkinnedControl<toolkit::TMemo> {
 public:
@@ -29,6 +36,12 @@ public:
     // The adapter painting the scroll bars, or none while the memo is plain.
     TacEditWnd* ScrollWnd() const { return m_scrollWnd.get(); }
 
+    TEditCharCase CharCase() const { return m_charCase; }
+    void SetCharCase(TEditCharCase charCase);
+
+    toolkit::TNotifyEvent OnScrollCaret;
+    toolkit::TNotifyEvent OnVScroll;
+
 protected:
     void SkinCommand(toolkit::TMessage& message) override;
     void SkinnedWndProc(toolkit::TMessage& message) override;
@@ -36,6 +49,8 @@ protected:
     void ScrollBarsChanged() override;
     // With skinned bars a memo whose text fits shows none.
     bool KeepsIdleScrollBars() const override { return !m_scrollWnd; }
+    void KeyPress(char32_t& key) override;
+    void PasteFromClipboard() override;
 
 private:
     // Makes or drops the scroll-bar adapter as the skin and the window's visibility say.
@@ -44,6 +59,7 @@ private:
     std::unique_ptr<TsEditSkin> m_skin;
     std::unique_ptr<TacEditWnd> m_scrollWnd;
     bool m_syncing = false;
+    TEditCharCase m_charCase = TEditCharCase::ecNormal;
 };
 
 } // namespace skinned

@@ -42,6 +42,9 @@ TsSpeedButton::~TsSpeedButton() {
 }
 
 void TsSpeedButton::SkinCommand(toolkit::TMessage& message) {
+    // The fade is over: the next paint shows the face as it is.
+    if (skin::CommandOf(message.WParam) == skin::kCmdBeforeRefresh)
+        m_fade.reset();
     SkinData().WndProc(message);
     if (skin::CommandOf(message.WParam) == skin::kCmdRepaintOnMove && SkinData().RepaintOnMove() &&
         SkinPainted()) {
@@ -57,8 +60,10 @@ void TsSpeedButton::SkinnedWndProc(toolkit::TMessage& message) {
         Enabled() && SkinPainted())
         m_hintHold.Press();
     const bool release = message.Msg == platform::WM_LBUTTONUP;
+    // The click runs in there and may free the button; its hint hold goes with it.
+    const std::weak_ptr<const bool> alive = LifeToken();
     TacSkinnedControl::SkinnedWndProc(message);
-    if (release)
+    if (release && !alive.expired())
         m_hintHold.Release();
 }
 

@@ -100,10 +100,13 @@ void TsTimerSpeedButton::Tick() {
         StopRepeat();
         return;
     }
+    // The click may free the button, and its timer with it.
+    const std::weak_ptr<const bool> alive = LifeToken();
     try {
         Click();
     } catch (...) {
-        StopRepeat();
+        if (!alive.expired())
+            StopRepeat();
         throw;
     }
 }
@@ -293,10 +296,14 @@ void TsBaseSpinEdit::PaintButtons(platform::DeviceContext&) {
     // The button pair is a child control that paints itself.
 }
 
-void TsBaseSpinEdit::RefreshButtons() {
+void TsBaseSpinEdit::RefreshButtons(bool clearHot) {
     if (!m_button || IsDestroying())
         return;
+    // The halves stand on the edit's face: a fade from the old one would show it again.
     for (TsTimerSpeedButton* half : {m_button->UpButton(), m_button->DownButton()}) {
+        skin::SendCommand(*half, skin::kCmdBeforeRefresh);
+        if (clearHot)
+            half->SkinData().SetMouseOver(false);
         half->SkinData().SetBackgroundChanged(true);
         half->Invalidate();
     }
@@ -334,6 +341,12 @@ void TsBaseSpinEdit::SkinnedWndProc(toolkit::TMessage& m) {
     switch (m.Msg) {
     case platform::WM_SIZE:
         PlaceButton();
+        break;
+    case toolkit::CM_MOUSEENTER:
+    case toolkit::CM_MOUSELEAVE:
+        // The edit's own; a half's passes through here too and keeps its hot look.
+        if (m.LParam == 0)
+            RefreshButtons(true);
         break;
     case toolkit::CM_ENABLEDCHANGED:
         if (m_button) {

@@ -147,7 +147,9 @@ protected:
 private:
     friend class TsSpinButton;
     void PlaceButton();
-    void RefreshButtons();
+    // Ends both halves' fades and repaints them on the edit's face; clearHot also takes their
+    // hot look off.
+    void RefreshButtons(bool clearHot = false);
 
     std::unique_ptr<TsEditSkin> m_skin;
     TsSpinButton* m_button = nullptr; // a child control, freed with the spin edit's children

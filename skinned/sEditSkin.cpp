@@ -12,6 +12,7 @@
 #include "toolkit/TBitmap.h"
 #include "toolkit/TCanvas.h"
 #include "toolkit/TCustomEdit.h"
+#include "toolkit/TWinControl.h"
 
 namespace skinned {
 
@@ -204,6 +205,30 @@ void TsEditSkin::PaintBorder() {
     platform::ReleaseDC(h, dc);
 }
 
+void TsEditSkin::PaintWindow(platform::DeviceContext& dc) {
+    if (const toolkit::TWinControl* parent = m_edit.Parent()) {
+        const platform::Rect bounds = m_edit.BoundsRect();
+        const bool halfVisible = bounds.Intersect(parent->ClientRect()) != bounds;
+        if (halfVisible || skin::SendCommand(*m_edit.Parent(), skin::kCmdIsHalfVisible) != 0)
+            m_data->SetBackgroundChanged(true);
+    }
+    toolkit::TBitmap* face = Face();
+    if (!face)
+        return;
+    platform::BitBlt(dc, 0, 0, face->Width(), face->Height(), face->Canvas().Handle(), 0, 0,
+                     platform::RasterOp::SrcCopy);
+}
+
+void TsEditSkin::Print(platform::DeviceContext& dc) {
+    platform::DcStateGuard guard(dc);
+    m_data->SetBackgroundChanged(true);
+    PaintWindow(dc);
+    const std::int32_t border = BorderWidth();
+    platform::OffsetViewportOrgEx(dc, border, border);
+    platform::IntersectClipRect(dc, m_edit.ClientRect());
+    m_edit.Perform(platform::WM_PAINT, reinterpret_cast<platform::WPARAM>(&dc), 0);
+}
+
 void TsEditSkin::RedrawFrame() {
     if (m_edit.HandleAllocated() && !m_edit.IsDestroying())
         platform::RedrawWindow(m_edit.HandleIfAllocated(), nullptr, nullptr,
@@ -272,6 +297,11 @@ bool TsEditSkin::Before(toolkit::TMessage& m) {
         if (!Painting())
             break;
         m.Result = 1;
+        return true;
+    case WM_PRINT:
+        if (!Painting() || !m.WParam)
+            break;
+        Print(*reinterpret_cast<DeviceContext*>(m.WParam));
         return true;
     default:
         break;

@@ -88,6 +88,10 @@ public:
     void PaintBorder();
     // Gives the edit the section's colours for the state it is in now.
     void TakeColors();
+    // The whole face onto dc (window coordinates), built again first when the background may
+    // have changed under it: marked so, the edit only partly inside its parent's client area,
+    // or the parent saying it is changing (command 11).
+    void PaintWindow(platform::DeviceContext& dc);
 
     // Runs whenever the face has been marked changed (the spin edit's buttons show it).
     std::function<void()> OnFaceChanged;
@@ -105,6 +109,9 @@ private:
     FaceKey Key() const;
     void BuildFace(const FaceKey& key);
     void RedrawFrame();
+    // A print request (WM_PRINT, the context in WParam): the face, then the edit's own client
+    // painting moved inside the border and clipped to the client area.
+    void Print(platform::DeviceContext& dc);
 
     toolkit::TCustomEdit& m_edit;
     skin::TsCommonData* m_data;

@@ -799,6 +799,10 @@ void TCustomEdit::WndProc(TMessage& m) {
         TCustomControl::WndProc(m);
         UpdateView(false);
         return;
+    case toolkit::EM_SCROLLCARET:
+        UpdateView(true);
+        m.Result = 1;
+        return;
     case WM_VSCROLL:
     case WM_HSCROLL:
         HandleScroll(m.Msg == WM_VSCROLL ? SB_VERT : SB_HORZ, LOWORD(m.WParam));

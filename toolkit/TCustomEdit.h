@@ -65,6 +65,8 @@ using platform::WM_COPY;
 using platform::WM_CUT;
 using platform::WM_PASTE;
 using platform::WM_UNDO;
+// Asks the edit to scroll its caret into view.
+inline constexpr platform::UINT EM_SCROLLCARET = 0x00B7;
 
 enum class TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
 using enum TScrollStyle;

@@ -1,15 +1,29 @@
 #include "toolkit/TGraphicsObject.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 
 namespace toolkit {
 
+namespace {
+
+// a * b / c rounded to the nearest integer, halves away from zero; c is not 0. Exact for every
+// 32-bit a, b and c.
+std::int64_t ScaleRounded(std::int64_t a, std::int64_t b, std::int64_t c) {
+    const std::int64_t n = a * b;
+    const std::int64_t q = (std::llabs(n) * 2 + std::llabs(c)) / (std::llabs(c) * 2);
+    return (n < 0) != (c < 0) ? -q : q;
+}
+
+} // namespace
+
+// As the system's MulDiv, a result that does not fit in 32 bits gives -1.
 int MulDiv(int a, int b, int c) {
     if (c == 0)
         return 0;
-    const std::int64_t n = std::int64_t{a} * b;
-    const std::int64_t q = (std::llabs(n) * 2 + std::llabs(c)) / (std::int64_t{std::llabs(c)} * 2);
-    return static_cast<int>(((n < 0) != (c < 0)) ? -q : q);
+    const std::int64_t q = ScaleRounded(a, b, c);
+    return q < INT32_MIN || q > INT32_MAX ? -1 : static_cast<int>(q);
 }
 
 void TGraphicsObject::Changed() {
@@ -35,11 +49,15 @@ void TFont::SetHeight(int height) {
 }
 
 int TFont::Size() const {
+    // |Height| * 72 / 96 stays well inside the range: the negation is safe.
     return -MulDiv(m_height, 72, kPixelsPerInch);
 }
 
 void TFont::SetSize(int points) {
-    SetHeight(-MulDiv(points, kPixelsPerInch, 72));
+    // A size whose height would not fit in 32 bits gets the largest height of its sign, so any
+    // number typed as a size gives a font (the font engine caps what it draws).
+    const std::int64_t height = -ScaleRounded(points, kPixelsPerInch, 72);
+    SetHeight(static_cast<int>(std::clamp<std::int64_t>(height, -INT32_MAX, INT32_MAX)));
 }
 
 void TFont::SetStyle(TFontStyles style) {

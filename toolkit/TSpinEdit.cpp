@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/sys/Locale.h"
 #include "platform/win/ClassicLook.h"
 #include "platform/win/Message.h"
 #include "toolkit/IntText.h"
@@ -20,6 +21,8 @@ TSpinEdit::TSpinEdit(TComponent* owner) : TSpinEdit(owner, SpinCharFilter::Stand
 TSpinEdit::TSpinEdit(TComponent* owner, SpinCharFilter filter)
     : TCustomEdit(owner), m_model(filter) {
     m_model.SetBeep([] { platform::MessageBeep(0); });
+    if (filter == SpinCharFilter::Standard)
+        m_model.SetDecimalSeparator(platform::DecimalSeparator());
     UpdateFormatRect();
     SetText(m_model.Text());
     SetModified(false);

@@ -9,7 +9,8 @@
 //
 // - Value reads the text (empty or unparsable: MinValue, never clamped); writing it clamps to the
 //   limits when MinValue != MaxValue and does nothing when the text would stay the same.
-// - Typing: "+", "-", digits, the decimal separator and control characters other than Enter;
+// - Typing: "+", "-", digits, the decimal separator of the user's locale (platform::
+//   DecimalSeparator) and control characters other than Enter;
 //   anything else is dropped with the system beep. With EditorEnabled false nothing can be
 //   typed, deleted, pasted or cut; the buttons and arrow keys still step. ReadOnly (inherited)
 //   blocks every change by the user, and a step then only beeps.

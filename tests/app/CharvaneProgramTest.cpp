@@ -3,7 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <new>
+#include <stdexcept>
 #include <string>
+
+#include "app/Startup.h"
 
 #include "tests/support/Process.h"
 
@@ -77,6 +81,23 @@ TEST(CharvaneProgram, StartsInTheSkinAskedForAndRemembersOnlyAGoodOne) {
         EXPECT_EQ(charvane::testing::ReadFile(settings).find("[Skin]"), std::string::npos)
             << charvane::testing::ReadFile(settings);
     }
+}
+
+// What escapes the program's body (window creation, the loop's logic errors) is said on
+// standard error with exit status 1; a clean run keeps its own status.
+TEST(CharvaneProgram, AFailureEscapingTheBodyIsReportedWithOne) {
+    const auto said = [](const std::function<int()>& body) {
+        ::testing::internal::CaptureStderr();
+        const int status = app::ReportEscapingFailures(body);
+        return std::make_pair(status, ::testing::internal::GetCapturedStderr());
+    };
+    EXPECT_EQ(said([] { return 0; }), std::make_pair(0, std::string{}));
+    EXPECT_EQ(said([]() -> int { throw std::logic_error("the loop stopped"); }),
+              std::make_pair(1, std::string{"charvane: the loop stopped\n"}));
+    EXPECT_EQ(said([]() -> int { throw std::bad_alloc(); }),
+              std::make_pair(1, std::string{"charvane: Out of memory\n"}));
+    EXPECT_EQ(said([]() -> int { throw 7; }),
+              std::make_pair(1, std::string{"charvane: Unknown error\n"}));
 }
 
 } // namespace

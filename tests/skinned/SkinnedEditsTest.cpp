@@ -7,17 +7,21 @@
 #include <memory>
 #include <stdexcept>
 
+#include "platform/gfx/DeviceContext.h"
 #include "platform/win/Message.h"
 #include "skin/InternalSkin.h"
 #include "skin/SkinModel.h"
 #include "skin/sSkinManager.h"
 #include "skinned/TacScrollWnd.h"
+#include "skinned/TsBitBtn.h"
 #include "skinned/TsComboBox.h"
 #include "skinned/TsEdit.h"
 #include "skinned/TsMemo.h"
 #include "skinned/TsPanel.h"
+#include "skinned/TsSpeedButton.h"
 #include "skinned/TsSpinEdit.h"
 #include "tests/toolkit/StandardControlsSupport.h"
+#include "toolkit/TBitmap.h"
 
 namespace {
 
@@ -124,6 +128,13 @@ TEST_F(SkinnedEdits, ComboBoxPaintsItsGlyphAndChosenItemAndFallsBackToSystemColo
     const Color centre = PixelAt(*combo, {(button.left + button.right) / 2, 4});
     EXPECT_NE(centre, ColorToRGB(clBtnFace)); // the skin's button, not the plain one
 
+    // While its skin state updates, a paint leaves the skinned face as it was.
+    combo->SkinData().SetUpdating(true);
+    combo->Invalidate();
+    Pump();
+    EXPECT_EQ(PixelAt(*combo, {(button.left + button.right) / 2, 4}), centre);
+    combo->SkinData().SetUpdating(false);
+
     combo->SetEnabled(false);
     Pump();
     EXPECT_NE(PixelAt(*combo, {(button.left + button.right) / 2, 4}), centre);
@@ -164,6 +175,60 @@ TEST_F(SkinnedEdits, ComboBoxSkinsItsListOnlyBeyondDropDownCountAndReadOnlyKeeps
     Keys({platform::VK_DOWN, platform::VK_UP, platform::VK_F4});
     EXPECT_EQ(many->ItemIndex(), 3);
     EXPECT_FALSE(many->DroppedDown());
+}
+
+// The memo's own events and letter case: OnVScroll for every vertical scroll, OnScrollCaret
+// for a request to bring the caret into view, CharCase on the text and on what is typed.
+TEST_F(SkinnedEdits, MemoReportsItsScrollsAndKeepsItsLetterCase) {
+    auto* memo = Add<skinned::TsMemo>(form, "sMemo1", {10, 50, 200, 150});
+    for (int i = 0; i < 40; ++i)
+        memo->Lines().Add("Строка " + std::to_string(i));
+    int scrolls = 0, caretScrolls = 0;
+    memo->OnVScroll = [&](TObject*) { ++scrolls; };
+    memo->OnScrollCaret = [&](TObject*) { ++caretScrolls; };
+    memo->Perform(platform::WM_VSCROLL, platform::SB_LINEDOWN, 0);
+    EXPECT_EQ(scrolls, 1);
+    EXPECT_EQ(memo->TopLine(), 1);
+    memo->SetCaretPos({39, 0});
+    memo->SetTopLine(0);
+    memo->Perform(EM_SCROLLCARET, 0, 0);
+    EXPECT_EQ(caretScrolls, 1);
+    EXPECT_GT(memo->TopLine(), 0);
+
+    memo->SetText("Ab Жё");
+    memo->SetCharCase(skinned::TEditCharCase::ecUpperCase);
+    EXPECT_EQ(memo->Text(), "AB ЖЁ");
+    Focus(*memo);
+    memo->SelectAll();
+    host->Text("xя");
+    Pump();
+    EXPECT_EQ(memo->Text(), "XЯ");
+    memo->SetCharCase(skinned::TEditCharCase::ecLowerCase);
+    EXPECT_EQ(memo->Text(), "xя");
+}
+
+// A print request gives the skinned border and, inside it, the edit's own text.
+TEST_F(SkinnedEdits, APrintedEditShowsItsSkinnedBorderAndItsText) {
+    auto* edit = Add<skinned::TsEdit>(form, "sEdit1", {10, 10, 130, 31});
+    edit->SkinData().SetSkinSection("EDIT");
+    edit->SetText("4242");
+    Pump();
+    TBitmap printed;
+    printed.SetPixelFormat(TPixelFormat::pf24bit);
+    printed.SetSize(edit->Width(), edit->Height());
+    platform::DeviceContext& dc = printed.Canvas().Handle();
+    platform::FillRect(dc, {0, 0, edit->Width(), edit->Height()}, platform::RGB(255, 0, 0));
+    edit->Perform(platform::WM_PRINT, reinterpret_cast<platform::WPARAM>(&dc), 0);
+    EXPECT_TRUE(Near(printed.Canvas().Pixels(0, 8), kFrameSteel));
+    int dark = 0, red = 0;
+    for (int y = 0; y < edit->Height(); ++y)
+        for (int x = 0; x < edit->Width(); ++x) {
+            const Color c = printed.Canvas().Pixels(x, y);
+            dark += IsDark(c);
+            red += c == platform::RGB(255, 0, 0);
+        }
+    EXPECT_GT(dark, 0);
+    EXPECT_EQ(red, 0);
 }
 
 // The caption label moves, hides and greys out with its control.
@@ -272,6 +337,59 @@ TEST_F(SkinnedSpinEdits, AFailingRepeatedStepStopsTheRepeating) {
     EXPECT_EQ(boxes.size(), 1u);
     host->MouseUp(Centre(*up));
     Pump();
+}
+
+// A handler may free the very control that runs it (a button closing its panel, say): nothing
+// of the control is touched afterwards. ASan tells.
+TEST_F(SkinnedEdits, HandlersMayFreeTheirOwnControl) {
+    auto* bitBtn = Add<skinned::TsBitBtn>(form, "sBitBtn1", {10, 10, 90, 35});
+    bitBtn->OnClick = [bitBtn](TObject*) { delete bitBtn; };
+    host->Click(Screen(*bitBtn, {20, 10}));
+    Pump();
+
+    auto* speed = Add<skinned::TsSpeedButton>(form, "sSpeedButton1", {10, 40, 90, 65});
+    speed->OnClick = [speed](TObject*) { delete speed; };
+    host->Click(Screen(*speed, {20, 10}));
+    Pump();
+
+    auto* combo = Add<skinned::TsComboBox>(form, "sComboBox1", {10, 70, 150, 91});
+    for (int i = 0; i < 20; ++i)
+        combo->Items().Add("item " + std::to_string(i));
+    combo->OnDropDown = [combo](TObject*) { delete combo; };
+    combo->SetDroppedDown(true);
+    Pump();
+
+    // The repeated step, from the up button's own timer.
+    auto* spin = Add<skinned::TsSpinEdit>(form, "sSpinEdit1", {10, 100, 56, 121});
+    Pump();
+    spin->OnChange = [spin](TObject*) {
+        if (spin->Value() == 2)
+            delete spin;
+    };
+    skinned::TsTimerSpeedButton* up = spin->Button()->UpButton();
+    const Point held = Screen(*up, {up->Width() / 2, up->Height() / 2});
+    host->MouseDown(held);
+    Pump();
+    Wait(400);
+    host->MouseUp(held);
+    Pump();
+
+    // And one whose handler fails as it frees it.
+    spin = Add<skinned::TsSpinEdit>(form, "sSpinEdit2", {10, 100, 56, 121});
+    Pump();
+    spin->OnChange = [spin](TObject*) {
+        if (spin->Value() == 2) {
+            delete spin;
+            throw std::runtime_error("gone");
+        }
+    };
+    host->MouseDown(held);
+    Pump();
+    Wait(400);
+    host->MouseUp(held);
+    Pump();
+    EXPECT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(form->ControlCount(), 0);
 }
 
 // Values from a damaged skin file: counts of zero and below paint without a fault.

@@ -326,8 +326,9 @@ TEST_F(SkinnedScrollBars, AnAdapterOnAPlainMemoComesAndGoesCleanly) {
     adapter.reset();
 }
 
-// A combo box's long drop-down list scrolls with skinned bars.
-TEST_F(SkinnedScrollBars, ALongComboListGetsSkinnedBars) {
+// A combo box's long drop-down list scrolls with skinned bars, by arrow, thumb and track, and
+// stays down through every release on its bar; a click on an item still chooses it.
+TEST_F(SkinnedScrollBars, ALongComboListScrollsByItsBarAndStaysDown) {
     auto* combo = Make<skinned::TsComboBox>(form, {220, 10, 340, 31});
     for (int i = 0; i < 40; ++i)
         combo->Items().Add("item " + std::to_string(i));
@@ -335,18 +336,65 @@ TEST_F(SkinnedScrollBars, ALongComboListGetsSkinnedBars) {
     combo->SetDroppedDown(true);
     Pump();
     ASSERT_NE(combo->ListBox(), nullptr);
-    const platform::HWND list = combo->ListBox()->HandleIfAllocated();
+    TCustomListBox& listBox = *combo->ListBox();
+    const platform::HWND list = listBox.HandleIfAllocated();
     TacScrollWnd* adapter = TacScrollWnd::Of(list);
     ASSERT_NE(adapter, nullptr);
     const Rect v = adapter->Layout().Vert;
     ASSERT_FALSE(v.IsEmpty());
-    const int top = combo->ListBox()->TopIndex();
-    platform::SendMessage(list, platform::WM_NCLBUTTONDOWN, platform::HTVSCROLL,
-                          platform::PointToLParam(Screen(list, {v.left + 2, v.bottom - 2})));
-    platform::SendMessage(list, platform::WM_LBUTTONUP, 0, 0);
-    EXPECT_EQ(combo->ListBox()->TopIndex(), top + 1);
-    combo->SetDroppedDown(false);
+    const int x = v.left + v.Width() / 2;
+
+    host->Click(Screen(list, {x, v.bottom - 2}));
     Pump();
+    EXPECT_TRUE(combo->DroppedDown());
+    EXPECT_EQ(listBox.TopIndex(), 1);
+
+    const skinned::TacScrollGeometry g = adapter->Geometry(adapter->Bar(platform::SB_VERT), v);
+    const Point grab = Screen(list, {x, v.top + g.ThumbOffset + 2});
+    const Point end{grab.x, grab.y + v.Height()};
+    host->MouseMove(grab);
+    host->MouseDown(grab);
+    host->MouseMove(end);
+    host->MouseUp(end);
+    Pump();
+    EXPECT_TRUE(combo->DroppedDown());
+    const int bottom = listBox.TopIndex();
+    EXPECT_GT(bottom, 20);
+
+    host->Click(Screen(list, {x, v.top + g.Button + 2}));
+    Pump();
+    EXPECT_TRUE(combo->DroppedDown());
+    EXPECT_LT(listBox.TopIndex(), bottom);
+
+    const int top = listBox.TopIndex();
+    const Point item = listBox.ClientToScreen({5, 5});
+    host->MouseMove(item);
+    host->Click(item);
+    Pump();
+    EXPECT_FALSE(combo->DroppedDown());
+    EXPECT_EQ(combo->ItemIndex(), top);
+}
+
+// Another window takes the mouse in the middle of a press; the window answers the end of the
+// scroll by freeing itself, adapter and all. Nothing of them is touched afterwards (ASan).
+TEST_F(SkinnedScrollBars, AWindowFreedAsItsPressEndsIsLeftAlone) {
+    const TWndMethod inner = memo->WindowProc();
+    memo->SetWindowProc([this, inner](TMessage& m) {
+        if (m.Msg == platform::WM_VSCROLL && platform::LOWORD(m.WParam) == platform::SB_ENDSCROLL) {
+            delete memo;
+            memo = nullptr;
+            return;
+        }
+        inner(m);
+    });
+    const Rect v = VBar();
+    host->MouseDown(Screen({v.left + v.Width() / 2, v.bottom - 3}));
+    Pump();
+    ASSERT_EQ(platform::GetCapture(), Window());
+    platform::SetCapture(form->Handle());
+    Pump();
+    EXPECT_EQ(memo, nullptr);
+    platform::ReleaseCapture();
 }
 
 // Whatever numbers a skin gives its scroll pieces, painting and pressing go on without a fault.

@@ -181,6 +181,27 @@ TEST(TFont, SizeAndHeightConvertAtNinetySixPixelsPerInch) {
     EXPECT_EQ(f.Handle()->Logical().lfHeight, -13);
 }
 
+// Any number typed as a size gives a font: heights beyond 32 bits saturate, nothing wraps or
+// negates INT_MIN (UBSan), and the font engine caps what it draws.
+TEST(TFont, EverySizeGivesADefinedFont) {
+    TFont f;
+    const std::pair<int, int> sizes[] = {{1610612735, -2147483647},
+                                         {1610612736, -2147483647},
+                                         {INT32_MAX, -2147483647},
+                                         {-1610612736, 2147483647},
+                                         {INT32_MIN, 2147483647}};
+    for (auto [points, height] : sizes) {
+        f.SetSize(points);
+        EXPECT_EQ(f.Height(), height) << points;
+        EXPECT_EQ(f.Size(), points < 0 ? -1610612735 : 1610612735) << points;
+        ASSERT_NE(f.Handle(), nullptr);
+        EXPECT_LE(f.Handle()->Metrics().tmAscent, 4000) << points;
+    }
+    f.SetHeight(INT32_MIN);
+    EXPECT_EQ(f.Size(), 1610612736);
+    EXPECT_NE(f.Handle(), nullptr);
+}
+
 TEST(TImageList, DrawsWithTheMagentaKeyTransparentAndAGreyShapeWhenDisabled) {
     TImageList list(nullptr);
     // A 16 × 16 picture: a red square 4..11 on magenta.

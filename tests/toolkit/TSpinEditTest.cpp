@@ -2,7 +2,12 @@
 // host, with the repeat timing read off the test clock.
 
 #include "toolkit/TSpinEdit.h"
+
+#include <cstdlib>
+
 #include "EditTestSupport.h"
+#include "tests/support/Scoped.h"
+#include "tests/support/TempFolder.h"
 #include "toolkit/Colors.h"
 
 namespace toolkit::testing {
@@ -81,6 +86,25 @@ TEST_F(SpinEdits, TypingKeepsSignsAndDigitsAndBeepsAtEverythingElse) {
     spin->SetValue(-12);
     EXPECT_EQ(spin->Text(), "-12");
     EXPECT_EQ(changes.size(), 5u);
+}
+
+// The separator typing accepts is the user's locale's, not always the point. A German locale
+// is compiled into a scratch folder for the purpose.
+TEST_F(SpinEdits, TypingTakesTheLocalesDecimalSeparator) {
+    const charvane::testing::TempFolder folder;
+    const std::string build =
+        "localedef -i de_DE -f UTF-8 '" + folder.Path().string() + "/de_DE.UTF-8' >/dev/null 2>&1";
+    if (std::system(build.c_str()) != 0)
+        GTEST_SKIP() << "localedef or the de_DE locale source is missing";
+    const charvane::testing::ScopedEnvironment path("LOCPATH", folder.Path().string());
+    const charvane::testing::ScopedEnvironment all("LC_ALL", "de_DE.UTF-8");
+    auto* german = Make<TSpinEdit>({20, 100, 141, 121});
+    Focus(*german);
+    german->SelectAll();
+    const int beeps = host->Beeps();
+    Type("1,5.");
+    EXPECT_EQ(german->Text(), "1,5");
+    EXPECT_EQ(host->Beeps(), beeps + 1);
 }
 
 TEST_F(SpinEdits, PasteAndCutReachTheTextOnlyWhileTheEditorIsOpen) {

@@ -203,7 +203,9 @@ std::shared_ptr<Font> CreateFontIndirect(const LOGFONT& lf) {
             descentUnits = os2->usWinDescent;
         }
         const int requested = lf.lfHeight == 0 ? -11 : lf.lfHeight;
-        double ppem = requested < 0 ? -requested : requested * upem / (ascentUnits + descentUnits);
+        // In floating point: the height may be INT_MIN, whose negation does not fit.
+        const double height = requested;
+        double ppem = height < 0 ? -height : height * upem / (ascentUnits + descentUnits);
         ppem = std::clamp(ppem, 1.0, 2000.0);
         impl.pixelSize = std::max(1, static_cast<int>(std::lround(ppem)));
         if (FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(impl.pixelSize)) != 0)
