@@ -40,6 +40,8 @@ TMemIniFile::TMemIniFile(const std::string& fileName) {
 void TMemIniFile::Clear() {
     m_sections.clear();
     m_index.clear();
+    m_lastName.clear();
+    m_lastSlot = kNoSlot;
 }
 
 void TMemIniFile::SetStrings(const TStringList& lines) {
@@ -89,8 +91,14 @@ void TMemIniFile::AddValue(Section& section, std::string_view key, std::string_v
 }
 
 const TMemIniFile::Section* TMemIniFile::FindSection(std::string_view name) const {
+    if (m_lastSlot != kNoSlot && name == m_lastName)
+        return &m_sections[m_lastSlot];
     const auto it = m_index.find(UpperCase(name));
-    return it == m_index.end() ? nullptr : &m_sections[it->second];
+    if (it == m_index.end())
+        return nullptr;
+    m_lastName = name;
+    m_lastSlot = it->second;
+    return &m_sections[it->second];
 }
 
 const std::string* TMemIniFile::FindValue(std::string_view section, std::string_view key) const {

@@ -66,6 +66,11 @@ private:
 
     std::vector<Section> m_sections;
     std::unordered_map<std::string, std::size_t> m_index; // upper-cased name → m_sections slot
+    // Readers ask for many values of one section in a row: the last section found is kept by
+    // the name as asked, so a long name is not upper-cased again for every value.
+    mutable std::string m_lastName;
+    mutable std::size_t m_lastSlot = kNoSlot;
+    static constexpr std::size_t kNoSlot = static_cast<std::size_t>(-1);
 };
 
 // ASCII upper case, as skin names are compared.
