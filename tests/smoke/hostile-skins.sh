@@ -38,6 +38,7 @@ trap cleanup EXIT
 fail() {
     echo "hostile skins: $*" >&2
     [ -n "$shots" ] && import -window root "$shots/hostile-failure.png" 2>/dev/null || true
+    [ -n "$shots" ] && cp "$work"/*.png "$shots/" 2>/dev/null || true
     [ -s "$work/stderr" ] && tail -n 30 "$work/stderr" >&2
     exit 1
 }
