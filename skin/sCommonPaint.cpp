@@ -1,9 +1,11 @@
 #include "skin/sCommonPaint.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "platform/gfx/DeviceContext.h"
 #include "platform/gfx/text/TextDraw.h"
+#include "platform/win/Paint.h"
 #include "skin/SkinModel.h"
 #include "skin/sCommonData.h"
 #include "skin/sGraphUtils.h"
@@ -213,6 +215,27 @@ void DrawContourText(toolkit::TCanvas& canvas, const std::string& text, bool ena
     draw(color, 0, 0, platform::DT_NOCLIP);
 }
 
+namespace {
+
+// A windowed child shaped by a window region covers only its shape: what lies outside it (the
+// corners of a rounded button) shows the container, so the container paints it.
+void ExcludeChildShape(platform::DeviceContext& dc, const toolkit::TControl& child,
+                       const platform::Rect& bounds) {
+    const auto* windowed = dynamic_cast<const toolkit::TWinControl*>(&child);
+    std::optional<platform::Region> shape;
+    if (windowed && windowed->HandleAllocated())
+        shape = platform::GetWindowRgn(windowed->HandleIfAllocated());
+    if (!shape) {
+        platform::ExcludeClipRect(dc, bounds);
+        return;
+    }
+    shape->Offset(bounds.left, bounds.top);
+    for (const platform::Rect& part : shape->Rects())
+        platform::ExcludeClipRect(dc, part.Intersect(bounds));
+}
+
+} // namespace
+
 void PutCacheOnDC(toolkit::TControl& control, TsCommonData& data, const platform::Rect& source,
                   std::int32_t dy, std::int32_t dx, bool repairCorners, platform::DeviceContext& dc,
                   const platform::Rect& dest) {
@@ -234,7 +257,7 @@ void PutCacheOnDC(toolkit::TControl& control, TsCommonData& data, const platform
                 continue;
             const platform::Rect bounds = child->BoundsRect().Offset(dx, dy);
             if (!bounds.Intersect(dest).IsEmpty())
-                platform::ExcludeClipRect(dc, bounds);
+                ExcludeChildShape(dc, *child, bounds);
         }
     }
     platform::BitBlt(dc, dest.left, dest.top, dest.Width(), dest.Height(), cache->DC(), source.left,

@@ -3,6 +3,8 @@
 // one left on screen, however often it happens.
 
 #include <cstdint>
+#include <filesystem>
+#include <fstream>
 #include <vector>
 
 #include "skin/InternalSkin.h"
@@ -90,6 +92,26 @@ TEST_F(SkinSwitch, TenRoundTripsRepaintBothWindowsWithNothingLeftOfTheOtherSkin)
         }
     }
     EXPECT_TRUE(boxes.empty());
+}
+
+} // namespace
+
+namespace {
+
+// A skin of nothing but its version leaves the buttons square and plain; back in a skin that
+// rounds them, the corners they no longer cover show their panel again.
+TEST_F(SkinSwitch, BackFromASkinOfNothingTheWindowIsAsBefore) {
+    skin::TsSkinManager& m = *form->sSkinManager1;
+    const std::vector<std::uint8_t> before = Surface(*form);
+    std::filesystem::create_directories(folder.Path() / "Bare");
+    std::ofstream(folder.Path() / "Bare" / "Options.dat") << "[GLOBALINFO]\r\nVERSION=5.2\r\n";
+    m.SetSkinDirectory(folder.Path().string());
+    m.SetSkinName("Bare");
+    Pump();
+    ASSERT_EQ(m.SkinName(), "Bare");
+    m.SetSkinName(skin::kInternalSkinName);
+    Pump();
+    EXPECT_TRUE(before == Surface(*form)) << "a button's corner keeps the plain look";
 }
 
 } // namespace
