@@ -103,6 +103,38 @@ TEST_F(SkinnedButtons, BitButtonPaintsNormalAndHotFacesFromItsSection) {
     EXPECT_EQ(PixelAt(*button, {40, 2}), At(*normal, 40, 2));
 }
 
+// Held down, a bit button's caption moves one pixel right and one down, as a pressed key does.
+TEST_F(SkinnedButtons, APressedBitButtonsCaptionMovesOneDownAndRight) {
+    auto* button = Add<skinned::TsBitBtn>(form, "Convert", {10, 10, 90, 35});
+    button->SetCaption("Go");
+    ShowForm();
+    ApplySkin();
+    // Where the button differs from its bare section face: the caption's top left corner.
+    const auto captionAt = [&](std::int32_t state) {
+        const auto face = Face(*button, state, {0, 0, 80, 25});
+        Point first{1000, 1000};
+        for (int y = 3; y < 22; ++y)
+            for (int x = 3; x < 77; ++x)
+                if (PixelAt(*button, {x, y}) != At(*face, x, y)) {
+                    first.x = std::min(first.x, x);
+                    first.y = std::min(first.y, y);
+                }
+        return first;
+    };
+    button->SetShowFocus(false); // a press focuses it; the dots would hide where the caption is
+    Hover(*button);
+    const Point up = captionAt(skinned::kFaceHot);
+    ASSERT_LT(up.x, 1000);
+    host->MouseDown(Screen(*button, {2, 12}));
+    Settle();
+    ASSERT_EQ(button->SkinState(), skinned::kFacePressed);
+    const Point down = captionAt(skinned::kFacePressed);
+    EXPECT_EQ(down.x, up.x + 1);
+    EXPECT_EQ(down.y, up.y + 1);
+    host->MouseUp(Screen(*button, {2, 12}));
+    Settle();
+}
+
 TEST_F(SkinnedButtons, WithoutAnActiveSkinButtonsKeepThePlainLook) {
     auto* button = Add<skinned::TsBitBtn>(form, "Convert", {10, 10, 90, 35});
     auto* tool = Add<skinned::TsSpeedButton>(form, "Tool", {10, 50, 40, 72});

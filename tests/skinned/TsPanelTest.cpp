@@ -81,6 +81,28 @@ TEST_F(SkinnedPanel, DrawsTheCaptionInOneCentredLine) {
     EXPECT_EQ(outside, 0);
 }
 
+// A caption changed after the panel was painted shows at once: the kept face is not reused, and
+// the caption taken away leaves the bare section.
+TEST_F(SkinnedPanel, ACaptionChangedAfterPaintingShowsAtOnce) {
+    panel->Font().SetColor(clBlack);
+    Show();
+    auto reference = Reference();
+    const auto differing = [&] {
+        int count = 0;
+        for (int y = 0; y < panel->Height(); ++y)
+            for (int x = 0; x < panel->Width(); ++x)
+                count += PixelAt(*panel, {x, y}) != BitmapPixel(*reference, x, y);
+        return count;
+    };
+    ASSERT_EQ(differing(), 0);
+    panel->SetCaption("WWW");
+    Pump();
+    EXPECT_GT(differing(), 10) << "the new caption does not show";
+    panel->SetCaption("");
+    Pump();
+    EXPECT_EQ(differing(), 0) << "the old caption stays";
+}
+
 // OnPaint runs on the cache after the skin, once per rebuild; the next paint copies the cache.
 TEST_F(SkinnedPanel, OnPaintDrawsIntoTheCache) {
     int calls = 0;
