@@ -81,14 +81,14 @@ void ScanInColor(benchmark::State& state) {
 }
 BENCHMARK(ScanInColor)->Unit(benchmark::kMillisecond);
 
-// The whole art on one page per strip, as wide as it is.
-void Export(benchmark::State& state, textexport::ExportFormat format) {
+// The whole art on one page, as wide as it is.
+void Export(benchmark::State& state, textexport::ExportFormat format, bool inColor) {
     const Art& art = TheArt();
     textexport::TExportRequest request;
     request.lines = &art.lines;
-    request.colors = &art.colors;
+    request.colors = inColor ? &art.colors : nullptr;
     request.width = kWidth;
-    request.charsPerLine = kWidth + 1;
+    request.charsPerLine = kWidth + 2; // a single strip
     request.linesPerPage = kHeight;
     std::size_t bytes = 0;
     for (auto _ : state) {
@@ -97,8 +97,13 @@ void Export(benchmark::State& state, textexport::ExportFormat format) {
     }
     state.counters["bytes"] = static_cast<double>(bytes);
 }
-BENCHMARK_CAPTURE(Export, ColorHtml, textexport::ExportFormat::Html)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(Export, ColorSvg, textexport::ExportFormat::Svg)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(Export, ColorPng, textexport::ExportFormat::Png)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Export, ColorHtml, textexport::ExportFormat::Html, true)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Export, ColorSvg, textexport::ExportFormat::Svg, true)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Export, ColorPng, textexport::ExportFormat::Png, true)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Export, MonoPng, textexport::ExportFormat::Png, false)
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace

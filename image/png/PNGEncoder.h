@@ -1,7 +1,8 @@
 #pragma once
-// Writing a PNG picture into memory through the PNG library's simplified interface: 8-bit red,
-// green, blue pixels, rows top first, each width * 3 bytes. Nothing above this file sees the
-// library's types.
+// Writing a PNG picture into memory through the PNG library: 8-bit red, green, blue pixels,
+// rows top first, each width * 3 bytes. A picture whose every pixel is grey is written as a grey
+// PNG (the same pixels in a third of the bytes). Nothing above this file sees the library's
+// types.
 //
 // Errors: a picture of no pixels, or of more than platform::kMaxPicturePixels, raises
 // EOutOfMemory before the library is asked; a failure inside the library raises EPNG with its

@@ -18,6 +18,7 @@ namespace {
 struct Decoded {
     std::uint32_t width = 0;
     std::uint32_t height = 0;
+    bool grey = false; // as stored in the file
     std::vector<std::uint8_t> rgb;
 
     engine::TRgb At(int x, int y) const {
@@ -34,6 +35,7 @@ Decoded DecodePng(const std::string& bytes) {
         ADD_FAILURE() << picture.message;
         return decoded;
     }
+    decoded.grey = (picture.format & PNG_FORMAT_FLAG_COLOR) == 0;
     picture.format = PNG_FORMAT_RGB;
     decoded.width = picture.width;
     decoded.height = picture.height;
@@ -76,7 +78,17 @@ TEST(PngExport, DrawsThePanesGlyphsInTheirInk) {
     EXPECT_EQ(png.At(x, y), (engine::TRgb{200, 0, 0}));
     EXPECT_EQ(png.At(x, y + 2 * cellHeight), (engine::TRgb{0, 0, 0}));
     // Between the pages, the dashed rule.
-    EXPECT_EQ(png.At(0, margin + cellHeight + cellHeight / 2), (engine::TRgb{0x99, 0x99, 0x99}));
+    const int ruleY = margin + cellHeight + cellHeight / 2;
+    EXPECT_EQ(png.At(0, ruleY), (engine::TRgb{0x99, 0x99, 0x99}));
+    EXPECT_FALSE(png.grey);
+
+    // Black on white is stored grey, with the same pixels.
+    request.colors = nullptr;
+    const Decoded mono = DecodePng(textexport::BuildExport(ExportFormat::Png, request));
+    EXPECT_TRUE(mono.grey);
+    EXPECT_EQ(mono.At(x, y), (engine::TRgb{0, 0, 0}));
+    EXPECT_EQ(mono.At(0, ruleY), (engine::TRgb{0x99, 0x99, 0x99}));
+    EXPECT_EQ(mono.At(4, ruleY), (engine::TRgb{255, 255, 255}));
 }
 
 TEST(PngExport, AFailedExportLeavesTheFileAsItWas) {
