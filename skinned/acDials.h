@@ -3,9 +3,8 @@
 //
 // UseFormSkinning registers the hook's installer with the skin manager, and has every manager
 // made from then on make its skinned menus (call it once before the first manager is made;
-// calling it again changes nothing). From then on the default
-// manager, while its skin is applied, keeps a computer-based-training hook on the interface
-// thread that:
+// calling it again changes nothing). From then on the default manager, while its skin is
+// applied, keeps a computer-based-training hook on the interface thread that:
 //   - gives every popup menu window ("#32768") that is not skinned yet a menu-window adapter;
 //   - on activation of a window that is not skinned yet and has no provider, attaches one when
 //     the manager's SkinningRules allow it: a program form under srStdForms (not captioned "Mgn"

@@ -20,6 +20,9 @@
 //              images); 2 × glyph width + text width + 3 Margin + Spacing wide, the extra line's
 //              width added in the first column and the 4-pixel strip that parts the columns in
 //              the later ones (an item with a Break starts a column).
+//   The glyph is the item's own Bitmap, else its image in the menu's image list (16 × 16 when
+//   neither says). The text width of "Caption\tShortcut" is that of the whole line, the tab
+//   reaching the next tab stop; the shortcut is drawn right-aligned 8 pixels from the right.
 //   The icon column is Margin + glyph width + Spacing wide (25 with the defaults); the caption
 //   starts Margin + Spacing right of it.
 // Coordinates handed to DrawItem are the menu window's client ones; the background is in window
