@@ -17,7 +17,6 @@
 #include "platform/win/Window.h"
 #include "skin/InternalSkin.h"
 #include "skinned/acDials.h"
-#include "skinned/sSkinMenus.h"
 #include "toolkit/TBusyCursor.h"
 
 namespace app {
@@ -246,7 +245,8 @@ void TForm1::BuildControls() {
         ImageList1->AddPixels(icon.width, icon.height, icon.pixels);
     }
 
-    // The manager attaches skinned frames to the program's windows as they are activated.
+    // The manager attaches skinned frames to the program's windows as they are activated and
+    // makes the painter of the program's skinned menus.
     skinned::UseFormSkinning();
     sSkinManager1 = new skin::TsSkinManager(this);
     sSkinManager1->Loading();
@@ -255,7 +255,6 @@ void TForm1::BuildControls() {
     sSkinManager1->SetSkinningRules(
         {skin::TacSkinningRule::srStdForms, skin::TacSkinningRule::srThirdParty});
     sSkinManager1->MenuSupport().IcoLineSkin = "ICOLINE";
-    skinned::TsSkinableMenus::Of(*sSkinManager1);
     sSkinManager1->SetSkinName(skin::kInternalSkinName);
 
     OpenPictureDialog1 = new TOpenPictureDialog(this);

@@ -29,16 +29,18 @@ bool g_skinChanging = false;
 bool g_skinApplying = false;
 bool g_skinRemoving = false;
 
-// Raises a process-wide flag for the length of a scope, also when loading fails.
+// Raises a process-wide flag for the length of a scope, also when loading fails. Scopes nest
+// (a control may change the skin while it hears of a change): each puts back what it found.
 class FlagScope {
 public:
-    explicit FlagScope(bool& flag) : m_flag(flag) { m_flag = true; }
-    ~FlagScope() { m_flag = false; }
+    explicit FlagScope(bool& flag) : m_flag(flag), m_previous(std::exchange(flag, true)) {}
+    ~FlagScope() { m_flag = m_previous; }
     FlagScope(const FlagScope&) = delete;
     FlagScope& operator=(const FlagScope&) = delete;
 
 private:
     bool& m_flag;
+    bool m_previous;
 };
 
 std::vector<toolkit::TCustomForm*>& SkinnedForms() {
@@ -50,6 +52,13 @@ TacThreadHookInstaller& ThreadHookInstaller() {
     static TacThreadHookInstaller installer;
     return installer;
 }
+
+TacSkinnedMenusMaker& SkinnedMenusMaker() {
+    static TacSkinnedMenusMaker maker;
+    return maker;
+}
+
+platform::HWND g_refreshWindow;
 
 std::vector<TacFormSkinning*>& FormProviders() {
     static std::vector<TacFormSkinning*> providers;
@@ -78,6 +87,9 @@ TsSkinManager::TsSkinManager(toolkit::TComponent* owner) : toolkit::TComponent(o
         g_defaultManager = this;
         HookMainWindow();
     }
+    // The painter is a component of ours: it goes with the manager.
+    if (SkinnedMenusMaker())
+        SkinnedMenusMaker()(*this);
 }
 
 TsSkinManager::~TsSkinManager() {
@@ -133,6 +145,18 @@ void UnregisterFormProvider(TacFormSkinning* provider) {
 
 void SetThreadHookInstaller(TacThreadHookInstaller installer) {
     ThreadHookInstaller() = std::move(installer);
+}
+
+void SetSkinnedMenusMaker(TacSkinnedMenusMaker maker) {
+    SkinnedMenusMaker() = std::move(maker);
+}
+
+void SetRefreshWindow(platform::HWND window) {
+    g_refreshWindow = window;
+}
+
+platform::HWND RefreshWindow() {
+    return g_refreshWindow;
 }
 
 void TsSkinManager::InstallThreadHook() {
@@ -226,6 +250,7 @@ void TsSkinManager::RefreshControls() {
     BroadcastCommand(kCmdBeforeRefresh);
     if (IsLoading()) {
         BroadcastCommand(kCmdRefresh);
+        RefreshRegisteredWindow();
         return;
     }
     // No form paints a half-changed skin: the forms wait until every control has the new one.
@@ -246,6 +271,13 @@ void TsSkinManager::RefreshControls() {
                                    platform::RDW_UPDATENOW | platform::RDW_NOERASE |
                                    platform::RDW_FRAME);
     }
+    RefreshRegisteredWindow();
+}
+
+void TsSkinManager::RefreshRegisteredWindow() {
+    if (g_refreshWindow && platform::IsWindow(g_refreshWindow))
+        platform::SendMessage(g_refreshWindow, toolkit::kLibraryCommandMessage,
+                              MakeCommand(kCmdRefresh), ManagerParam(this));
 }
 
 void TsSkinManager::ForgetHotControl() {
@@ -324,8 +356,10 @@ void TsSkinManager::SetActive(bool value) {
 }
 
 void TsSkinManager::SetCommonSections(const toolkit::TStringList& lines) {
+    // A copy first: the lines may be our own.
+    const std::vector<std::string> given = lines.Lines();
     m_commonSections.Clear();
-    for (const std::string& line : lines.Lines()) {
+    for (const std::string& line : given) {
         if (line.starts_with(';')) {
             m_commonSections.Add(line);
             continue;

@@ -243,7 +243,7 @@ public:
 
     // Sends a library command (manager in LParam) to every form and control, as described above.
     void BroadcastCommand(std::uint16_t command);
-    // Commands 16 and 3 to every form and control.
+    // Commands 16 and 3 to every form and control, then 3 to the registered refresh window.
     void RefreshControls();
 
     // The skinned graphic control under the mouse: a different control gets command 29 and the
@@ -310,6 +310,7 @@ private:
     // The visible forms whose provider works for this manager, when a main form exists.
     std::vector<TacFormSkinning*> FormsToFreeze() const;
     void SetRedraw(const std::vector<TacFormSkinning*>& forms, bool on) const;
+    void RefreshRegisteredWindow();
     void HookMainWindow();
     void UnhookMainWindow();
     void InstallThreadHook();
@@ -349,6 +350,17 @@ private:
 // a skin and takes it out when its skin goes, which also frees what the hook attached.
 using TacThreadHookInstaller = std::function<std::function<void()>(TsSkinManager&)>;
 void SetThreadHookInstaller(TacThreadHookInstaller installer);
+
+// Makes the skinned popup menus of a new manager, owned by it (they plug themselves in with
+// SetSkinnedMenus). Set once by the skinned windows' side before managers are made; a manager
+// made without one has no skinned menus until somebody plugs them in.
+using TacSkinnedMenusMaker = std::function<void(TsSkinManager&)>;
+void SetSkinnedMenusMaker(TacSkinnedMenusMaker maker);
+
+// One further window that hears every refresh (command 3, the manager in LParam) after all
+// forms and controls have: process-wide, none by default. A window that has gone is skipped.
+void SetRefreshWindow(platform::HWND window);
+platform::HWND RefreshWindow();
 
 // Forms whose frame the library skins itself register here; broadcasts reach them in their own
 // pass. Not owning: a form unregisters before it goes.

@@ -10,6 +10,7 @@
 #include "skin/sCommonData.h"
 #include "skin/sSkinManager.h"
 #include "skinned/TacMnuWnd.h"
+#include "skinned/sSkinMenus.h"
 #include "skinned/sSkinProvider.h"
 #include "toolkit/ControlMessages.h"
 #include "toolkit/TForm.h"
@@ -125,6 +126,7 @@ TacProvider::~TacProvider() {
 
 void UseFormSkinning() {
     skin::SetThreadHookInstaller(Install);
+    UseSkinnedMenus();
 }
 
 bool MaySkinWindow(HWND h, const skin::TsSkinManager& manager) {

@@ -1,10 +1,10 @@
 #pragma once
 // The skin manager's thread hook and the providers it attaches (TacProvider).
 //
-// UseFormSkinning registers the hook's installer with the skin manager (call it once before the
-// first manager applies a skin; calling it again changes nothing). From then on the default
-// manager, while its skin is applied, keeps a computer-based-training hook on the interface
-// thread that:
+// UseFormSkinning registers the hook's installer with the skin manager, and has every manager
+// made from then on make its skinned menus (call it once before the first manager is made;
+// calling it again changes nothing). From then on the default manager, while its skin is
+// applied, keeps a computer-based-training hook on the interface thread that:
 //   - gives every popup menu window ("#32768") that is not skinned yet a menu-window adapter;
 //   - on activation of a window that is not skinned yet and has no provider, attaches one when
 //     the manager's SkinningRules allow it: a program form under srStdForms (not captioned "Mgn"

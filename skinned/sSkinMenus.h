@@ -5,10 +5,11 @@
 // another first item (or of another size) is drawn, and when the skin changes.
 //
 // Ownership: the painter is a component of its skin manager and plugs itself in as the manager's
-// skinned menus (TsSkinableMenus::Of makes it on first use). InitMenuItems(true, menu) hands a
-// menu's items to the painter (the menu becomes owner-drawn); InitMenuItems(false, menu) gives
-// them back to the toolkit's own drawing. Items added to a menu handed over (a menu rebuilt as
-// it opens) are taken over as the menu is measured, or as their sub-menu's item is drawn, as
+// skinned menus. Once UseSkinnedMenus has run, every new manager makes its painter as it is
+// created; TsSkinableMenus::Of makes one for a manager that has none. InitMenuItems(true, menu)
+// hands a menu's items to the painter (the menu becomes owner-drawn); InitMenuItems(false, menu)
+// gives them back to the toolkit's own drawing. Items added to a menu handed over (a menu rebuilt
+// as it opens) are taken over as the menu is measured, or as their sub-menu's item is drawn, as
 // long as they have no handlers of their own. Items handed over keep working when the painter
 // goes: they fall back to the toolkit's look, as they do while the manager has no active skin
 // or SkinnedPopups is off.
@@ -19,6 +20,9 @@
 //              images); 2 × glyph width + text width + 3 Margin + Spacing wide, the extra line's
 //              width added in the first column and the 4-pixel strip that parts the columns in
 //              the later ones (an item with a Break starts a column).
+//   The glyph is the item's own Bitmap, else its image in the menu's image list (16 × 16 when
+//   neither says). The text width of "Caption\tShortcut" is that of the whole line, the tab
+//   reaching the next tab stop; the shortcut is drawn right-aligned 8 pixels from the right.
 //   The icon column is Margin + glyph width + Spacing wide (25 with the defaults); the caption
 //   starts Margin + Spacing right of it.
 // Coordinates handed to DrawItem are the menu window's client ones; the background is in window
@@ -44,6 +48,9 @@ class TCanvas;
 } // namespace toolkit
 
 namespace skinned {
+
+// From now on every skin manager made gets its menu painter.
+void UseSkinnedMenus();
 
 enum class TacMenuItemKind { Title = 0, Separator = 1, Normal = 2 };
 // A caption "-" is a separator; one that begins and ends with "-" (and is longer) a title.
@@ -140,6 +147,7 @@ private:
     void HandOverDropDownButton(toolkit::TMenuItem& item);
     void PaintSeparator(toolkit::TBitmap& bmp, std::int32_t iconColumn);
     void PaintTitle(toolkit::TMenuItem& item, toolkit::TBitmap& bmp, std::int32_t iconColumn);
+    void PaintGlyph(toolkit::TMenuItem& item, toolkit::TBitmap& bmp, bool enabled);
     void PaintNormal(toolkit::TMenuItem& item, toolkit::TBitmap& bmp, std::int32_t iconColumn,
                      toolkit::TOwnerDrawState state);
     void SetMenuFont(toolkit::TCanvas& canvas, const toolkit::TMenuItem& item) const;

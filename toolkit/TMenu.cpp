@@ -9,6 +9,7 @@
 #include "platform/win/WindowSystem.h"
 #include "toolkit/Exceptions.h"
 #include "toolkit/TApplication.h"
+#include "toolkit/TBitmap.h"
 #include "toolkit/TCanvas.h"
 #include "toolkit/TImageList.h"
 
@@ -182,6 +183,16 @@ TMenuItem* TMenuItem::FromCommand(platform::UINT command) {
 
 platform::HWND TMenuItem::PaintingWindow() {
     return g_paintingWindow;
+}
+
+TBitmap& TMenuItem::Bitmap() {
+    if (!m_bitmap)
+        m_bitmap = std::make_unique<TBitmap>();
+    return *m_bitmap;
+}
+
+const TBitmap* TMenuItem::OwnBitmap() const {
+    return m_bitmap && !m_bitmap->Empty() ? m_bitmap.get() : nullptr;
 }
 
 TImageList* TMenuItem::GetImageList() const {

@@ -6,7 +6,9 @@
 // column; mbBarBreak also draws a line between the columns), Enabled, Visible, Checked,
 // RadioItem with GroupIndex (checking a radio item unchecks the other radio items of its group
 // under the same parent), AutoCheck (a click toggles Checked, or checks a radio item, before
-// OnClick runs), Default (bold), ImageIndex into the menu's Images, Hint, Tag, OnClick.
+// OnClick runs), Default (bold), ImageIndex into the menu's Images, Bitmap (the item's own
+// picture, for painters that draw it before the menu's image), Hint, Tag, OnClick. A caption
+// may end in a tab and a shortcut text ("Close\tAlt+F4"): the shortcut is drawn right-aligned.
 // Owner draw: with the menu's OwnerDraw on, OnMeasureItem sizes each item and OnAdvancedDrawItem
 // (or OnDrawItem) paints it on the canvas it is given (item rectangle in the menu window's client
 // coordinates; the handler paints everything, the sub-menu arrow included). Items without
@@ -41,6 +43,7 @@
 
 namespace toolkit {
 
+class TBitmap;
 class TCanvas;
 class TImageList;
 class TMenu;
@@ -113,6 +116,9 @@ public:
     void SetDefault(bool on) { m_default = on; }
     int ImageIndex() const { return m_imageIndex; }
     void SetImageIndex(int index) { m_imageIndex = index; }
+    // The item's own picture, made empty on first use. OwnBitmap is none while it is empty.
+    TBitmap& Bitmap();
+    const TBitmap* OwnBitmap() const;
     const std::string& Hint() const { return m_hint; }
     void SetHint(const std::string& hint) { m_hint = hint; }
 
@@ -157,6 +163,7 @@ private:
     int m_groupIndex = 0;
     bool m_default = false;
     int m_imageIndex = -1;
+    std::unique_ptr<TBitmap> m_bitmap;
     std::string m_hint;
     platform::UINT m_command = 0;
 

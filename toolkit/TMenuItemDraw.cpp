@@ -1,6 +1,7 @@
 // The toolkit's own look of owner-drawn menu items: the platform menu's classic layout, with the
 // image column widened to fit the menu's images.
 #include <algorithm>
+#include <string>
 
 #include "platform/gfx/text/TextDraw.h"
 #include "platform/win/ClassicLook.h"
@@ -17,6 +18,7 @@ constexpr int kArrowColumn = 17;
 constexpr int kImageMargin = 3;
 constexpr int kTextGap = 3;
 constexpr int kSeparatorHeight = 9;
+constexpr int kShortcutGap = 12; // between the caption and its shortcut, as the platform's look
 
 int GutterWidth(const TImageList* images) {
     return images ? std::max(kCheckColumn, images->Width() + 2 * kImageMargin) : kCheckColumn;
@@ -31,6 +33,24 @@ bool HasSubItems(const TMenuItem& item) {
         if (item.Items(k)->Visible())
             return true;
     return false;
+}
+
+// A caption "Text\tShortcut" split at its tab; no shortcut without one.
+struct CaptionParts {
+    std::string text;
+    std::string shortcut;
+};
+CaptionParts SplitCaption(const std::string& caption) {
+    const std::size_t tab = caption.find('\t');
+    if (tab == std::string::npos)
+        return {caption, {}};
+    return {caption.substr(0, tab), caption.substr(tab + 1)};
+}
+
+int SingleLineWidth(TCanvas& canvas, const std::string& text, unsigned format) {
+    return platform::LayoutText(*canvas.Font().Handle(), text, platform::Rect{0, 0, 10000, 100},
+                                platform::DT_SINGLELINE | format)
+        .width;
 }
 
 void SelectItemFont(TCanvas& canvas, const TMenuItem& item) {
@@ -48,10 +68,10 @@ void TMenuItem::MeasureDefault(TCanvas& canvas, int& width, int& height) {
     const TImageList* images = GetImageList();
     SelectItemFont(canvas, *this);
     // Laid out as it is drawn, so "&" prefixes take no room.
-    const int textWidth =
-        platform::LayoutText(*canvas.Font().Handle(), m_caption, platform::Rect{0, 0, 10000, 100},
-                             platform::DT_SINGLELINE)
-            .width;
+    const CaptionParts parts = SplitCaption(m_caption);
+    int textWidth = SingleLineWidth(canvas, parts.text, 0);
+    if (!parts.shortcut.empty())
+        textWidth += kShortcutGap + SingleLineWidth(canvas, parts.shortcut, platform::DT_NOPREFIX);
     width = GutterWidth(images) + kTextGap + textWidth + kArrowColumn;
     height =
         std::max(platform::GetSystemMetrics(platform::SM_CYMENU) - 1, canvas.TextHeight("W") + 4);
@@ -106,10 +126,15 @@ void TMenuItem::DrawDefault(TCanvas& canvas, const platform::Rect& rect, TOwnerD
     SelectItemFont(canvas, *this);
     canvas.Brush().SetStyle(TBrushStyle::bsClear);
     const Rect textRect{gutter.right + kTextGap, rect.top, rect.right - kArrowColumn, rect.bottom};
+    const CaptionParts parts = SplitCaption(m_caption);
     auto drawText = [&](Color color, int offset) {
         canvas.Font().SetColor(static_cast<TColor>(color));
         Rect r = textRect.Offset(offset, offset);
-        canvas.DrawText(m_caption, r, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
+        canvas.DrawText(parts.text, r, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
+        if (!parts.shortcut.empty()) {
+            r = textRect.Offset(offset, offset);
+            canvas.DrawText(parts.shortcut, r, DT_SINGLELINE | DT_VCENTER | DT_RIGHT | DT_NOPREFIX);
+        }
     };
     if (!enabled && !selected)
         drawText(ColorToRGB(clBtnHighlight), 1); // the embossed look of disabled items

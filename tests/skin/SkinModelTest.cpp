@@ -439,6 +439,10 @@ TEST(CommonSections, ApplyOnTopOfTheSkin) {
     EXPECT_FALSE(panel.ShowFocus);
     EXPECT_EQ(s.Section("MINE").Color, 5);
     EXPECT_GE(s.manager.FindOwnPieceIndex("MINE", "BORDERSMASK"), 0);
+    // Given its own lines back (re-applying them), the manager keeps them.
+    s.manager.SetCommonSections(s.manager.CommonSections());
+    EXPECT_EQ(s.manager.CommonSections().Count(), common.Count());
+    EXPECT_EQ(s.Section("PANEL").Color, 9);
 }
 
 // A skin file may give an image count of 0 or less and a mask type of -1 or 9: painting divides

@@ -372,6 +372,50 @@ TEST_F(SkinState, ProviderFormsStopRedrawingUntilEveryControlHasTheNewSkin) {
         EXPECT_NE(e, "redraw off");
 }
 
+TEST_F(SkinState, TheRegisteredRefreshWindowHearsEveryRefreshOnceMore) {
+    auto* extra = MakeForm<TLoggingForm>();
+    skin::SetRefreshWindow(extra->Handle());
+    ApplySkin();
+    // Once as a form, once more as the registered window.
+    EXPECT_EQ(extra->events, (std::vector<std::string>{"refresh", "refresh"}));
+    manager->SetSaturation(10);
+    EXPECT_EQ(extra->events.size(), 4u);
+    // A window that has gone is not sent to.
+    toolkit::TComponent::Free(extra);
+    manager->SetSaturation(20);
+    skin::SetRefreshWindow({});
+}
+
+// A control that changes the skin's colours while it hears of a skin change: the change around
+// it is still under way afterwards.
+class TRecolouringBox : public TSkinBox {
+public:
+    using TSkinBox::TSkinBox;
+    void WndProc(toolkit::TMessage& m) override {
+        TSkinBox::WndProc(m);
+        if (m.Msg == toolkit::kLibraryCommandMessage &&
+            skin::CommandOf(m.WParam) == skin::kCmdRefresh && manager && !recoloured) {
+            recoloured = true;
+            manager->SetHueOffset(40);
+            changingAfterwards = skin::TsSkinManager::SkinChanging();
+        }
+    }
+    skin::TsSkinManager* manager = nullptr;
+    bool recoloured = false;
+    bool changingAfterwards = false;
+};
+
+TEST_F(SkinState, ASkinChangeInsideAnotherLeavesTheOuterOneUnderWay) {
+    ApplySkin();
+    TForm* form = MakeForm();
+    auto* box = Make<TRecolouringBox>(form, {0, 0, 20, 20}, "BOX");
+    box->manager = manager.get();
+    manager->SetSkinName("Test");
+    EXPECT_TRUE(box->recoloured);
+    EXPECT_TRUE(box->changingAfterwards);
+    EXPECT_FALSE(skin::TsSkinManager::SkinChanging());
+}
+
 TEST_F(SkinState, TheDefaultManagerTakesThemeAndMenuMessagesAtTheMainWindow) {
     struct Menus : skin::TacSkinnedMenus {
         void InitMenuItems(bool skinned) override { inits.push_back(skinned); }

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
+#include <vector>
 
 #include "platform/win/Menu.h"
 #include "platform/win/Message.h"
@@ -48,10 +50,13 @@ class SkinnedMenus : public toolkit::testing::StandardControlsTest {
 protected:
     void SetUp() override {
         StandardControlsTest::SetUp();
+        // The manager makes its own painter.
+        skinned::UseSkinnedMenus();
         manager = std::make_unique<skin::TsSkinManager>();
         skin::AddInternalSkin(manager->InternalSkins());
         manager->SetSkinName(skin::kInternalSkinName);
-        painter = &TsSkinableMenus::Of(*manager);
+        painter = dynamic_cast<TsSkinableMenus*>(manager->SkinnedMenus());
+        ASSERT_NE(painter, nullptr);
         images = new TImageList(form);
         images->SetSize(16, 16);
         menu = new TPopupMenu(form);
@@ -59,6 +64,7 @@ protected:
     }
     void TearDown() override {
         manager.reset();
+        skin::SetSkinnedMenusMaker({});
         StandardControlsTest::TearDown();
     }
     TMenuItem* Item(const std::string& caption, TPopupMenu* in = nullptr) {
@@ -149,6 +155,68 @@ TEST_F(SkinnedMenus, ItemsMeasureFromTheMenuFontAndTheImageList) {
     painter->InitMenuItems(false, *menu);
     EXPECT_FALSE(menu->OwnerDraw()) << "the menu's own setting comes back";
     EXPECT_EQ(Height(*plain), plainHeight);
+}
+
+// Columns of ink: where the item's pixels differ from the menu background under them.
+std::vector<int> InkColumns(TBitmap& item, TsSkinableMenus& painter, int top) {
+    TBitmap& background = *const_cast<TBitmap*>(painter.Background());
+    std::vector<int> columns;
+    for (int x = 0; x < item.Width(); ++x)
+        for (int y = 0; y < item.Height(); ++y)
+            if (At(item, x, y) !=
+                At(background, x + painter.BorderWidth, y + top + painter.BorderWidth)) {
+                columns.push_back(x);
+                break;
+            }
+    return columns;
+}
+
+int WidestGap(const std::vector<int>& columns) {
+    int gap = 0;
+    for (std::size_t k = 1; k < columns.size(); ++k)
+        gap = std::max(gap, columns[k] - columns[k - 1] - 1);
+    return gap;
+}
+
+TEST_F(SkinnedMenus, AShortcutIsMeasuredAfterATabAndDrawnRightAligned) {
+    TMenuItem* close = Item("Close\tAlt+F4");
+    painter->InitMenuItems(true, *menu);
+    const auto drawn = Draw(*close);
+    const std::vector<int> ink = InkColumns(*drawn, *painter, 0);
+    ASSERT_FALSE(ink.empty());
+    EXPECT_EQ(ink.back(), drawn->Width() - 8 - 1) << "8 pixels from the right edge";
+    // The tab's room and the menu's own extra width stand between caption and shortcut.
+    EXPECT_GT(WidestGap(ink), 20);
+}
+
+TEST_F(SkinnedMenus, AnItemsOwnBitmapIsItsGlyphBeforeTheImageList) {
+    std::vector<std::uint8_t> blue;
+    for (int i = 0; i < 16 * 16; ++i)
+        blue.insert(blue.end(), {200, 0, 0});
+    images->AddPixels(16, 16, blue);
+    TMenuItem* item = Item("Равномерно");
+    item->SetImageIndex(0);
+    painter->InitMenuItems(true, *menu);
+    const auto fromList = Draw(*item);
+    EXPECT_EQ(At(*fromList, 3 + 8, 3 + 8), platform::RGB(0, 0, 200));
+
+    // 24 × 24, red, with a green bottom-left pixel: green is the see-through colour.
+    TBitmap& own = item->Bitmap();
+    own.SetSize(24, 24);
+    own.Canvas().Brush().SetColor(static_cast<TColor>(platform::RGB(255, 0, 0)));
+    own.Canvas().FillRect({0, 0, 24, 24});
+    own.Canvas().Brush().SetColor(static_cast<TColor>(platform::RGB(0, 255, 0)));
+    own.Canvas().FillRect({0, 12, 12, 24});
+    EXPECT_EQ(Height(*item), 24 + 2 * painter->Margin) << "the bitmap's size is the glyph's";
+    EXPECT_EQ(painter->IconColumnWidth(*item), painter->Margin + 24 + painter->Spacing);
+    const auto fromBitmap = Draw(*item);
+    EXPECT_EQ(At(*fromBitmap, 3 + 18, 3 + 6), platform::RGB(255, 0, 0));
+    const auto* background = painter->Background();
+    ASSERT_NE(background, nullptr);
+    EXPECT_EQ(At(*fromBitmap, 3 + 6, 3 + 18),
+              At(*const_cast<TBitmap*>(background), 3 + 6 + painter->BorderWidth,
+                 3 + 18 + painter->BorderWidth))
+        << "the key colour shows the menu behind";
 }
 
 TEST_F(SkinnedMenus, ItemsOutliveThePainterInThePlainLook) {

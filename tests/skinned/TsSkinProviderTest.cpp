@@ -39,6 +39,7 @@ protected:
     void TearDown() override {
         manager.reset();
         skin::SetThreadHookInstaller({});
+        skin::SetSkinnedMenusMaker({});
         ToolkitTest::TearDown();
     }
     template <class T = toolkit::TForm> T* Shown(Rect bounds = {100, 100, 500, 400}) {

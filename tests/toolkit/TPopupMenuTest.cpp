@@ -255,6 +255,36 @@ TEST_F(ImageMenu, ImagesSitLeftOfTheCaptionAndDisabledOnesAreGreyed) {
     EXPECT_EQ(events.back(), "&Plain");
 }
 
+TEST_F(ImageMenu, AShortcutStandsApartAtTheRightAndLinesAreNineHigh) {
+    TCanvas canvas;
+    int w = 0, lineHeight = 0;
+    menu->Items()->Items(1)->MeasureItem(canvas, w, lineHeight);
+    EXPECT_EQ(lineHeight, 9);
+    Item("&Close\tAlt+F4");
+    std::vector<int> ink;
+    int width = 0;
+    PopupAndProbe({100, 100}, [&](HWND h) {
+        Rect r;
+        platform::GetWindowRect(h, r);
+        width = r.Width();
+        // The row through the text of the last item (below 20 + 9 + 20 + 20 and the frame).
+        for (int x = 3 + 20; x < width - 3; ++x)
+            for (int y = 3 + 69 + 6; y < 3 + 69 + 14; ++y)
+                if (SurfacePixel(h, x, y) != ColorToRGB(clMenu)) {
+                    ink.push_back(x);
+                    break;
+                }
+    });
+    ASSERT_FALSE(ink.empty());
+    int gap = 0;
+    for (std::size_t k = 1; k < ink.size(); ++k)
+        gap = std::max(gap, ink[k] - ink[k - 1] - 1);
+    EXPECT_GE(gap, 12) << "\"Close\" and \"Alt+F4\" apart";
+    // Right-aligned before the sub-menu arrow's column and the frame.
+    EXPECT_GE(ink.back(), width - 3 - 17 - 3);
+    EXPECT_LT(ink.back(), width - 3 - 17);
+}
+
 TEST_F(ImageMenu, OwnerDrawHandlersMeasureAndPaintTheirItems) {
     menu->SetImages(nullptr);
     menu->SetOwnerDraw(true);
