@@ -51,7 +51,7 @@ public:
     const TacAnimatEvents& AnimatEvents() const { return m_animatEvents; }
     void SetAnimatEvents(const TacAnimatEvents& events) { m_animatEvents = events; }
     // The cross-fade running now, if any.
-    const TsButtonFade* Fade() const { return m_fade.get(); }
+    const TsButtonFade* Fade() const { return m_kept.fade.get(); }
 
     std::function<void(toolkit::TObject* sender, toolkit::TBitmap& face)> OnPaint;
 
@@ -64,6 +64,10 @@ protected:
 private:
     bool SkinPainted() const;
     void AfterCommand(std::uint16_t command);
+    // A new skin draws an image-list glyph from the list itself.
+    void DropGlyphForImages();
+    void VisibilityChanged();
+    TacFaceRenewal Renewal() const;
     TButtonFaceKey FaceKey() const;
     void BuildFace();
     toolkit::TButtonPlacement SkinPlacement() const;
@@ -71,9 +75,8 @@ private:
     // skinned, no region otherwise.
     void UpdateRegion();
 
-    std::optional<TButtonFaceKey> m_builtFrom;
+    TacKeptFace m_kept;
     TacAnimatEvents m_animatEvents{TacAnimatEvent::aeGlobalDef};
-    std::unique_ptr<TsButtonFade> m_fade;
     TacHintHold m_hintHold;
     std::optional<platform::Region> m_region;
     bool m_showFocus = true;

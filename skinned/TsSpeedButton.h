@@ -49,7 +49,7 @@ public:
     const TacAnimatEvents& AnimatEvents() const { return m_animatEvents; }
     void SetAnimatEvents(const TacAnimatEvents& events) { m_animatEvents = events; }
     // The cross-fade running now, if any.
-    const TsButtonFade* Fade() const { return m_fade.get(); }
+    const TsButtonFade* Fade() const { return m_kept.fade.get(); }
 
     // The drop-down menu is on screen and has the mouse: hints come back (the press that opened
     // it held them) and the button drops its hot face while the menu stays open.
@@ -68,15 +68,16 @@ protected:
 private:
     bool SkinPainted() const;
     void AfterCommand(std::uint16_t command);
+    // A new skin draws an image-list glyph from the list itself; the face covers the button.
+    void TakeNewSkin();
     bool WholeOpen() const;
     TButtonFaceKey FaceKey() const;
     void BuildFace();
     toolkit::TButtonPlacement SkinPlacement() const;
     void PaintDivider(toolkit::TBitmap& cache);
 
-    std::optional<TButtonFaceKey> m_builtFrom;
+    TacKeptFace m_kept;
     TacAnimatEvents m_animatEvents{TacAnimatEvent::aeGlobalDef};
-    std::unique_ptr<TsButtonFade> m_fade;
     TacHintHold m_hintHold;
 };
 
