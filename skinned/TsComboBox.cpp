@@ -254,11 +254,16 @@ void TsCustomComboBox::PaintSelected(toolkit::TBitmap& cache, const FaceKey& key
     platform::SetBkMode(dc, platform::BkMode::Transparent);
     platform::SetTextColor(
         dc, toolkit::ColorToRGB(highlight ? toolkit::clHighlightText : Font().Color()));
-    // A drop-down combo box's text stands where its text part shows it when focused.
-    platform::Rect text = list ? rect.Offset(1, 1) : rect;
-    platform::DrawText(dc, key.text, text,
-                       toolkit::AlignmentFlags(m_alignment) | platform::DT_SINGLELINE |
-                           platform::DT_NOPREFIX | platform::DT_VCENTER);
+    unsigned flags =
+        toolkit::AlignmentFlags(m_alignment) | platform::DT_SINGLELINE | platform::DT_NOPREFIX;
+    platform::Rect text = rect.Offset(1, 1);
+    if (list) {
+        flags |= platform::DT_VCENTER;
+    } else if (const toolkit::TComboTextPart* part = TextPart()) {
+        // Where the text part shows the text itself, so that it does not move on focusing.
+        text = part->TextRect().Offset(part->Left(), part->Top());
+    }
+    platform::DrawText(dc, key.text, text, flags);
     if (highlight)
         platform::DrawFocusRect(dc, rect);
 }
