@@ -90,11 +90,6 @@ void TsBitBtn::VisibilityChanged() {
     Invalidate();
 }
 
-void TsBitBtn::DropGlyphForImages() {
-    if (Images() && Images()->Count() > 0 && !Glyph().Empty())
-        GlyphData().Clear();
-}
-
 void TsBitBtn::UpdateRegion() {
     std::optional<platform::Region> wanted;
     skin::TsSkinManager* m = SkinData().Manager();
@@ -122,7 +117,7 @@ void TsBitBtn::AfterCommand(std::uint16_t command) {
     if (command == skin::kCmdSkinRemoved && !IsDestroying())
         UpdateRegion();
     if (command == skin::kCmdNewSkin && !IsDestroying())
-        DropGlyphForImages();
+        DrawGlyphFromImages(GlyphData());
     if (IsDestroying() || !CommandRebuildsFace(command))
         return;
     m_kept.builtFrom.reset();
@@ -227,11 +222,8 @@ TacFaceRenewal TsBitBtn::Renewal() const {
 
 void TsBitBtn::Paint() {
     if (!SkinPainted()) {
-        m_kept.fade.reset();
-        if (SkinData().Skinned(true))
-            PaintKeptFace(*this, SkinData(), Canvas().Handle());
-        else
-            toolkit::TBitBtn::Paint();
+        PaintUnskinnedFace(
+            *this, SkinData(), m_kept, [this] { toolkit::TBitBtn::Paint(); }, Canvas().Handle());
         return;
     }
     PaintSkinnedFace(

@@ -64,8 +64,6 @@ protected:
 private:
     bool SkinPainted() const;
     void AfterCommand(std::uint16_t command);
-    // A new skin draws an image-list glyph from the list itself.
-    void DropGlyphForImages();
     void VisibilityChanged();
     TacFaceRenewal Renewal() const;
     TButtonFaceKey FaceKey() const;

@@ -32,8 +32,7 @@ TsSpeedButton::TsSpeedButton(toolkit::TComponent* owner)
 
 void TsSpeedButton::TakeNewSkin() {
     SetControlStyle(ControlStyle() + toolkit::TControlStyle{toolkit::csOpaque});
-    if (Images() && Images()->Count() > 0 && !Glyph().Empty())
-        GlyphData().Clear();
+    DrawGlyphFromImages(GlyphData());
 }
 
 void TsSpeedButton::LookChanged() {
@@ -198,11 +197,9 @@ void TsSpeedButton::BuildFace() {
 
 void TsSpeedButton::Paint() {
     if (!SkinPainted()) {
-        m_kept.fade.reset();
-        if (SkinData().Skinned(true))
-            PaintKeptFace(*this, SkinData(), Canvas().Handle());
-        else
-            toolkit::TSpeedButton::Paint();
+        PaintUnskinnedFace(
+            *this, SkinData(), m_kept, [this] { toolkit::TSpeedButton::Paint(); },
+            Canvas().Handle());
         return;
     }
     // Painted only partly last time (its parent said so with command 22), the face may hold a

@@ -282,13 +282,23 @@ void PaintSkinnedFace(toolkit::TControl& control, skin::TsCommonData& data, TacK
     skin::PutCacheOnDC(control, data, whole, 0, 0, false, dc, whole);
 }
 
-void PaintKeptFace(toolkit::TControl& control, skin::TsCommonData& data,
-                   platform::DeviceContext& dc) {
+void PaintUnskinnedFace(toolkit::TControl& control, skin::TsCommonData& data, TacKeptFace& kept,
+                        const std::function<void()>& plain, platform::DeviceContext& dc) {
+    kept.fade.reset();
+    if (!data.Skinned(true)) {
+        plain();
+        return;
+    }
     const toolkit::TBitmap* cache = data.CacheBmp();
     if (!cache || cache->Width() != control.Width() || cache->Height() != control.Height())
         return;
     const platform::Rect whole{0, 0, control.Width(), control.Height()};
     skin::PutCacheOnDC(control, data, whole, 0, 0, false, dc, whole);
+}
+
+void DrawGlyphFromImages(toolkit::TButtonGlyph& glyph) {
+    if (glyph.Images() && glyph.Images()->Count() > 0 && !glyph.Bitmap().Empty())
+        glyph.Clear();
 }
 
 void PaintFocusDots(toolkit::TBitmap& cache, const platform::Rect& rect) {

@@ -245,11 +245,15 @@ void PaintSkinnedFace(toolkit::TControl& control, skin::TsCommonData& data, TacK
                       const TacAnimatEvents& events, const std::function<void()>& build,
                       platform::DeviceContext& dc);
 
-// Paint of a button whose skin is on but whose state is updating (a new skin arriving): the face
-// cached before, when it has the button's size, goes on dc as it is; otherwise nothing is drawn
-// and the paint is only used up. Never the plain look, which would flash in between skins.
-void PaintKeptFace(toolkit::TControl& control, skin::TsCommonData& data,
-                   platform::DeviceContext& dc);
+// The paint both skinned buttons share while their skin is not in use, which ends any fade.
+// Skinned but updating (a new skin arriving): the face cached before, when it has the button's
+// size, goes on dc as it is; otherwise nothing is drawn and the paint is only used up, never the
+// plain look, which would flash in between skins. Without a skin: plain().
+void PaintUnskinnedFace(toolkit::TControl& control, skin::TsCommonData& data, TacKeptFace& kept,
+                        const std::function<void()>& plain, platform::DeviceContext& dc);
+
+// A new skin draws an image-list glyph from the list itself: a Glyph bitmap beside images goes.
+void DrawGlyphFromImages(toolkit::TButtonGlyph& glyph);
 
 // The focus mark of a push button around rect: dots every third pixel along the edges, black on
 // the edge with a white one a pixel up and left of it.
