@@ -14,7 +14,8 @@
 // DisabledKind, ShowCaption, DrawOverBorder, TextOffset, TextAlignment) shape the skinned face;
 // WordWrap is on from the start. While skinned, the window's region leaves out the key-coloured
 // corners of the section's border piece. Hints stay hidden while the button is held. OnPaint is
-// called with the cache bitmap after each rebuild of the face.
+// called with the cache bitmap after each rebuild of the face. A new skin drops a Glyph bitmap
+// beside a filled Images list; showing or hiding leaves the updating state and the hot one.
 
 #include <functional>
 #include <memory>

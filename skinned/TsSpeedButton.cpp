@@ -105,6 +105,9 @@ void TsSpeedButton::AfterCommand(std::uint16_t command) {
         return;
     if (command == skin::kCmdNewSkin)
         TakeNewSkin();
+    // The plain look leaves separators and dividers to the parent's background.
+    if (command == skin::kCmdSkinRemoved)
+        SetControlStyle(ControlStyle().Set(toolkit::csOpaque, false));
     m_kept.builtFrom.reset();
     Redraw();
 }

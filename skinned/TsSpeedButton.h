@@ -15,8 +15,10 @@
 // painted.
 //
 // The look options (TacButtonLookOwner) shape the skinned face as for the bit button; the
-// drop-down menu opens one pixel below the button. OnPaint is called with the cache bitmap after
-// each rebuild of the face.
+// drop-down menu opens one pixel below the button. Under a skin the button is opaque (its face
+// covers it whole) and a Glyph bitmap beside a filled Images list is dropped; hidden while the
+// mouse is over it, it takes a mouse leave, so it is not hot when it shows again. OnPaint is called
+// with the cache bitmap after each rebuild of the face.
 
 #include <functional>
 #include <memory>
