@@ -58,6 +58,15 @@ std::int32_t Width(std::int16_t explicitWidth, std::int16_t borderWidth, I64 fal
 void PaintControlSection(TsCommonData& data, const TsBackdropInfo& parent, bool fillCentre,
                          std::int32_t copyMode, std::int32_t state, toolkit::TBitmap* target,
                          platform::Point position, const platform::Rect& rect) {
+    PaintControlSection(data, parent,
+                        fillCentre ? TacFrameParts::kEdgesAndCentre : TacFrameParts::kEdges,
+                        copyMode, state, target, position, rect);
+}
+
+void PaintControlSection(TsCommonData& data, const TsBackdropInfo& parent, TacFrameParts border,
+                         std::int32_t copyMode, std::int32_t state, toolkit::TBitmap* target,
+                         platform::Point position, const platform::Rect& rect) {
+    const bool fillCentre = border != TacFrameParts::kEdges;
     TsSkinManager* m = data.Manager();
     if (!target || !m || !m->IsValidSkinIndex(data.SectionIndex()))
         return;
@@ -90,8 +99,8 @@ void PaintControlSection(TsCommonData& data, const TsBackdropInfo& parent, bool 
     PaintSectionBackground(paint, *target, rect);
 
     const TacRows24 rows(*target);
-    if (const TsMaskData* border = Piece(*m, data.BorderIndex()))
-        DrawFramePiece(rows, rect, fillCentre, copyMode, state, *border,
+    if (const TsMaskData* piece = Piece(*m, data.BorderIndex()))
+        DrawFramePiece(rows, rect, border, copyMode, state, *piece,
                        Shifted(parent, position.x, position.y));
     ResetParentColor();
 

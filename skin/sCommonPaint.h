@@ -12,6 +12,7 @@
 
 #include "platform/gfx/Geometry.h"
 #include "skin/acFast24.h"
+#include "skin/sMaskData.h"
 
 namespace toolkit {
 class TBitmap;
@@ -29,6 +30,10 @@ class TsCommonData;
 // ready stands for a flat parent in its Color; a ready one of a parent the control does not
 // depend on is asked for its colour (command 21). The parent colour is reset afterwards.
 void PaintControlSection(TsCommonData& data, const TsBackdropInfo& parent, bool fillCentre,
+                         std::int32_t copyMode, std::int32_t state, toolkit::TBitmap* target,
+                         platform::Point position, const platform::Rect& rect);
+// The same with the border piece's parts chosen: kCentre gives the face without its borders.
+void PaintControlSection(TsCommonData& data, const TsBackdropInfo& parent, TacFrameParts border,
                          std::int32_t copyMode, std::int32_t state, toolkit::TBitmap* target,
                          platform::Point position, const platform::Rect& rect);
 

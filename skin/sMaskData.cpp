@@ -180,6 +180,15 @@ void DrawTexturePiece(const TacRows24& target, platform::Rect& rect,
 void DrawFramePiece(const TacRows24& target, const platform::Rect& rect, bool fillCentre,
                     std::int32_t copyMode, std::int32_t state, const TsMaskData& mask,
                     const TsBackdropInfo& parent) {
+    DrawFramePiece(target, rect,
+                   fillCentre ? TacFrameParts::kEdgesAndCentre : TacFrameParts::kEdges, copyMode,
+                   state, mask, parent);
+}
+
+void DrawFramePiece(const TacRows24& target, const platform::Rect& rect, TacFrameParts which,
+                    std::int32_t copyMode, std::int32_t state, const TsMaskData& mask,
+                    const TsBackdropInfo& parent) {
+    const bool fillCentre = which != TacFrameParts::kEdges;
     const I64 l = rect.left, t = rect.top, r = rect.right, b = rect.bottom;
     if ((r - l <= 1 && b - t <= 1) || !mask.Manager)
         return;
@@ -218,6 +227,8 @@ void DrawFramePiece(const TacRows24& target, const platform::Rect& rect, bool fi
         {RectOf64(l, t + wt, l + wl, b - wb), s.Part(0, st, wl, mh), false},
         {RectOf64(r - wr, t + wt, r, b - wb), s.Part(s.w - wr, st, wr, mh), false},
     };
+    if (which == TacFrameParts::kCentre)
+        parts.clear();
     const bool masked = mask.MaskType > 0;
     if (fillCentre && (masked || mask.BorderWidth == 0))
         parts.push_back({RectOf64(l + wl, t + wt, r - wr, b - wb), s.Part(sl, st, mw, mh), false});

@@ -56,6 +56,13 @@ void DrawFramePiece(const TacRows24& target, const platform::Rect& rect, bool fi
                     std::int32_t copyMode, std::int32_t state, const TsMaskData& mask,
                     const TsBackdropInfo& parent);
 
+// Which parts of a nine-part frame are drawn: kCentre alone lets a control lay its own content
+// over the face and put the edges on top afterwards, each pixel of the edges drawn once.
+enum class TacFrameParts { kEdges, kEdgesAndCentre, kCentre };
+void DrawFramePiece(const TacRows24& target, const platform::Rect& rect, TacFrameParts which,
+                    std::int32_t copyMode, std::int32_t state, const TsMaskData& mask,
+                    const TsBackdropInfo& parent);
+
 // One state image of a glyph piece with its top left corner at topLeft. Masked pieces combine
 // through their mask (copyMode 1 normal, any other a paler look); unmasked pieces are copied
 // without their key-coloured pixels (copyMode 1) or faded in at opacity 0.5.

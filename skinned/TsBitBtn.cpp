@@ -16,17 +16,18 @@ TsBitBtn::TsBitBtn(toolkit::TComponent* owner) : TacSkinnedControl(owner, {skin:
 }
 
 void TsBitBtn::LookChanged() {
-    m_builtFrom.reset();
+    m_kept.builtFrom.reset();
     Invalidate();
 }
 
 toolkit::TButtonPlacement TsBitBtn::SkinPlacement() const {
-    return AlignPlacement(Placement(ClientRect()), ClientRect(), Margin(), Look());
+    return SkinButtonPlacement(Font(), Caption(), ClientRect(), GlyphData(),
+                               {Layout(), Margin(), Spacing()}, Look());
 }
 
 TsBitBtn::~TsBitBtn() {
     // The fade reads the cache: it goes first.
-    m_fade.reset();
+    m_kept.fade.reset();
 }
 
 namespace {
@@ -47,12 +48,12 @@ void TsBitBtn::SkinCommand(toolkit::TMessage& message) {
     case skin::kCmdRepaintOnMove:
         data.WndProc(message);
         if (data.RepaintOnMove() && SkinPainted()) {
-            m_builtFrom.reset();
+            m_kept.builtFrom.reset();
             BuildFace();
         }
         return;
     case kCmdRebuildFace:
-        m_builtFrom.reset();
+        m_kept.builtFrom.reset();
         Invalidate();
         return;
     case kCmdFadeFrame:
@@ -72,8 +73,21 @@ void TsBitBtn::SkinnedWndProc(toolkit::TMessage& message) {
     // The click runs in there and may free the button; its hint hold goes with it.
     const std::weak_ptr<const bool> alive = LifeToken();
     TacSkinnedControl::SkinnedWndProc(message);
-    if (release && !alive.expired())
+    if (alive.expired())
+        return;
+    if (release)
         m_hintHold.Release();
+    if (message.Msg == toolkit::CM_VISIBLECHANGED)
+        VisibilityChanged();
+}
+
+void TsBitBtn::VisibilityChanged() {
+    // A button hidden under the mouse gets no leave of its own: shown again, it would be hot.
+    if (SkinData().MouseOver())
+        Perform(toolkit::CM_MOUSELEAVE, 0, 0);
+    SkinData().SetUpdating(false);
+    m_kept.builtFrom.reset();
+    Invalidate();
 }
 
 void TsBitBtn::UpdateRegion() {
@@ -102,9 +116,11 @@ void TsBitBtn::UpdateRegion() {
 void TsBitBtn::AfterCommand(std::uint16_t command) {
     if (command == skin::kCmdSkinRemoved && !IsDestroying())
         UpdateRegion();
+    if (command == skin::kCmdNewSkin && !IsDestroying())
+        DrawGlyphFromImages(GlyphData());
     if (IsDestroying() || !CommandRebuildsFace(command))
         return;
-    m_builtFrom.reset();
+    m_kept.builtFrom.reset();
     Invalidate();
 }
 
@@ -112,7 +128,7 @@ void TsBitBtn::SetShowFocus(bool on) {
     if (on == m_showFocus)
         return;
     m_showFocus = on;
-    m_builtFrom.reset();
+    m_kept.builtFrom.reset();
     Invalidate();
 }
 
@@ -120,7 +136,7 @@ void TsBitBtn::SetFocusMargin(int margin) {
     if (margin == m_focusMargin)
         return;
     m_focusMargin = margin;
-    m_builtFrom.reset();
+    m_kept.builtFrom.reset();
     Invalidate();
 }
 
@@ -156,8 +172,11 @@ void TsBitBtn::BuildFace() {
     const skin::TsBackdropInfo parent = skin::GetParentBackground(*this);
     PaintButtonBackdrop(*cache, *this, parent);
     const platform::Rect whole{0, 0, Width(), Height()};
-    skin::PaintControlSection(SkinData(), parent, true, 1, key.state, cache, {Left(), Top()},
-                              whole);
+    // Without DrawOverBorder the borders go on top of glyph and caption, drawn once.
+    skin::PaintControlSection(SkinData(), parent,
+                              DrawOverBorder() ? skin::TacFrameParts::kEdgesAndCentre
+                                               : skin::TacFrameParts::kCentre,
+                              1, key.state, cache, {Left(), Top()}, whole);
     const bool hot = key.state != kFaceNormal;
     PaintButtonContent(*cache, SkinData(), GlyphData(), GlyphState(), SkinPlacement(), Caption(),
                        CaptionFlags(), Enabled(), hot, key.state == kFacePressed, Look());
@@ -180,51 +199,36 @@ void TsBitBtn::BuildFace() {
     if (!Enabled())
         PaintButtonDisabled(*cache, *this, parent, DisabledKind());
     SkinData().SetBackgroundChanged(false);
-    m_builtFrom = key;
+    m_kept.builtFrom = key;
     UpdateRegion();
     if (OnPaint)
         OnPaint(this, *cache);
 }
 
-void TsBitBtn::Paint() {
-    if (!SkinPainted()) {
-        m_fade.reset();
-        if (SkinData().Skinned(true))
-            PaintKeptFace(*this, SkinData(), Canvas().Handle());
-        else
-            toolkit::TBitBtn::Paint();
-        return;
-    }
-    if (m_fade && m_fade->Finished())
-        m_fade.reset();
-    const toolkit::TBitmap* cache = SkinData().CacheBmp();
-    const bool stale = !cache || cache->Width() != Width() || cache->Height() != Height();
-    const TButtonFaceKey key = FaceKey();
+TacFaceRenewal TsBitBtn::Renewal() const {
+    // While its parent moves, a normal button keeps the face it has (command 9).
+    if (SkinData().RepaintOnMove() && SkinState() == kFaceNormal)
+        return TacFaceRenewal::kFrozen;
     // Partly outside the parent's client area, or over a parent that is changing, the face was
     // built from a background that may not be there any more.
-    bool halfVisible = false;
     if (const toolkit::TWinControl* parent = Parent()) {
         const platform::Rect client = parent->ClientRect();
-        halfVisible = BoundsRect().Intersect(client) != BoundsRect() ||
-                      skin::SendCommand(*Parent(), skin::kCmdIsHalfVisible) != 0;
+        if (BoundsRect().Intersect(client) != BoundsRect() ||
+            skin::SendCommand(*Parent(), skin::kCmdIsHalfVisible) != 0)
+            return TacFaceRenewal::kAlways;
     }
-    if (stale || halfVisible || SkinData().BackgroundChanged() || !m_builtFrom ||
-        *m_builtFrom != key) {
-        std::unique_ptr<TsButtonFade> fade;
-        if (!stale && m_builtFrom)
-            fade = StartFade(SkinData(), *m_builtFrom, key, m_animatEvents, m_fade.get(),
-                             [this] { Invalidate(); });
-        m_fade = std::move(fade);
-        BuildFace();
-    }
-    platform::DeviceContext& dc = Canvas().Handle();
-    if (m_fade && m_fade->Frame().Width() == Width() && m_fade->Frame().Height() == Height()) {
-        platform::BitBlt(dc, 0, 0, Width(), Height(), m_fade->Frame().DC(), 0, 0,
-                         platform::RasterOp::SrcCopy);
+    return TacFaceRenewal::kWhenChanged;
+}
+
+void TsBitBtn::Paint() {
+    if (!SkinPainted()) {
+        PaintUnskinnedFace(
+            *this, SkinData(), m_kept, [this] { toolkit::TBitBtn::Paint(); }, Canvas().Handle());
         return;
     }
-    skin::PutCacheOnDC(*this, SkinData(), {0, 0, Width(), Height()}, 0, 0, false, dc,
-                       {0, 0, Width(), Height()});
+    PaintSkinnedFace(
+        *this, SkinData(), m_kept, FaceKey(), Renewal(), m_animatEvents, [this] { BuildFace(); },
+        Canvas().Handle());
 }
 
 } // namespace skinned

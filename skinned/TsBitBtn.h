@@ -14,7 +14,8 @@
 // DisabledKind, ShowCaption, DrawOverBorder, TextOffset, TextAlignment) shape the skinned face;
 // WordWrap is on from the start. While skinned, the window's region leaves out the key-coloured
 // corners of the section's border piece. Hints stay hidden while the button is held. OnPaint is
-// called with the cache bitmap after each rebuild of the face.
+// called with the cache bitmap after each rebuild of the face. A new skin drops a Glyph bitmap
+// beside a filled Images list; showing or hiding leaves the updating state and the hot one.
 
 #include <functional>
 #include <memory>
@@ -51,7 +52,7 @@ public:
     const TacAnimatEvents& AnimatEvents() const { return m_animatEvents; }
     void SetAnimatEvents(const TacAnimatEvents& events) { m_animatEvents = events; }
     // The cross-fade running now, if any.
-    const TsButtonFade* Fade() const { return m_fade.get(); }
+    const TsButtonFade* Fade() const { return m_kept.fade.get(); }
 
     std::function<void(toolkit::TObject* sender, toolkit::TBitmap& face)> OnPaint;
 
@@ -64,6 +65,8 @@ protected:
 private:
     bool SkinPainted() const;
     void AfterCommand(std::uint16_t command);
+    void VisibilityChanged();
+    TacFaceRenewal Renewal() const;
     TButtonFaceKey FaceKey() const;
     void BuildFace();
     toolkit::TButtonPlacement SkinPlacement() const;
@@ -71,9 +74,8 @@ private:
     // skinned, no region otherwise.
     void UpdateRegion();
 
-    std::optional<TButtonFaceKey> m_builtFrom;
+    TacKeptFace m_kept;
     TacAnimatEvents m_animatEvents{TacAnimatEvent::aeGlobalDef};
-    std::unique_ptr<TsButtonFade> m_fade;
     TacHintHold m_hintHold;
     std::optional<platform::Region> m_region;
     bool m_showFocus = true;

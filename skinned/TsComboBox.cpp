@@ -7,6 +7,7 @@
 #include "platform/win/ClassicLook.h"
 #include "platform/win/Input.h"
 #include "platform/win/Message.h"
+#include "platform/win/Paint.h"
 #include "platform/win/SystemMetrics.h"
 #include "skin/SkinModel.h"
 #include "skin/sCommonPaint.h"
@@ -86,6 +87,7 @@ void TsCustomComboBox::SetReadOnly(bool on) {
     GuardTextPart();
     if (TextPart())
         TextPart()->SetReadOnly(on);
+    Changed();
 }
 
 void TsCustomComboBox::GuardTextPart() {
@@ -94,9 +96,23 @@ void TsCustomComboBox::GuardTextPart() {
         return;
     m_guardedPart = part;
     // The text part's keys reach the list before the combo box sees them: a read-only combo
-    // box stops them at the part.
+    // box stops them at the part. Its paints are ours while it shows the face.
     toolkit::TWndMethod inner = part->WindowProc();
-    part->SetWindowProc([this, inner](toolkit::TMessage& m) {
+    part->SetWindowProc([this, part, inner](toolkit::TMessage& m) {
+        if (TextPartShowsFace()) {
+            switch (m.Msg) {
+            case platform::WM_ERASEBKGND:
+                m.Result = 1;
+                return;
+            case platform::WM_NCPAINT:
+                return;
+            case platform::WM_PAINT:
+                PaintTextPart(*part, m);
+                return;
+            default:
+                break;
+            }
+        }
         if (m_readOnly) {
             switch (m.Msg) {
             case platform::WM_KEYDOWN:
@@ -126,6 +142,33 @@ bool TsCustomComboBox::Painting() const {
     return Skinned() && !m_data->IsUpdating();
 }
 
+bool TsCustomComboBox::TextPartShowsFace() const {
+    return Style() == toolkit::csDropDown && Skinned() && (!HasFocus() || !Enabled() || m_readOnly);
+}
+
+void TsCustomComboBox::PaintTextPart(toolkit::TComboTextPart& part, toolkit::TMessage& m) {
+    // The part lies on the face where the face shows the text: it shows that piece of it.
+    const auto copy = [&](platform::DeviceContext& dc) {
+        if (Painting())
+            RenewFace();
+        toolkit::TBitmap* cache = m_data->CacheBmp();
+        if (!cache || cache->Width() != Width() || cache->Height() != Height())
+            return;
+        platform::BitBlt(dc, 0, 0, part.Width(), part.Height(), cache->DC(), part.Left(),
+                         part.Top(), platform::RasterOp::SrcCopy);
+    };
+    if (auto* given = reinterpret_cast<platform::DeviceContext*>(m.WParam)) {
+        copy(*given);
+        return;
+    }
+    if (!part.HandleAllocated())
+        return;
+    platform::PAINTSTRUCT ps;
+    if (platform::HDC dc = platform::BeginPaint(part.HandleIfAllocated(), ps))
+        copy(*dc);
+    platform::EndPaint(part.HandleIfAllocated(), ps);
+}
+
 platform::Rect TsCustomComboBox::SkinButtonRect() const {
     if (Style() == toolkit::csSimple)
         return {};
@@ -142,7 +185,8 @@ TsCustomComboBox::FaceKey TsCustomComboBox::Key() const {
     key.enabled = Enabled();
     key.size = {Width(), FaceHeight()};
     key.position = {Left(), Top()};
-    key.text = Style() == toolkit::csDropDownList ? Text() : std::string{};
+    // A simple combo box's text part always shows itself.
+    key.text = Style() != toolkit::csSimple ? Text() : std::string{};
     key.sectionIndex = m_data->SectionIndex();
     key.alignment = m_alignment;
     return key;
@@ -153,6 +197,8 @@ void TsCustomComboBox::Changed() {
         return;
     m_data->SetBackgroundChanged(true);
     Invalidate();
+    if (TextPart() && TextPartShowsFace())
+        TextPart()->Invalidate();
 }
 
 void TsCustomComboBox::PaintSkinButton(toolkit::TBitmap& cache, const platform::Rect& area,
@@ -194,23 +240,30 @@ void TsCustomComboBox::PaintSkinButton(toolkit::TBitmap& cache, const platform::
 }
 
 void TsCustomComboBox::PaintSelected(toolkit::TBitmap& cache, const FaceKey& key) {
-    if (Style() != toolkit::csDropDownList || ItemIndex() < 0)
+    const bool list = Style() == toolkit::csDropDownList;
+    if (Style() == toolkit::csSimple || (list && ItemIndex() < 0))
         return;
     const platform::Rect button = SkinButtonRect();
     platform::Rect rect{kInset, kInset, std::max(kInset, button.left), FaceHeight() - kInset};
     platform::DeviceContext& dc = cache.Canvas().Handle();
     platform::DcStateGuard guard(dc);
-    const bool highlight = key.focused && key.enabled;
+    const bool highlight = list && key.focused && key.enabled;
     if (highlight)
         platform::FillRect(dc, rect, toolkit::ColorToRGB(toolkit::clHighlight));
     platform::SelectFont(dc, Font().Handle());
     platform::SetBkMode(dc, platform::BkMode::Transparent);
     platform::SetTextColor(
         dc, toolkit::ColorToRGB(highlight ? toolkit::clHighlightText : Font().Color()));
+    unsigned flags =
+        toolkit::AlignmentFlags(m_alignment) | platform::DT_SINGLELINE | platform::DT_NOPREFIX;
     platform::Rect text = rect.Offset(1, 1);
-    platform::DrawText(dc, key.text, text,
-                       toolkit::AlignmentFlags(m_alignment) | platform::DT_SINGLELINE |
-                           platform::DT_NOPREFIX | platform::DT_VCENTER);
+    if (list) {
+        flags |= platform::DT_VCENTER;
+    } else if (const toolkit::TComboTextPart* part = TextPart()) {
+        // Where the text part shows the text itself, so that it does not move on focusing.
+        text = part->TextRect().Offset(part->Left(), part->Top());
+    }
+    platform::DrawText(dc, key.text, text, flags);
     if (highlight)
         platform::DrawFocusRect(dc, rect);
 }
@@ -233,6 +286,14 @@ void TsCustomComboBox::BuildFace(const FaceKey& key) {
     m_builtFrom = key;
 }
 
+void TsCustomComboBox::RenewFace() {
+    const FaceKey key = Key();
+    const toolkit::TBitmap* cache = m_data->CacheBmp();
+    const bool stale = !cache || cache->Width() != Width() || cache->Height() != Height();
+    if (stale || m_data->BackgroundChanged() || !m_builtFrom || *m_builtFrom != key)
+        BuildFace(key);
+}
+
 void TsCustomComboBox::PutFace(const platform::Rect& part) {
     if (part.IsEmpty())
         return;
@@ -247,11 +308,7 @@ void TsCustomComboBox::Paint() {
             toolkit::TCustomComboBox::Paint();
         return;
     }
-    const FaceKey key = Key();
-    const toolkit::TBitmap* cache = m_data->CacheBmp();
-    const bool stale = !cache || cache->Width() != Width() || cache->Height() != Height();
-    if (stale || m_data->BackgroundChanged() || !m_builtFrom || *m_builtFrom != key)
-        BuildFace(key);
+    RenewFace();
     const platform::Rect face{0, 0, Width(), FaceHeight()};
     // What a native part shows itself is left to it: the text part of a focused drop-down
     // combo box (the frame and the button stay ours), everything inside a simple one's frame.
@@ -378,8 +435,7 @@ void TsCustomComboBox::SkinnedWndProc(toolkit::TMessage& m) {
         TacSkinnedControl::SkinnedWndProc(m);
         return;
     }
-    if (m_readOnly)
-        GuardTextPart();
+    GuardTextPart();
     if (m.Msg == platform::WM_ERASEBKGND && Skinned()) {
         m.Result = 1;
         return;

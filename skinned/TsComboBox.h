@@ -9,13 +9,15 @@
 // pixels inside the right edge, gets the skin's "COMBOBTN" section when it has one, then the
 // section's GLYPHMASK centred in it, in state 2 while the list is down; then the chosen item
 // (drop-down list) in (3, 3) − (button left, height − 3), in the highlight colours on a filled
-// background with a focus rectangle while focused, else in the font colour; disabled, the
-// disabled look chosen by DisabledKind. On screen: the whole face (an owner-drawn one with its
-// DrawItem over the item), except that a focused drop-down combo box leaves its text part to
-// paint the text and a simple one everything inside the 3-pixel frame; disabled, always the
-// whole face. While the skin state updates, paints are only validated. Under the skin the
-// control's Color and font colour are the section's (unless CustomColor / CustomFont);
-// removing the skin gives back the system window colours.
+// background with a focus rectangle while focused, else in the font colour, or the text of a
+// drop-down combo box in the font colour; disabled, the disabled look chosen by DisabledKind.
+// On screen: the whole face (an owner-drawn one with its DrawItem over the item), except that a
+// focused drop-down combo box leaves its text part to paint the text and a simple one
+// everything inside the 3-pixel frame; disabled, always the whole face. While a drop-down combo
+// box is not being typed in (unfocused, disabled or read-only), its text part shows the piece of
+// the face it covers instead of a flat field. While the skin state updates, paints are only
+// validated. Under the skin the control's Color and font colour are the section's (unless
+// CustomColor / CustomFont); removing the skin gives back the system window colours.
 //
 // ReadOnly: the keys that choose or open do nothing and the list does not open.
 //
@@ -85,6 +87,12 @@ private:
     bool Skinned() const;
     bool Painting() const;
     void PutFace(const platform::Rect& part);
+    // Builds the face again when what it shows has changed.
+    void RenewFace();
+    // The text part of a drop-down combo box shows the face (its text included) while the box
+    // is not being typed in: unfocused, disabled or read-only.
+    bool TextPartShowsFace() const;
+    void PaintTextPart(toolkit::TComboTextPart& part, toolkit::TMessage& message);
     FaceKey Key() const;
     void BuildFace(const FaceKey& key);
     void PaintSkinButton(toolkit::TBitmap& cache, const platform::Rect& area, std::int32_t state);

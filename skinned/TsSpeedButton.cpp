@@ -25,30 +25,39 @@ bool Sunk(toolkit::TButtonState state) {
 } // namespace
 
 TsSpeedButton::TsSpeedButton(toolkit::TComponent* owner)
-    : TacSkinnedControl(owner, {skin::kTypeSpeedButton}) {}
+    : TacSkinnedControl(owner, {skin::kTypeSpeedButton}) {
+    if (SkinData().Skinned())
+        TakeNewSkin();
+}
+
+void TsSpeedButton::TakeNewSkin() {
+    SetControlStyle(ControlStyle() + toolkit::TControlStyle{toolkit::csOpaque});
+    DrawGlyphFromImages(GlyphData());
+}
 
 void TsSpeedButton::LookChanged() {
-    m_builtFrom.reset();
+    m_kept.builtFrom.reset();
     Invalidate();
 }
 
 toolkit::TButtonPlacement TsSpeedButton::SkinPlacement() const {
-    return AlignPlacement(Placement(), ContentRect(), Margin(), Look());
+    return SkinButtonPlacement(Font(), Caption(), ContentRect(), GlyphData(),
+                               {Layout(), Margin(), Spacing()}, Look());
 }
 
 TsSpeedButton::~TsSpeedButton() {
     // The fade reads the cache: it goes first.
-    m_fade.reset();
+    m_kept.fade.reset();
 }
 
 void TsSpeedButton::SkinCommand(toolkit::TMessage& message) {
     // The fade is over: the next paint shows the face as it is.
     if (skin::CommandOf(message.WParam) == skin::kCmdBeforeRefresh)
-        m_fade.reset();
+        m_kept.fade.reset();
     SkinData().WndProc(message);
     if (skin::CommandOf(message.WParam) == skin::kCmdRepaintOnMove && SkinData().RepaintOnMove() &&
         SkinPainted()) {
-        m_builtFrom.reset();
+        m_kept.builtFrom.reset();
         BuildFace();
         return;
     }
@@ -63,8 +72,13 @@ void TsSpeedButton::SkinnedWndProc(toolkit::TMessage& message) {
     // The click runs in there and may free the button; its hint hold goes with it.
     const std::weak_ptr<const bool> alive = LifeToken();
     TacSkinnedControl::SkinnedWndProc(message);
-    if (release && !alive.expired())
+    if (alive.expired())
+        return;
+    if (release)
         m_hintHold.Release();
+    // Hidden under the mouse, the button gets no leave of its own: shown again it would be hot.
+    if (message.Msg == toolkit::CM_VISIBLECHANGED && (MouseInControl() || SkinData().MouseOver()))
+        Perform(toolkit::CM_MOUSELEAVE, 0, 0);
 }
 
 void TsSpeedButton::MenuTookOver() {
@@ -89,7 +103,12 @@ void TsSpeedButton::Redraw() {
 void TsSpeedButton::AfterCommand(std::uint16_t command) {
     if (IsDestroying() || !CommandRebuildsFace(command))
         return;
-    m_builtFrom.reset();
+    if (command == skin::kCmdNewSkin)
+        TakeNewSkin();
+    // The plain look leaves separators and dividers to the parent's background.
+    if (command == skin::kCmdSkinRemoved)
+        SetControlStyle(ControlStyle().Set(toolkit::csOpaque, false));
+    m_kept.builtFrom.reset();
     Redraw();
 }
 
@@ -149,8 +168,11 @@ void TsSpeedButton::BuildFace() {
     if (ButtonStyle() == toolkit::tbsDivider) {
         PaintDivider(*cache);
     } else if (ButtonStyle() != toolkit::tbsSeparator) {
-        skin::PaintControlSection(SkinData(), parent, true, 1, key.state, cache, position,
-                                  ContentRect());
+        // Without DrawOverBorder the borders go on top of glyph and caption, drawn once.
+        skin::PaintControlSection(SkinData(), parent,
+                                  DrawOverBorder() ? skin::TacFrameParts::kEdgesAndCentre
+                                                   : skin::TacFrameParts::kCentre,
+                                  1, key.state, cache, position, ContentRect());
         const bool pressed = key.state == kFacePressed;
         PaintButtonContent(*cache, SkinData(), GlyphData(),
                            WholeOpen() ? toolkit::TButtonState::bsDown : State(), SkinPlacement(),
@@ -171,47 +193,26 @@ void TsSpeedButton::BuildFace() {
     if (!Enabled())
         PaintButtonDisabled(*cache, *this, parent, DisabledKind());
     SkinData().SetBackgroundChanged(false);
-    m_builtFrom = key;
+    m_kept.builtFrom = key;
     if (OnPaint)
         OnPaint(this, *cache);
 }
 
 void TsSpeedButton::Paint() {
     if (!SkinPainted()) {
-        m_fade.reset();
-        if (SkinData().Skinned(true))
-            PaintKeptFace(*this, SkinData(), Canvas().Handle());
-        else
-            toolkit::TSpeedButton::Paint();
+        PaintUnskinnedFace(
+            *this, SkinData(), m_kept, [this] { toolkit::TSpeedButton::Paint(); },
+            Canvas().Handle());
         return;
     }
-    if (m_fade && m_fade->Finished())
-        m_fade.reset();
-    const toolkit::TBitmap* cache = SkinData().CacheBmp();
-    const bool stale = !cache || cache->Width() != Width() || cache->Height() != Height();
-    const TButtonFaceKey key = FaceKey();
     // Painted only partly last time (its parent said so with command 22), the face may hold a
     // background that has changed since: it is built again, without disturbing a fade.
     const bool halfVisible = SkinData().HalfVisible();
     SkinData().SetHalfVisible(false);
-    if (stale || SkinData().BackgroundChanged() || !m_builtFrom || *m_builtFrom != key) {
-        std::unique_ptr<TsButtonFade> fade;
-        if (!stale && m_builtFrom)
-            fade = StartFade(SkinData(), *m_builtFrom, key, m_animatEvents, m_fade.get(),
-                             [this] { Invalidate(); });
-        m_fade = std::move(fade);
-        BuildFace();
-    } else if (halfVisible) {
-        BuildFace();
-    }
-    platform::DeviceContext& dc = Canvas().Handle();
-    if (m_fade && m_fade->Frame().Width() == Width() && m_fade->Frame().Height() == Height()) {
-        platform::BitBlt(dc, 0, 0, Width(), Height(), m_fade->Frame().DC(), 0, 0,
-                         platform::RasterOp::SrcCopy);
-        return;
-    }
-    skin::PutCacheOnDC(*this, SkinData(), {0, 0, Width(), Height()}, 0, 0, false, dc,
-                       {0, 0, Width(), Height()});
+    PaintSkinnedFace(
+        *this, SkinData(), m_kept, FaceKey(),
+        halfVisible ? TacFaceRenewal::kQuietly : TacFaceRenewal::kWhenChanged, m_animatEvents,
+        [this] { BuildFace(); }, Canvas().Handle());
 }
 
 } // namespace skinned

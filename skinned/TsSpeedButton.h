@@ -15,8 +15,10 @@
 // painted.
 //
 // The look options (TacButtonLookOwner) shape the skinned face as for the bit button; the
-// drop-down menu opens one pixel below the button. OnPaint is called with the cache bitmap after
-// each rebuild of the face.
+// drop-down menu opens one pixel below the button. Under a skin the button is opaque (its face
+// covers it whole) and a Glyph bitmap beside a filled Images list is dropped; hidden while the
+// mouse is over it, it takes a mouse leave, so it is not hot when it shows again. OnPaint is called
+// with the cache bitmap after each rebuild of the face.
 
 #include <functional>
 #include <memory>
@@ -49,7 +51,7 @@ public:
     const TacAnimatEvents& AnimatEvents() const { return m_animatEvents; }
     void SetAnimatEvents(const TacAnimatEvents& events) { m_animatEvents = events; }
     // The cross-fade running now, if any.
-    const TsButtonFade* Fade() const { return m_fade.get(); }
+    const TsButtonFade* Fade() const { return m_kept.fade.get(); }
 
     // The drop-down menu is on screen and has the mouse: hints come back (the press that opened
     // it held them) and the button drops its hot face while the menu stays open.
@@ -68,15 +70,16 @@ protected:
 private:
     bool SkinPainted() const;
     void AfterCommand(std::uint16_t command);
+    // A new skin draws an image-list glyph from the list itself; the face covers the button.
+    void TakeNewSkin();
     bool WholeOpen() const;
     TButtonFaceKey FaceKey() const;
     void BuildFace();
     toolkit::TButtonPlacement SkinPlacement() const;
     void PaintDivider(toolkit::TBitmap& cache);
 
-    std::optional<TButtonFaceKey> m_builtFrom;
+    TacKeptFace m_kept;
     TacAnimatEvents m_animatEvents{TacAnimatEvent::aeGlobalDef};
-    std::unique_ptr<TsButtonFade> m_fade;
     TacHintHold m_hintHold;
 };
 

@@ -2,12 +2,15 @@
 
 #include <algorithm>
 
+#include "platform/gfx/DeviceContext.h"
 #include "skin/SkinModel.h"
 #include "skin/sCommonData.h"
 #include "skin/sCommonPaint.h"
 #include "skin/sGraphUtils.h"
 #include "skin/sMaskData.h"
 #include "skin/sSkinManager.h"
+#include "skinned/sFade.h"
+#include "toolkit/ControlText.h"
 #include "toolkit/TApplication.h"
 #include "toolkit/TBitmap.h"
 #include "toolkit/TControl.h"
@@ -126,6 +129,31 @@ void PaintButtonGlyph(toolkit::TBitmap& cache, toolkit::TButtonGlyph& glyph,
         skin::CopyKeyed(target, rows, at.x, at.y, false, {}, skin::kKeyColor, rows.Bounds());
 }
 
+toolkit::TButtonPlacement
+SkinButtonPlacement(const toolkit::TFont& font, const std::string& caption,
+                    const platform::Rect& content, const toolkit::TButtonGlyph& glyph,
+                    const TacButtonLayout& layout, const TacButtonLook& look) {
+    const platform::Size glyphSize = glyph.GlyphSize();
+    platform::Size text;
+    if (look.ShowCaption && !caption.empty()) {
+        const bool beside =
+            layout.layout == toolkit::blGlyphLeft || layout.layout == toolkit::blGlyphRight;
+        std::int64_t room = std::int64_t{content.Width()} - 2 * std::int64_t{layout.margin};
+        if (beside && glyphSize.cx > 0)
+            room -= std::int64_t{glyphSize.cx} + layout.spacing;
+        platform::Rect bounds = content;
+        bounds.right = content.left + static_cast<std::int32_t>(std::clamp<std::int64_t>(
+                                          room, 0, std::int64_t{INT32_MAX} - content.left));
+        const platform::Rect measured = toolkit::MeasureText(
+            font, caption, bounds,
+            platform::DT_CENTER | platform::DT_WORDBREAK | platform::DT_EXPANDTABS);
+        text = {measured.Width(), measured.Height()};
+    }
+    const toolkit::TButtonPlacement placement = toolkit::CalcButtonLayout(
+        content, glyphSize, text, layout.layout, layout.margin, layout.spacing);
+    return AlignPlacement(placement, content, layout.margin, look);
+}
+
 toolkit::TButtonPlacement AlignPlacement(toolkit::TButtonPlacement placement,
                                          const platform::Rect& content, std::int32_t margin,
                                          const TacButtonLook& look) {
@@ -220,13 +248,57 @@ void PaintButtonDisabled(toolkit::TBitmap& cache, const toolkit::TControl& contr
                             {control.Left(), control.Top()}, parent);
 }
 
-void PaintKeptFace(toolkit::TControl& control, skin::TsCommonData& data,
-                   platform::DeviceContext& dc) {
+TacKeptFace::TacKeptFace() = default;
+TacKeptFace::~TacKeptFace() = default;
+
+void PaintSkinnedFace(toolkit::TControl& control, skin::TsCommonData& data, TacKeptFace& kept,
+                      const TButtonFaceKey& key, TacFaceRenewal renewal,
+                      const TacAnimatEvents& events, const std::function<void()>& build,
+                      platform::DeviceContext& dc) {
+    if (kept.fade && kept.fade->Finished())
+        kept.fade.reset();
+    const toolkit::TBitmap* cache = data.CacheBmp();
+    const bool stale =
+        !cache || cache->Width() != control.Width() || cache->Height() != control.Height();
+    const bool changed = data.BackgroundChanged() || !kept.builtFrom || *kept.builtFrom != key;
+    if (stale ||
+        (renewal != TacFaceRenewal::kFrozen && (changed || renewal == TacFaceRenewal::kAlways))) {
+        std::unique_ptr<TsButtonFade> fade;
+        if (!stale && kept.builtFrom)
+            fade = StartFade(data, *kept.builtFrom, key, events, kept.fade.get(),
+                             [&control] { control.Invalidate(); });
+        kept.fade = std::move(fade);
+        build();
+    } else if (renewal == TacFaceRenewal::kQuietly) {
+        build();
+    }
+    const platform::Rect whole{0, 0, control.Width(), control.Height()};
+    if (kept.fade && kept.fade->Frame().Width() == control.Width() &&
+        kept.fade->Frame().Height() == control.Height()) {
+        platform::BitBlt(dc, 0, 0, whole.right, whole.bottom, kept.fade->Frame().DC(), 0, 0,
+                         platform::RasterOp::SrcCopy);
+        return;
+    }
+    skin::PutCacheOnDC(control, data, whole, 0, 0, false, dc, whole);
+}
+
+void PaintUnskinnedFace(toolkit::TControl& control, skin::TsCommonData& data, TacKeptFace& kept,
+                        const std::function<void()>& plain, platform::DeviceContext& dc) {
+    kept.fade.reset();
+    if (!data.Skinned(true)) {
+        plain();
+        return;
+    }
     const toolkit::TBitmap* cache = data.CacheBmp();
     if (!cache || cache->Width() != control.Width() || cache->Height() != control.Height())
         return;
     const platform::Rect whole{0, 0, control.Width(), control.Height()};
     skin::PutCacheOnDC(control, data, whole, 0, 0, false, dc, whole);
+}
+
+void DrawGlyphFromImages(toolkit::TButtonGlyph& glyph) {
+    if (glyph.Images() && glyph.Images()->Count() > 0 && !glyph.Bitmap().Empty())
+        glyph.Clear();
 }
 
 void PaintFocusDots(toolkit::TBitmap& cache, const platform::Rect& rect) {

@@ -9,6 +9,10 @@
 // skin is drawn.
 
 #include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <set>
 #include <string>
 
 #include "platform/gfx/Geometry.h"
@@ -33,6 +37,12 @@ class TsSkinManager;
 } // namespace skin
 
 namespace skinned {
+
+class TsButtonFade;
+
+// Which transitions of a button cross-fade; aeGlobalDef takes the manager's choice.
+enum class TacAnimatEvent { aeMouseEnter, aeMouseLeave, aeMouseDown, aeMouseUp, aeGlobalDef };
+using TacAnimatEvents = std::set<TacAnimatEvent>;
 
 // How a skinned button draws its glyph and caption; the published options both buttons share.
 enum class TacDisabledGlyphKindItem { dgBlended, dgGrayed };
@@ -169,6 +179,20 @@ void PaintButtonGlyph(toolkit::TBitmap& cache, toolkit::TButtonGlyph& glyph,
                       toolkit::TButtonState glyphState, platform::Point at, bool enabled, bool hot,
                       const TacButtonLook& look);
 
+// Where a skinned button puts its glyph and caption inside content. The caption is measured
+// with word break and tab expansion in content's width less 2 × margin, less the glyph's width
+// and spacing when the glyph stands beside it; without ShowCaption (or text) it takes no room,
+// so the glyph stands as on a button without caption. Alignment and TextOffset then apply.
+struct TacButtonLayout {
+    toolkit::TButtonLayout layout = toolkit::blGlyphLeft;
+    int margin = -1;
+    int spacing = 4;
+};
+toolkit::TButtonPlacement
+SkinButtonPlacement(const toolkit::TFont& font, const std::string& caption,
+                    const platform::Rect& content, const toolkit::TButtonGlyph& glyph,
+                    const TacButtonLayout& layout, const TacButtonLook& look);
+
 // Moves a placement for Alignment and TextOffset: the block of glyph and caption (laid out
 // centred by the toolkit) goes to the left or right margin, the caption TextOffset pixels right.
 toolkit::TButtonPlacement AlignPlacement(toolkit::TButtonPlacement placement,
@@ -193,11 +217,43 @@ void PaintButtonDisabled(toolkit::TBitmap& cache, const toolkit::TControl& contr
                          const skin::TsBackdropInfo& parent,
                          TacDisabledKind kind = TacDisabledKind{TacDisabledKindItem::dkBlended});
 
-// Paint of a button whose skin is on but whose state is updating (a new skin arriving): the face
-// cached before, when it has the button's size, goes on dc as it is; otherwise nothing is drawn
-// and the paint is only used up. Never the plain look, which would flash in between skins.
-void PaintKeptFace(toolkit::TControl& control, skin::TsCommonData& data,
-                   platform::DeviceContext& dc);
+// The face a skinned button keeps between paints: the key it was last built from and the
+// cross-fade that is running, if any.
+struct TacKeptFace {
+    TacKeptFace();
+    ~TacKeptFace();
+    TacKeptFace(const TacKeptFace&) = delete;
+    TacKeptFace& operator=(const TacKeptFace&) = delete;
+    std::optional<TButtonFaceKey> builtFrom;
+    std::unique_ptr<TsButtonFade> fade;
+};
+
+// When a paint builds the kept face again, besides a changed key, a marked skin state or a cache
+// of the wrong size.
+enum class TacFaceRenewal {
+    kWhenChanged,
+    kAlways,  // the background it was built on may be gone (the bit button half visible)
+    kQuietly, // likewise, without starting a fade (the speed button painted only partly before)
+    kFrozen,  // shown as kept while it fits the button (a normal bit button while moving)
+};
+
+// The paint both skinned buttons share under an active skin: a finished fade is dropped; the
+// face is built again (build) when renewal asks for it, starting the cross-fade of a change of
+// state (events) on the way; then the fade's frame, or the face, goes on dc.
+void PaintSkinnedFace(toolkit::TControl& control, skin::TsCommonData& data, TacKeptFace& kept,
+                      const TButtonFaceKey& key, TacFaceRenewal renewal,
+                      const TacAnimatEvents& events, const std::function<void()>& build,
+                      platform::DeviceContext& dc);
+
+// The paint both skinned buttons share while their skin is not in use, which ends any fade.
+// Skinned but updating (a new skin arriving): the face cached before, when it has the button's
+// size, goes on dc as it is; otherwise nothing is drawn and the paint is only used up, never the
+// plain look, which would flash in between skins. Without a skin: plain().
+void PaintUnskinnedFace(toolkit::TControl& control, skin::TsCommonData& data, TacKeptFace& kept,
+                        const std::function<void()>& plain, platform::DeviceContext& dc);
+
+// A new skin draws an image-list glyph from the list itself: a Glyph bitmap beside images goes.
+void DrawGlyphFromImages(toolkit::TButtonGlyph& glyph);
 
 // The focus mark of a push button around rect: dots every third pixel along the edges, black on
 // the edge with a white one a pixel up and left of it.

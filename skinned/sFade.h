@@ -15,7 +15,6 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <set>
 
 #include "skinned/sButtonFace.h"
 #include "toolkit/TTimer.h"
@@ -30,10 +29,6 @@ class TBitmap;
 }
 
 namespace skinned {
-
-// Which transitions of a button cross-fade; aeGlobalDef takes the manager's choice.
-enum class TacAnimatEvent { aeMouseEnter, aeMouseLeave, aeMouseDown, aeMouseUp, aeGlobalDef };
-using TacAnimatEvents = std::set<TacAnimatEvent>;
 
 // Whether the transition animates with these events and the manager's button effects.
 bool AnimatesOn(TacAnimatEvent event, const TacAnimatEvents& events,

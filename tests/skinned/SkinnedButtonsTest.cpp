@@ -496,4 +496,94 @@ TEST_F(SkinnedButtons, HintsStayHiddenWhileAButtonIsHeld) {
     EXPECT_TRUE(app->ShowHint());
 }
 
+// A 16 × 16 red glyph: where it shows is where the button put it.
+void RedGlyph(TControl& c) {
+    std::vector<std::uint8_t> red(16 * 16 * 3, 0);
+    for (std::size_t i = 2; i < red.size(); i += 3)
+        red[i] = 0xFF;
+    if (auto* bit = dynamic_cast<TBitBtn*>(&c))
+        bit->SetGlyphPixels(16, 16, red, 0xFF00FF);
+    else
+        dynamic_cast<TSpeedButton&>(c).SetGlyphPixels(16, 16, red, 0xFF00FF);
+}
+
+Rect RedArea(TControl& c, Rect within) {
+    Rect found{1000, 1000, -1, -1};
+    for (int y = within.top; y < within.bottom; ++y)
+        for (int x = within.left; x < within.right; ++x)
+            if (c.Visible() && At(*skin::SkinDataOf(&c)->CacheBmp(), x, y) == 0x0000FFu)
+                found = {std::min(found.left, x), std::min(found.top, y),
+                         std::max(found.right, x + 1), std::max(found.bottom, y + 1)};
+    return found;
+}
+
+// Without DrawOverBorder a glyph reaching into the border lies under it, and the face looks as
+// it does with nothing on it: the border over a face that keeps its middle.
+TEST_F(SkinnedButtons, WithoutDrawOverBorderTheBorderLiesOverTheGlyph) {
+    auto* button = Add<skinned::TsBitBtn>(form, "Convert", {10, 10, 90, 35});
+    button->SetCaption("");
+    RedGlyph(*button);
+    button->SetMargin(0); // the glyph starts at the left edge, on the border
+    ShowForm();
+    ApplySkin();
+    Away();
+    const Rect band{0, 0, 6, 25}; // the left border of the "BUTTON" piece
+    ASSERT_LT(RedArea(*button, band).left, 3);
+    button->SetDrawOverBorder(false);
+    Pump();
+    EXPECT_GE(RedArea(*button, band).left, 1000);
+    EXPECT_LT(RedArea(*button, {6, 0, 20, 25}).left, 1000);
+    const auto bare = Face(*button, 0, {0, 0, 80, 25});
+    for (int y = 0; y < 25; ++y)
+        for (int x = 20; x < 80; ++x)
+            ASSERT_EQ(PixelAt(*button, {x, y}), At(*bare, x, y)) << x << "," << y;
+}
+
+// A caption too long for one line is measured as the lines it wraps into, so the block stays
+// centred; without ShowCaption it takes no room and the glyph stands in the middle.
+TEST_F(SkinnedButtons, CaptionsAreMeasuredWrappedAndTakeNoRoomWhenHidden) {
+    auto* tool = Add<skinned::TsSpeedButton>(form, "Tool", {10, 50, 50, 110});
+    tool->SetCaption("one two three four");
+    auto* glyphed = Add<skinned::TsSpeedButton>(form, "Glyphed", {100, 50, 180, 74});
+    glyphed->SetCaption("Generator");
+    RedGlyph(*glyphed);
+    glyphed->SetShowCaption(false);
+    ShowForm();
+    ApplySkin();
+    Away();
+    const auto bare = Face(*tool, 0, {0, 0, 40, 60});
+    int first = 60, last = -1;
+    for (int y = 3; y < 57; ++y)
+        for (int x = 3; x < 37; ++x)
+            if (PixelAt(*tool, {x, y}) != At(*bare, x, y)) {
+                first = std::min(first, y);
+                last = std::max(last, y);
+            }
+    const int lineHeight = tool->Canvas().TextHeight("Ag");
+    EXPECT_GT(last - first, 2 * lineHeight);
+    EXPECT_LE(std::abs((first + last) - 59), 3) << first << ".." << last;
+
+    EXPECT_EQ(RedArea(*glyphed, {0, 0, 80, 24}), (Rect{32, 4, 48, 20}));
+}
+
+// A button hidden under the mouse is not hot when it shows again.
+TEST_F(SkinnedButtons, HidingAHotButtonClearsItsHotState) {
+    auto* tool = Add<skinned::TsSpeedButton>(form, "Tool", {10, 50, 40, 72});
+    auto* button = Add<skinned::TsBitBtn>(form, "Convert", {10, 10, 90, 35});
+    ShowForm();
+    ApplySkin();
+    for (TControl* c : {static_cast<TControl*>(tool), static_cast<TControl*>(button)}) {
+        Hover(*c);
+        ASSERT_TRUE(skin::SkinDataOf(c)->MouseOver());
+        c->Hide();
+        Pump();
+        EXPECT_FALSE(skin::SkinDataOf(c)->MouseOver()) << c->Name();
+        c->Show();
+        Pump();
+    }
+    EXPECT_EQ(tool->SkinState(), skinned::kFaceNormal);
+    EXPECT_FALSE(tool->MouseInControl());
+    EXPECT_EQ(button->SkinState(), skinned::kFaceNormal);
+}
+
 } // namespace

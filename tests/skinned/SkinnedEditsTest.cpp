@@ -11,6 +11,7 @@
 #include "platform/win/Message.h"
 #include "skin/InternalSkin.h"
 #include "skin/SkinModel.h"
+#include "skin/acFast24.h"
 #include "skin/sSkinManager.h"
 #include "skinned/TacScrollWnd.h"
 #include "skinned/TsBitBtn.h"
@@ -440,6 +441,34 @@ TEST_F(SkinnedEdits, AnEditWaitsForItsPanelOnlyWhileThePanelCanFinish) {
     EXPECT_TRUE(settles());
     EXPECT_FALSE(memo->SkinData().Updating());
     EXPECT_TRUE(Near(BorderPixel(*memo, 40), kFrameSteel));
+}
+
+// A drop-down combo box's text part shows the face it covers, text and all, while nobody types
+// in it (unfocused or disabled); with the focus it shows itself.
+TEST_F(SkinnedEdits, DropDownComboTextPartShowsTheFaceUnlessTypedIn) {
+    auto* combo = Add<skinned::TsComboBox>(form, "sComboBox1", {10, 10, 150, 31});
+    combo->SetStyle(csDropDown);
+    combo->SetText("Exponential");
+    auto* other = Add<skinned::TsEdit>(form, "sEdit1", {10, 50, 150, 71});
+    Pump();
+    TComboTextPart& part = *combo->TextPart();
+    const auto showsFace = [&] {
+        Pump();
+        const skin::TacRows24 face(*combo->SkinData().CacheBmp());
+        for (int y = part.Top(); y < part.Top() + part.Height(); ++y)
+            for (int x = part.Left(); x < part.Left() + part.Width(); ++x)
+                if (PixelAt(*combo, {x, y}) != face.PixelAt(x, y))
+                    return false;
+        return true;
+    };
+    EXPECT_TRUE(showsFace());
+    EXPECT_GT(DarkPixels(*combo, part.BoundsRect()), 0); // the text is on the face
+    Focus(*combo);
+    EXPECT_FALSE(showsFace());
+    Focus(*other);
+    EXPECT_TRUE(showsFace());
+    combo->SetEnabled(false);
+    EXPECT_TRUE(showsFace());
 }
 
 } // namespace
