@@ -162,6 +162,39 @@ TEST_F(SkinnedScrollBars, HoldingTheDownArrowRepeatsAfter300AndThenEvery55Ms) {
     EXPECT_EQ(ScreenPixel(face), normal);
 }
 
+// The arrows end where their faces do. The bar is 16 pixels wide and so are its square arrows:
+// a press on the down arrow's first row scrolls one line and shows that row pressed, a press on
+// the row above it pages and leaves the arrow's face alone; the same at the up arrow's last row.
+TEST_F(SkinnedScrollBars, EachArrowAnswersOnEveryRowOfItsFaceAndNoFurther) {
+    const Rect v = VBar();
+    ASSERT_EQ(v.Width(), 16);
+    const int x = v.left + 2; // beside the glyph
+    const int downFirst = v.bottom - 16, upLast = v.top + 15;
+    const platform::Color arrowFace = ScreenPixel({x, downFirst});
+    const platform::Color trackEnd = ScreenPixel({x, downFirst - 1});
+    ASSERT_NE(arrowFace, trackEnd);
+    const int page = memo->VisibleLines() - 1;
+
+    const Point press = Screen({x, downFirst});
+    host->MouseMove(press);
+    host->MouseDown(press);
+    Pump();
+    EXPECT_EQ(memo->TopLine(), 1);
+    EXPECT_NE(ScreenPixel({x, downFirst}), arrowFace);
+    EXPECT_EQ(ScreenPixel({x, downFirst - 1}), trackEnd);
+    host->MouseUp(press);
+    host->Click(Screen({x, downFirst - 1}));
+    Pump();
+    EXPECT_EQ(memo->TopLine(), 1 + page);
+
+    host->Click(Screen({x, upLast}));
+    Pump();
+    EXPECT_EQ(memo->TopLine(), page);
+    host->Click(Screen({x, upLast + 1}));
+    Pump();
+    EXPECT_EQ(memo->TopLine(), 0);
+}
+
 // The thumb follows the pointer and the text with it; the track pages.
 TEST_F(SkinnedScrollBars, DraggingTheThumbAndPressingTheTrackScrollTheText) {
     const Rect v = VBar();
