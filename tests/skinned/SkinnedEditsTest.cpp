@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <stdexcept>
 #include <vector>
@@ -124,7 +125,15 @@ TEST_F(SkinnedEdits, ComboBoxPaintsItsGlyphAndChosenItemAndFallsBackToSystemColo
     Pump();
     const Rect button = combo->SkinButtonRect();
     ASSERT_FALSE(button.IsEmpty());
-    EXPECT_GT(DarkPixels(*combo, button), 0); // the glyph's arrow
+    EXPECT_GT(DarkPixels(*combo, button), 0); // the glyph's arrow, centred in the button
+    int inkLeft = button.right, inkRight = button.left;
+    for (int y = button.top; y < button.bottom; ++y)
+        for (int x = button.left; x < button.right; ++x)
+            if (IsDark(PixelAt(*combo, {x, y}))) {
+                inkLeft = std::min(inkLeft, x);
+                inkRight = std::max(inkRight, x + 1);
+            }
+    EXPECT_NEAR(inkLeft - button.left, button.right - inkRight, 1);
     EXPECT_GT(DarkPixels(*combo, {3, 3, button.left, combo->Height() - 3}), 0);
     const Color centre = PixelAt(*combo, {(button.left + button.right) / 2, 4});
     EXPECT_NE(centre, ColorToRGB(clBtnFace)); // the skin's button, not the plain one

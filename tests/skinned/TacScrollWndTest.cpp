@@ -195,6 +195,28 @@ TEST_F(SkinnedScrollBars, EachArrowAnswersOnEveryRowOfItsFaceAndNoFurther) {
     EXPECT_EQ(memo->TopLine(), 0);
 }
 
+// The horizontal bar's arrows point away from each other: the right one's glyph is the left
+// one's mirrored, and not the same.
+TEST_F(SkinnedScrollBars, TheHorizontalArrowsPointAwayFromEachOther) {
+    const Rect h = Adapter()->Layout().Horz;
+    ASSERT_EQ(h.Height(), 16);
+    auto ink = [&](int x, int y) {
+        const platform::Color c = ScreenPixel({x, y});
+        return platform::GetRValue(c) + platform::GetGValue(c) + platform::GetBValue(c) < 300;
+    };
+    int glyph = 0, mirrored = 0, same = 0;
+    for (int y = h.top; y < h.bottom; ++y)
+        for (int x = 0; x < 16; ++x) {
+            const bool left = ink(h.left + x, y);
+            glyph += left;
+            mirrored += left && ink(h.right - 1 - x, y);
+            same += left && ink(h.right - 16 + x, y);
+        }
+    EXPECT_GT(glyph, 5);
+    EXPECT_EQ(mirrored, glyph);
+    EXPECT_LT(same, glyph);
+}
+
 // The thumb follows the pointer and the text with it; the track pages.
 TEST_F(SkinnedScrollBars, DraggingTheThumbAndPressingTheTrackScrollTheText) {
     const Rect v = VBar();
