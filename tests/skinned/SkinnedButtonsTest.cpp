@@ -142,6 +142,40 @@ TEST_F(SkinnedButtons, APressedBitButtonsCaptionAndGlyphMoveOneDownAndRight) {
     }
 }
 
+// Aligned to the left or to the right, a glyph keeps the same margin from its own edge.
+TEST_F(SkinnedButtons, LeftAndRightAlignedGlyphsStandAsFarFromTheirEdges) {
+    auto* left = Add<skinned::TsBitBtn>(form, "Left", {10, 10, 90, 35});
+    auto* right = Add<skinned::TsBitBtn>(form, "Right", {10, 50, 90, 75});
+    for (skinned::TsBitBtn* button : {left, right}) {
+        button->SetCaption("");
+        button->SetGlyphPixels(8, 8, std::vector<std::uint8_t>(8 * 8 * 3, 0x40), 0xFF00FF);
+        button->SetMargin(4);
+    }
+    left->SetAlignment(taLeftJustify);
+    right->SetAlignment(taRightJustify);
+    ShowForm();
+    ApplySkin();
+    Away();
+    // The glyph's first column and the one after its last.
+    const auto columns = [&](skinned::TsBitBtn& button) {
+        const auto face = Face(button, 0, {0, 0, 80, 25});
+        std::pair<int, int> span{1000, -1};
+        for (int y = 3; y < 22; ++y)
+            for (int x = 0; x < 80; ++x)
+                if (PixelAt(button, {x, y}) != At(*face, x, y)) {
+                    span.first = std::min(span.first, x);
+                    span.second = std::max(span.second, x + 1);
+                }
+        return span;
+    };
+    const auto [leftFirst, leftEnd] = columns(*left);
+    const auto [rightFirst, rightEnd] = columns(*right);
+    EXPECT_EQ(leftEnd - leftFirst, 8);
+    EXPECT_EQ(rightEnd - rightFirst, 8);
+    EXPECT_GT(leftFirst, 4);
+    EXPECT_EQ(80 - rightEnd, leftFirst);
+}
+
 TEST_F(SkinnedButtons, WithoutAnActiveSkinButtonsKeepThePlainLook) {
     auto* button = Add<skinned::TsBitBtn>(form, "Convert", {10, 10, 90, 35});
     auto* tool = Add<skinned::TsSpeedButton>(form, "Tool", {10, 50, 40, 72});
