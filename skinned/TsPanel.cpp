@@ -47,6 +47,11 @@ void TsPanel::DrawSkinCaption(toolkit::TCanvas& canvas) {
                           toolkit::AlignmentFlags(Alignment()) | platform::DT_NOPREFIX, r);
 }
 
+bool TsPanel::FaceStale() const {
+    const skin::TsCommonData& data = SkinData();
+    return data.BackgroundChanged() || data.HalfVisible() || Alignment() != m_faceAlignment;
+}
+
 void TsPanel::RebuildCache() {
     toolkit::TBitmap* cache = SkinData().PrepareCache();
     if (cache->Empty())
@@ -55,6 +60,7 @@ void TsPanel::RebuildCache() {
     skin::PaintControlSection(SkinData(), parent, true, 1, 0, cache, {Left(), Top()},
                               {0, 0, Width(), Height()});
     DrawSkinCaption(cache->Canvas());
+    m_faceAlignment = Alignment();
     if (OnPaint)
         OnPaint(this, cache->Canvas());
     SkinData().SetBackgroundChanged(false);
@@ -68,7 +74,7 @@ void TsPanel::SkinPaint(platform::DeviceContext& dc, bool printing) {
     if (data.Updating())
         return;
     // A partial paint leaves a cache that only fits that paint: the next one rebuilds it.
-    const bool rebuild = data.BackgroundChanged() || data.HalfVisible();
+    const bool rebuild = FaceStale();
     if (data.DependsOnParent()) {
         const platform::Rect clip = platform::GetClipBox(dc);
         data.SetHalfVisible(clip.Width() != Width() || clip.Height() != Height());
@@ -153,7 +159,7 @@ void TsPanel::SkinnedWndProc(toolkit::TMessage& m) {
             break;
         data.SetUpdating(false);
         if (auto* given = reinterpret_cast<DeviceContext*>(m.WParam)) {
-            if (data.BackgroundChanged() || data.HalfVisible())
+            if (FaceStale())
                 RebuildCache();
             const platform::Rect whole{0, 0, Width(), Height()};
             skin::PutCacheOnDC(*this, data, whole, 0, 0, false, *given, whole);

@@ -47,8 +47,13 @@ protected:
 private:
     bool SkinActive() const;
     void SkinPaint(platform::DeviceContext& dc, bool printing);
+    // A partial paint, a changed background or alignment: the cached face no longer fits.
+    bool FaceStale() const;
     void RebuildCache();
     void DrawSkinCaption(toolkit::TCanvas& canvas);
+
+    // The alignment the cached face was drawn with: changing it only invalidates.
+    toolkit::TAlignment m_faceAlignment = toolkit::taCenter;
 };
 
 } // namespace skinned

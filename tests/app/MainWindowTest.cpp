@@ -1,10 +1,12 @@
 #include <unistd.h>
 
 #include <array>
+#include <fstream>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "app/Session.h"
 #include "platform/sys/OpenUrl.h"
 #include "tests/app/AppTestSupport.h"
 #include "tests/image/BitmapBytes.h"
@@ -424,6 +426,34 @@ TEST_F(MainWindow, TheFirstOfTheDroppedPicturesOpensAndShowsInThePreview) {
     EXPECT_EQ(form->sBitBtn1->Hint(), blue);
     EXPECT_EQ(PixelAt(preview, centre), platform::RGB(0, 0, 255));
     EXPECT_TRUE(boxes.empty());
+
+    // Disabled, as under the save options window, the window refuses a drop as it would a click.
+    platform::EnableWindow(form->Handle(), false);
+    host->DropFile(form->Handle(), red);
+    Pump();
+    platform::EnableWindow(form->Handle(), true);
+    EXPECT_EQ(form->sBitBtn1->Hint(), blue);
+    EXPECT_EQ(PixelAt(preview, centre), platform::RGB(0, 0, 255));
+}
+
+// What the session hands the windows at start comes back from them at the end: the dialogs'
+// folders, the window's normal place and its maximised state.
+TEST_F(MainWindow, RememberedFoldersPlaceAndMaximisedStateComeBackFromTheWindows) {
+    app::TSettings settings;
+    settings.openFolder = "/tmp/pictures here";
+    settings.saveFolder = "/tmp/art there";
+    settings.window = app::TWindowPlace{platform::Rect::FromSize(40, 30, 700, 500), true};
+    const app::TProgramForms forms{form, saveOptions};
+    app::ApplySettings(settings, forms);
+    app::ShowMainForm(settings, forms);
+    Pump();
+    EXPECT_TRUE(platform::IsZoomed(form->Handle()));
+    const app::TSettings back = app::CurrentSettings(forms);
+    EXPECT_EQ(back.openFolder, settings.openFolder);
+    EXPECT_EQ(back.saveFolder, settings.saveFolder);
+    ASSERT_TRUE(back.window);
+    EXPECT_EQ(back.window->bounds, settings.window->bounds);
+    EXPECT_TRUE(back.window->maximized);
 }
 
 TEST_F(MainWindow, TheWebPageButtonHandsTheHelpPageToTheDesktop) {

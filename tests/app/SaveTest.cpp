@@ -1,6 +1,7 @@
 #include <string>
 #include <vector>
 
+#include "app/SaveFileTypes.h"
 #include "engine/PagedExport.h"
 #include "tests/app/AppTestSupport.h"
 
@@ -156,4 +157,25 @@ TEST_F(Save, FileTypesBeyondTheFirstExportTheSamePages) {
     options.color = cli::ColorMode::TrueColor;
     CliOutput(options);
     EXPECT_EQ(page, ReadFile(TempFile("cli.html")));
+
+    // A picture in the pane's font, pixel for pixel as charvane-cli draws it.
+    saveOptions->SaveDialog1->SetFilterIndex(4);
+    SaveThroughOptions("", "", "");
+    options.saveFile = TempFile("cli.png");
+    options.format = cli::OutputFormat::Png;
+    options.color = cli::ColorMode::None;
+    CliOutput(options);
+    EXPECT_EQ(ReadFile(named), ReadFile(TempFile("cli.png")));
+}
+
+// A type's extension is added to a name that has none; a dot in a folder's name or a hidden
+// file's leading dot is no extension, and the paged text adds nothing.
+TEST(SaveFileTypes, ATypeAddsItsExtensionOnlyToANameWithoutOne) {
+    const app::TSaveFileType& page = app::SaveFileTypeAt(2);
+    const app::TSaveFileType& text = app::SaveFileTypeAt(1);
+    EXPECT_EQ(app::WithTypeExtension("/tmp/art", page), "/tmp/art.html");
+    EXPECT_EQ(app::WithTypeExtension("/tmp/art.txt", page), "/tmp/art.txt");
+    EXPECT_EQ(app::WithTypeExtension("/tmp/.notes", page), "/tmp/.notes.html");
+    EXPECT_EQ(app::WithTypeExtension("/tmp/a.b/art", page), "/tmp/a.b/art.html");
+    EXPECT_EQ(app::WithTypeExtension("/tmp/art", text), "/tmp/art");
 }

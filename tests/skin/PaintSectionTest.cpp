@@ -51,6 +51,11 @@ BORDERSMASK=^0000^0000^0006^0006^0002^0002^0002^0002^1^0^0^2
 [HALF]
 COLOR=0
 TRANSPARENCY=50
+[QUARTER]
+COLOR=7925780
+TRANSPARENCY=25
+HOTCOLOR=7925780
+HOTTRANSPARENCY=80
 )";
 
 class SectionPainting : public testing::Test {
@@ -132,6 +137,23 @@ TEST_F(SectionPainting, TransparencyShowsTheParentItsColourOrBlendsOverIt) {
     PaintSectionBackground(half, *target, {1, 1, 4, 4});
     EXPECT_EQ(At(*target, 2, 2), RGB(127, 127, 127));
     EXPECT_EQ(At(*target, 0, 0), RGB(0, 255, 0));
+}
+
+// RGB(20, 240, 120) over RGB(200, 100, 40): a quarter of the parent shows through, and four
+// fifths when hot. Each channel is (parent × k + own × (255 − k) + 127) ÷ 256 with k = 63 for
+// 25 % and 204 for 80 %, e.g. red at 25 %: (200 × 63 + 20 × 192 + 127) ÷ 256 = 64.
+TEST_F(SectionPainting, PartialTransparencyWeighsTheParentByItsShare) {
+    auto parent = Filled(8, 8, RGB(200, 100, 40));
+    auto quarter = Section("QUARTER");
+    quarter.Parent = {parent.get(), 0, 0, true};
+    auto target = Filled(6, 6, RGB(9, 9, 9));
+    PaintSectionBackground(quarter, *target, {1, 1, 5, 5});
+    EXPECT_EQ(At(*target, 1, 1), RGB(64, 205, 100));
+    EXPECT_EQ(At(*target, 4, 4), RGB(64, 205, 100));
+    EXPECT_EQ(At(*target, 5, 5), RGB(9, 9, 9));
+    quarter.State = 1;
+    PaintSectionBackground(quarter, *target, {1, 1, 5, 5});
+    EXPECT_EQ(At(*target, 2, 3), RGB(163, 127, 56));
 }
 
 TEST_F(SectionPainting, PaintSectionDrawsTheBorderOverTheBackground) {

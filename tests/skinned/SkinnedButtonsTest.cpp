@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <vector>
 
 #include "skin/InternalSkin.h"
 #include "skin/acFast24.h"
@@ -103,36 +104,76 @@ TEST_F(SkinnedButtons, BitButtonPaintsNormalAndHotFacesFromItsSection) {
     EXPECT_EQ(PixelAt(*button, {40, 2}), At(*normal, 40, 2));
 }
 
-// Held down, a bit button's caption moves one pixel right and one down, as a pressed key does.
-TEST_F(SkinnedButtons, APressedBitButtonsCaptionMovesOneDownAndRight) {
-    auto* button = Add<skinned::TsBitBtn>(form, "Convert", {10, 10, 90, 35});
-    button->SetCaption("Go");
+// Held down, a bit button's caption and glyph move one pixel right and one down, as a pressed
+// key does.
+TEST_F(SkinnedButtons, APressedBitButtonsCaptionAndGlyphMoveOneDownAndRight) {
+    auto* captioned = Add<skinned::TsBitBtn>(form, "Convert", {10, 10, 90, 35});
+    captioned->SetCaption("Go");
+    auto* pictured = Add<skinned::TsBitBtn>(form, "Open", {10, 50, 90, 75});
+    pictured->SetCaption("");
+    pictured->SetGlyphPixels(8, 8, std::vector<std::uint8_t>(8 * 8 * 3, 0x40), 0xFF00FF);
     ShowForm();
     ApplySkin();
-    // Where the button differs from its bare section face: the caption's top left corner.
-    const auto captionAt = [&](std::int32_t state) {
-        const auto face = Face(*button, state, {0, 0, 80, 25});
-        Point first{1000, 1000};
+    for (skinned::TsBitBtn* button : {captioned, pictured}) {
+        // Where the button differs from its bare section face: the content's top left corner.
+        const auto contentAt = [&](std::int32_t state) {
+            const auto face = Face(*button, state, {0, 0, 80, 25});
+            Point first{1000, 1000};
+            for (int y = 3; y < 22; ++y)
+                for (int x = 3; x < 77; ++x)
+                    if (PixelAt(*button, {x, y}) != At(*face, x, y)) {
+                        first.x = std::min(first.x, x);
+                        first.y = std::min(first.y, y);
+                    }
+            return first;
+        };
+        button->SetShowFocus(false); // a press focuses it; the dots would hide the content
+        Hover(*button);
+        const Point up = contentAt(skinned::kFaceHot);
+        ASSERT_LT(up.x, 1000) << button->Name();
+        host->MouseDown(Screen(*button, {2, 12}));
+        Settle();
+        ASSERT_EQ(button->SkinState(), skinned::kFacePressed);
+        const Point down = contentAt(skinned::kFacePressed);
+        EXPECT_EQ(down.x, up.x + 1) << button->Name();
+        EXPECT_EQ(down.y, up.y + 1) << button->Name();
+        host->MouseUp(Screen(*button, {2, 12}));
+        Settle();
+    }
+}
+
+// Aligned to the left or to the right, a glyph keeps the same margin from its own edge.
+TEST_F(SkinnedButtons, LeftAndRightAlignedGlyphsStandAsFarFromTheirEdges) {
+    auto* left = Add<skinned::TsBitBtn>(form, "Left", {10, 10, 90, 35});
+    auto* right = Add<skinned::TsBitBtn>(form, "Right", {10, 50, 90, 75});
+    for (skinned::TsBitBtn* button : {left, right}) {
+        button->SetCaption("");
+        button->SetGlyphPixels(8, 8, std::vector<std::uint8_t>(8 * 8 * 3, 0x40), 0xFF00FF);
+        button->SetMargin(4);
+    }
+    left->SetAlignment(taLeftJustify);
+    right->SetAlignment(taRightJustify);
+    ShowForm();
+    ApplySkin();
+    Away();
+    // The glyph's first column and the one after its last.
+    const auto columns = [&](skinned::TsBitBtn& button) {
+        const auto face = Face(button, 0, {0, 0, 80, 25});
+        std::pair<int, int> span{1000, -1};
         for (int y = 3; y < 22; ++y)
-            for (int x = 3; x < 77; ++x)
-                if (PixelAt(*button, {x, y}) != At(*face, x, y)) {
-                    first.x = std::min(first.x, x);
-                    first.y = std::min(first.y, y);
+            for (int x = 0; x < 80; ++x)
+                if (PixelAt(button, {x, y}) != At(*face, x, y)) {
+                    span.first = std::min(span.first, x);
+                    span.second = std::max(span.second, x + 1);
                 }
-        return first;
+        return span;
     };
-    button->SetShowFocus(false); // a press focuses it; the dots would hide where the caption is
-    Hover(*button);
-    const Point up = captionAt(skinned::kFaceHot);
-    ASSERT_LT(up.x, 1000);
-    host->MouseDown(Screen(*button, {2, 12}));
-    Settle();
-    ASSERT_EQ(button->SkinState(), skinned::kFacePressed);
-    const Point down = captionAt(skinned::kFacePressed);
-    EXPECT_EQ(down.x, up.x + 1);
-    EXPECT_EQ(down.y, up.y + 1);
-    host->MouseUp(Screen(*button, {2, 12}));
-    Settle();
+    const auto [leftFirst, leftEnd] = columns(*left);
+    const auto [rightFirst, rightEnd] = columns(*right);
+    EXPECT_EQ(leftEnd - leftFirst, 8);
+    EXPECT_EQ(rightEnd - rightFirst, 8);
+    EXPECT_GT(leftFirst, 4);
+    EXPECT_EQ(80 - rightEnd, leftFirst);
 }
 
 TEST_F(SkinnedButtons, WithoutAnActiveSkinButtonsKeepThePlainLook) {

@@ -1,3 +1,4 @@
+#include <climits>
 #include <string>
 
 #include "SkinnedPaintSupport.h"
@@ -141,6 +142,55 @@ TEST_F(SkinnedSpinEdit, KeysAndButtonsStepAsInThePlainSpinEdit) {
     Pump();
     EXPECT_EQ(edit->Text(), "0");
     EXPECT_EQ(changes, (std::vector<std::string>{"-1", "0"}));
+}
+
+// The up half shows an arrow pointing up (its widest row lowest), the down half one pointing
+// down (the lines that edge and part the halves aside); once the edit is disabled, both arrows
+// fade alike and neither half changes the number.
+TEST_F(SkinnedSpinEdit, EachHalfPointsItsWayAndNeitherStepsWhileDisabled) {
+    struct Arrow {
+        int ink = 0, widestRow = 0, narrowestRow = 0;
+    };
+    auto arrowIn = [&](const platform::Rect& half) {
+        Arrow a;
+        int widest = 0, narrowest = INT_MAX;
+        for (int y = half.top; y < half.bottom; ++y) {
+            int ink = 0;
+            for (int x = half.left + 2; x < half.right - 2; ++x) {
+                const platform::Color c = PixelAt(*edit, {x, y});
+                ink += platform::GetRValue(c) + platform::GetGValue(c) + platform::GetBValue(c) <
+                       3 * 0x60;
+            }
+            if (ink >= half.Width() - 6)
+                continue; // a line that parts the halves
+            a.ink += ink;
+            if (ink > widest)
+                widest = ink, a.widestRow = y;
+            if (ink > 0 && ink < narrowest)
+                narrowest = ink, a.narrowestRow = y;
+        }
+        return a;
+    };
+    const platform::Rect up = edit->UpButtonRect(), down = edit->DownButtonRect();
+    const Arrow upArrow = arrowIn(up), downArrow = arrowIn(down);
+    ASSERT_GT(upArrow.ink, 4);
+    EXPECT_GT(upArrow.widestRow, upArrow.narrowestRow);
+    EXPECT_LT(downArrow.widestRow, downArrow.narrowestRow);
+
+    edit->SetEnabled(false);
+    Pump();
+    EXPECT_LT(arrowIn(up).ink, upArrow.ink);
+    EXPECT_EQ(arrowIn(down).ink, arrowIn(up).ink);
+    for (const platform::Rect& half : {up, down}) {
+        const platform::Point at = edit->ClientToScreen({half.left + 3, half.top + 3});
+        host->MouseMove(at);
+        host->Click(at);
+        Pump();
+        host->Advance(400);
+        Pump();
+    }
+    EXPECT_EQ(edit->Text(), "0");
+    EXPECT_TRUE(changes.empty());
 }
 
 } // namespace

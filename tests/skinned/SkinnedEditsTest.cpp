@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <stdexcept>
+#include <vector>
 
 #include "platform/gfx/DeviceContext.h"
 #include "platform/win/Message.h"
@@ -124,7 +126,15 @@ TEST_F(SkinnedEdits, ComboBoxPaintsItsGlyphAndChosenItemAndFallsBackToSystemColo
     Pump();
     const Rect button = combo->SkinButtonRect();
     ASSERT_FALSE(button.IsEmpty());
-    EXPECT_GT(DarkPixels(*combo, button), 0); // the glyph's arrow
+    EXPECT_GT(DarkPixels(*combo, button), 0); // the glyph's arrow, centred in the button
+    int inkLeft = button.right, inkRight = button.left;
+    for (int y = button.top; y < button.bottom; ++y)
+        for (int x = button.left; x < button.right; ++x)
+            if (IsDark(PixelAt(*combo, {x, y}))) {
+                inkLeft = std::min(inkLeft, x);
+                inkRight = std::max(inkRight, x + 1);
+            }
+    EXPECT_NEAR(inkLeft - button.left, button.right - inkRight, 1);
     EXPECT_GT(DarkPixels(*combo, {3, 3, button.left, combo->Height() - 3}), 0);
     const Color centre = PixelAt(*combo, {(button.left + button.right) / 2, 4});
     EXPECT_NE(centre, ColorToRGB(clBtnFace)); // the skin's button, not the plain one
@@ -393,10 +403,29 @@ TEST_F(SkinnedEdits, HandlersMayFreeTheirOwnControl) {
     EXPECT_EQ(form->ControlCount(), 0);
 }
 
-// Values from a damaged skin file: counts of zero and below paint without a fault.
-TEST_F(SkinnedEdits, HostileGlyphCountsPaintWithoutAFault) {
+// Glyph counts of zero and below from a damaged skin: the combo box's chosen item and the spin
+// edit's number and arrows still show exactly as before, and the list still opens and closes.
+TEST_F(SkinnedEdits, HostileGlyphCountsLeaveTheTextAndTheSpinArrowsAsTheyWere) {
     auto* combo = Add<skinned::TsComboBox>(form, "sComboBox1", {10, 10, 150, 31});
     auto* spin = Add<skinned::TsSpinEdit>(form, "sSpinEdit1", {10, 50, 56, 71});
+    combo->SetStyle(csDropDownList);
+    combo->Items().Add("Uniform");
+    combo->SetItemIndex(0);
+    spin->SetValue(7);
+    Pump();
+    const Rect item{0, 0, 60, combo->Height()}; // clear of the button and its glyph
+    const Rect whole{0, 0, spin->Width(), spin->Height()};
+    auto pixels = [&](TControl& c, const Rect& r) {
+        std::vector<Color> out;
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left; x < r.right; ++x)
+                out.push_back(PixelAt(c, {x, y}));
+        return out;
+    };
+    const std::vector<Color> itemBefore = pixels(*combo, item), spinBefore = pixels(*spin, whole);
+    ASSERT_GT(DarkPixels(*combo, item), 20);
+    ASSERT_GT(DarkPixels(*spin, whole), 20);
+
     for (skin::TsMaskData& piece : manager->ma()) {
         piece.ImageCount = static_cast<std::int16_t>(piece.ImageCount == 3 ? 0 : -5);
         piece.MaskType = -1;
@@ -404,9 +433,12 @@ TEST_F(SkinnedEdits, HostileGlyphCountsPaintWithoutAFault) {
     combo->SkinData().Refresh();
     spin->SkinData().Refresh();
     combo->SetDroppedDown(true);
+    Pump();
+    EXPECT_TRUE(combo->DroppedDown());
     combo->SetDroppedDown(false);
     Pump();
-    SUCCEED();
+    EXPECT_EQ(pixels(*combo, item), itemBefore);
+    EXPECT_EQ(pixels(*spin, whole), spinBefore);
 }
 
 // A container that cannot build its background (its section is missing, as in a damaged skin)

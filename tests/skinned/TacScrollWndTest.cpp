@@ -162,6 +162,61 @@ TEST_F(SkinnedScrollBars, HoldingTheDownArrowRepeatsAfter300AndThenEvery55Ms) {
     EXPECT_EQ(ScreenPixel(face), normal);
 }
 
+// The arrows end where their faces do. The bar is 16 pixels wide and so are its square arrows:
+// a press on the down arrow's first row scrolls one line and shows that row pressed, a press on
+// the row above it pages and leaves the arrow's face alone; the same at the up arrow's last row.
+TEST_F(SkinnedScrollBars, EachArrowAnswersOnEveryRowOfItsFaceAndNoFurther) {
+    const Rect v = VBar();
+    ASSERT_EQ(v.Width(), 16);
+    const int x = v.left + 2; // beside the glyph
+    const int downFirst = v.bottom - 16, upLast = v.top + 15;
+    const platform::Color arrowFace = ScreenPixel({x, downFirst});
+    const platform::Color trackEnd = ScreenPixel({x, downFirst - 1});
+    ASSERT_NE(arrowFace, trackEnd);
+    const int page = memo->VisibleLines() - 1;
+
+    const Point press = Screen({x, downFirst});
+    host->MouseMove(press);
+    host->MouseDown(press);
+    Pump();
+    EXPECT_EQ(memo->TopLine(), 1);
+    EXPECT_NE(ScreenPixel({x, downFirst}), arrowFace);
+    EXPECT_EQ(ScreenPixel({x, downFirst - 1}), trackEnd);
+    host->MouseUp(press);
+    host->Click(Screen({x, downFirst - 1}));
+    Pump();
+    EXPECT_EQ(memo->TopLine(), 1 + page);
+
+    host->Click(Screen({x, upLast}));
+    Pump();
+    EXPECT_EQ(memo->TopLine(), page);
+    host->Click(Screen({x, upLast + 1}));
+    Pump();
+    EXPECT_EQ(memo->TopLine(), 0);
+}
+
+// The horizontal bar's arrows point away from each other: the right one's glyph is the left
+// one's mirrored, and not the same.
+TEST_F(SkinnedScrollBars, TheHorizontalArrowsPointAwayFromEachOther) {
+    const Rect h = Adapter()->Layout().Horz;
+    ASSERT_EQ(h.Height(), 16);
+    auto ink = [&](int x, int y) {
+        const platform::Color c = ScreenPixel({x, y});
+        return platform::GetRValue(c) + platform::GetGValue(c) + platform::GetBValue(c) < 300;
+    };
+    int glyph = 0, mirrored = 0, same = 0;
+    for (int y = h.top; y < h.bottom; ++y)
+        for (int x = 0; x < 16; ++x) {
+            const bool left = ink(h.left + x, y);
+            glyph += left;
+            mirrored += left && ink(h.right - 1 - x, y);
+            same += left && ink(h.right - 16 + x, y);
+        }
+    EXPECT_GT(glyph, 5);
+    EXPECT_EQ(mirrored, glyph);
+    EXPECT_LT(same, glyph);
+}
+
 // The thumb follows the pointer and the text with it; the track pages.
 TEST_F(SkinnedScrollBars, DraggingTheThumbAndPressingTheTrackScrollTheText) {
     const Rect v = VBar();

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <climits>
 #include <utility>
 
 #include "SkinnedPaintSupport.h"
@@ -81,26 +83,41 @@ TEST_F(SkinnedPanel, DrawsTheCaptionInOneCentredLine) {
     EXPECT_EQ(outside, 0);
 }
 
-// A caption changed after the panel was painted shows at once: the kept face is not reused, and
-// the caption taken away leaves the bare section.
+// A caption, its alignment or its font changed after the panel was painted shows at once: the
+// kept face is not reused, and the caption taken away leaves the bare section.
 TEST_F(SkinnedPanel, ACaptionChangedAfterPaintingShowsAtOnce) {
     panel->Font().SetColor(clBlack);
     Show();
     auto reference = Reference();
-    const auto differing = [&] {
-        int count = 0;
+    struct Ink {
+        int count = 0, left = INT_MAX, right = -1;
+    };
+    const auto ink = [&] {
+        Ink out;
         for (int y = 0; y < panel->Height(); ++y)
             for (int x = 0; x < panel->Width(); ++x)
-                count += PixelAt(*panel, {x, y}) != BitmapPixel(*reference, x, y);
-        return count;
+                if (PixelAt(*panel, {x, y}) != BitmapPixel(*reference, x, y)) {
+                    ++out.count;
+                    out.left = std::min(out.left, x);
+                    out.right = std::max(out.right, x);
+                }
+        return out;
     };
-    ASSERT_EQ(differing(), 0);
+    ASSERT_EQ(ink().count, 0);
     panel->SetCaption("WWW");
     Pump();
-    EXPECT_GT(differing(), 10) << "the new caption does not show";
+    const Ink centred = ink();
+    EXPECT_GT(centred.count, 10) << "the new caption does not show";
+    EXPECT_NEAR(centred.left, panel->Width() - 1 - centred.right, 2);
+    panel->SetAlignment(taLeftJustify);
+    Pump();
+    EXPECT_LT(ink().left, 4) << "the caption stays centred";
+    panel->Font().SetSize(panel->Font().Size() * 2);
+    Pump();
+    EXPECT_GT(ink().count, 2 * centred.count) << "the caption keeps its old font";
     panel->SetCaption("");
     Pump();
-    EXPECT_EQ(differing(), 0) << "the old caption stays";
+    EXPECT_EQ(ink().count, 0) << "the old caption stays";
 }
 
 // OnPaint runs on the cache after the skin, once per rebuild; the next paint copies the cache.

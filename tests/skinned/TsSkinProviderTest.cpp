@@ -339,6 +339,14 @@ TEST_F(FrameTest, FrameAndClientArePaintedFromTheSkin) {
     EXPECT_EQ(skin::CommandBackdrop().X, p.FrameMetrics().BorderWidth);
     EXPECT_EQ(skin::CommandBackdrop().Y,
               p.FrameMetrics().BorderHeight + p.FrameMetrics().CaptionHeight);
+
+    // Another window taking the activation shows this title in its inactive look, and back.
+    const Color active = pixel(250, 5);
+    Shown({600, 100, 800, 300});
+    EXPECT_NE(pixel(250, 5), active);
+    form->SetFocus();
+    Pump();
+    EXPECT_EQ(pixel(250, 5), active);
 }
 
 TEST_F(FrameTest, SystemMenuItemsFollowTheFrame) {
