@@ -52,6 +52,12 @@ bool IsPlainPanel(const toolkit::TWinControl& control) {
     return dynamic_cast<const toolkit::TCustomPanel*>(&control) && control.ClassName() == "TPanel";
 }
 
+// A combo box's edit and list are its own parts: its adapter (or its skin) sees to them.
+bool WalkedInto(const toolkit::TWinControl& control) {
+    return control.HandleAllocated() && control.Parent() &&
+           !dynamic_cast<const toolkit::TCustomComboBox*>(&control);
+}
+
 bool Taken(const toolkit::TWinControl& control) {
     return dynamic_cast<const toolkit::TCustomGrid*>(&control) ||
            dynamic_cast<const toolkit::TButton*>(&control) ||
@@ -225,7 +231,7 @@ void TacCtrlAdapter::AddAllItems() {
 
 void TacCtrlAdapter::AddItemsIn(toolkit::TWinControl& container) {
     skin::TsSkinManager* manager = Manager();
-    if (!manager || !manager->SkinData().Active || m_form->IsDestroying())
+    if (!manager || !manager->SkinData().Active || m_form->IsDestroying() || !WalkedInto(container))
         return;
     Walk(container);
 }
@@ -239,9 +245,7 @@ void TacCtrlAdapter::Walk(toolkit::TWinControl& container) {
             continue;
         Consider(*child);
         auto* windowed = dynamic_cast<toolkit::TWinControl*>(child);
-        // A combo box's edit and list are its own parts: its adapter (or its skin) sees to them.
-        if (windowed && windowed->HandleAllocated() && windowed->Parent() &&
-            !dynamic_cast<toolkit::TCustomComboBox*>(windowed))
+        if (windowed && WalkedInto(*windowed))
             Walk(*windowed);
     }
 }

@@ -16,6 +16,7 @@
 #include "skinned/TsEdit.h"
 #include "toolkit/TBitBtn.h"
 #include "toolkit/TBitmap.h"
+#include "toolkit/TComboBox.h"
 #include "toolkit/TCustomEdit.h"
 #include "toolkit/TLabel.h"
 #include "toolkit/TPanel.h"
@@ -257,6 +258,15 @@ TEST_F(CtrlAdapter, AGridsInPlaceEditorIsAdaptedWhenItAppears) {
     adapter->SkinCommand(skin::kCmdSkinRemoved);
     EXPECT_FALSE(AnswersSkinned(*editor));
     EXPECT_TRUE(editor->ParentColor());
+
+    // A combo box's text part, made when it takes a style with one, stays the combo box's.
+    auto* combo = Make<TComboBox>(form, {10, 330, 130, 351});
+    combo->SetStyle(TComboBoxStyle::csDropDownList);
+    adapter->AddAllItems();
+    combo->SetStyle(TComboBoxStyle::csDropDown);
+    ASSERT_NE(combo->TextPart(), nullptr);
+    EXPECT_TRUE(AnswersSkinned(*combo));
+    EXPECT_FALSE(AnswersSkinned(*combo->TextPart()));
 }
 
 // An edit that shows a scroll bar whenever its colour changes.
