@@ -167,6 +167,9 @@ public:
     // After construction and after loading: the default section or fresh indexes, then the
     // skinned look (repaint; the section's colours for an edit control).
     void Initialise();
+    // The owner is whole now (the control calls it as it takes a parent). A section named after
+    // the owner's class while only its base part existed is named after its own class instead.
+    void OwnerComplete();
     // The cache must be rebuilt; repaint when the control is showing.
     void Refresh();
     // True while no skin can be painted or the control (or its parent) is changing.
@@ -220,6 +223,8 @@ private:
     bool m_focused = false;
     bool m_mouseOver = false;
     bool m_passesCommands = false;
+    // The section is the owner's class name, chosen while the owner may not have been whole.
+    bool m_sectionFromClass = false;
 };
 
 // Sends a library command to the control and, depth first, to every control it holds, except

@@ -292,6 +292,22 @@ void TsSkinManager::Notification(toolkit::TComponent* component, toolkit::TOpera
         m_hotControl = nullptr;
 }
 
+namespace {
+
+// Commands 29 and 30 go through the window where there is one: an adapter that subclasses a
+// standard control's window hears them there. A control without a window gets them while its
+// skin state lives; one whose state went is not there to hear.
+void SendHotCommand(toolkit::TControl& control, std::uint16_t command, TsSkinManager* manager) {
+    auto* windowed = dynamic_cast<toolkit::TWinControl*>(&control);
+    if (windowed && windowed->HandleAllocated())
+        platform::SendMessage(windowed->HandleIfAllocated(), toolkit::kLibraryCommandMessage,
+                              MakeCommand(command), ManagerParam(manager));
+    else if (SkinDataOf(&control))
+        SendCommand(control, command, 0, ManagerParam(manager));
+}
+
+} // namespace
+
 void TsSkinManager::SetHotControl(toolkit::TControl* control) {
     if (control == m_hotControl)
         return;
@@ -301,11 +317,10 @@ void TsSkinManager::SetHotControl(toolkit::TControl* control) {
     m_hotControl = control;
     if (control)
         control->FreeNotification(this);
-    // Only a control whose skin state still lives is told: one that went is not there to hear.
-    if (previous && SkinDataOf(previous))
-        SendCommand(*previous, kCmdHotLeave, 0, ManagerParam(this));
+    if (previous && !previous->IsDestroying())
+        SendHotCommand(*previous, kCmdHotLeave, this);
     if (control)
-        SendCommand(*control, kCmdHotEnter, 0, ManagerParam(this));
+        SendHotCommand(*control, kCmdHotEnter, this);
 }
 
 void TsSkinManager::Loading() {

@@ -4,6 +4,7 @@
 
 #include "platform/gfx/DeviceContext.h"
 #include "platform/win/Input.h"
+#include "platform/win/Message.h"
 #include "platform/win/Paint.h"
 #include "platform/win/Window.h"
 #include "skin/SkinModel.h"
@@ -192,40 +193,26 @@ void TacBtnWnd::Changed() {
         platform::InvalidateRect(Handle(), nullptr, false);
 }
 
-void TacBtnWnd::MouseMoved() {
-    toolkit::TButton* button = Button();
-    skin::TsSkinManager* manager = Manager();
-    if (!button || !manager || !button->Enabled())
-        return;
-    if (!m_trackingLeave) {
-        platform::TRACKMOUSEEVENT tme;
-        tme.dwFlags = platform::TME_LEAVE;
-        tme.hwndTrack = Handle();
-        m_trackingLeave = platform::TrackMouseEvent(tme);
-    }
-    if (manager->HotControl() != button) {
-        manager->SetHotControl(button);
-        Changed();
-    }
+void TacBtnWnd::HotChanged() {
+    Changed();
 }
 
-void TacBtnWnd::MouseLeft() {
-    m_trackingLeave = false;
-    toolkit::TButton* button = Button();
-    skin::TsSkinManager* manager = Manager();
-    if (button && manager && manager->HotControl() == button) {
-        manager->SetHotControl(nullptr);
+platform::LRESULT TacBtnWnd::QuietlyChanged(platform::UINT msg, platform::WPARAM w,
+                                            platform::LPARAM l) {
+    const std::weak_ptr<const bool> alive = AliveToken();
+    const platform::HWND h = Handle();
+    platform::SendMessage(h, platform::WM_SETREDRAW, 0, 0);
+    const platform::LRESULT r = TacMainWnd::WndProc(msg, w, l);
+    if (platform::IsWindow(h))
+        platform::SendMessage(h, platform::WM_SETREDRAW, 1, 0);
+    if (!alive.expired())
         Changed();
-    }
+    return r;
 }
 
 platform::LRESULT TacBtnWnd::WndProc(platform::UINT msg, platform::WPARAM w, platform::LPARAM l) {
     if (msg == toolkit::kLibraryCommandMessage) {
         const std::uint16_t command = skin::CommandOf(w);
-        if (command == skin::kCmdHotEnter || command == skin::kCmdHotLeave) {
-            Changed();
-            return 0;
-        }
         if (CommandRebuildsFace(command))
             m_builtFrom.reset();
         return TacMainWnd::WndProc(msg, w, l);
@@ -245,23 +232,8 @@ platform::LRESULT TacBtnWnd::WndProc(platform::UINT msg, platform::WPARAM w, pla
     case platform::WM_KILLFOCUS:
     case platform::WM_ENABLE:
     case platform::WM_SETTEXT:
-    case kSetButtonState: {
-        const std::weak_ptr<const bool> alive = AliveToken();
-        const platform::LRESULT r = TacMainWnd::WndProc(msg, w, l);
-        if (!alive.expired())
-            Changed();
-        return r;
-    }
-    case platform::WM_MOUSEMOVE: {
-        const std::weak_ptr<const bool> alive = AliveToken();
-        const platform::LRESULT r = TacMainWnd::WndProc(msg, w, l);
-        if (!alive.expired())
-            MouseMoved();
-        return r;
-    }
-    case platform::WM_MOUSELEAVE:
-        MouseLeft();
-        return TacMainWnd::WndProc(msg, w, l);
+    case kSetButtonState:
+        return QuietlyChanged(msg, w, l);
     case platform::WM_WINDOWPOSCHANGED: {
         // Over a transparent face a move shows another piece of the parent.
         const std::weak_ptr<const bool> alive = AliveToken();
@@ -277,9 +249,6 @@ platform::LRESULT TacBtnWnd::WndProc(platform::UINT msg, platform::WPARAM w, pla
 
 void TacBtnWnd::Detaching() {
     toolkit::TButton* button = Button();
-    skin::TsSkinManager* manager = Manager();
-    if (button && manager && manager->HotControl() == button)
-        manager->ForgetHotControl();
     m_builtFrom.reset();
     if (button && platform::IsWindow(Handle()))
         platform::InvalidateRect(Handle(), nullptr, true);

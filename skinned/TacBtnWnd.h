@@ -14,8 +14,9 @@
 //
 // State index: 2 while the button is pushed; else 0 when disabled; else 1 when it has the focus,
 // is the manager's hot control (the mouse is over it) or is the one Enter presses; else 0.
-// The mouse over an enabled button makes it the manager's hot control; leaving it, or the
-// adapter letting go, takes that off again.
+// The mouse over an enabled button makes it the manager's hot control (the base adapter's hot
+// tracking). Focus, enabling, text and button-state changes are left to the button with its
+// window's redrawing switched off, and the face is then rebuilt once: the plain face never shows.
 //
 // A window without a button control behind it is left to its own painting.
 
@@ -47,6 +48,7 @@ public:
 protected:
     platform::LRESULT WndProc(platform::UINT msg, platform::WPARAM w, platform::LPARAM l) override;
     void Detaching() override;
+    void HotChanged() override;
     toolkit::TButton* Button() const;
     // Caption (and whatever the kind adds) on the face; pushed content is moved by the callee.
     virtual void PaintContent(toolkit::TBitmap& cache, toolkit::TButton& button,
@@ -62,11 +64,10 @@ private:
     void BuildFace(toolkit::TButton& button, const TButtonFaceKey& key);
     void Paint(platform::WPARAM givenDC);
     void Changed();
-    void MouseMoved();
-    void MouseLeft();
+    // The button handles the message with its window's redrawing off, then shows the new face.
+    platform::LRESULT QuietlyChanged(platform::UINT msg, platform::WPARAM w, platform::LPARAM l);
 
     std::optional<TButtonFaceKey> m_builtFrom;
-    bool m_trackingLeave = false;
 };
 
 class TacBitBtnWnd : public TacBtnWnd {

@@ -52,6 +52,12 @@ bool IsPlainPanel(const toolkit::TWinControl& control) {
     return dynamic_cast<const toolkit::TCustomPanel*>(&control) && control.ClassName() == "TPanel";
 }
 
+// A combo box's edit and list are its own parts: its adapter (or its skin) sees to them.
+bool WalkedInto(const toolkit::TWinControl& control) {
+    return control.HandleAllocated() && control.Parent() &&
+           !dynamic_cast<const toolkit::TCustomComboBox*>(&control);
+}
+
 bool Taken(const toolkit::TWinControl& control) {
     return dynamic_cast<const toolkit::TCustomGrid*>(&control) ||
            dynamic_cast<const toolkit::TButton*>(&control) ||
@@ -149,7 +155,14 @@ bool TacAdapterItem::DoHook(const std::string& section) {
         m_window = std::make_unique<TacEditWnd>(h, nullptr, manager, sectionOr("EDIT"));
     if (dynamic_cast<TacEditWnd*>(m_window.get()))
         m_saved = saved;
-    return WindowAdapter() != nullptr;
+    if (!WindowAdapter())
+        return false;
+    // Windows made inside the control later (a grid's in-place editor) are adapted as they come.
+    m_window->OnChildCreated = [this] {
+        if (toolkit::TWinControl* self = Ctrl())
+            m_adapter->AddItemsIn(*self);
+    };
+    return true;
 }
 
 void TacAdapterItem::RestoreLook() {
@@ -216,6 +229,13 @@ void TacCtrlAdapter::AddAllItems() {
     Walk(*m_form);
 }
 
+void TacCtrlAdapter::AddItemsIn(toolkit::TWinControl& container) {
+    skin::TsSkinManager* manager = Manager();
+    if (!manager || !manager->SkinData().Active || m_form->IsDestroying() || !WalkedInto(container))
+        return;
+    Walk(container);
+}
+
 void TacCtrlAdapter::Walk(toolkit::TWinControl& container) {
     // A copy: adapting a control may make or free windows.
     const std::vector<toolkit::TControl*> children = container.ControlList();
@@ -225,8 +245,7 @@ void TacCtrlAdapter::Walk(toolkit::TWinControl& container) {
             continue;
         Consider(*child);
         auto* windowed = dynamic_cast<toolkit::TWinControl*>(child);
-        if (windowed && windowed->HandleAllocated() && windowed->Parent() &&
-            (!Taken(*windowed) || IsPlainPanel(*windowed)))
+        if (windowed && WalkedInto(*windowed))
             Walk(*windowed);
     }
 }

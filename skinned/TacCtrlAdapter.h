@@ -11,9 +11,10 @@
 // control or give it another section than the default "EDIT"; the window adapter is chosen by
 // the control's kind (grid: TacGridWnd; bitmap button: TacBitBtnWnd, "BUTTON"; push button:
 // TacBtnWnd, "BUTTON"; combo box: TacComboBoxWnd; spin edit: TacSpinEditWnd; edit: TacEditWnd;
-// panel: TacTransPanelWnd, "PANEL"). The walk goes into windowed containers that have a window,
-// but not into the controls it takes other than panels (a grid's in-place editor belongs to the
-// grid). Standard labels become transparent and take the skin's general font colour.
+// panel: TacTransPanelWnd, "PANEL"). The walk goes into every windowed control that has a window,
+// taken or not, except combo boxes (their edit and list are theirs to paint); a window made
+// inside an adapted control later (a grid's in-place editor) is adapted as it appears. Standard
+// labels become transparent and take the skin's general font colour.
 //
 // Controls without a window yet are skipped; walking again later picks them up. A form made
 // hidden (the save options window) has no windows until it is first shown, so the owner walks
@@ -119,6 +120,8 @@ public:
 
     // Walks the form and adapts what is to be adapted (nothing without an active skin).
     void AddAllItems();
+    // The same for what lies inside one container of the form.
+    void AddItemsIn(toolkit::TWinControl& container);
     // Detaches every adapter and restores every control's look.
     void RemoveAllItems();
     // A library command for every adapted control: 1 (new skin) adapts everything afresh in

@@ -1,5 +1,6 @@
 #include "skinned/TacMainWnd.h"
 
+#include "platform/win/Input.h"
 #include "platform/win/Paint.h"
 #include "platform/win/Window.h"
 #include "skin/sCommonData.h"
@@ -69,6 +70,8 @@ void TacMainWnd::Detach() {
         return;
     m_destroying = true;
     Detaching();
+    if (Hot())
+        Manager()->ForgetHotControl();
     if (platform::IsWindow(m_handle) && platform::GetWindowProc(m_handle) == m_ownProc)
         platform::SetWindowProc(m_handle, m_link->previous);
     // Someone subclassed after us: our procedure stays in their chain as a pass-through.
@@ -94,6 +97,36 @@ void TacMainWnd::RedrawAll(bool children) {
     if (children)
         flags |= platform::RDW_ALLCHILDREN;
     platform::RedrawWindow(m_handle, nullptr, nullptr, flags);
+}
+
+toolkit::TWinControl* TacMainWnd::TrackedControl() const {
+    if (!m_ownData || !Attached())
+        return nullptr;
+    toolkit::TWinControl* control = toolkit::FindControl(m_handle);
+    return control && !control->IsDestroying() ? control : nullptr;
+}
+
+bool TacMainWnd::Hot() const {
+    toolkit::TWinControl* control = TrackedControl();
+    skin::TsSkinManager* manager = Manager();
+    return control && manager && manager->HotControl() == control;
+}
+
+void TacMainWnd::MouseMoved() {
+    toolkit::TWinControl* control = TrackedControl();
+    skin::TsSkinManager* manager = Manager();
+    if (!control || !manager || !platform::IsWindowEnabled(m_handle))
+        return;
+    platform::TRACKMOUSEEVENT tme;
+    tme.dwFlags = platform::TME_LEAVE;
+    tme.hwndTrack = m_handle;
+    platform::TrackMouseEvent(tme);
+    manager->SetHotControl(control);
+}
+
+void TacMainWnd::MouseLeft() {
+    if (Hot())
+        Manager()->SetHotControl(nullptr);
 }
 
 platform::LRESULT TacMainWnd::HandleCommand(platform::WPARAM w, platform::LPARAM l) {
@@ -126,6 +159,12 @@ platform::LRESULT TacMainWnd::HandleCommand(platform::WPARAM w, platform::LPARAM
             RedrawAll(command == kCmdRedrawAll);
         return result;
     }
+    case skin::kCmdHotEnter:
+    case skin::kCmdHotLeave:
+        if (!m_ownData)
+            break;
+        HotChanged();
+        return 0;
     default:
         break;
     }
@@ -146,15 +185,24 @@ platform::LRESULT TacMainWnd::WndProc(platform::UINT msg, platform::WPARAM w, pl
             Detach();
         return r;
     }
-    if (msg == platform::WM_MOUSEMOVE && m_ownData && platform::IsWindowEnabled(m_handle)) {
-        // Only controls with a skin state of their own can be the manager's hot control: it is
-        // the skin state that takes them off again when they go.
-        toolkit::TWinControl* control = toolkit::FindControl(m_handle);
-        skin::TsSkinManager* manager = Manager();
-        if (control && manager && skin::SkinDataOf(control))
-            manager->SetHotControl(control);
+    const bool childCreated =
+        msg == platform::WM_PARENTNOTIFY && (w & 0xFFFF) == platform::WM_CREATE;
+    if (msg != platform::WM_MOUSEMOVE && msg != platform::WM_MOUSELEAVE && !childCreated)
+        return CallPrevious(msg, w, l);
+    const std::weak_ptr<const bool> alive = AliveToken();
+    const platform::LRESULT r = CallPrevious(msg, w, l);
+    if (alive.expired())
+        return r;
+    if (msg == platform::WM_MOUSEMOVE)
+        MouseMoved();
+    else if (msg == platform::WM_MOUSELEAVE)
+        MouseLeft();
+    else if (OnChildCreated) {
+        // A copy: the handler may free this adapter.
+        const std::function<void()> handler = OnChildCreated;
+        handler();
     }
-    return CallPrevious(msg, w, l);
+    return r;
 }
 
 } // namespace skinned

@@ -11,6 +11,11 @@
 // after us: our procedure then stays in that chain and, once we are detached or freed, simply
 // passes every message on.
 //
+// Hot tracking: the mouse moving over an enabled window whose control knows nothing of the skin
+// makes that control the skin manager's hot control; the mouse leaving it, or the adapter
+// letting go, takes that off again. The manager's commands 29 (hot) and 30 (no longer hot)
+// reach the adapter through the window, and HotChanged shows the change.
+//
 // Skin state: an adapter paints with the skin state it is given (a skinned control's own; it
 // must outlive the adapter) or, when none is given, with one of its own whose section is the
 // name passed at creation. Library commands that arrive at the window are answered by the
@@ -19,6 +24,7 @@
 // procedure (which passes them to its state).
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -28,6 +34,9 @@ namespace skin {
 class TsCommonData;
 class TsSkinManager;
 } // namespace skin
+namespace toolkit {
+class TWinControl;
+}
 
 namespace skinned {
 
@@ -52,6 +61,12 @@ public:
 
     // Restores the window's previous procedure and whatever else the adapter changed.
     void Detach();
+    // Whether the window's control is the manager's hot control (the mouse is over it).
+    bool Hot() const;
+
+    // Called after a child window has been made inside the window (a grid's in-place editor,
+    // say), once the window's own procedure has heard of it.
+    std::function<void()> OnChildCreated;
 
 protected:
     // Every message to the window passes here first.
@@ -59,6 +74,8 @@ protected:
     platform::LRESULT CallPrevious(platform::UINT msg, platform::WPARAM w, platform::LPARAM l);
     // Called by Detach while the window still has the adapter's procedure.
     virtual void Detaching() {}
+    // The window became hot or stopped being hot (commands 29 and 30).
+    virtual void HotChanged() {}
     // Repaints the window's frame (and client, with all children when asked).
     void RedrawAll(bool children);
     // Expires when the adapter goes: code that sends messages checks it afterwards.
@@ -67,6 +84,10 @@ protected:
 private:
     struct Link; // what our installed procedure holds: survives the adapter
     platform::LRESULT HandleCommand(platform::WPARAM w, platform::LPARAM l);
+    // Hot tracking applies to a control without a skin state of its own.
+    toolkit::TWinControl* TrackedControl() const;
+    void MouseMoved();
+    void MouseLeft();
 
     platform::HWND m_handle;
     std::shared_ptr<Link> m_link;

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "platform/gfx/DeviceContext.h"
+#include "platform/win/Input.h"
 #include "platform/win/Message.h"
 #include "platform/win/Paint.h"
 #include "platform/win/Window.h"
@@ -313,7 +314,9 @@ std::int32_t Contrast(platform::Color a, platform::Color b) {
 TacEditWnd::TacEditWnd(platform::HWND window, skin::TsCommonData* data,
                        skin::TsSkinManager* manager, const std::string& section)
     : TacBaseWnd(window, data, manager, section) {
+    m_applyingSkin = true;
     TakeSkinColors();
+    m_applyingSkin = false;
 }
 
 TacEditWnd::~TacEditWnd() {
@@ -357,13 +360,25 @@ void TacEditWnd::TakeSkinColors() {
 }
 
 platform::LRESULT TacEditWnd::WndProc(platform::UINT msg, platform::WPARAM w, platform::LPARAM l) {
-    if (msg != platform::WM_NCPAINT || !OwnsSkinData())
+    if (!OwnsSkinData())
+        return TacBaseWnd::WndProc(msg, w, l);
+    if (msg == platform::WM_STYLECHANGING && m_applyingSkin) {
+        if (auto* change = reinterpret_cast<platform::STYLESTRUCT*>(l))
+            change->styleNew = change->styleOld;
+        return 0;
+    }
+    if (msg != platform::WM_NCPAINT && msg != platform::WM_SETFOCUS &&
+        msg != platform::WM_KILLFOCUS)
         return TacBaseWnd::WndProc(msg, w, l);
     const std::weak_ptr<const bool> alive = AliveToken();
     const platform::LRESULT r = TacBaseWnd::WndProc(msg, w, l);
     if (!alive.expired())
         PaintBorder();
     return r;
+}
+
+void TacEditWnd::HotChanged() {
+    PaintBorder();
 }
 
 void TacEditWnd::PaintBorder() {
@@ -394,6 +409,7 @@ void TacEditWnd::PaintBorder() {
     paint.HotTextureIndex = SkinData().HotTextureIndex();
     paint.Manager = manager;
     paint.FillCentre = false;
+    paint.State = Hot() || platform::GetFocus() == Handle() ? 1 : 0;
     skin::PaintSection(paint, *face, whole);
     platform::HDC dc = platform::GetWindowDC(Handle());
     if (!dc)

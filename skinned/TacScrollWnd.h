@@ -188,9 +188,11 @@ public:
 };
 
 // Edits and memos: section "EDIT". With a skin state of its own (a standard edit that knows
-// nothing of the skin), the adapter paints the window's border from the section and gives the
-// control the section's colour and hot font colour while it is attached, and the colours it
-// had when it lets go. A skinned control paints its own border and takes its own colours.
+// nothing of the skin), the adapter paints the window's border from the section (hot while the
+// mouse is over the edit or it has the focus) and gives the control the section's colour and
+// hot font colour while it is attached, and the colours it had when it lets go. While it takes
+// those colours the window's style stays as it is: a style change then is refused. A skinned
+// control paints its own border and takes its own colours.
 class TacEditWnd : public TacBaseWnd {
 public:
     TacEditWnd(platform::HWND window, skin::TsCommonData* data, skin::TsSkinManager* manager,
@@ -200,6 +202,7 @@ public:
 protected:
     platform::LRESULT WndProc(platform::UINT msg, platform::WPARAM w, platform::LPARAM l) override;
     void Detaching() override;
+    void HotChanged() override;
 
 private:
     void TakeSkinColors();
@@ -208,6 +211,7 @@ private:
     // Kept between paints: the border is painted often, and the face is the whole window's size.
     std::unique_ptr<toolkit::TBitmap> m_borderFace;
     bool m_colorsTaken = false;
+    bool m_applyingSkin = false;
     std::uint32_t m_oldColor = 0;
     std::uint32_t m_oldFontColor = 0;
     // Taking a colour gives up inheriting it; letting go inherits again where it did.

@@ -87,6 +87,13 @@ public:
         }
     }
 
+    // The first moment the whole object exists: the skin state may now read its class.
+    void SetParent(toolkit::TWinControl* parent) override {
+        if (m_skinData)
+            m_skinData->OwnerComplete();
+        Base::SetParent(parent);
+    }
+
     void Loaded() override {
         Base::Loaded();
         m_skinData->Initialise();

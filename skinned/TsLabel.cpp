@@ -41,10 +41,7 @@ skin::TsSkinManager* TsCustomLabel::ActiveManager() const {
     return m && !m->Destroying() && m->SkinData().Active ? m : nullptr;
 }
 
-// The skin state was set up while only the base part existed: it takes this class's section.
-TsLabel::TsLabel(toolkit::TComponent* owner) : TsCustomLabel(owner) {
-    SkinData().SetSkinSection(ClassName());
-}
+TsLabel::TsLabel(toolkit::TComponent* owner) : TsCustomLabel(owner) {}
 
 void TsLabel::SetUseSkinColor(bool on) {
     if (on == m_useSkinColor)

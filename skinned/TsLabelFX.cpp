@@ -14,10 +14,7 @@ namespace skinned {
 
 TsLabelFX::TsLabelFX(toolkit::TComponent* owner)
     : TsCustomLabel(owner), m_shadow(std::make_unique<TsShadow>(this)),
-      m_kind(std::make_unique<TsKind>(this)), m_mask(std::make_unique<toolkit::TBitmap>()) {
-    // The skin state was set up while only the base part existed: it takes this class's section.
-    SkinData().SetSkinSection(ClassName());
-}
+      m_kind(std::make_unique<TsKind>(this)), m_mask(std::make_unique<toolkit::TBitmap>()) {}
 
 TsLabelFX::~TsLabelFX() = default;
 

@@ -156,6 +156,13 @@ struct MINMAXINFO {
     Point ptReserved, ptMaxSize, ptMaxPosition, ptMinTrackSize, ptMaxTrackSize;
 };
 
+// LParam of WM_STYLECHANGING and WM_STYLECHANGED; a WM_STYLECHANGING handler may change
+// styleNew (setting it back to styleOld refuses the change).
+struct STYLESTRUCT {
+    DWORD styleOld = 0;
+    DWORD styleNew = 0;
+};
+
 // ---- messages -------------------------------------------------------------------------------
 constexpr UINT WM_NULL = 0x0000, WM_CREATE = 0x0001, WM_DESTROY = 0x0002, WM_MOVE = 0x0003,
                WM_SIZE = 0x0005, WM_ACTIVATE = 0x0006, WM_SETFOCUS = 0x0007, WM_KILLFOCUS = 0x0008,

@@ -615,17 +615,15 @@ LONG_PTR SetWindowLongPtr(HWND h, int index, LONG_PTR value) {
     switch (index) {
     case GWL_STYLE:
     case GWL_EXSTYLE: {
-        struct {
-            DWORD oldStyle, newStyle;
-        } ss{static_cast<DWORD>(old), static_cast<DWORD>(value)};
+        STYLESTRUCT ss{static_cast<DWORD>(old), static_cast<DWORD>(value)};
         SendMessage(h, WM_STYLECHANGING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&ss));
         if (!(w = s.Find(h)))
             return 0;
         if (index == GWL_STYLE) {
             // Visibility is ShowWindow's to change: the bit changes without messages here.
-            w->style = ss.newStyle;
+            w->style = ss.styleNew;
         } else {
-            w->exStyle = ss.newStyle;
+            w->exStyle = ss.styleNew;
         }
         SendMessage(h, WM_STYLECHANGED, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&ss));
         if (IsWindowVisible(h))

@@ -6,12 +6,14 @@
 #include "skin/sSkinManager.h"
 #include "skinned/TsBitBtn.h"
 #include "skinned/TsComboBox.h"
+#include "skinned/TsLabel.h"
 #include "skinned/TsLabelFX.h"
 #include "skinned/TsMemo.h"
 #include "skinned/TsPanel.h"
 #include "skinned/TsSpeedButton.h"
 #include "skinned/TsSpinEdit.h"
 #include "tests/toolkit/ToolkitTestSupport.h"
+#include "toolkit/TStringList.h"
 
 namespace {
 
@@ -34,6 +36,32 @@ TEST_F(SkinnedControls, EachAnswersItsOwnClassNameAndKeepsItsSkinSection) {
     EXPECT_EQ(Make<skinned::TsLabelFX>(form, {0, 140, 80, 160})->ClassName(), "TsLabelFX");
     EXPECT_EQ(Make<skinned::TsMemo>(form, {100, 0, 200, 100})->ClassName(), "TsMemo");
     EXPECT_EQ(Make<skinned::TsSpinEdit>(form, {100, 110, 150, 131})->ClassName(), "TsSpinEdit");
+}
+
+class TNoteLabel : public skinned::TsCustomLabel {
+public:
+    using TsCustomLabel::TsCustomLabel;
+    std::string ClassName() const override { return "TNoteLabel"; }
+};
+
+// A control whose type names no section paints from a section named after its own class, not
+// after the base class its skin state was made in.
+TEST_F(SkinnedControls, ASubclassWithoutASectionIsNamedAfterItsOwnClass) {
+    skin::TsSkinManager manager;
+    skin::AddInternalSkin(manager.InternalSkins());
+    manager.SetSkinName(skin::kInternalSkinName);
+    manager.SetCommonSections(TStringList{"[TNOTELABEL]", "COLOR=255"});
+    TForm* form = MakeForm();
+    auto* note = Make<TNoteLabel>(form, {0, 0, 80, 20});
+    EXPECT_EQ(note->SkinData().SkinSection(), "TNOTELABEL");
+    EXPECT_GE(note->SkinData().SectionIndex(), 0);
+    EXPECT_EQ(Make<skinned::TsLabelFX>(form, {0, 30, 80, 50})->SkinData().SkinSection(),
+              "TSLABELFX");
+    // A section set by hand stays whatever the class.
+    auto* named = new TNoteLabel(form);
+    named->SkinData().SetSkinSection("panel");
+    named->SetParent(form);
+    EXPECT_EQ(named->SkinData().SkinSection(), "PANEL");
 }
 
 // The main window's controls with the internal skin: each knows its section once the manager

@@ -5,14 +5,18 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "SkinnedPaintSupport.h"
 #include "platform/win/Message.h"
+#include "platform/win/Window.h"
 #include "skin/SkinModel.h"
 #include "skin/sCommonData.h"
 #include "skinned/TacBtnWnd.h"
 #include "skinned/TsEdit.h"
 #include "toolkit/TBitBtn.h"
 #include "toolkit/TBitmap.h"
+#include "toolkit/TComboBox.h"
 #include "toolkit/TCustomEdit.h"
 #include "toolkit/TLabel.h"
 #include "toolkit/TPanel.h"
@@ -209,6 +213,86 @@ TEST_F(CtrlAdapter, ButtonStateFollowsHoverPressAndDisable) {
     const platform::Color faded = PixelAt(*bitBtn, middle);
     EXPECT_NE(faded, enabled);
     EXPECT_LE(std::abs(int(faded & 0xFF) - 0x99), std::abs(int(enabled & 0xFF) - 0x99));
+}
+
+TEST_F(CtrlAdapter, AnAdaptedEditIsHotWhileTheMouseIsOverIt) {
+    // Our skins draw edits' borders alike in every state: this one takes the buttons' section.
+    adapter->OnSkinItem = [this](TControl* item, bool&, std::string& section) {
+        if (item == edit)
+            section = "BUTTON";
+    };
+    adapter->AddAllItems();
+    Pump();
+    const auto frame = [this] {
+        std::vector<platform::Color> pixels;
+        for (int x = -2; x < edit->ClientWidth() + 2; ++x)
+            for (const int y : {-2, -1, edit->ClientHeight(), edit->ClientHeight() + 1})
+                pixels.push_back(PixelAt(*edit, {x, y}));
+        return pixels;
+    };
+    const std::vector<platform::Color> normal = frame();
+    host->MouseMove(ScreenOf(*edit, {20, 5}));
+    Pump();
+    EXPECT_EQ(manager->HotControl(), edit);
+    EXPECT_NE(frame(), normal);
+    // Straight onto another adapted control: the edit hears that it is no longer hot.
+    host->MouseMove(ScreenOf(*spin, {20, 5}));
+    Pump();
+    EXPECT_EQ(manager->HotControl(), spin);
+    EXPECT_EQ(frame(), normal);
+    host->MouseMove(ScreenOf(*form, {300, 300}));
+    Pump();
+    EXPECT_EQ(manager->HotControl(), nullptr);
+}
+
+TEST_F(CtrlAdapter, AGridsInPlaceEditorIsAdaptedWhenItAppears) {
+    grid->SetOptions(grid->Options().Include(goEditing));
+    adapter->AddAllItems();
+    grid->SetFocus();
+    grid->SetEditorMode(true);
+    Pump();
+    TInplaceEdit* editor = grid->InplaceEditor();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_TRUE(AnswersSkinned(*editor));
+    EXPECT_EQ(editor->Color(), static_cast<TColor>(Section("EDIT").Color));
+    adapter->SkinCommand(skin::kCmdSkinRemoved);
+    EXPECT_FALSE(AnswersSkinned(*editor));
+    EXPECT_TRUE(editor->ParentColor());
+
+    // A combo box's text part, made when it takes a style with one, stays the combo box's.
+    auto* combo = Make<TComboBox>(form, {10, 330, 130, 351});
+    combo->SetStyle(TComboBoxStyle::csDropDownList);
+    adapter->AddAllItems();
+    combo->SetStyle(TComboBoxStyle::csDropDown);
+    ASSERT_NE(combo->TextPart(), nullptr);
+    EXPECT_TRUE(AnswersSkinned(*combo));
+    EXPECT_FALSE(AnswersSkinned(*combo->TextPart()));
+}
+
+// An edit that shows a scroll bar whenever its colour changes.
+class TRestlessEdit : public TEdit {
+public:
+    using TEdit::TEdit;
+    void WndProc(TMessage& m) override {
+        TEdit::WndProc(m);
+        if (m.Msg == CM_COLORCHANGED && HandleAllocated()) {
+            const platform::HWND h = HandleIfAllocated();
+            platform::SetWindowLongPtr(h, platform::GWL_STYLE,
+                                       platform::GetWindowLongPtr(h, platform::GWL_STYLE) |
+                                           platform::WS_VSCROLL);
+        }
+    }
+};
+
+TEST_F(CtrlAdapter, AnEditKeepsItsStyleWhileTheSkinIsApplied) {
+    auto* restless = Make<TRestlessEdit>(form, {140, 220, 190, 241});
+    const platform::HWND h = restless->HandleIfAllocated();
+    adapter->AddAllItems();
+    ASSERT_TRUE(AnswersSkinned(*restless));
+    EXPECT_FALSE(platform::GetWindowLongPtr(h, platform::GWL_STYLE) & platform::WS_VSCROLL);
+    // Once the skin is on, the edit's own changes are its own again.
+    restless->SetColor(0x123456);
+    EXPECT_TRUE(platform::GetWindowLongPtr(h, platform::GWL_STYLE) & platform::WS_VSCROLL);
 }
 
 } // namespace
