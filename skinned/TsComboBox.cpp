@@ -236,7 +236,12 @@ void TsCustomComboBox::PaintSkinButton(toolkit::TBitmap& cache, const platform::
         return;
     const std::int32_t x = area.left + (area.Width() - w) / 2;
     const std::int32_t y = (FaceHeight() - h) / 2;
-    skin::DrawGlyphPiece(skin::TacRows24(cache), {x, y}, std::min(state, frames - 1), glyph, 1);
+    // A glyph wider than the button (a strip whose frame count the skin leaves out) stays on
+    // the button instead of covering the chosen item's text.
+    platform::Point origin;
+    const skin::TacRows24 button = skin::SubRows(skin::TacRows24(cache), area, origin);
+    skin::DrawGlyphPiece(button, {x - origin.x, y - origin.y}, std::min(state, frames - 1), glyph,
+                         1);
 }
 
 void TsCustomComboBox::PaintSelected(toolkit::TBitmap& cache, const FaceKey& key) {
