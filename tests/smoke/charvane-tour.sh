@@ -9,6 +9,7 @@
 # begin with "nightfall-", and pictures taken while the skin changes are "switch-*".
 # Usage: charvane-tour.sh PATH-TO-charvane OUTPUT-FOLDER [--desktop]
 set -euo pipefail
+source "$(dirname "$(realpath "$0")")/fresh-home.sh"
 
 app=$(realpath "$1")
 out=$(realpath "$2")
