@@ -9,6 +9,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -135,7 +136,13 @@ struct MenuData {
 };
 
 struct State {
-    static State& Get();
+    // Get and Find are asked for on every message and paint; they are defined here so that
+    // each file of the window system can inline them.
+    static State& Get() {
+        if (!current)
+            throw std::logic_error("no window system is running");
+        return *current;
+    }
     static State* current;
 
     Backend* backend = nullptr;
@@ -227,7 +234,16 @@ struct State {
     std::uint64_t lastClickTime = 0;
     Point lastClickPoint;
 
-    WindowData* Find(HWND h);
+    WindowData* Find(HWND h) {
+        const std::uint32_t index = h.Value() & 0xFFFF;
+        const std::uint32_t generation = h.Value() >> 16;
+        if (index == 0 || index > slots.size())
+            return nullptr;
+        Slot& slot = slots[index - 1];
+        if (slot.generation != generation || !slot.window)
+            return nullptr;
+        return slot.window.get();
+    }
     WindowData& Need(HWND h); // throws std::invalid_argument for a stale handle
     std::uint64_t Now() { return backend->NowMs(); }
 };

@@ -13,23 +13,6 @@ namespace platform::detail {
 
 State* State::current = nullptr;
 
-State& State::Get() {
-    if (!current)
-        throw std::logic_error("no window system is running");
-    return *current;
-}
-
-WindowData* State::Find(HWND h) {
-    const std::uint32_t index = h.Value() & 0xFFFF;
-    const std::uint32_t generation = h.Value() >> 16;
-    if (index == 0 || index > slots.size())
-        return nullptr;
-    Slot& slot = slots[index - 1];
-    if (slot.generation != generation || !slot.window)
-        return nullptr;
-    return slot.window.get();
-}
-
 WindowData& State::Need(HWND h) {
     WindowData* w = Find(h);
     if (!w)
