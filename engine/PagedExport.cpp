@@ -108,6 +108,8 @@ struct Writer {
 
 } // namespace
 
+// Checks its arguments as LayOutPages does, but writes the text as it walks instead of laying the
+// pages out first: the saved text is the common case and needs no page records.
 std::string BuildPagedText(const std::vector<std::string>& lines, std::int32_t width,
                            std::int32_t charsPerLine, std::int32_t linesPerPage,
                            std::size_t maxBytes) {

@@ -26,6 +26,8 @@ std::vector<std::size_t> CharStarts(std::string_view text) {
 
 } // namespace
 
+// Checks its arguments as BuildPagedText does; the exports need the pages as records, so they
+// are laid out whole here.
 std::vector<TPage> LayOutPages(const std::vector<std::string>& lines, std::int32_t width,
                                std::int32_t charsPerLine, std::int32_t linesPerPage,
                                std::size_t maxRows) {

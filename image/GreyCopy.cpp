@@ -254,11 +254,9 @@ private:
     TDecodedPicture m_picture;
 };
 
-} // namespace
-
-std::unique_ptr<TSampledPicture> TSampledPicture::OpenFile(const std::string& fileName) {
-    const PictureKind kind = PictureKindOfFile(fileName);
-    auto stream = std::make_unique<toolkit::TFileStream>(fileName, toolkit::FileMode::OpenRead);
+// The reader for a picture of the kind given, over its stream.
+std::unique_ptr<TSampledPicture> OpenKind(PictureKind kind,
+                                          std::unique_ptr<toolkit::TStream> stream) {
     switch (kind) {
     case PictureKind::Png:
         return std::make_unique<TPNGPicture>(*stream);
@@ -270,18 +268,17 @@ std::unique_ptr<TSampledPicture> TSampledPicture::OpenFile(const std::string& fi
     return std::make_unique<TBitmapPicture>(std::move(stream), true);
 }
 
+} // namespace
+
+std::unique_ptr<TSampledPicture> TSampledPicture::OpenFile(const std::string& fileName) {
+    const PictureKind kind = PictureKindOfFile(fileName);
+    return OpenKind(kind,
+                    std::make_unique<toolkit::TFileStream>(fileName, toolkit::FileMode::OpenRead));
+}
+
 std::unique_ptr<TSampledPicture> TSampledPicture::OpenBytes(std::vector<std::uint8_t> bytes) {
     const PictureKind kind = PictureKindOfBytes(bytes.data(), bytes.size());
-    auto stream = std::make_unique<toolkit::TMemoryStream>(std::move(bytes));
-    switch (kind) {
-    case PictureKind::Png:
-        return std::make_unique<TPNGPicture>(*stream);
-    case PictureKind::Jpeg:
-        return std::make_unique<TJPEGPicture>(std::move(stream));
-    case PictureKind::Bitmap:
-        break;
-    }
-    return std::make_unique<TBitmapPicture>(std::move(stream), true);
+    return OpenKind(kind, std::make_unique<toolkit::TMemoryStream>(std::move(bytes)));
 }
 
 void TSampledPicture::ReadAll() {

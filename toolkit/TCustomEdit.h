@@ -151,6 +151,8 @@ public:
     void WndProc(TMessage& message) override;
 
     static constexpr unsigned kAutoScrollMs = 50;
+    // The timer that drives that scrolling.
+    static constexpr platform::UINT_PTR kAutoScrollTimer = 0x4544;
     // A drag is scrolling the view by the timer now.
     bool AutoScrolling() const { return m_autoScrolling; }
 
@@ -224,15 +226,19 @@ private:
     // Answers whether the text changed (Change has run then).
     bool Replace(TTextPos a, TTextPos b, std::u32string_view text, bool typing = false);
     void DeleteKey(bool backward, bool word);
+
+    // ---- keys and mouse (TCustomEditInput.cpp) ----
     void MoveCaret(platform::WORD key, TShiftState shift);
-    void HandleScroll(int bar, int code);
-    void HandleWheel(int delta);
-    void FontChanged();
-    void CaretNeeded();
     // The drag selection to a client point, held inside the whole lines of the text area.
     void DragSelectTo(platform::Point client);
     void AutoScrollTick();
     void StopAutoScroll();
+
+    // ---- messages (TCustomEditMessages.cpp) ----
+    void HandleScroll(int bar, int code);
+    void HandleWheel(int delta);
+    void FontChanged();
+    void CaretNeeded();
 
     // ---- the primary selection (TCustomEditPrimary.cpp) ----
     void OfferPrimarySelection() const;

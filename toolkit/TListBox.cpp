@@ -5,6 +5,7 @@
 #include "platform/gfx/text/TextDraw.h"
 #include "platform/win/ClassicLook.h"
 #include "platform/win/ScrollBar.h"
+#include "toolkit/PlainItem.h"
 
 namespace toolkit {
 namespace {
@@ -317,21 +318,7 @@ void TCustomListBox::PaintBackground(TCanvas& canvas, const platform::Rect& rect
 
 void TCustomListBox::DrawItem(TCanvas& canvas, int index, const platform::Rect& rect, bool selected,
                               bool focusMark) {
-    platform::DeviceContext& dc = canvas.Handle();
-    platform::DcStateGuard guard(dc);
-    if (selected)
-        platform::FillRect(dc, rect, ColorToRGB(clHighlight));
-    platform::SelectFont(dc, Font().Handle());
-    platform::SetBkMode(dc, platform::BkMode::Transparent);
-    platform::SetTextColor(dc, ColorToRGB(!Enabled() ? clGrayText
-                                          : selected ? clHighlightText
-                                                     : Font().Color()));
-    platform::Rect text = rect;
-    text.left += 2;
-    platform::DrawText(dc, m_items[index], text,
-                       platform::DT_SINGLELINE | platform::DT_NOPREFIX | platform::DT_VCENTER);
-    if (focusMark)
-        platform::DrawFocusRect(dc, rect);
+    DrawPlainItem(canvas, *this, m_items[index], rect, selected, focusMark);
 }
 
 } // namespace toolkit

@@ -16,8 +16,6 @@
 
 namespace platform {
 
-constexpr UINT SWP_NOCLIENTSIZE = 0x0800, SWP_NOCLIENTMOVE = 0x1000;
-
 using detail::State;
 using detail::WindowData;
 
@@ -179,23 +177,15 @@ void TrackCaptionButton(HWND h, LRESULT hit) {
     SetCapture(h);
     bool over = true;
     try {
-        while (IsWindow(h) && GetCapture() == h) {
-            MSG m;
-            if (!GetMessage(m, HWND{}, 0, 0)) {
-                PostQuitMessage(static_cast<int>(m.wParam));
-                break;
-            }
-            if (m.hwnd == h && (m.message == WM_MOUSEMOVE || m.message == WM_LBUTTONUP)) {
-                over = HitTest(h, m.pt) == hit;
-                s.captionPressHit = over ? hit : 0;
-                detail::PaintFrame(h);
-                if (m.message == WM_LBUTTONUP)
-                    break;
-                continue;
-            }
-            TranslateMessage(m);
-            DispatchMessage(m);
-        }
+        detail::PumpWhileCaptured(h, [&](const MSG& m) {
+            if (m.hwnd != h || (m.message != WM_MOUSEMOVE && m.message != WM_LBUTTONUP))
+                return detail::CapturedStep::Dispatch;
+            over = HitTest(h, m.pt) == hit;
+            s.captionPressHit = over ? hit : 0;
+            detail::PaintFrame(h);
+            return m.message == WM_LBUTTONUP ? detail::CapturedStep::Stop
+                                             : detail::CapturedStep::Handled;
+        });
     } catch (...) {
         s.captionPressWindow = HWND{};
         s.captionPressHit = 0;

@@ -112,26 +112,35 @@ void MoveSizeLoop(HWND h, LRESULT hit, Point start) {
     auto apply = [&](Point p) {
         Place(h, Moved(original, EdgesOf(hit), p.x - start.x, p.y - start.y, minSize));
     };
+    PumpWhileCaptured(h, [&](const MSG& m) {
+        if (m.hwnd == h && (m.message == WM_MOUSEMOVE || m.message == WM_LBUTTONUP)) {
+            apply(m.pt);
+            return m.message == WM_LBUTTONUP ? CapturedStep::Stop : CapturedStep::Handled;
+        }
+        if (m.message == WM_KEYDOWN && m.wParam == VK_ESCAPE) {
+            Place(h, original);
+            return CapturedStep::Stop;
+        }
+        return CapturedStep::Dispatch;
+    });
+    session.Finish();
+}
+
+void PumpWhileCaptured(HWND h, const std::function<CapturedStep(const MSG&)>& look) {
     while (IsWindow(h) && GetCapture() == h) {
         MSG m;
         if (!GetMessage(m, HWND{}, 0, 0)) {
             PostQuitMessage(static_cast<int>(m.wParam));
-            break;
+            return;
         }
-        if (m.hwnd == h && (m.message == WM_MOUSEMOVE || m.message == WM_LBUTTONUP)) {
-            apply(m.pt);
-            if (m.message == WM_LBUTTONUP)
-                break;
+        const CapturedStep step = look(m);
+        if (step == CapturedStep::Stop)
+            return;
+        if (step == CapturedStep::Handled)
             continue;
-        }
-        if (m.message == WM_KEYDOWN && m.wParam == VK_ESCAPE) {
-            Place(h, original);
-            break;
-        }
         TranslateMessage(m);
         DispatchMessage(m);
     }
-    session.Finish();
 }
 
 void KeyboardMoveSize(HWND h, LRESULT hit) {

@@ -12,8 +12,6 @@
 
 namespace platform {
 
-constexpr UINT SWP_NOCLIENTSIZE = 0x0800, SWP_NOCLIENTMOVE = 0x1000;
-
 using detail::State;
 using detail::WindowData;
 
@@ -420,17 +418,6 @@ bool ShowWindow(HWND h, int cmd) {
     return wasVisible;
 }
 
-bool IsWindowVisible(HWND h) {
-    State& s = State::Get();
-    for (WindowData* w = s.Find(h); w; w = s.Find(w->parent)) {
-        if (!(w->style & WS_VISIBLE))
-            return false;
-        if (!w->parent)
-            return true;
-    }
-    return false;
-}
-
 bool EnableWindow(HWND h, bool enable) {
     State& s = State::Get();
     WindowData* w = s.Find(h);
@@ -451,11 +438,6 @@ bool EnableWindow(HWND h, bool enable) {
     if (IsWindow(h))
         SendMessage(h, WM_ENABLE, enable ? 1 : 0, 0);
     return wasDisabled;
-}
-
-bool IsWindowEnabled(HWND h) {
-    WindowData* w = State::Get().Find(h);
-    return w && !(w->style & WS_DISABLED);
 }
 
 bool IsIconic(HWND h) {

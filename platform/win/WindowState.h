@@ -5,9 +5,11 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -17,6 +19,14 @@
 #include "platform/win/Icon.h"
 #include "platform/win/Message.h"
 #include "platform/win/WinDefs.h"
+
+namespace platform {
+
+// Undocumented WINDOWPOS flags the window system uses to tell DefWindowProc whether WM_MOVE and
+// WM_SIZE are due; kept so a procedure that looks at them sees what it expects.
+constexpr UINT SWP_NOCLIENTSIZE = 0x0800, SWP_NOCLIENTMOVE = 0x1000;
+
+} // namespace platform
 
 namespace platform::detail {
 
@@ -126,7 +136,13 @@ struct MenuData {
 };
 
 struct State {
-    static State& Get();
+    // Get and Find are asked for on every message and paint; they are defined here so that
+    // each file of the window system can inline them.
+    static State& Get() {
+        if (!current)
+            throw std::logic_error("no window system is running");
+        return *current;
+    }
     static State* current;
 
     Backend* backend = nullptr;
@@ -218,7 +234,16 @@ struct State {
     std::uint64_t lastClickTime = 0;
     Point lastClickPoint;
 
-    WindowData* Find(HWND h);
+    WindowData* Find(HWND h) {
+        const std::uint32_t index = h.Value() & 0xFFFF;
+        const std::uint32_t generation = h.Value() >> 16;
+        if (index == 0 || index > slots.size())
+            return nullptr;
+        Slot& slot = slots[index - 1];
+        if (slot.generation != generation || !slot.window)
+            return nullptr;
+        return slot.window.get();
+    }
     WindowData& Need(HWND h); // throws std::invalid_argument for a stale handle
     std::uint64_t Now() { return backend->NowMs(); }
 };
@@ -258,6 +283,12 @@ void PaintFrame(HWND h);
 // window back.
 void MoveSizeLoop(HWND h, LRESULT hit, Point start);
 void KeyboardMoveSize(HWND h, LRESULT hit);
+// What a modal loop over a captured window does with a message it looked at.
+enum class CapturedStep { Dispatch, Handled, Stop };
+// Hands out messages while h holds the capture, each to look first: Handled takes it, Stop takes
+// it and ends the loop, Dispatch translates and dispatches it as usual. A quit message is put
+// back for the outer loop and ends this one.
+void PumpWhileCaptured(HWND h, const std::function<CapturedStep(const MSG&)>& look);
 constexpr int kKeyboardMoveStep = 8; // pixels per arrow key
 
 // Menu.cpp, MessageBox.cpp: the classes the system provides.
@@ -270,7 +301,7 @@ void ForgetCaretOf(HWND h);
 void BlinkCaret(HWND h);
 constexpr UINT_PTR kCaretTimerId = 0xFFFD;
 
-// Window.cpp
+// WindowTable.cpp
 // Positions and sizes stay within what a 16-bit message parameter carries, as on the platform,
 // so no sum of nested offsets can overflow.
 constexpr int kMinCoord = -32768, kMaxCoord = 32767;
@@ -280,6 +311,9 @@ constexpr std::int64_t kMaxSurfacePixels = 64 * 1024 * 1024;
 int ClampCoord(std::int64_t v);
 int ClampExtent(std::int64_t v);
 std::string Fold(const std::string& name);
+// Gives a new record its handle and takes it into the table; Free drops it again.
+HWND Allocate(State& s, std::unique_ptr<WindowData> w);
+void Free(State& s, HWND h);
 std::vector<HWND>& Siblings(State& s, WindowData& w);
 void ResizeSurface(WindowData& w);
 HostKind HostKindOf(const WindowData& w);

@@ -195,6 +195,11 @@ TEST(Cli, ReadsAPngAsTheSamePictureSavedAsABitmap) {
         EXPECT_EQ(fromPng.status, 0) << fromPng.err;
         EXPECT_EQ(fromPng.out, RunTool({"--width", width, bmpPath.string()}).out);
     }
+    // From standard input too, known by its first bytes.
+    std::istringstream in(std::string(png.begin(), png.end()));
+    std::ostringstream out, err;
+    EXPECT_EQ(RunCli(ParseCliOptions({"--width", "23", "-"}), out, err, in), 0) << err.str();
+    EXPECT_EQ(out.str(), RunTool({"--width", "23", bmpPath.string()}).out);
 }
 
 TEST(Cli, ReportsFailuresAsTheErrorBoxWordsThem) {

@@ -169,6 +169,9 @@ TEST_F(FrameMouse, DraggingTheCaptionMovesAndTheBorderSizes) {
     EXPECT_EQ(host->Host(w)->rect, r);
     EXPECT_EQ(Of(WM_ENTERSIZEMOVE).size(), 1u);
     EXPECT_EQ(Of(WM_EXITSIZEMOVE).size(), 1u);
+    // The loop keeps the drag's moves and release to itself.
+    EXPECT_TRUE(Of(WM_MOUSEMOVE, w).empty());
+    EXPECT_TRUE(Of(WM_LBUTTONUP, w).empty());
 
     host->MouseDown({429, 200}); // right edge
     host->MouseMove({300, 200}, 10);

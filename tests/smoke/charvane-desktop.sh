@@ -17,6 +17,7 @@
 # Usage: charvane-desktop.sh PATH-TO-charvane [SCREENSHOT-FOLDER]
 # Exit 77 (skipped) without xvfb-run, xdotool, xprop or openbox.
 set -euo pipefail
+source "$(dirname "$(realpath "$0")")/fresh-home.sh"
 
 app=$1
 shots=${2:-}
@@ -82,8 +83,8 @@ ends_on_signal() {
     ends_within 50 || fail "the program did not exit after SIG$1"
 }
 start_program() {
-    # Every start as the first: nothing remembered from the run before.
-    [ -z "${XDG_CONFIG_HOME:-}" ] || rm -rf "$XDG_CONFIG_HOME/charvane"
+    # Every start as the first: nothing remembered from the run before (in the fresh home only).
+    rm -rf "${CHARVANE_FRESH_HOME:?}/config/charvane"
     "$app" 2>"$errors" &
     pid=$!
     main=$(wait_for_window '^Charvane 1\.2') || fail "the main window did not appear"

@@ -5,6 +5,7 @@
 # Usage: charvane-smoke.sh PATH-TO-charvane [SCREENSHOT-FOLDER]
 # Exit 77 (skipped) when there is no xvfb-run or xdotool.
 set -euo pipefail
+source "$(dirname "$(realpath "$0")")/fresh-home.sh"
 
 app=$1
 shots=${2:-}

@@ -9,6 +9,7 @@
 # begin with "nightfall-", and pictures taken while the skin changes are "switch-*".
 # Usage: charvane-tour.sh PATH-TO-charvane OUTPUT-FOLDER [--desktop]
 set -euo pipefail
+source "$(dirname "$(realpath "$0")")/fresh-home.sh"
 
 app=$(realpath "$1")
 out=$(realpath "$2")
@@ -21,14 +22,10 @@ fi
 
 export LSAN_OPTIONS="suppressions=$(dirname "$(realpath "$0")")/lsan-suppressions.txt${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 
+source "$(dirname "$(realpath "$0")")/x-windows.sh"
 wm=""
 if [ "$desktop" = --desktop ]; then
-    openbox >/dev/null 2>&1 &
-    wm=$!
-    for _ in $(seq 1 50); do
-        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-        sleep 0.1
-    done
+    start_window_manager
 fi
 "$app" &
 pid=$!

@@ -3,6 +3,7 @@
 # arguments, and output that cannot be written (a full disk, a full standard output).
 # Usage: command-line.sh CHARVANE CHARVANE_CLI SAMPLE_PICTURE
 set -u
+source "$(dirname "$(realpath "$0")")/fresh-home.sh"
 charvane=$1 cli=$2 sample=$3
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }

@@ -9,31 +9,15 @@
 # Usage: hostile-skins.sh PATH-TO-charvane PATH-TO-hostile_skins [SCREENSHOT-FOLDER]
 # Exit 77 (skipped) without xvfb-run, xdotool, openbox or ImageMagick.
 set -euo pipefail
+source "$(dirname "$(realpath "$0")")/fresh-home.sh"
+source "$(dirname "$(realpath "$0")")/x-windows.sh"
 
 app=$(realpath "$1")
 generator=$(realpath "$2")
 shots=${3:-}
-if [ "${CHARVANE_HOSTILE_INNER:-}" != 1 ]; then
-    for tool in xvfb-run xdotool xprop openbox import compare; do
-        if ! command -v "$tool" >/dev/null; then
-            echo "$tool missing: hostile skins on screen skipped"
-            exit 77
-        fi
-    done
-    [ -z "$shots" ] || mkdir -p "$shots"
-    CHARVANE_HOSTILE_INNER=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$@"
-fi
-export LSAN_OPTIONS="suppressions=$(dirname "$(realpath "$0")")/lsan-suppressions.txt${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
-
-work=$(mktemp -d)
-pid=""
-wm=""
-cleanup() {
-    [ -n "$pid" ] && kill -9 "$pid" 2>/dev/null || true
-    [ -n "$wm" ] && kill "$wm" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
+[ -z "$shots" ] || mkdir -p "$shots"
+on_virtual_screen "hostile skins on screen" xvfb-run xdotool xprop openbox import compare -- "$@"
+begin_run
 
 fail() {
     echo "hostile skins: $*" >&2
@@ -50,18 +34,6 @@ cp "$app" "$work/bin/charvane"
 cp "$(dirname "$app")/../share/charvane/skins/Nightfall.asz" "$work/share/charvane/skins/"
 "$generator" "$work/share/charvane/skins" "${hostile[@]}" >/dev/null
 listed=(bomb-640MiB cut-in-options Nightfall no-form-section parent-ring-2000 internal)
-
-source "$(dirname "$(realpath "$0")")/x-windows.sh"
-snap() {
-    xdotool mousemove 1270 1010
-    sleep 0.6
-    import -window "$1" "$2"
-}
-alike() {
-    local differ
-    differ=$(compare -metric AE "$1" "$2" null: 2>&1 || true)
-    [ "${differ%%[!0-9]*}" -le 40 ] 2>/dev/null
-}
 
 # Opens the system menu from the caption icon; fails when no menu window shows within 10 s.
 # A click that lands while the previous menu is still going away is tried once more.
@@ -86,27 +58,51 @@ choose_listed() {
         xdotool key Down
         sleep 0.1
     done
+    menus=$(other_windows)
     xdotool key Return
-    sleep 1
 }
 
-# Closes an error box the choice brought up, keeping a picture of it.
-close_error_box() {
-    local box
-    if box=$(wait_for_second_window); then
-        [ -z "$shots" ] || import -window root "$shots/hostile-$1-error.png"
-        xdotool windowactivate --sync "$box" 2>/dev/null || true
-        xdotool key Return
-        wait_for_no_second_window || fail "$1: the error box did not close"
-    fi
+# The program's visible windows other than the main window, one id a line.
+other_windows() {
+    xdotool search --onlyvisible --pid "$pid" 2>/dev/null | grep -v -x "$main" || true
 }
 
-openbox >/dev/null 2>&1 &
-wm=$!
-for _ in $(seq 1 50); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-    sleep 0.1
-done
+# Waits, for at most 30 s, until the program has answered the choice just made: an error box
+# comes up (closed here, keeping a picture of it), or the menus are gone and the main window
+# looks like EXPECTED, or (with no EXPECTED) looks different from BEFORE and holds still. A
+# refused skin leaves the window as it was, so only its box ends the wait. Fails when none of
+# these comes (the program hangs, or a box is missed).
+# Usage: await_answer NAME BEFORE [EXPECTED]
+await_answer() {
+    local name=$1 before=$2 expected=${3:-} last="" now box deadline=$((SECONDS + 30)) i=0
+    xdotool mousemove 1270 1010
+    while [ "$SECONDS" -lt "$deadline" ]; do
+        box=$(other_windows | grep -v -x -F "$menus" | head -n 1 || true)
+        if [ -n "$box" ]; then
+            sleep 0.3
+            [ -z "$shots" ] || import -window root "$shots/hostile-$name-error.png"
+            xdotool windowactivate --sync "$box" 2>/dev/null || true
+            xdotool key Return
+            wait_for_no_second_window || fail "$name: the error box did not close"
+            return 0
+        fi
+        if [ -z "$(other_windows)" ]; then
+            i=$((i + 1))
+            now="$work/now-$i.png"
+            import -window "$main" "$now"
+            if [ -n "$expected" ]; then
+                alike "$now" "$expected" && return 0
+            elif ! alike "$now" "$before"; then
+                [ -n "$last" ] && alike "$now" "$last" && return 0
+                last=$now
+            fi
+        fi
+        sleep 0.2
+    done
+    fail "$name: no answer within 30 s (no error box, no new look)"
+}
+
+start_window_manager
 "$work/bin/charvane" 2>"$work/stderr" &
 pid=$!
 main=$(wait_for_window '^Charvane 1\.2') || fail "the main window did not appear"
@@ -119,7 +115,7 @@ for name in "${hostile[@]}"; do
     while [ "${listed[$index]}" != "$name" ]; do index=$((index + 1)); done
     started=$(date +%s%N)
     choose_listed "$index" || fail "$name: the system menu did not open to choose it"
-    close_error_box "$name"
+    await_answer "$name" "$work/start.png"
     kill -0 "$pid" 2>/dev/null || fail "$name: the program ended"
     echo "hostile skins: $name chosen, answered after $((($(date +%s%N) - started) / 1000000)) ms"
     [ -z "$shots" ] || import -window root "$shots/hostile-$name.png"
@@ -127,21 +123,11 @@ for name in "${hostile[@]}"; do
     xdotool key Escape
     wait_for_no_second_window || fail "$name: the system menu did not close"
     choose_listed "$internal" || fail "$name: the system menu did not open to choose back"
-    close_error_box "$name-back"
+    await_answer "$name-back" "" "$work/start.png"
     snap "$main" "$work/back.png"
     alike "$work/start.png" "$work/back.png" ||
         fail "$name: the internal skin chosen back does not look as it did at start"
 done
 
-xdotool windowactivate --sync "$main" 2>/dev/null || true
-xdotool key alt+F4
-for _ in $(seq 1 100); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.1
-done
-kill -0 "$pid" 2>/dev/null && fail "the program did not end on Alt+F4"
-status=0
-wait "$pid" || status=$?
-pid=""
-[ "$status" -eq 0 ] || fail "the program ended with status $status"
+end_with_alt_f4
 echo "hostile skins: ${#hostile[@]} chosen, each left the system menu working and the internal skin back"

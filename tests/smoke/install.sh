@@ -5,6 +5,7 @@
 # the help page in the data folder, where the installed window's web-page button finds it.
 # Usage: install.sh BUILD_DIR
 set -u
+source "$(dirname "$(realpath "$0")")/fresh-home.sh"
 build=$1
 prefix=$(realpath "$(mktemp -d)")
 trap 'rm -rf "$prefix"' EXIT

@@ -5,6 +5,7 @@
 # Usage: package.sh BUILD_DIR
 # Exit 77 (skipped) when dpkg-deb or dpkg-shlibdeps is missing.
 set -u
+source "$(dirname "$(realpath "$0")")/fresh-home.sh"
 build=$1
 for tool in cpack dpkg-deb dpkg-shlibdeps; do
     command -v $tool >/dev/null || { echo "$tool missing: package check skipped"; exit 77; }

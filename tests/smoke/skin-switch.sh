@@ -10,51 +10,21 @@
 # With a screenshot folder, the screen after every switch is kept there.
 # Exit 77 (skipped) without xvfb-run, xdotool, openbox or ImageMagick.
 set -euo pipefail
+source "$(dirname "$(realpath "$0")")/fresh-home.sh"
+source "$(dirname "$(realpath "$0")")/x-windows.sh"
 
 app=$(realpath "$1")
 count=${2:-10}
 shots=${3:-}
-if [ "${CHARVANE_SWITCH_INNER:-}" != 1 ]; then
-    for tool in xvfb-run xdotool openbox import compare; do
-        if ! command -v "$tool" >/dev/null; then
-            echo "$tool missing: skin switching skipped"
-            exit 77
-        fi
-    done
-    [ -z "$shots" ] || mkdir -p "$shots"
-    CHARVANE_SWITCH_INNER=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$@"
-fi
-export LSAN_OPTIONS="suppressions=$(dirname "$(realpath "$0")")/lsan-suppressions.txt${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
-
-work=$(mktemp -d)
-pid=""
-wm=""
-cleanup() {
-    [ -n "$pid" ] && kill -9 "$pid" 2>/dev/null || true
-    [ -n "$wm" ] && kill "$wm" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
+[ -z "$shots" ] || mkdir -p "$shots"
+on_virtual_screen "skin switching" xvfb-run xdotool xprop openbox import compare -- "$@"
+begin_run
 
 fail() {
     echo "skin switch: $*" >&2
     [ -n "$shots" ] && import -window root "$shots/switch-failure.png" 2>/dev/null || true
     [ -s "$work/stderr" ] && tail -n 30 "$work/stderr" >&2
     exit 1
-}
-
-source "$(dirname "$(realpath "$0")")/x-windows.sh"
-# The window's picture, with the pointer away from it so that nothing shows a hot look.
-snap() {
-    xdotool mousemove 1270 1010
-    sleep 0.6
-    import -window "$1" "$2"
-}
-# Succeeds when the two pictures differ in at most a handful of pixels (a blinking caret).
-alike() {
-    local differ
-    differ=$(compare -metric AE "$1" "$2" null: 2>&1 || true)
-    [ "${differ%%[!0-9]*}" -le 40 ] 2>/dev/null
 }
 
 # The icon's click opens the system menu; "Available skins" is its first item, and its names
@@ -74,12 +44,7 @@ choose_skin() {
     sleep 1
 }
 
-openbox >/dev/null 2>&1 &
-wm=$!
-for _ in $(seq 1 50); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-    sleep 0.1
-done
+start_window_manager
 "$app" 2>"$work/stderr" &
 pid=$!
 main=$(wait_for_window '^Charvane 1\.2') || fail "the main window did not appear"
@@ -110,15 +75,5 @@ if alike "$work/main-0.png" "$work/main-1.png"; then
     fail "the skin did not change the main window"
 fi
 
-xdotool windowactivate --sync "$main" 2>/dev/null || true
-xdotool key alt+F4
-for _ in $(seq 1 100); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.1
-done
-kill -0 "$pid" 2>/dev/null && fail "the program did not end on Alt+F4"
-status=0
-wait "$pid" || status=$?
-pid=""
-[ "$status" -eq 0 ] || fail "the program ended with status $status"
+end_with_alt_f4
 echo "skin switch: $count switches, both windows repainted alike each time, clean exit"

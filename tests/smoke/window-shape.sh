@@ -6,6 +6,7 @@
 # Usage: window-shape.sh PATH-TO-charvane-windemo [SCREENSHOT-FOLDER]
 # Exit 77 (skipped) when there is no xvfb-run, xdotool, xwininfo or ImageMagick.
 set -uo pipefail
+source "$(dirname "$(realpath "$0")")/fresh-home.sh"
 
 demo=$1
 shots=${2:-}

@@ -102,6 +102,10 @@ TEST_F(ListBoxes, AClickSelectsTheItemUnderThePointer) {
     // The selected row is painted in the highlight colour.
     EXPECT_EQ(PixelAt(*list, {list->ClientWidth() - 3, h + 1}), ColorToRGB(clHighlight));
     EXPECT_EQ(PixelAt(*list, {list->ClientWidth() - 3, 1}), ColorToRGB(clWindow));
+    // It keeps the highlight when the list loses the focus.
+    platform::SetFocus(HWND{});
+    Pump();
+    EXPECT_EQ(PixelAt(*list, {list->ClientWidth() - 3, h + 1}), ColorToRGB(clHighlight));
 }
 
 TEST_F(ListBoxes, ItemChangesKeepTheSelectionOnItsItemAndFireNothing) {
