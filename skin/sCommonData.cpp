@@ -3,7 +3,6 @@
 #include "skin/sCommonData.h"
 
 #include <algorithm>
-#include <unordered_map>
 #include <vector>
 
 #include "platform/win/Paint.h"
@@ -23,12 +22,7 @@ namespace {
 using toolkit::TControl;
 using toolkit::TWinControl;
 
-// Every live skin state by its owner control: lets a container reach its children's states and
-// a departing manager reach every state that names it.
-std::unordered_map<const TControl*, TsCommonData*>& Registry() {
-    static std::unordered_map<const TControl*, TsCommonData*> registry;
-    return registry;
-}
+// Every live skin state: a departing manager reaches every state that names it.
 std::vector<TsCommonData*>& AllStates() {
     static std::vector<TsCommonData*> states;
     return states;
@@ -64,11 +58,6 @@ constexpr CodeSection kDefaultSections[] = {
 
 // ---- free helpers ----
 
-platform::LRESULT SendCommand(TControl& control, std::uint16_t command, std::uint16_t argument,
-                              platform::LPARAM l) {
-    return control.Perform(toolkit::kLibraryCommandMessage, MakeCommand(command, argument), l);
-}
-
 TsBackdropInfo& CommandBackdrop() {
     return g_backdrop;
 }
@@ -101,30 +90,6 @@ bool IsNoHotTypeCode(std::int32_t typeCode) {
            (typeCode >= 141 && typeCode <= 161);
 }
 
-TsCommonData* SkinDataOf(const TControl* control) {
-    const auto it = Registry().find(control);
-    return it == Registry().end() ? nullptr : it->second;
-}
-
-void BroadcastToChildren(toolkit::TWinControl& container, platform::WPARAM w, platform::LPARAM l) {
-    const std::vector<TControl*> children = container.ControlList();
-    for (TControl* child : children) {
-        const auto& now = container.ControlList();
-        if (std::find(now.begin(), now.end(), child) != now.end() && !child->IsDestroying())
-            BroadcastToTree(*child, w, l);
-    }
-}
-
-void BroadcastToTree(toolkit::TControl& control, platform::WPARAM w, platform::LPARAM l) {
-    control.Perform(toolkit::kLibraryCommandMessage, w, l);
-    auto* windowed = dynamic_cast<toolkit::TWinControl*>(&control);
-    if (!windowed || windowed->IsDestroying())
-        return;
-    if (const TsCommonData* data = SkinDataOf(windowed); data && data->PassesCommands())
-        return;
-    BroadcastToChildren(*windowed, w, l);
-}
-
 bool& RepaintAllFlag() {
     static bool flag = false;
     return flag;
@@ -142,15 +107,14 @@ TsCommonData::TsCommonData(toolkit::TComponent* owner, bool withCache)
     if (withCache)
         m_cache = std::make_unique<toolkit::TBitmap>();
     if (m_ownerControl)
-        Registry()[m_ownerControl] = this;
+        EnterSkinData(m_ownerControl, this);
     AllStates().push_back(this);
+    SetManagerGoneHandler(&ForgetManagerEverywhere);
 }
 
 TsCommonData::~TsCommonData() {
     if (m_ownerControl) {
-        const auto it = Registry().find(m_ownerControl);
-        if (it != Registry().end() && it->second == this)
-            Registry().erase(it);
+        LeaveSkinData(m_ownerControl, this);
         for (TsSkinManager* m : {TsSkinManager::DefaultManager(), m_manager})
             if (m && m->HotControl() == m_ownerControl)
                 m->ForgetHotControl();
@@ -158,6 +122,12 @@ TsCommonData::~TsCommonData() {
     std::erase(AllStates(), this);
     if (g_backdrop.Bmp != nullptr && g_backdrop.Bmp == m_cache.get())
         g_backdrop = TsBackdropInfo{};
+}
+
+void TsCommonData::SetPassesCommands(bool on) {
+    m_passesCommands = on;
+    if (m_ownerControl)
+        SetSkinDataPassesCommands(m_ownerControl, on);
 }
 
 void TsCommonData::ForgetManager(const TsSkinManager* manager) {

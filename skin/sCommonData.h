@@ -24,6 +24,8 @@
 
 #include "platform/gfx/Geometry.h"
 #include "platform/win/WinDefs.h"
+#include "skin/SkinCommands.h"
+#include "skin/SkinStates.h"
 #include "skin/acFast24.h"
 #include "toolkit/ControlMessages.h"
 
@@ -43,48 +45,6 @@ namespace skin {
 
 class TsSkinManager;
 struct TsGeneralData;
-
-// Library commands (the high 16 bits of WParam).
-enum TacCommand : std::uint16_t {
-    kCmdNewSkin = 1,
-    kCmdSkinRemoved = 2,
-    kCmdRefresh = 3,
-    kCmdGiveBackground = 5,
-    kCmdAreYouSkinned = 7,
-    kCmdSetUpdating = 8,
-    kCmdRepaintOnMove = 9,
-    kCmdIsChanging = 10,
-    kCmdIsHalfVisible = 11,
-    kCmdTransparencyChanged = 12,
-    kCmdSectionChanged = 13,
-    kCmdRelatedObject = 15,
-    kCmdBeforeRefresh = 16,
-    kCmdInvalidateBackground = 17,
-    kCmdDependsOnYou = 19,
-    kCmdBackgroundChanged = 20,
-    kCmdGiveColor = 21,
-    kCmdSetHalfVisible = 22,
-    kCmdHotEnter = 29,
-    kCmdHotLeave = 30,
-    kCmdBeginUpdate = 31,
-    kCmdEndUpdate = 32,
-};
-
-inline constexpr platform::WPARAM MakeCommand(std::uint16_t command, std::uint16_t argument = 0) {
-    return (platform::WPARAM{command} << 16) | argument;
-}
-inline constexpr std::uint16_t CommandOf(platform::WPARAM w) {
-    return static_cast<std::uint16_t>((w >> 16) & 0xFFFF);
-}
-inline constexpr std::uint16_t CommandArgument(platform::WPARAM w) {
-    return static_cast<std::uint16_t>(w & 0xFFFF);
-}
-inline platform::LPARAM ManagerParam(const TsSkinManager* manager) {
-    return reinterpret_cast<platform::LPARAM>(manager);
-}
-// Sends a command to a control through Perform (graphic controls included).
-platform::LRESULT SendCommand(toolkit::TControl& control, std::uint16_t command,
-                              std::uint16_t argument = 0, platform::LPARAM l = 0);
 
 // The answer records of commands 5, 20 and 21, and the section name carried by command 13.
 TsBackdropInfo& CommandBackdrop();
@@ -150,7 +110,7 @@ public:
     // A container that hands the manager's commands 1, 2 and 3 on to its children itself: the
     // manager's broadcast then stops at it.
     bool PassesCommands() const { return m_passesCommands; }
-    void SetPassesCommands(bool on) { m_passesCommands = on; }
+    void SetPassesCommands(bool on);
     std::int32_t ControlTypeCode() const { return m_typeCode; }
     void SetControlTypeCode(std::int32_t code) { m_typeCode = code; }
     toolkit::TControl* OwnerControl() const { return m_ownerControl; }
@@ -227,19 +187,11 @@ private:
     bool m_sectionFromClass = false;
 };
 
-// Sends a library command to the control and, depth first, to every control it holds, except
-// below a container that passes commands on itself. A child that a handler removed on the way is
-// not reached. BroadcastToChildren does the same for the container's children only.
-void BroadcastToTree(toolkit::TControl& control, platform::WPARAM w, platform::LPARAM l);
-void BroadcastToChildren(toolkit::TWinControl& container, platform::WPARAM w, platform::LPARAM l);
-
 // Set while every skinned container should repaint all at once when its children are told
 // that it has finished updating (command 6), updating or not.
 bool& RepaintAllFlag();
 
-// The skin state of a control, when it has one (every skinned control registers its own).
-TsCommonData* SkinDataOf(const toolkit::TControl* control);
-// Called by a manager that goes away.
+// Makes every state that names the manager forget it (the manager calls it as it goes).
 void ForgetManagerEverywhere(const TsSkinManager* manager);
 
 // Whether a control shows its hot look: focused, or mouse over a control that may be hot.

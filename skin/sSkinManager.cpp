@@ -11,9 +11,10 @@
 #include "platform/win/Paint.h"
 #include "platform/win/Window.h"
 #include "skin/SkinColors.h"
+#include "skin/SkinCommands.h"
 #include "skin/SkinLoader.h"
 #include "skin/SkinPaths.h"
-#include "skin/sCommonData.h"
+#include "skin/SkinStates.h"
 #include "toolkit/Int32.h"
 #include "toolkit/TApplication.h"
 #include "toolkit/TForm.h"
@@ -51,6 +52,11 @@ std::vector<toolkit::TCustomForm*>& SkinnedForms() {
 TacThreadHookInstaller& ThreadHookInstaller() {
     static TacThreadHookInstaller installer;
     return installer;
+}
+
+TacManagerGoneHandler& ManagerGoneHandler() {
+    static TacManagerGoneHandler handler = nullptr;
+    return handler;
 }
 
 TacSkinnedMenusMaker& SkinnedMenusMaker() {
@@ -103,7 +109,8 @@ TsSkinManager::~TsSkinManager() {
     } catch (...) {
         // A control failing to hear the removal must not stop the manager from going.
     }
-    ForgetManagerEverywhere(this);
+    if (ManagerGoneHandler())
+        ManagerGoneHandler()(this);
     FreeSkinData();
     m_skinData.Active = false;
     if (g_defaultManager == this)
@@ -145,6 +152,10 @@ void UnregisterFormProvider(TacFormSkinning* provider) {
 
 void SetThreadHookInstaller(TacThreadHookInstaller installer) {
     ThreadHookInstaller() = std::move(installer);
+}
+
+void SetManagerGoneHandler(TacManagerGoneHandler handler) {
+    ManagerGoneHandler() = handler;
 }
 
 void SetSkinnedMenusMaker(TacSkinnedMenusMaker maker) {

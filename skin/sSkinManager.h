@@ -357,6 +357,12 @@ void SetThreadHookInstaller(TacThreadHookInstaller installer);
 using TacSkinnedMenusMaker = std::function<void(TsSkinManager&)>;
 void SetSkinnedMenusMaker(TacSkinnedMenusMaker maker);
 
+// Told of every manager that goes, so that the skin states naming it forget it. Set by the skin
+// states themselves (sCommonData) when the first one is made; without states there is nothing
+// to tell.
+using TacManagerGoneHandler = void (*)(const TsSkinManager*);
+void SetManagerGoneHandler(TacManagerGoneHandler handler);
+
 // One further window that hears every refresh (command 3, the manager in LParam) after all
 // forms and controls have: process-wide, none by default. A window that has gone is skipped.
 void SetRefreshWindow(platform::HWND window);
