@@ -1,7 +1,7 @@
 #pragma once
-// Every live skin state by its owner control: lets a container reach its children's states and
-// the skin manager ask whether a control has one; broadcasts learn where to stop. The states enter
-// and leave themselves; the table holds no state of its own and calls none.
+// Every live skin state by its owner control: lets a container reach its children's states, the
+// skin manager ask whether a control has one, and a broadcast learn where to stop. The states
+// enter and leave themselves; the table only looks them up and calls none of them.
 
 namespace toolkit {
 class TControl;
